@@ -1,0 +1,40 @@
+#include "platform/hirestimer.h"
+
+#include <algorithm>
+#include <cmath>
+
+HiResTimer::HiResTimer(Clock& clock, const QString& name, double intervalMs, QObject* parent)
+    : QObject(parent), driver_(clock.makeTimer([this] { fire(); })), interval_(intervalMs) {
+    setObjectName(name);
+}
+
+HiResTimer::~HiResTimer() = default;
+
+double HiResTimer::effectiveInterval() const {
+    if (!std::isfinite(interval_)) {
+        return kMinimumMs;
+    }
+    return std::max(interval_, kMinimumMs);
+}
+
+void HiResTimer::setInterval(double ms) {
+    interval_ = ms;
+    if (enabled_) {
+        driver_->arm(effectiveInterval());
+    }
+}
+
+void HiResTimer::setEnabled(bool on) {
+    enabled_ = on;
+    if (on) {
+        driver_->arm(effectiveInterval());
+    } else {
+        driver_->disarm();
+    }
+}
+
+void HiResTimer::fire() {
+    if (enabled_) {
+        emit tick();
+    }
+}

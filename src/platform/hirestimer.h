@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "platform/clock.h"
+
+// A program timer: an interval in milliseconds (fractions allowed), an enabled
+// flag and a tick signal. Enabling it, or changing the interval while it is
+// enabled, starts a fresh interval from now. GUI thread only.
+class HiResTimer : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(double interval READ interval WRITE setInterval)
+    Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled)
+public:
+    HiResTimer(Clock& clock, const QString& name, double intervalMs, QObject* parent = nullptr);
+    ~HiResTimer() override;
+
+    double interval() const { return interval_; }
+    void setInterval(double ms);
+    bool isEnabled() const { return enabled_; }
+    void setEnabled(bool on);
+
+    // Shortest interval a timer runs at: a zero or negative interval would spin.
+    static constexpr double kMinimumMs = 1.0;
+
+signals:
+    void tick();
+
+private:
+    void fire();
+    double effectiveInterval() const;
+
+    std::unique_ptr<TimerDriver> driver_;
+    double interval_;
+    bool enabled_ = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Numbers in texts the user types and in stored files.
+namespace NumberText {
+
+// The number a text begins with, 0 when it begins with none. Blanks, tabs and line
+// feeds are ignored anywhere in the text ("1 000" is 1000); then an optional sign,
+// digits with a period as decimal mark and an optional exponent (E or D), read up
+// to the first character that cannot continue the number. A leading &H or &O reads
+// hexadecimal or octal digits (16- and 32-bit values with the top bit set are negative).
+double leadingNumber(QStringView text);
+
+// Plain decimal for storing: minus sign when negative, a period before any fraction,
+// the shortest form that reads back as the same double ("40.5", "5000", "-2147483641").
+QString format(double value);
+
+}  // namespace NumberText

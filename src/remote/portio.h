@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The port I/O component (`IO1`) through which all access to the pedal box goes.
+// Status bits read: 0x80 box present, 0x40 pedal 1 down, 0x04 pedal 2 down,
+// 0x08 box lost, 0x10 and 0x20 shown on the diagnostics panel only. Output values:
+// 1 pedal-1 lamp, 2 pedal-2 lamp, 4 tempo lamp, 8 interface on.
+// No call raises an error in any order: opening twice, writing or reading after a
+// close and closing when closed are all harmless. GUI thread only.
+class PortIo : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kPresent = 0x80;
+    static constexpr int kPedal1 = 0x40;
+    static constexpr int kPedal2 = 0x04;
+    static constexpr int kLost = 0x08;
+    static constexpr int kPowerOff = 0x10;
+    static constexpr int kConnect = 0x20;
+
+    explicit PortIo(QObject* parent = nullptr) : QObject(parent) {
+        setObjectName(QStringLiteral("IO1"));
+    }
+
+    virtual void setSetup(int value) = 0;
+    // Non-zero when the port is open, 0 when it could not be opened.
+    virtual int openPort(const QString& name, const QString& options) = 0;
+    virtual int readStatus() = 0;
+    virtual void setMode(int mode) = 0;
+    // 1 when the value was written.
+    virtual int writeData(int value) = 0;
+    virtual void closePort() = 0;
+    // A short description of what this backend drives, for messages.
+    virtual QString description() const = 0;
+};
