@@ -1,0 +1,46 @@
+#include "app/audio.h"
+
+#include <QResizeEvent>
+
+#include "app/audiolayout.h"
+#include "app/audiomenu.h"
+#include "app/resizerule.h"
+#include "library/datasource.h"
+#include "platform/hirestimer.h"
+
+Audio::Audio(const Services& services, QWidget* parent)
+    : QMainWindow(parent), services_(services) {
+    setObjectName(QStringLiteral("Audio"));
+    setWindowTitle(displayName());
+    AudioMenu::build(*this, c_);
+    AudioLayout::build(*this, c_);
+    createTimers();
+    c_.Data1 = new DataSource(QStringLiteral("Data1"), this);
+    c_.Data2 = new DataSource(QStringLiteral("Data2"), this);
+    resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
+}
+
+Audio::~Audio() = default;
+
+QString Audio::displayName() { return QStringLiteral("Quintora"); }
+
+void Audio::createTimers() {
+    Clock& clock = services_.clock;
+    c_.HiResTimer1 = new HiResTimer(clock, QStringLiteral("HiResTimer1"), 40, this);
+    c_.TmrIstrs = new HiResTimer(clock, QStringLiteral("TmrIstrs"), 500, this);
+    c_.TmrBpmOn = new HiResTimer(clock, QStringLiteral("TmrBpmOn"), 600, this);
+    c_.TmrBpmOff = new HiResTimer(clock, QStringLiteral("TmrBpmOff"), 80, this);
+    c_.TmrPrePreload = new HiResTimer(clock, QStringLiteral("TmrPrePreload"), 200, this);
+    c_.TmrPreload = new HiResTimer(clock, QStringLiteral("TmrPreload"), 700, this);
+}
+
+void Audio::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (isMinimized()) {
+        return;
+    }
+    const QSize wanted = ResizeRule::apply(event->size());
+    if (wanted != event->size()) {
+        resize(wanted);
+    }
+}

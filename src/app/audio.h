@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "app/audiocontrols.h"
+#include "app/services.h"
+#include "app/sharedstate.h"
+
+class PortIo;
+class MediaPlayer;
+class WaveVolume;
+
+// The main window `Audio`: created first, lives for the whole run, and owns every
+// control, timer and data source that the rest of the program drives, together
+// with the shared state. The procedures that act on them live in classes of their
+// own (start-up, grids, transport, ...); this class builds and wires them.
+// GUI thread only.
+class Audio : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Audio(const Services& services, QWidget* parent = nullptr);
+    ~Audio() override;
+
+    SharedState& state() { return state_; }
+    AudioControls& controls() { return c_; }
+    const Services& services() const { return services_; }
+    PortIo& IO1() { return services_.port; }
+    MediaPlayer& MediaPlayer1() { return services_.player; }
+    WaveVolume& Volume1() { return services_.waveVolume; }
+
+    // The window's caption and the title of message boxes that have none of their own.
+    static QString displayName();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createTimers();
+
+    Services services_;
+    SharedState state_;
+    AudioControls c_;
+};

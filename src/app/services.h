@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class Clock;
+class Prompter;
+class PortIo;
+class MediaPlayer;
+class GrooveSound;
+class WaveVolume;
+class FileProbe;
+class ProcessLauncher;
+
+// What the main window is built from, so that the whole program runs the same way
+// in the product and in a test. The owner (main() or the test harness) keeps every
+// object alive for as long as the main window lives.
+struct Services {
+    Clock& clock;
+    Prompter& prompter;
+    PortIo& port;              // IO1: the pedal box's port
+    MediaPlayer& player;       // MediaPlayer1
+    GrooveSound& grooves;      // the groove sound service
+    WaveVolume& waveVolume;    // Volume1
+    FileProbe& files;
+    ProcessLauncher& launcher;
+    QString configPath;        // the configuration file
+};
