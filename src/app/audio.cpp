@@ -1,6 +1,9 @@
 #include "app/audio.h"
 
+#include <QComboBox>
+#include <QRadioButton>
 #include <QResizeEvent>
+#include <QTableView>
 
 #include "app/audiolayout.h"
 #include "app/audiomenu.h"
@@ -44,3 +47,39 @@ void Audio::resizeEvent(QResizeEvent* event) {
         resize(wanted);
     }
 }
+
+void Audio::setGridFont(const QFont& font) {
+    c_.DBGrid1->setFont(font);
+    c_.DBGrid2->setFont(font);
+}
+
+void Audio::setGridColors(int grid, qint64 back, qint64 fore) {
+    QTableView* g = grid == 1 ? c_.DBGrid1 : c_.DBGrid2;
+    g->setProperty("backColor", back);
+    g->setProperty("foreColor", fore);
+}
+
+void Audio::setFilterCaption(int slot, const QString& caption) {
+    if (slot >= 0 && slot < int(c_.Filtro.size())) {
+        c_.Filtro[slot]->setText(caption);
+    }
+}
+
+void Audio::fillListChooser() {
+    c_.CmbScalette->clear();
+    c_.CmbScalette->setCurrentIndex(0);
+    c_.Data1->refresh();
+}
+
+void Audio::aggiornaDBG() { c_.Data1->refresh(); }
+
+void Audio::aggiornaDBG2() { c_.Data2->refresh(); }
+
+void Audio::parametribase() {
+    state_.Quarti = 4;
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(10);
+    setGridFont(font);
+}
+
+void Audio::openSettings() {}

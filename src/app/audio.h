@@ -28,6 +28,21 @@ public:
     MediaPlayer& MediaPlayer1() { return services_.player; }
     WaveVolume& Volume1() { return services_.waveVolume; }
 
+    // Procedures that start-up and the settings dialog run on the window.
+    void setGridFont(const QFont& font);
+    // Back and text colour (stored colour values) of grid 1 (DBGrid1) or 2 (DBGrid2).
+    void setGridColors(int grid, qint64 back, qint64 fore);
+    void setFilterCaption(int slot, const QString& caption);
+    // Fills CmbScalette with the seven lists, chooses the first and reloads Data1.
+    void fillListChooser();
+    void aggiornaDBG();
+    void aggiornaDBG2();
+    // The settings dialog's defaults (Parametribase): the beats and the grid font
+    // take effect at once.
+    void parametribase();
+    // Shows the settings dialog, modeless.
+    void openSettings();
+
     // The window's caption and the title of message boxes that have none of their own.
     static QString displayName();
 

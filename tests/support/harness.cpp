@@ -39,5 +39,9 @@ void Harness::writeFile(const QString& relative, const QByteArray& bytes) {
 Audio& Harness::start() {
     Services services{clock, prompter, box, player, grooves, volume, files, launcher, configPath()};
     window_ = std::make_unique<Audio>(services);
+    branch_ = Startup(*window_).run();
+    if (branch_ != Startup::Branch::FirstRun) {
+        window_->show();
+    }
     return *window_;
 }

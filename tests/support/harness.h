@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/audio.h"
+#include "app/startup.h"
 #include "platform/fileprobe.h"
 #include "platform/manualclock.h"
 #include "playback/wavevolume.h"
@@ -35,8 +36,11 @@ public:
     // Writes a file below the temporary folder, creating its folders.
     void writeFile(const QString& relative, const QByteArray& bytes);
 
-    // Builds the main window and runs its start-up, as the program does at launch.
+    // Builds the main window and runs its start-up, as the program does at launch
+    // (showing the window unless it was the first run).
     Audio& start();
+    // Which way the start-up went.
+    Startup::Branch branch() const { return branch_; }
     Audio& window() { return *window_; }
     bool started() const { return window_ != nullptr; }
 
@@ -61,4 +65,5 @@ public:
 private:
     QTemporaryDir dir_;
     std::unique_ptr<Audio> window_;
+    Startup::Branch branch_ = Startup::Branch::Normal;
 };

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class Audio;
+struct ConfigData;
+struct ConfigReadResult;
+
+// The main window's load sequence: initialises the shared state, reads the
+// configuration file and applies it, upgrading a file of the oldest layout, or
+// hands over to the settings dialog on the first run. GUI thread only.
+class Startup {
+public:
+    enum class Branch {
+        Normal,    // a tagged file was read: the title list is shown
+        Upgraded,  // an untagged file was read, backed up and will be saved as 2.8
+        FirstRun,  // no file: the main window stays hidden, the settings dialog is open
+    };
+
+    explicit Startup(Audio& window);
+
+    // Runs the whole load sequence and says which way it went. The caller shows the
+    // main window unless it was the first run.
+    Branch run();
+
+    // The message of the first run, of the upgrade, and the title they carry.
+    static QString firstRunText();
+    static QString upgradeText();
+    static QString configTitle();
+
+private:
+    void initialiseState();
+    void runTagged(const ConfigReadResult& read);
+    void runUpgrade(const ConfigReadResult& read);
+    void runFirstRun();
+    void applyCommon(const ConfigData& data);
+    void openDatabase();
+    void applyFolders(const ConfigData& data);
+    void reportProblems(const ConfigReadResult& read);
+    void copyReplacing(const QString& from, const QString& to);
+
+    Audio& w_;
+    QString configPath_;
+};
