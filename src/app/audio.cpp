@@ -10,6 +10,7 @@
 #include "app/resizerule.h"
 #include "library/datasource.h"
 #include "platform/hirestimer.h"
+#include "remote/diagnostica.h"
 
 Audio::Audio(const Services& services, QWidget* parent)
     : QMainWindow(parent), services_(services) {
@@ -83,3 +84,21 @@ void Audio::parametribase() {
 }
 
 void Audio::openSettings() {}
+
+Diagnostica& Audio::diagnostica() {
+    if (!diagnostica_) {
+        diagnostica_ = new Diagnostica(*this, this);
+    }
+    return *diagnostica_;
+}
+
+Diagnostica* Audio::loadedDiagnostica() const { return diagnostica_.data(); }
+
+void Audio::openDiagnostica() {
+    state_.DiagAperta = true;
+    Diagnostica& d = diagnostica();
+    d.show();
+    d.raise();
+}
+
+void Audio::clearRitardi() { diagnostica().clearRitardi(); }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "app/audiocontrols.h"
 #include "app/services.h"
 #include "app/sharedstate.h"
 
+class Diagnostica;
 class PortIo;
 class MediaPlayer;
 class WaveVolume;
@@ -43,6 +45,14 @@ public:
     // Shows the settings dialog, modeless.
     void openSettings();
 
+    // The diagnostics panel: opened (shown, DiagAperta true), loaded hidden when
+    // missing (clearing its delay log does that), or null when not loaded.
+    void openDiagnostica();
+    Diagnostica& diagnostica();
+    Diagnostica* loadedDiagnostica() const;
+    // Clears the panel's delay log, loading the panel hidden when it is not loaded.
+    void clearRitardi();
+
     // The window's caption and the title of message boxes that have none of their own.
     static QString displayName();
 
@@ -55,4 +65,5 @@ private:
     Services services_;
     SharedState state_;
     AudioControls c_;
+    QPointer<Diagnostica> diagnostica_;
 };

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class Audio;
+
+// Preparing the highlighted song (`Prepara`, the Esc key): the second grid takes
+// the same list and row, the output is muted and the previous sound stopped, the
+// song's fields go into the shared state, the tempo lamp's count-in starts, the
+// groove paths are built or the MP3 loaded, and the silent preload begins. Does
+// nothing while the pedal box is detached. GUI thread only.
+class SongPreparation {
+public:
+    explicit SongPreparation(Audio& window);
+
+    void Prepara();
+
+    // The path of a groove: working folder + the first three characters of the
+    // song's first groove + separator + the groove's name.
+    static QString groovePath(const QString& pathLavoro, const QString& groove1,
+                              const QString& groove);
+
+private:
+    void copySelection();
+    void silence();
+    void resetLamps();
+    void readTempo(const class QVariant& bpm);
+    void firstGroove();
+    void mirrorOnDiagnostics();
+
+    Audio& w_;
+};

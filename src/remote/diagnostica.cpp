@@ -1,0 +1,223 @@
+#include "remote/diagnostica.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "app/audio.h"
+#include "platform/lamp.h"
+#include "platform/wincolor.h"
+#include "remote/portio.h"
+
+namespace {
+
+constexpr qint64 kLedOff = WinColor::kDarkRed;
+constexpr qint64 kLed3Lit = 8438015;  // light orange
+constexpr qint64 kLed3Off = 16576;    // dark orange
+constexpr qint64 kLed3Start = 16512;  // brown
+
+template <class T>
+T* named(T* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+// The typed value as a 32-bit integer (halves to the even neighbour); false when
+// the text is not a number or out of range.
+bool toLong(const QString& text, int& out) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        return false;
+    }
+    const double r = std::nearbyint(v);
+    if (r < -2147483648.0 || r > 2147483647.0) {
+        return false;
+    }
+    out = int(r);
+    return true;
+}
+
+}  // namespace
+
+Diagnostica::Diagnostica(Audio& window, QWidget* parent) : QWidget(parent, Qt::Window), w_(window) {
+    setObjectName(QStringLiteral("Diagnostica"));
+    setWindowTitle(QStringLiteral("Diagnostica"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* v = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    label1_ = named(new QLabel(QStringLiteral("Diagnostica")), "Label1");
+    QFont f = label1_->font();
+    f.setPointSize(14);
+    f.setBold(true);
+    label1_->setFont(f);
+    top->addWidget(label1_);
+    top->addStretch(1);
+    ledCn_ = new Lamp(QStringLiteral("LedCn"), QStringLiteral("Collegamento"), WinColor::kGreen);
+    top->addWidget(ledCn_);
+    top->addWidget(new Lamp(QStringLiteral("LedPw"), QStringLiteral("Alimentazione"), WinColor::kRed));
+    v->addLayout(top);
+    stato_ = named(new QLabel(QStringLiteral("Stato della porta: SCOLLEGATA")), "Stato");
+    lpth_ = named(new QLabel(QStringLiteral("Path Audio: ")), "Lpth");
+    v->addWidget(stato_);
+    v->addWidget(lpth_);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(buildStatus());
+    auto* col = new QVBoxLayout;
+    col->addWidget(buildSend());
+    col->addWidget(buildTest());
+    middle->addLayout(col);
+    v->addLayout(middle);
+    v->addWidget(buildSong());
+    auto* log = new QGroupBox(QStringLiteral(" Finestra Ritardi (mSec) "));
+    auto* lv = new QVBoxLayout(log);
+    ritardi_ = named(new QPlainTextEdit, "Ritardi");
+    ritardi_->setReadOnly(true);
+    ritardi_->setAccessibleName(QStringLiteral("Finestra Ritardi"));
+    lv->addWidget(ritardi_);
+    v->addWidget(log, 1);
+    auto* esci = named(new QPushButton(QStringLiteral("Esci")), "Esci");
+    connect(esci, &QPushButton::clicked, this, [this] {
+        w_.state().DiagAperta = false;
+        w_.IO1().writeData(w_.state().UscitaPorta);
+        close();
+    });
+    v->addWidget(esci, 0, Qt::AlignRight);
+    load();
+}
+
+QWidget* Diagnostica::buildStatus() {
+    auto* box = new QGroupBox(QStringLiteral(" Porta Parallela  "));
+    auto* g = new QVBoxLayout(box);
+    const char* captions[6] = {"Off Line", "Selected", "Paper Empty", "Busy", "Power Off", "Connect"};
+    for (int i = 0; i < 6; ++i) {
+        checks_[i] = new QCheckBox(QString::fromLatin1(captions[i]));
+        checks_[i]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
+        g->addWidget(checks_[i]);
+    }
+    return box;
+}
+
+QWidget* Diagnostica::buildSend() {
+    auto* box = new QGroupBox(QStringLiteral(" Invio sulla parallela "));
+    auto* g = new QGridLayout(box);
+    text1_ = named(new QLineEdit(QStringLiteral("0")), "Text1");
+    text1_->setAccessibleName(QStringLiteral("Valore da inviare"));
+    invio_ = named(new QPushButton(QStringLiteral("Invia Dato")), "Invio");
+    connect(invio_, &QPushButton::clicked, this, [this] { send(); });
+    g->addWidget(text1_, 0, 0);
+    g->addWidget(invio_, 0, 1);
+    g->addWidget(named(new QLabel(QStringLiteral("Stato:")), "Label3"), 1, 0);
+    label2_ = named(new QLabel(QStringLiteral("Ok")), "Label2");
+    g->addWidget(label2_, 1, 1);
+    return box;
+}
+
+QWidget* Diagnostica::buildTest() {
+    auto* box = new QGroupBox(QStringLiteral(" Test Leds "));
+    auto* h = new QHBoxLayout(box);
+    tutti_ = named(new QPushButton(QStringLiteral("Test ")), "Tutti");
+    connect(tutti_, &QPushButton::pressed, this, [this] { testPressed(); });
+    connect(tutti_, &QPushButton::released, this, [this] { testReleased(); });
+    led1_ = new Lamp(QStringLiteral("Led1"), QStringLiteral("Groove 1"), kLedOff);
+    led2_ = new Lamp(QStringLiteral("Led2"), QStringLiteral("Groove 2"), kLedOff);
+    led3_ = new Lamp(QStringLiteral("Led3"), QStringLiteral("Test lampade"), kLed3Start);
+    h->addWidget(tutti_);
+    for (Lamp* l : {led1_, led2_, led3_}) {
+        h->addWidget(l);
+    }
+    return box;
+}
+
+QWidget* Diagnostica::buildSong() {
+    auto* box = new QWidget;
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(0, 0, 0, 0);
+    Ltit = named(new QLabel(QStringLiteral("Tit:")), "Ltit");
+    Lbpm = named(new QLabel(QStringLiteral("BPM:")), "Lbpm");
+    Lgr1 = named(new QLabel(QStringLiteral("Grv1:")), "Lgr1");
+    Lgr2 = named(new QLabel(QStringLiteral("Grv2:")), "Lgr2");
+    Lcpt = named(new QLabel(QStringLiteral("Capotasto:")), "Lcpt");
+    Lpag = named(new QLabel(QStringLiteral("Pag:")), "Lpag");
+    Llop = named(new QCheckBox(QStringLiteral("Loop")), "Llop");
+    g->addWidget(Ltit, 0, 0, 1, 3);
+    g->addWidget(Lbpm, 1, 0);
+    g->addWidget(Lcpt, 1, 1);
+    g->addWidget(Lpag, 1, 2);
+    g->addWidget(Lgr1, 2, 0);
+    g->addWidget(named(new QLabel(QStringLiteral("Durata:")), "Ldr1"), 2, 1);
+    g->addWidget(Llop, 2, 2);
+    g->addWidget(Lgr2, 3, 0);
+    g->addWidget(named(new QLabel(QStringLiteral("Durata:")), "Ldr2"), 3, 1);
+    return box;
+}
+
+// What the panel shows of the moment it is loaded: it is not run again when a
+// loaded panel is shown.
+void Diagnostica::load() {
+    const bool attached = w_.state().Collegato;
+    stato_->setText(attached ? QStringLiteral("Stato della porta: COLLEGATA")
+                             : QStringLiteral("Stato della porta: SCOLLEGATA"));
+    invio_->setEnabled(attached);
+    tutti_->setEnabled(attached);
+    ledCn_->setBackColor(attached ? WinColor::kBrightGreen : WinColor::kDarkGreen);
+    lpth_->setText(QStringLiteral("Path Audio: ") + w_.state().PathLavoro);
+}
+
+void Diagnostica::send() {
+    int value = 0;
+    if (toLong(text1_->text(), value) && w_.IO1().writeData(value) == 1) {
+        label2_->setText(QStringLiteral("OK"));
+        return;
+    }
+    label1_->setText(QStringLiteral("* NO *"));
+}
+
+void Diagnostica::testPressed() {
+    w_.IO1().writeData(15);
+    led1_->setBackColor(WinColor::kRed);
+    led2_->setBackColor(WinColor::kRed);
+    led3_->setBackColor(kLed3Lit);
+}
+
+void Diagnostica::testReleased() {
+    w_.IO1().writeData(w_.state().UscitaPorta);
+    led1_->setBackColor(kLedOff);
+    led2_->setBackColor(kLedOff);
+    led3_->setBackColor(kLed3Off);
+}
+
+void Diagnostica::clearRitardi() { ritardi_->clear(); }
+
+void Diagnostica::appendRitardo(const QString& text) {
+    QTextCursor end = ritardi_->textCursor();
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+}
+
+QString Diagnostica::ritardi() const { return ritardi_->toPlainText(); }
+
+void Diagnostica::mirrorStatus(int s, bool groove1, bool groove2) {
+    const int bits[6] = {PortIo::kLost,   PortIo::kPresent,  PortIo::kPedal2,
+                         PortIo::kPedal1, PortIo::kPowerOff, PortIo::kConnect};
+    for (int i = 0; i < 6; ++i) {
+        checks_[i]->setChecked((s & bits[i]) != 0);
+    }
+    led1_->setBackColor(groove1 ? WinColor::kRed : kLedOff);
+    led2_->setBackColor(groove2 ? WinColor::kRed : kLedOff);
+}
+
+void Diagnostica::closeEvent(QCloseEvent* event) {
+    w_.state().DiagAperta = false;
+    w_.IO1().writeData(w_.state().UscitaPorta);
+    event->accept();
+}

@@ -1,0 +1,168 @@
+#include "remote/maintick.h"
+
+#include <QCheckBox>
+#include <QLocale>
+#include <QTableView>
+
+#include "app/audio.h"
+#include "platform/clock.h"
+#include "platform/hirestimer.h"
+#include "platform/lamp.h"
+#include "platform/prompter.h"
+#include "platform/wincolor.h"
+#include "playback/groovesound.h"
+#include "playback/mediaplayer.h"
+#include "remote/diagnostica.h"
+#include "remote/lampbits.h"
+#include "remote/pedalinterface.h"
+#include "remote/portio.h"
+
+// What tells the two pedals apart.
+struct MainTick::Pedal {
+    int mask;
+    QString SharedState::*groove;
+    QString SharedState::*file;
+    bool SharedState::*attivo;
+    bool SharedState::*gestito;
+    std::int16_t lamp;
+    Lamp* AudioControls::*led;
+};
+
+
+MainTick::MainTick(Audio& window) : w_(window) {
+    QObject::connect(w_.controls().HiResTimer1, &HiResTimer::tick, [this] { tick(); });
+}
+
+void MainTick::tick() {
+    SharedState& st = w_.state();
+    const int s = w_.IO1().readStatus();
+    if (st.Collegato && s != ultimoStato_ && !w_.controls().TmrIstrs->isEnabled()) {
+        ultimoStato_ = s;
+        static const Pedal one{PortIo::kPedal1,         &SharedState::Groove1,
+                               &SharedState::FileGroove1, &SharedState::Groove1Attivo,
+                               &SharedState::Pedale1Gestito, LampBits::kPedal1,
+                               &AudioControls::LedPed1};
+        static const Pedal two{PortIo::kPedal2,         &SharedState::Groove2,
+                               &SharedState::FileGroove2, &SharedState::Groove2Attivo,
+                               &SharedState::Pedale2Gestito, LampBits::kPedal2,
+                               &AudioControls::LedPed2};
+        handlePedal(s, one);
+        handlePedal(s, two);
+        if (s & PortIo::kLost) {
+            boxLost();
+        }
+        w_.IO1().writeData(st.UscitaPorta);
+        if (st.DiagAperta) {
+            mirror(s);
+        }
+    }
+    playListAdvance();
+}
+
+void MainTick::handlePedal(int s, const Pedal& p) {
+    SharedState& st = w_.state();
+    AudioControls& c = w_.controls();
+    if ((st.*p.groove).isEmpty() || !(s & p.mask)) {
+        st.*p.gestito = false;  // a release re-arms the pedal
+        return;
+    }
+    if (!(st.*p.gestito)) {
+        if (!(st.*p.attivo)) {
+            start(p);
+        } else {
+            stop(p);
+        }
+    }
+    // Also while the pedal is still held from an earlier press.
+    c.TmrIstrs->setEnabled(true);
+    c.LedIstrs->setBackColor(WinColor::kRed);
+}
+
+void MainTick::start(const Pedal& p) {
+    SharedState& st = w_.state();
+    if (st.LoopBrano) {
+        w_.services().grooves.play(st.*p.file);
+    } else {
+        w_.MediaPlayer1().play();
+    }
+    st.InizioGroove = float(w_.services().clock.timeOfDay());
+    st.*p.attivo = true;
+    st.*p.gestito = true;
+    LampBits::add(st.UscitaPorta, p.lamp);
+    (w_.controls().*p.led)->setBackColor(WinColor::kRed);
+    w_.controls().TmrBpmOn->setEnabled(false);
+}
+
+void MainTick::stop(const Pedal& p) {
+    SharedState& st = w_.state();
+    if (st.LoopBrano) {
+        w_.services().grooves.stop();
+    } else {
+        w_.MediaPlayer1().stop();
+        w_.MediaPlayer1().setPosition(0);
+    }
+    st.*p.attivo = false;
+    st.*p.gestito = true;
+    LampBits::remove(st.UscitaPorta, p.lamp);
+    (w_.controls().*p.led)->setBackColor(WinColor::kGrey);
+    w_.clearRitardi();
+}
+
+// The box was unplugged: detach without stopping a groove that sounds.
+void MainTick::boxLost() {
+    SharedState& st = w_.state();
+    AudioControls& c = w_.controls();
+    c.HiResTimer1->setEnabled(false);
+    c.TmrBpmOn->setEnabled(false);
+    c.TmrBpmOff->setEnabled(false);
+    w_.MediaPlayer1().stop();
+    w_.IO1().writeData(0);
+    w_.IO1().closePort();
+    st.Collegato = false;
+    c.LedConnect->setBackColor(WinColor::kRed);
+    c.LedPed1->setBackColor(WinColor::kGrey);
+    c.LedPed2->setBackColor(WinColor::kGrey);
+    st.UscitaPorta = 0;
+    st.Groove1Attivo = st.Groove2Attivo = false;
+    st.Pedale1Gestito = st.Pedale2Gestito = false;
+    w_.services().prompter.tell(PedalInterface::lostText());
+}
+
+void MainTick::mirror(int s) {
+    SharedState& st = w_.state();
+    Diagnostica& d = w_.diagnostica();
+    const float now = float(w_.services().clock.timeOfDay());
+    const float ms = (now - st.InizioGroove) * 1000.0f;
+    d.appendRitardo(QStringLiteral("\nFine routine = ") +
+                    QLocale::system().toString(double(ms), 'g', 7));
+    st.InizioGroove = now;
+    d.mirrorStatus(s, st.Groove1Attivo, st.Groove2Attivo);
+}
+
+void MainTick::playListAdvance() {
+    SharedState& st = w_.state();
+    const double p = w_.MediaPlayer1().position();
+    const bool ended = !w_.controls().Stopend->isChecked() && st.Collegato && st.Groove1Attivo &&
+                       p == posizionePrec_;
+    if (!ended) {
+        posizionePrec_ = p == 0 ? 1 : p;
+        return;
+    }
+    if (!startNextTrack()) {
+        endPlayList();
+    }
+}
+
+void MainTick::endPlayList() {
+    SharedState& st = w_.state();
+    st.Groove1Attivo = false;
+    st.Pedale1Gestito = false;
+    LampBits::remove(st.UscitaPorta, LampBits::kPedal1);
+    w_.controls().LedPed1->setBackColor(WinColor::kGrey);
+    w_.clearRitardi();
+}
+
+bool MainTick::startNextTrack() {
+    // Filled in with the prepared song's list (Data2).
+    return false;
+}

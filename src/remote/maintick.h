@@ -1,0 +1,37 @@
+#pragma once
+
+class Audio;
+
+// The main tick (HiResTimer1): reads the pedal box on every tick; when its status
+// changed, the box is attached and no lock-out runs, it turns pedal presses into
+// starts and stops of the prepared song's grooves or MP3, keeps the lamps in step,
+// detects a lost box and mirrors the status on the diagnostics panel. On every tick
+// it also moves an MP3 running order on when the current track has ended.
+// GUI thread only.
+class MainTick {
+public:
+    explicit MainTick(Audio& window);
+
+    // One tick of HiResTimer1.
+    void tick();
+
+    // The status value last processed (0 before any).
+    int UltimoStato() const { return ultimoStato_; }
+
+private:
+    struct Pedal;
+    void handlePedal(int status, const Pedal& pedal);
+    void start(const Pedal& pedal);
+    void stop(const Pedal& pedal);
+    void boxLost();
+    void mirror(int status);
+    void playListAdvance();
+    // Moves the play list to the next song and starts its MP3; false at the end of
+    // the list or when the next song's file is found in no folder.
+    bool startNextTrack();
+    void endPlayList();
+
+    Audio& w_;
+    int ultimoStato_ = 0;
+    double posizionePrec_ = 0;
+};

@@ -1,0 +1,91 @@
+#include "remote/pedalboxwindow.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/lamp.h"
+#include "platform/wincolor.h"
+#include "remote/virtualpedalbox.h"
+
+namespace {
+
+constexpr qint64 kDark = 4210752;  // 0x404040: a lamp that is off
+
+struct LampSpec {
+    int value;
+    const char* name;
+    const char* shows;
+    qint64 lit;
+};
+
+const LampSpec kLamps[4] = {
+    {1, "BoxLedPed1", "Lampada pedale 1", WinColor::kRed},
+    {2, "BoxLedPed2", "Lampada pedale 2", WinColor::kRed},
+    {4, "BoxLedTempo", "Lampada tempo", WinColor::kYellow},
+    {8, "BoxLedOn", "Lampada interfaccia accesa", WinColor::kBrightGreen},
+};
+
+QPushButton* pedal(const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setMinimumSize(120, 90);
+    b->setFocusPolicy(Qt::NoFocus);
+    QFont f = b->font();
+    f.setPointSize(14);
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+}  // namespace
+
+PedalBoxWindow::PedalBoxWindow(VirtualPedalBox& box, QWidget* parent)
+    : QWidget(parent, Qt::Window), box_(box) {
+    setObjectName(QStringLiteral("PedalieraVirtuale"));
+    setWindowTitle(QStringLiteral("Pedaliera virtuale"));
+    auto* g = new QGridLayout(this);
+    for (int i = 0; i < 4; ++i) {
+        lamps_[i] = new Lamp(QString::fromLatin1(kLamps[i].name),
+                             QString::fromLatin1(kLamps[i].shows), kDark);
+        lamps_[i]->setFixedSize(22, 22);
+        g->addWidget(lamps_[i], 0, i, Qt::AlignHCenter);
+    }
+    const char* captions[4] = {"Ped. 1", "Ped. 2", "Tempo", "On"};
+    for (int i = 0; i < 4; ++i) {
+        g->addWidget(new QLabel(QString::fromLatin1(captions[i])), 1, i, Qt::AlignHCenter);
+    }
+    pedal1_ = pedal("Pedale1", QStringLiteral("Pedale 1"));
+    pedal2_ = pedal("Pedale2", QStringLiteral("Pedale 2"));
+    g->addWidget(pedal1_, 2, 0, 1, 2);
+    g->addWidget(pedal2_, 2, 2, 1, 2);
+    present_ = new QCheckBox(QStringLiteral("Pedaliera collegata"));
+    present_->setObjectName(QStringLiteral("Presente"));
+    lost_ = new QCheckBox(QStringLiteral("Pedaliera persa"));
+    lost_->setObjectName(QStringLiteral("Persa"));
+    g->addWidget(present_, 3, 0, 1, 2);
+    g->addWidget(lost_, 3, 2, 1, 2);
+
+    connect(pedal1_, &QPushButton::pressed, this, [this] { box_.setPedal1(true); });
+    connect(pedal1_, &QPushButton::released, this, [this] { box_.setPedal1(false); });
+    connect(pedal2_, &QPushButton::pressed, this, [this] { box_.setPedal2(true); });
+    connect(pedal2_, &QPushButton::released, this, [this] { box_.setPedal2(false); });
+    connect(present_, &QCheckBox::toggled, this, [this](bool on) { box_.setPresent(on); });
+    connect(lost_, &QCheckBox::toggled, this, [this](bool on) { box_.setLost(on); });
+    connect(&box_, &VirtualPedalBox::lampsChanged, this, [this](int v) { showLamps(v); });
+    connect(&box_, &VirtualPedalBox::statusChanged, this, [this](int s) { showStatus(s); });
+    showLamps(box_.lamps());
+    showStatus(box_.status());
+}
+
+void PedalBoxWindow::showLamps(int value) {
+    for (int i = 0; i < 4; ++i) {
+        lamps_[i]->setBackColor((value & kLamps[i].value) ? kLamps[i].lit : kDark);
+    }
+}
+
+void PedalBoxWindow::showStatus(int bits) {
+    present_->setChecked(bits & PortIo::kPresent);
+    lost_->setChecked(bits & PortIo::kLost);
+}
