@@ -13,19 +13,19 @@
 // configuration file is read; "unset" values are those never assigned.
 struct SharedState {
     // Transport.
-    bool Groove1Attivo = false;  // groove 1 (loop song) or the MP3 (MP3 song) is sounding
-    bool Groove2Attivo = false;  // groove 2 is sounding
-    bool Pedale1Gestito = false;  // the current press of pedal 1 was acted on
-    bool Pedale2Gestito = false;  // the current press of pedal 2 was acted on
+    bool Groove1Attivo = false;    // groove 1 (loop song) or the MP3 (MP3 song) is sounding
+    bool Groove2Attivo = false;    // groove 2 is sounding
+    bool Pedale1Gestito = false;   // the current press of pedal 1 was acted on
+    bool Pedale2Gestito = false;   // the current press of pedal 2 was acted on
     std::int16_t UscitaPorta = 0;  // lamp bits last written to the pedal box
-    float InizioGroove = 0;  // time of day (s) at which groove 1 last started
-    bool Collegato = false;  // the pedal box is attached and polled
-    bool DiagAperta = false;  // the diagnostics panel is open
+    float InizioGroove = 0;        // time of day (s) at which groove 1 last started
+    bool Collegato = false;        // the pedal box is attached and polled
+    bool DiagAperta = false;       // the diagnostics panel is open
 
     // The prepared song.
-    double Bpm = 0;  // 0 when the song has no tempo
-    bool LoopBrano = false;  // a WAV-loop song (true) or an MP3 song (false)
-    QString Groove1, Groove2;  // file names of the song's grooves
+    double Bpm = 0;                    // 0 when the song has no tempo
+    bool LoopBrano = false;            // a WAV-loop song (true) or an MP3 song (false)
+    QString Groove1, Groove2;          // file names of the song's grooves
     QString FileGroove1, FileGroove2;  // full paths of the WAV grooves, empty when none
 
     // Folders: full paths ending in the separator, or empty.
@@ -37,7 +37,7 @@ struct SharedState {
     Value MetroFreq = 5000;
     Value MetroDurata = 50;
     std::int16_t MetroAudio = 1;  // 1 when "Metron. Audio" is ticked
-    std::int16_t Quarti = 4;  // beats the tempo lamp gives after a song is prepared; -1 fixed
+    std::int16_t Quarti = 4;      // beats the tempo lamp gives after a song is prepared; -1 fixed
     std::int16_t QuartiRimasti = 0;  // beats still to give
 
     // Grid columns: -1 shown, 0 hidden, unset hidden.

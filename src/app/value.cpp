@@ -16,7 +16,9 @@ double Value::toNumber() const {
     return 0;
 }
 
-bool Value::toBool() const { return kind() == Kind::Bool ? std::get<bool>(v_) : toNumber() != 0; }
+bool Value::toBool() const {
+    return kind() == Kind::Bool ? std::get<bool>(v_) : toNumber() != 0;
+}
 
 QString Value::toText() const {
     switch (kind()) {

@@ -30,12 +30,16 @@ public:
     // The value as text: unset "", numbers in plain decimal, booleans "True"/"False".
     QString toText() const;
 
+    // Equality as the program's variables compare: unset equals 0, false and "";
+    // numbers and booleans compare as numbers (true is -1, so 2 is not true); a
+    // text equals only the same text, never a number or a boolean. The overloads
+    // for plain numbers, booleans and texts agree with comparing to Value(x).
     bool operator==(const Value& other) const;
-    bool operator==(double n) const { return kind() != Kind::Text ? toNumber() == n : false; }
-    bool operator==(int n) const { return *this == double(n); }
-    bool operator==(bool b) const { return kind() != Kind::Text ? toBool() == b : false; }
-    bool operator==(const QString& s) const { return kind() != Kind::Number ? toText() == s : false; }
-    bool operator==(const char* s) const { return *this == QString::fromUtf8(s); }
+    bool operator==(double n) const { return *this == Value(n); }
+    bool operator==(int n) const { return *this == Value(n); }
+    bool operator==(bool b) const { return *this == Value(b); }
+    bool operator==(const QString& s) const { return *this == Value(s); }
+    bool operator==(const char* s) const { return *this == Value(s); }
 
 private:
     std::variant<std::monostate, bool, double, QString> v_;

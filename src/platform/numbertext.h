@@ -11,10 +11,12 @@ namespace NumberText {
 // digits with a period as decimal mark and an optional exponent (E or D), read up
 // to the first character that cannot continue the number. A leading &H or &O reads
 // hexadecimal or octal digits (16- and 32-bit values with the top bit set are negative).
+// A number too large or too small for a double (1E999, 1E-999) gives 0.
 double leadingNumber(QStringView text);
 
 // Plain decimal for storing: minus sign when negative, a period before any fraction,
-// the shortest form that reads back as the same double ("40.5", "5000", "-2147483641").
+// the shortest form that reads back as the same double ("40.5", "5000", "-2147483641"),
+// never an exponent (100000, not 1e+05). Not-a-number and infinities give "0".
 QString format(double value);
 
 }  // namespace NumberText

@@ -1,0 +1,308 @@
+#include "app/configcodec.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/configtokenizer.h"
+#include "app/textencoding.h"
+#include "platform/numbertext.h"
+
+namespace {
+
+using Field = ConfigTokenizer::Field;
+
+enum class Kind { Text, Number, Bool };
+// Range checks of the numbers that the program keeps in integer variables.
+enum class Check { None, Int16, Color, FontSize, BufferFrames };
+
+// One field of a line: where its value goes and what it may hold.
+struct Slot {
+    Value* target;
+    Kind kind;
+    bool unsetAllowed;  // an empty field is a value the program itself writes
+    Check check = Check::None;
+};
+using LineSpec = std::vector<Slot>;
+
+// The lines of a layout, field by field, bound to the values of d.
+std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
+    const Slot path{&d.PathLavoro, Kind::Text, true};
+    const LineSpec metro{{&d.MetroFreq, Kind::Number, false},
+                         {&d.MetroDurata, Kind::Number, false},
+                         {&d.MetroAudio, Kind::Number, false, Check::Int16},
+                         {&d.Quarti, Kind::Number, false, Check::Int16}};
+    const LineSpec font{{&d.fontName, Kind::Text, false},
+                        {&d.fontSize, Kind::Number, false, Check::FontSize},
+                        {&d.fontBold, Kind::Bool, false},
+                        {&d.fontItalic, Kind::Bool, false}};
+    const LineSpec intervals{{&d.pedalInterval, Kind::Number, false},
+                             {&d.preMuteInterval, Kind::Number, false},
+                             {&d.bufferInterval, Kind::Number, false},
+                             {&d.debounceInterval, Kind::Number, false}};
+    LineSpec colours{{&d.leftBackColor, Kind::Number, false, Check::Color},
+                     {&d.leftForeColor, Kind::Number, false, Check::Color}};
+    if (layout == ConfigLayout::Untagged) {
+        return {{path}, metro, font, intervals, colours};
+    }
+    colours.push_back({&d.rightBackColor, Kind::Number, false, Check::Color});
+    colours.push_back({&d.rightForeColor, Kind::Number, false, Check::Color});
+    std::vector<LineSpec> lines{
+        {{&d.version, Kind::Text, false}}, {path}, metro, font, intervals, colours};
+
+    const int columns = layout == ConfigLayout::V28 ? 7 : layout == ConfigLayout::V27 ? 6 : 0;
+    Value* const flags[] = {&d.MostraPagina,  &d.MostraCapotasto, &d.MostraBPM,   &d.MostraLoop,
+                            &d.MostraGroove1, &d.MostraGroove2,   &d.MostraAutore};
+    Value* const widths[] = {&d.LargTitoli, &d.LargPagina,  &d.LargCapotasto, &d.LargBPM,
+                             &d.LargLoop,   &d.LargGroove1, &d.LargGroove2,   &d.LargAutore};
+    if (columns > 0) {
+        LineSpec line;
+        for (int i = 0; i < columns; ++i)
+            line.push_back({flags[i], Kind::Number, true, Check::Int16});
+        lines.push_back(line);
+    }
+    for (Value& folder : d.CartelleMp3)
+        lines.push_back({{&folder, Kind::Text, true}});
+    if (columns > 0) {
+        LineSpec line;
+        for (int i = 0; i <= columns; ++i) {
+            line.push_back({widths[i], Kind::Number, true, Check::Int16});
+        }
+        lines.push_back(line);
+    }
+    if (layout == ConfigLayout::V28) {
+        lines.push_back({{&d.outputDevice, Kind::Text, false},
+                         {&d.bufferFrames, Kind::Number, false, Check::BufferFrames},
+                         {&d.pedalInterface, Kind::Text, false}});
+    }
+    return lines;
+}
+
+// The defaults of what a layout does not hold.
+void clearAbsentValues(ConfigData& d, ConfigLayout layout) {
+    switch (layout) {
+        case ConfigLayout::V28:
+            break;
+        case ConfigLayout::V27:
+            d.MostraAutore = Value();
+            break;
+        case ConfigLayout::Untagged:
+            d.version = Value();
+            d.LargTitoli = d.LargPagina = d.LargCapotasto = d.LargBPM = d.LargLoop = d.LargGroove1 =
+                d.LargGroove2 = d.LargAutore = Value();
+            for (Value& folder : d.CartelleMp3)
+                folder = QString();
+            [[fallthrough]];
+        case ConfigLayout::V25:
+            d.MostraPagina = d.MostraCapotasto = d.MostraBPM = d.MostraLoop = d.MostraGroove1 =
+                d.MostraGroove2 = d.MostraAutore = Value();
+            break;
+    }
+}
+
+// Whether a number suits its field; a buffer size is brought into its range.
+bool checkNumber(Check check, double* v) {
+    switch (check) {
+        case Check::None:
+            return true;
+        case Check::Int16:
+            return *v >= -32768.5 && *v < 32767.5;
+        case Check::Color:
+            return *v == std::floor(*v) && *v >= -2147483648.0 && *v <= 4294967295.0;
+        case Check::FontSize:
+            return *v > 0 && *v <= 1638;
+        case Check::BufferFrames: {
+            const double r = std::clamp(std::round(*v), double(ConfigData::kMinBufferFrames),
+                                        double(ConfigData::kMaxBufferFrames));
+            const bool ok = r == *v;
+            *v = r;
+            return ok;
+        }
+    }
+    return true;
+}
+
+// Puts one field into its value, or records why it cannot.
+void apply(const Slot& slot, const Field& f, int line, int field, QList<ConfigProblem>* problems) {
+    auto problem = [&](const QString& message) { problems->append({line, field, message}); };
+    const QString expected = slot.kind == Kind::Text     ? QStringLiteral("testo atteso")
+                             : slot.kind == Kind::Number ? QStringLiteral("numero atteso")
+                                                         : QStringLiteral("valore logico atteso");
+    switch (f.kind) {
+        case Field::Kind::Empty:
+            if (slot.unsetAllowed) {
+                *slot.target = Value();
+            } else {
+                problem(QStringLiteral("campo vuoto"));
+            }
+            return;
+        case Field::Kind::Malformed:
+            problem(QStringLiteral("campo non valido"));
+            return;
+        case Field::Kind::Text:
+            if (slot.kind == Kind::Text) {
+                *slot.target = f.text;
+            } else {
+                problem(expected);
+            }
+            return;
+        case Field::Kind::Bool:
+        case Field::Kind::Number:
+            break;
+    }
+    const double number = f.kind == Field::Kind::Bool ? (f.boolean ? -1 : 0) : f.number;
+    switch (slot.kind) {
+        case Kind::Text:
+            problem(expected);
+            return;
+        case Kind::Bool:
+            *slot.target = number != 0;
+            return;
+        case Kind::Number: {
+            double v = number;
+            if (checkNumber(slot.check, &v)) {
+                *slot.target = v;
+            } else if (slot.check == Check::BufferFrames) {
+                *slot.target = v;
+                problem(QStringLiteral("valore fuori intervallo, corretto in %1").arg(v));
+            } else {
+                problem(QStringLiteral("valore fuori intervallo"));
+            }
+            return;
+        }
+    }
+}
+
+QString boolField(bool b) {
+    return b ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+}
+
+bool storable(const QString& text) {
+    return !text.contains(u'"') && !text.contains(u'\r') && !text.contains(u'\n');
+}
+
+QString encodeField(const Slot& slot) {
+    const Value& v = *slot.target;
+    if (v.isUnset())
+        return {};
+    switch (slot.kind) {
+        case Kind::Text: {
+            QString text = v.toText();
+            text.remove(u'"').remove(u'\r').remove(u'\n');
+            return u'"' + text + u'"';
+        }
+        case Kind::Bool:
+            if (v.kind() == Value::Kind::Number)
+                return NumberText::format(v.toNumber());
+            return boolField(v.toBool());
+        case Kind::Number:
+            break;
+    }
+    if (v.kind() == Value::Kind::Bool)
+        return boolField(v.toBool());
+    double number = v.toNumber();
+    if (slot.check == Check::FontSize)
+        number = std::round(number * 1e4) / 1e4;
+    return NumberText::format(number);
+}
+
+}  // namespace
+
+QString ConfigProblem::toText() const {
+    if (field == 0)
+        return QStringLiteral("riga %1: %2").arg(line).arg(message);
+    return QStringLiteral("riga %1, campo %2: %3").arg(line).arg(field).arg(message);
+}
+
+ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
+    ConfigReadResult result;
+    const QString text = TextEncoding::decode(bytes);
+
+    ConfigTokenizer probe(text);
+    const ConfigTokenizer::Line first = probe.nextLine(1);
+    const QString tag = first.fields.isEmpty() ? QString() : first.fields[0].text;
+    if (first.fields.isEmpty() || first.fields[0].kind == Field::Kind::Malformed) {
+        result.layout = ConfigLayout::Untagged;
+    } else if (tag == u"2.8") {
+        result.layout = ConfigLayout::V28;
+    } else if (tag == u"2.7") {
+        result.layout = ConfigLayout::V27;
+    } else if (tag == u"2.5") {
+        result.layout = ConfigLayout::V25;
+    } else {
+        result.layout = ConfigLayout::Untagged;
+    }
+    ConfigData& d = result.data;
+    clearAbsentValues(d, result.layout);
+
+    ConfigTokenizer tokens(text);
+    const std::vector<LineSpec> lines = linesOf(d, result.layout);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const int lineNo = int(i) + 1;
+        const LineSpec& spec = lines[i];
+        if (tokens.atEnd()) {
+            // The line after the 2.8 layout's eighteen is this program's own.
+            if (!(result.layout == ConfigLayout::V28 && lineNo == 19)) {
+                result.problems.append({lineNo, 0, QStringLiteral("il file finisce prima")});
+            }
+            break;
+        }
+        const ConfigTokenizer::Line line = tokens.nextLine(int(spec.size()));
+        if (line.fieldCount != int(spec.size())) {
+            result.problems.append({lineNo, 0,
+                                    QStringLiteral("attesi %1 campi, trovati %2")
+                                        .arg(spec.size())
+                                        .arg(line.fieldCount)});
+        }
+        for (int k = 0; k < int(line.fields.size()); ++k) {
+            if (result.layout != ConfigLayout::Untagged && lineNo == 1) {
+                d.version = tag;  // the tag as matched, whether quoted or not
+            } else {
+                apply(spec[k], line.fields[k], lineNo, k + 1, &result.problems);
+            }
+        }
+    }
+    return result;
+}
+
+QByteArray ConfigCodec::write(const ConfigData& data) {
+    ConfigData d = data;
+    d.version = QStringLiteral("2.8");
+    QString out;
+    for (const LineSpec& line : linesOf(d, ConfigLayout::V28)) {
+        for (size_t k = 0; k < line.size(); ++k) {
+            if (k > 0)
+                out += u',';
+            out += encodeField(line[k]);
+        }
+        out += QStringLiteral("\r\n");
+    }
+    return TextEncoding::encode(out);
+}
+
+QStringList ConfigCodec::unstorableTexts(const ConfigData& data) {
+    ConfigData d = data;
+    QStringList texts;
+    for (const LineSpec& line : linesOf(d, ConfigLayout::V28)) {
+        for (const Slot& slot : line) {
+            if (slot.kind == Kind::Text && !storable(slot.target->toText())) {
+                texts.append(slot.target->toText());
+            }
+        }
+    }
+    return texts;
+}
+
+QString ConfigCodec::layoutName(ConfigLayout layout) {
+    switch (layout) {
+        case ConfigLayout::V25:
+            return QStringLiteral("2.5");
+        case ConfigLayout::V27:
+            return QStringLiteral("2.7");
+        case ConfigLayout::V28:
+            return QStringLiteral("2.8");
+        case ConfigLayout::Untagged:
+            break;
+    }
+    return {};
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+
+#include "app/value.h"
+
+// Everything the configuration file holds, as plain values that may be unset.
+// A default-constructed ConfigData holds the defaults of a missing or unreadable
+// field; the layouts without column flags or widths leave those as the reader
+// says (see ConfigCodec). Field names follow the shared state where the program
+// has one (MetroFreq, Quarti, CartelleMp3, MostraPagina, LargTitoli, ...).
+struct ConfigData {
+    // Line 1: the version tag as read ("2.5", "2.7", "2.8"), unset for the untagged
+    // layout. The writer always writes "2.8" whatever it holds.
+    Value version = "2.8";
+    // Line 2: the working folder, ending in the separator; unset until chosen.
+    Value PathLavoro;
+
+    // Line 3: metronome frequency (Hz), duration (ms), audio on (1 / 0), beats
+    // of the tempo lamp (4, 6, 8, 10, 12, 16, or -1 for a fixed lamp).
+    Value MetroFreq = 5000;
+    Value MetroDurata = 50;
+    Value MetroAudio = 1;
+    Value Quarti = 4;
+
+    // Line 4: the song grids' font.
+    Value fontName = "MS Sans Serif";
+    Value fontSize = 10;  // points; stored with at most four decimals
+    Value fontBold = false;
+    Value fontItalic = false;
+
+    // Line 5: timer intervals in milliseconds, possibly with a fraction: the main
+    // tick (HiResTimer1), the pre-mute (TmrPrePreload), the preload buffer
+    // (TmrPreload) and the pedal lock-out (TmrIstrs).
+    Value pedalInterval = 40;
+    Value preMuteInterval = 200;
+    Value bufferInterval = 700;
+    Value debounceInterval = 500;
+
+    // Line 6: grid colours, 0x00BBGGRR; the top bit set means a system colour.
+    Value leftBackColor = 12648447;      // DBGrid1 back: pale yellow
+    Value leftForeColor = -2147483641;   // DBGrid1 text: the system menu-text colour
+    Value rightBackColor = 16377542;     // DBGrid2 back: pale blue
+    Value rightForeColor = -2147483641;  // DBGrid2 text
+
+    // Line 7: grid columns shown (-1) or hidden (0); unset counts as hidden.
+    Value MostraPagina = -1;
+    Value MostraCapotasto = -1;
+    Value MostraBPM = -1;
+    Value MostraLoop = 0;
+    Value MostraGroove1 = 0;
+    Value MostraGroove2 = 0;
+    Value MostraAutore = -1;
+
+    // Lines 8 to 17: the ten MP3 folders, each ending in the separator; empty text
+    // for a cleared slot, unset for a slot never chosen.
+    std::array<Value, 10> CartelleMp3;
+
+    // Line 18: grid column widths in the grid's own unit; unset keeps the column's
+    // own default width.
+    Value LargTitoli = 170;
+    Value LargPagina = 55;
+    Value LargCapotasto = 41;
+    Value LargBPM = 40;
+    Value LargLoop = 40;
+    Value LargGroove1 = 100;
+    Value LargGroove2 = 100;
+    Value LargAutore = 100;
+
+    // Line 19, read and written by this program only: the audio output device's
+    // name (empty text: the system's default device), the audio buffer in frames
+    // (64 to 2048) and the pedal interface ("/dev/parport0", "virtual", ...).
+    Value outputDevice = "";
+    Value bufferFrames = 256;
+    Value pedalInterface = "/dev/parport0";
+
+    static constexpr int kMinBufferFrames = 64;
+    static constexpr int kMaxBufferFrames = 2048;
+};

@@ -1,0 +1,129 @@
+#pragma once
+
+// Sample configuration files and helpers shared by the configuration tests.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <utility>
+#include <vector>
+
+#include "app/configdata.h"
+
+namespace configtest {
+
+// The text with every LF turned into CR LF, as the files are written.
+inline QByteArray crlf(QByteArray text) {
+    return text.replace("\n", "\r\n");
+}
+
+// A "2.8" file with nothing at its default, line 19 included.
+inline QByteArray file28() {
+    return crlf(
+        "\"2.8\"\n"
+        "\"D:\\Lavoro\\\"\n"
+        "4400,60.5,0,-1\n"
+        "\"DejaVu Sans\",12.75,#TRUE#,#FALSE#\n"
+        "25,150.5,600,300\n"
+        "255,65535,32768,-2147483646\n"
+        "0,-1,-1,0,-1,0,0\n"
+        "\"D:\\Musica\\Rock, Pop\\\"\n"
+        "\"\"\n"
+        "\n"
+        "\"C:\\\"\n"
+        "\n\n\n\n\n\n"
+        "200,60,45.5,40,41,110,111,112\n"
+        "\"USB Audio\",512,\"virtual\"\n");
+}
+
+// Older layouts as the earlier versions wrote them.
+inline QByteArray file27() {
+    return crlf(
+        "\"2.7\"\n\"C:\\Lavoro\\\"\n5000,50,1,8\n\"MS Sans Serif\",8.25,#FALSE#,#TRUE#\n"
+        "40,200,700,500\n12648447,-2147483641,16377542,-2147483641\n-1,0,-1,0,0,-1\n"
+        "\"E:\\Mp3\\\"\n\n\n\n\n\n\n\n\n\n180,56,42,41,39,101,102\n");
+}
+
+inline QByteArray file25() {
+    return crlf(
+        "\"2.5\"\n\"C:\\Lavoro\\\"\n5000,50,1,6\n\"Arial\",10,#FALSE#,#FALSE#\n"
+        "40,200,700,500\n12648447,-2147483641,16377542,-2147483641\n"
+        "\"E:\\Mp3\\\"\n\n\n\n\n\n\n\n\n\"F:\\Live\\\"\n");
+}
+
+inline QByteArray fileUntagged() {
+    return crlf(
+        "\"C:\\Vecchio\\\"\n3000,40,0,8\n\"Arial\",14,#TRUE#,#TRUE#\n30,100,650,450\n"
+        "8421504,0\n");
+}
+
+// Every value of a ConfigData, named, for comparisons.
+inline std::vector<std::pair<const char*, const Value*>> allValues(const ConfigData& d) {
+    std::vector<std::pair<const char*, const Value*>> v{
+        {"version", &d.version},
+        {"PathLavoro", &d.PathLavoro},
+        {"MetroFreq", &d.MetroFreq},
+        {"MetroDurata", &d.MetroDurata},
+        {"MetroAudio", &d.MetroAudio},
+        {"Quarti", &d.Quarti},
+        {"fontName", &d.fontName},
+        {"fontSize", &d.fontSize},
+        {"fontBold", &d.fontBold},
+        {"fontItalic", &d.fontItalic},
+        {"pedalInterval", &d.pedalInterval},
+        {"preMuteInterval", &d.preMuteInterval},
+        {"bufferInterval", &d.bufferInterval},
+        {"debounceInterval", &d.debounceInterval},
+        {"leftBackColor", &d.leftBackColor},
+        {"leftForeColor", &d.leftForeColor},
+        {"rightBackColor", &d.rightBackColor},
+        {"rightForeColor", &d.rightForeColor},
+        {"MostraPagina", &d.MostraPagina},
+        {"MostraCapotasto", &d.MostraCapotasto},
+        {"MostraBPM", &d.MostraBPM},
+        {"MostraLoop", &d.MostraLoop},
+        {"MostraGroove1", &d.MostraGroove1},
+        {"MostraGroove2", &d.MostraGroove2},
+        {"MostraAutore", &d.MostraAutore},
+        {"LargTitoli", &d.LargTitoli},
+        {"LargPagina", &d.LargPagina},
+        {"LargCapotasto", &d.LargCapotasto},
+        {"LargBPM", &d.LargBPM},
+        {"LargLoop", &d.LargLoop},
+        {"LargGroove1", &d.LargGroove1},
+        {"LargGroove2", &d.LargGroove2},
+        {"LargAutore", &d.LargAutore},
+        {"outputDevice", &d.outputDevice},
+        {"bufferFrames", &d.bufferFrames},
+        {"pedalInterface", &d.pedalInterface},
+    };
+    static const char* const kFolders[] = {
+        "CartelleMp3(0)", "CartelleMp3(1)", "CartelleMp3(2)", "CartelleMp3(3)", "CartelleMp3(4)",
+        "CartelleMp3(5)", "CartelleMp3(6)", "CartelleMp3(7)", "CartelleMp3(8)", "CartelleMp3(9)"};
+    for (int i = 0; i < 10; ++i)
+        v.push_back({kFolders[i], &d.CartelleMp3[i]});
+    return v;
+}
+
+// The same kind and the same value: stricter than Value's own comparison, which
+// lets an unset value equal 0 or "".
+inline bool identical(const Value& a, const Value& b) {
+    if (a.kind() != b.kind())
+        return false;
+    if (a.kind() == Value::Kind::Number)
+        return a.toNumber() == b.toNumber();
+    return a.toText() == b.toText();
+}
+
+inline void expectIdentical(const ConfigData& a, const ConfigData& b) {
+    const auto va = allValues(a);
+    const auto vb = allValues(b);
+    for (size_t i = 0; i < va.size(); ++i) {
+        EXPECT_TRUE(identical(*va[i].second, *vb[i].second))
+            << va[i].first << ": " << va[i].second->toText().toStdString() << " (kind "
+            << int(va[i].second->kind()) << ") vs " << vb[i].second->toText().toStdString()
+            << " (kind " << int(vb[i].second->kind()) << ")";
+    }
+}
+
+}  // namespace configtest
