@@ -1,0 +1,92 @@
+#include "library/songschema.h"
+
+namespace {
+
+QStringList version1() {
+    // The song fields every record source shows, in grid order.
+    const QString kViewFields = SongSchema::fields().join(QStringLiteral(", "));
+    QStringList sql = {
+        QStringLiteral("CREATE TABLE Brani ("
+                       "Id INTEGER PRIMARY KEY, "
+                       "Titoli TEXT NOT NULL DEFAULT '', "
+                       "Autore TEXT, "
+                       "Pagina INTEGER DEFAULT 0, "
+                       "Capotasto TEXT, "
+                       "BPM NUMERIC DEFAULT 0, "
+                       "Loop INTEGER NOT NULL DEFAULT 0, "
+                       "Groove1 TEXT, "
+                       "Groove2 TEXT, "
+                       "Sca1 INTEGER, Sca2 INTEGER, Sca3 INTEGER, Sca4 INTEGER, Sca5 INTEGER, "
+                       "Temp INTEGER NOT NULL DEFAULT 0, "
+                       // Sort keys (title and author without case and accents), kept
+                       // by the triggers below; not shown by any record source.
+                       "ChiaveTitoli TEXT NOT NULL DEFAULT '', "
+                       "ChiaveAutore TEXT)"),
+        QStringLiteral("CREATE TRIGGER BraniChiaviNuove AFTER INSERT ON Brani "
+                       "WHEN NEW.ChiaveTitoli IS NOT Piega(NEW.Titoli) "
+                       "OR NEW.ChiaveAutore IS NOT Piega(NEW.Autore) BEGIN "
+                       "UPDATE Brani SET ChiaveTitoli = Piega(NEW.Titoli), "
+                       "ChiaveAutore = Piega(NEW.Autore) WHERE Id = NEW.Id; END"),
+        QStringLiteral("CREATE TRIGGER BraniChiaviModificate AFTER UPDATE OF Titoli, Autore, "
+                       "ChiaveTitoli, ChiaveAutore ON Brani BEGIN "
+                       "UPDATE Brani SET ChiaveTitoli = Piega(NEW.Titoli), "
+                       "ChiaveAutore = Piega(NEW.Autore) WHERE Id = NEW.Id; END"),
+        QStringLiteral("CREATE INDEX BraniPerTitolo ON Brani(ChiaveTitoli)"),
+        QStringLiteral("CREATE INDEX BraniPerAutore ON Brani(ChiaveAutore, ChiaveTitoli)"),
+        QStringLiteral("CREATE VIEW ListaTitoli AS SELECT %1 FROM Brani "
+                       "ORDER BY ChiaveTitoli, Id")
+            .arg(kViewFields),
+        QStringLiteral("CREATE VIEW ListaAutore AS SELECT %1 FROM Brani "
+                       "ORDER BY ChiaveAutore, ChiaveTitoli, Id")
+            .arg(kViewFields),
+    };
+    for (int n = 1; n <= 5; ++n) {
+        sql << QStringLiteral("CREATE INDEX BraniScaletta%1 ON Brani(Sca%1) WHERE Sca%1 > 0").arg(n)
+            << QStringLiteral(
+                   "CREATE VIEW Scaletta%1 AS SELECT %2 FROM Brani WHERE Sca%1 > 0 "
+                   "ORDER BY Sca%1, ChiaveTitoli, Id")
+                   .arg(n)
+                   .arg(kViewFields);
+    }
+    // Every record source accepts updates in plain SQL too, written to the song table.
+    QStringList sets;
+    for (const QString& f : SongSchema::fields().mid(1)) {
+        sets << QStringLiteral("%1 = NEW.%1").arg(f);
+    }
+    QStringList views = {QStringLiteral("ListaTitoli"), QStringLiteral("ListaAutore")};
+    for (int n = 1; n <= 5; ++n) {
+        views << QStringLiteral("Scaletta%1").arg(n);
+    }
+    for (const QString& view : views) {
+        sql << QStringLiteral(
+                   "CREATE TRIGGER %1Aggiorna INSTEAD OF UPDATE ON %1 BEGIN "
+                   "UPDATE Brani SET %2 WHERE Id = OLD.Id; END")
+                   .arg(view, sets.join(QStringLiteral(", ")));
+    }
+    return sql;
+}
+
+}  // namespace
+
+namespace SongSchema {
+
+QStringList migration(int from) {
+    switch (from) {
+        case 0:
+            return version1();
+        default:
+            return {};
+    }
+}
+
+const QStringList& fields() {
+    static const QStringList list = QStringList{
+        QStringLiteral("Id"),     QStringLiteral("Titoli"),    QStringLiteral("Autore"),
+        QStringLiteral("Pagina"), QStringLiteral("Capotasto"), QStringLiteral("BPM"),
+        QStringLiteral("Loop"),   QStringLiteral("Groove1"),   QStringLiteral("Groove2"),
+        QStringLiteral("Sca1"),   QStringLiteral("Sca2"),      QStringLiteral("Sca3"),
+        QStringLiteral("Sca4"),   QStringLiteral("Sca5"),      QStringLiteral("Temp")};
+    return list;
+}
+
+}  // namespace SongSchema
