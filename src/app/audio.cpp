@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QRadioButton>
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QResizeEvent>
 #include <QTableView>
 
@@ -10,7 +12,18 @@
 #include "app/resizerule.h"
 #include "library/datasource.h"
 #include "platform/hirestimer.h"
+#include "about/info.h"
+#include "app/audiocommands.h"
+#include "app/helplauncher.h"
+#include "app/shutdown.h"
+#include "playback/preloadchain.h"
+#include "playback/songpreparation.h"
+#include "playback/stopendstyle.h"
 #include "remote/diagnostica.h"
+#include "remote/maintick.h"
+#include "remote/pedalinterface.h"
+#include "remote/tempolamp.h"
+#include "remote/volumecontrols.h"
 
 Audio::Audio(const Services& services, QWidget* parent)
     : QMainWindow(parent), services_(services) {
@@ -21,10 +34,26 @@ Audio::Audio(const Services& services, QWidget* parent)
     createTimers();
     c_.Data1 = new DataSource(QStringLiteral("Data1"), this);
     c_.Data2 = new DataSource(QStringLiteral("Data2"), this);
+    c_.Data1->setFileProbe(&services_.files);
+    c_.Data2->setFileProbe(&services_.files);
+    pedals_ = std::make_unique<PedalInterface>(*this);
+    tempo_ = std::make_unique<TempoLamp>(*this);
+    tick_ = std::make_unique<MainTick>(*this);
+    preload_ = std::make_unique<PreloadChain>(*this);
+    volumes_ = std::make_unique<VolumeControls>(*this);
+    preparation_ = std::make_unique<SongPreparation>(*this);
+    help_ = std::make_unique<HelpLauncher>(*this);
+    shutdown_ = std::make_unique<Shutdown>(*this);
+    StopendStyle::attach(*c_.Stopend);
+    AudioCommands::wire(*this);
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
 }
 
-Audio::~Audio() = default;
+Audio::~Audio() {
+    // The panels refer to the window: let them go first.
+    delete diagnostica_.data();
+    delete info_.data();
+}
 
 QString Audio::displayName() { return QStringLiteral("Quintora"); }
 
@@ -85,6 +114,8 @@ void Audio::parametribase() {
 
 void Audio::openSettings() {}
 
+void Audio::openVerifiche() {}
+
 Diagnostica& Audio::diagnostica() {
     if (!diagnostica_) {
         diagnostica_ = new Diagnostica(*this, this);
@@ -102,3 +133,21 @@ void Audio::openDiagnostica() {
 }
 
 void Audio::clearRitardi() { diagnostica().clearRitardi(); }
+
+void Audio::openInfo() {
+    if (!info_) {
+        info_ = new Info(services_.launcher, services_.prompter, this);
+    }
+    info_->show();
+    info_->raise();
+}
+
+void Audio::closeEvent(QCloseEvent* event) {
+    if (quitting_ || shutdown_->confirmClose()) {
+        quitting_ = true;
+        event->accept();
+        emit quitConfirmed();
+        return;
+    }
+    event->ignore();
+}

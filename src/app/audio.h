@@ -2,13 +2,23 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 #include "app/audiocontrols.h"
 #include "app/services.h"
 #include "app/sharedstate.h"
 
 class Diagnostica;
+class HelpLauncher;
+class Info;
+class MainTick;
+class PedalInterface;
 class PortIo;
+class PreloadChain;
+class Shutdown;
+class SongPreparation;
+class TempoLamp;
+class VolumeControls;
 class MediaPlayer;
 class WaveVolume;
 
@@ -44,6 +54,8 @@ public:
     void parametribase();
     // Shows the settings dialog, modeless.
     void openSettings();
+    // Shows the library check window, modeless.
+    void openVerifiche();
 
     // The diagnostics panel: opened (shown, DiagAperta true), loaded hidden when
     // missing (clearing its delay log does that), or null when not loaded.
@@ -53,11 +65,30 @@ public:
     // Clears the panel's delay log, loading the panel hidden when it is not loaded.
     void clearRitardi();
 
+    // The procedures of the other parts, owned here.
+    PedalInterface& pedalInterface() { return *pedals_; }
+    SongPreparation& preparation() { return *preparation_; }
+    TempoLamp& tempoLamp() { return *tempo_; }
+    MainTick& mainTick() { return *tick_; }
+    VolumeControls& volumes() { return *volumes_; }
+    HelpLauncher& help() { return *help_; }
+    Shutdown& shutdown() { return *shutdown_; }
+
+    // Shows the About box, modeless (created on first use).
+    void openInfo();
+    // True once the user has confirmed leaving the program.
+    bool isQuitting() const { return quitting_; }
+
     // The window's caption and the title of message boxes that have none of their own.
     static QString displayName();
 
+signals:
+    // The user confirmed leaving: the program ends at once, saving nothing.
+    void quitConfirmed();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createTimers();
@@ -66,4 +97,14 @@ private:
     SharedState state_;
     AudioControls c_;
     QPointer<Diagnostica> diagnostica_;
+    QPointer<Info> info_;
+    std::unique_ptr<PedalInterface> pedals_;
+    std::unique_ptr<TempoLamp> tempo_;
+    std::unique_ptr<MainTick> tick_;
+    std::unique_ptr<PreloadChain> preload_;
+    std::unique_ptr<VolumeControls> volumes_;
+    std::unique_ptr<SongPreparation> preparation_;
+    std::unique_ptr<HelpLauncher> help_;
+    std::unique_ptr<Shutdown> shutdown_;
+    bool quitting_ = false;
 };

@@ -1,0 +1,49 @@
+#include "app/shutdown.h"
+
+#include "app/audio.h"
+#include "platform/hirestimer.h"
+#include "platform/lamp.h"
+#include "platform/prompter.h"
+#include "platform/wincolor.h"
+#include "playback/groovesound.h"
+#include "remote/diagnostica.h"
+#include "remote/pedalinterface.h"
+#include "remote/portio.h"
+
+Shutdown::Shutdown(Audio& window) : w_(window) {}
+
+QString Shutdown::questionText() {
+    return QStringLiteral(" Sei sicuro di voler terminare il programma? ");
+}
+
+QString Shutdown::questionTitle() { return QStringLiteral("Uscita da Quintora"); }
+
+void Shutdown::esci() {
+    AudioControls& c = w_.controls();
+    w_.IO1().writeData(0);
+    w_.pedalInterface().Disattiva();
+    c.LedConnect->setBackColor(WinColor::kRed);
+    c.LedPed1->setBackColor(WinColor::kGrey);
+    c.LedPed2->setBackColor(WinColor::kGrey);
+    w_.services().grooves.stop();
+    if (Diagnostica* d = w_.loadedDiagnostica()) {
+        d->close();
+    }
+    w_.close();
+}
+
+bool Shutdown::confirmClose() {
+    HiResTimer* poll = w_.controls().HiResTimer1;
+    poll->setEnabled(false);
+    const Message question{questionText(), questionTitle(), Message::Icon::Exclamation,
+                           Message::Buttons::YesNo, Message::Answer::No};
+    if (w_.services().prompter.ask(question) != Message::Answer::Yes) {
+        poll->setEnabled(true);
+        return false;
+    }
+    w_.pedalInterface().Disattiva();
+    if (Diagnostica* d = w_.loadedDiagnostica()) {
+        d->close();
+    }
+    return true;
+}
