@@ -1,7 +1,5 @@
 #include "library/datasource.h"
 
-#include <QFileInfo>
-
 #include "library/rowset.h"
 #include "library/songdatabase.h"
 #include "platform/fileprobe.h"
@@ -25,9 +23,8 @@ std::shared_ptr<SongDatabase> DataSource::connect(QString* error) {
     const FileProbe& probe = probe_ ? *probe_ : defaultProbe;
     const QString resolved = probe.resolve(databaseName_);
     const QString path = resolved.isEmpty() ? databaseName_ : resolved;
-    if (db_ && db_->path() == path && QFileInfo::exists(path)) {
-        return db_;
-    }
+    // Opened afresh each time (a fraction of a millisecond): a file replaced since
+    // the last reload is then read as it is now.
     db_.reset();
     if (databaseName_.isEmpty()) {
         *error = QStringLiteral("Nessun archivio dei brani indicato.");
