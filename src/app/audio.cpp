@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QResizeEvent>
-#include <QTableView>
 
 #include "app/audiolayout.h"
 #include "app/audiomenu.h"
@@ -14,12 +13,18 @@
 #include "platform/hirestimer.h"
 #include "about/info.h"
 #include "app/audiocommands.h"
+#include "app/audiolibrary.h"
+#include "library/aggiornadbg.h"
+#include "library/listchooser.h"
+#include "library/songgrid.h"
+#include "platform/wincolor.h"
 #include "app/helplauncher.h"
 #include "app/shutdown.h"
 #include "playback/preloadchain.h"
 #include "playback/songpreparation.h"
 #include "playback/stopendstyle.h"
 #include "remote/diagnostica.h"
+#include "remote/keyboard.h"
 #include "remote/maintick.h"
 #include "remote/pedalinterface.h"
 #include "remote/tempolamp.h"
@@ -36,6 +41,9 @@ Audio::Audio(const Services& services, QWidget* parent)
     c_.Data2 = new DataSource(QStringLiteral("Data2"), this);
     c_.Data1->setFileProbe(&services_.files);
     c_.Data2->setFileProbe(&services_.files);
+    library_ = std::make_unique<AudioLibrary>(*this);
+    setGridColors(1, gridColors_[0], gridColors_[1]);
+    setGridColors(2, gridColors_[2], gridColors_[3]);
     pedals_ = std::make_unique<PedalInterface>(*this);
     tempo_ = std::make_unique<TempoLamp>(*this);
     tick_ = std::make_unique<MainTick>(*this);
@@ -46,6 +54,7 @@ Audio::Audio(const Services& services, QWidget* parent)
     shutdown_ = std::make_unique<Shutdown>(*this);
     StopendStyle::attach(*c_.Stopend);
     AudioCommands::wire(*this);
+    keyboard_ = new Keyboard(*this);
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
 }
 
@@ -79,14 +88,16 @@ void Audio::resizeEvent(QResizeEvent* event) {
 }
 
 void Audio::setGridFont(const QFont& font) {
-    c_.DBGrid1->setFont(font);
-    c_.DBGrid2->setFont(font);
+    c_.DBGrid1->setGridFont(font);
+    c_.DBGrid2->setGridFont(font);
 }
 
 void Audio::setGridColors(int grid, qint64 back, qint64 fore) {
-    QTableView* g = grid == 1 ? c_.DBGrid1 : c_.DBGrid2;
-    g->setProperty("backColor", back);
-    g->setProperty("foreColor", fore);
+    SongGrid* g = grid == 1 ? c_.DBGrid1 : c_.DBGrid2;
+    gridColors_[grid == 1 ? 0 : 2] = back;
+    gridColors_[grid == 1 ? 1 : 3] = fore;
+    g->setBackColor(WinColor::toQColor(back));
+    g->setForeColor(WinColor::toQColor(fore));
 }
 
 void Audio::setFilterCaption(int slot, const QString& caption) {
@@ -95,15 +106,16 @@ void Audio::setFilterCaption(int slot, const QString& caption) {
     }
 }
 
+// The list chooser's selection of the first entry reloads Data1 already: the
+// refresh that follows it at start-up would only read the same rows again.
 void Audio::fillListChooser() {
-    c_.CmbScalette->clear();
-    c_.CmbScalette->setCurrentIndex(0);
-    c_.Data1->refresh();
+    library_->lists().fill();
+    library_->lists().select(0);
 }
 
-void Audio::aggiornaDBG() { c_.Data1->refresh(); }
+void Audio::aggiornaDBG() { library_->aggiornaDBG().run(); }
 
-void Audio::aggiornaDBG2() { c_.Data2->refresh(); }
+void Audio::aggiornaDBG2() { library_->aggiornaDBG2().run(); }
 
 void Audio::parametribase() {
     state_.Quarti = 4;

@@ -8,9 +8,11 @@
 #include "app/services.h"
 #include "app/sharedstate.h"
 
+class AudioLibrary;
 class Diagnostica;
 class HelpLauncher;
 class Info;
+class Keyboard;
 class MainTick;
 class PedalInterface;
 class PortIo;
@@ -73,6 +75,12 @@ public:
     VolumeControls& volumes() { return *volumes_; }
     HelpLauncher& help() { return *help_; }
     Shutdown& shutdown() { return *shutdown_; }
+    Keyboard& keyboard() { return *keyboard_; }
+
+    AudioLibrary& library() { return *library_; }
+    // The stored colour values of a grid (1: DBGrid1, 2: DBGrid2).
+    qint64 gridBackColor(int grid) const { return gridColors_[grid == 1 ? 0 : 2]; }
+    qint64 gridForeColor(int grid) const { return gridColors_[grid == 1 ? 1 : 3]; }
 
     // Shows the About box, modeless (created on first use).
     void openInfo();
@@ -98,6 +106,7 @@ private:
     AudioControls c_;
     QPointer<Diagnostica> diagnostica_;
     QPointer<Info> info_;
+    std::unique_ptr<AudioLibrary> library_;
     std::unique_ptr<PedalInterface> pedals_;
     std::unique_ptr<TempoLamp> tempo_;
     std::unique_ptr<MainTick> tick_;
@@ -106,5 +115,7 @@ private:
     std::unique_ptr<SongPreparation> preparation_;
     std::unique_ptr<HelpLauncher> help_;
     std::unique_ptr<Shutdown> shutdown_;
+    Keyboard* keyboard_ = nullptr;
     bool quitting_ = false;
+    qint64 gridColors_[4] = {12648447, -2147483641, 16377542, -2147483641};
 };

@@ -16,7 +16,7 @@ class ClickableLabel;
 class DataSource;
 class HiResTimer;
 class Lamp;
-class QTableView;
+class SongGrid;
 
 // The controls of the main window `Audio`, under their own names. Built by
 // AudioLayout and AudioMenu; owned by the window (Qt parent-child).
@@ -30,8 +30,8 @@ struct AudioControls {
 
     // Lists and grids.
     QComboBox* CmbScalette = nullptr;
-    QTableView* DBGrid1 = nullptr;
-    QTableView* DBGrid2 = nullptr;
+    SongGrid* DBGrid1 = nullptr;
+    SongGrid* DBGrid2 = nullptr;
 
     // Lamps.
     Lamp* LedConnect = nullptr;

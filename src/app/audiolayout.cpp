@@ -11,10 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include "app/audiocontrols.h"
+#include "library/songgrid.h"
 #include "platform/clickablelabel.h"
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
@@ -46,14 +46,9 @@ QPushButton* button(const QString& name, const QString& caption, const QString& 
     return b;
 }
 
-QTableView* grid(const QString& name, const QString& accessible) {
-    auto* g = new QTableView;
-    g->setObjectName(name);
+SongGrid* grid(const QString& name, const QString& accessible) {
+    auto* g = new SongGrid(name);
     g->setAccessibleName(accessible);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->verticalHeader()->setDefaultSectionSize(20);
-    g->verticalHeader()->hide();
     return g;
 }
 

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
-#include <QTableView>
+#include "library/songgrid.h"
 #include <QVariant>
 #include <cmath>
 

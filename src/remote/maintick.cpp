@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 #include <QLocale>
-#include <QTableView>
+#include "library/songgrid.h"
 
 #include "app/audio.h"
 #include "platform/clock.h"

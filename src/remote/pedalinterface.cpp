@@ -1,6 +1,6 @@
 #include "remote/pedalinterface.h"
 
-#include <QTableView>
+#include "library/songgrid.h"
 
 #include "app/audio.h"
 #include "platform/hirestimer.h"

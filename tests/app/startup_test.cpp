@@ -7,6 +7,7 @@
 #include <QTableView>
 
 #include "library/datasource.h"
+#include "library/songgrid.h"
 #include "platform/hirestimer.h"
 #include "support/harness.h"
 
@@ -76,10 +77,12 @@ TEST(Startup, TaggedFileIsAppliedToTimersGridsFoldersAndState) {
         EXPECT_TRUE(g->font().bold());
         EXPECT_FALSE(g->font().italic());
     }
-    EXPECT_EQ(grid1->property("backColor").toLongLong(), 255);
-    EXPECT_EQ(grid1->property("foreColor").toLongLong(), 65535);
-    EXPECT_EQ(grid2->property("backColor").toLongLong(), 32768);
-    EXPECT_EQ(grid2->property("foreColor").toLongLong(), -2147483641);
+    EXPECT_EQ(w.gridBackColor(1), 255);
+    EXPECT_EQ(w.gridForeColor(1), 65535);
+    EXPECT_EQ(w.gridBackColor(2), 32768);
+    EXPECT_EQ(w.gridForeColor(2), -2147483641);
+    EXPECT_EQ(w.controls().DBGrid1->backColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.controls().DBGrid2->foreColor(), w.palette().color(QPalette::WindowText));
     EXPECT_EQ(st.MostraPagina, 0);
     EXPECT_EQ(st.MostraCapotasto, -1);
     EXPECT_EQ(st.MostraGroove1, -1);
@@ -165,7 +168,9 @@ TEST(Startup, UntaggedFileIsUpgradedWithBothBackupsAndItsMessage) {
     EXPECT_EQ(w.controls().DBGrid1->font().pointSize(), 10);
     EXPECT_FALSE(w.controls().DBGrid1->font().bold());
     EXPECT_EQ(h.find<HiResTimer>("TmrIstrs")->interval(), 450);
-    EXPECT_EQ(w.controls().DBGrid1->property("backColor").toLongLong(), 8421504);
+    EXPECT_EQ(w.gridBackColor(1), 8421504);
+    EXPECT_EQ(w.gridForeColor(1), 0);
+    EXPECT_EQ(w.gridBackColor(2), 16377542);
     EXPECT_TRUE(st.MostraPagina.isUnset());
     EXPECT_TRUE(st.LargTitoli.isUnset());
     for (const Value& folder : st.CartelleMp3) {
