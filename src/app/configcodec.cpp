@@ -241,14 +241,19 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = int(i) + 1;
         const LineSpec& spec = lines[i];
+        // The line after the 2.8 layout's eighteen is this program's own: a file
+        // without it, or with a blank line there, keeps the audio defaults.
+        const bool optional = result.layout == ConfigLayout::V28 && lineNo == 19;
         if (tokens.atEnd()) {
-            // The line after the 2.8 layout's eighteen is this program's own.
-            if (!(result.layout == ConfigLayout::V28 && lineNo == 19)) {
+            if (!optional) {
                 result.problems.append({lineNo, 0, QStringLiteral("il file finisce prima")});
             }
             break;
         }
         const ConfigTokenizer::Line line = tokens.nextLine(int(spec.size()));
+        if (optional && line.fieldCount == 1 && line.fields[0].kind == Field::Kind::Empty) {
+            break;
+        }
         if (line.fieldCount != int(spec.size())) {
             result.problems.append({lineNo, 0,
                                     QStringLiteral("attesi %1 campi, trovati %2")
