@@ -110,6 +110,7 @@ bool checkNumber(Check check, double* v) {
         case Check::Color:
             return *v == std::floor(*v) && *v >= -2147483648.0 && *v <= 4294967295.0;
         case Check::FontSize:
+            *v = std::round(*v * 1e4) / 1e4;  // as it is written
             return *v > 0 && *v <= 1638;
         case Check::BufferFrames: {
             const double r = std::clamp(std::round(*v), double(ConfigData::kMinBufferFrames),
@@ -240,14 +241,19 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = int(i) + 1;
         const LineSpec& spec = lines[i];
+        // The line after the 2.8 layout's eighteen is this program's own: a file
+        // without it, or with a blank line there, keeps the audio defaults.
+        const bool optional = result.layout == ConfigLayout::V28 && lineNo == 19;
         if (tokens.atEnd()) {
-            // The line after the 2.8 layout's eighteen is this program's own.
-            if (!(result.layout == ConfigLayout::V28 && lineNo == 19)) {
+            if (!optional) {
                 result.problems.append({lineNo, 0, QStringLiteral("il file finisce prima")});
             }
             break;
         }
         const ConfigTokenizer::Line line = tokens.nextLine(int(spec.size()));
+        if (optional && line.fieldCount == 1 && line.fields[0].kind == Field::Kind::Empty) {
+            break;
+        }
         if (line.fieldCount != int(spec.size())) {
             result.problems.append({lineNo, 0,
                                     QStringLiteral("attesi %1 campi, trovati %2")
@@ -255,10 +261,18 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
                                         .arg(line.fieldCount)});
         }
         for (int k = 0; k < int(line.fields.size()); ++k) {
+            const Field& f = line.fields[k];
             if (result.layout != ConfigLayout::Untagged && lineNo == 1) {
                 d.version = tag;  // the tag as matched, whether quoted or not
+            } else if (!line.terminated && k == line.fieldCount - 1 &&
+                       (f.kind == Field::Kind::Number || f.kind == Field::Kind::Empty)) {
+                // The file ends inside this line: a cut-off number ("10" of "100",
+                // or nothing after the last comma) looks like a whole one, so it is
+                // not trusted. A closed quote or a whole #TRUE# shows its end.
+                result.problems.append(
+                    {lineNo, k + 1, QStringLiteral("il file finisce dentro il campo")});
             } else {
-                apply(spec[k], line.fields[k], lineNo, k + 1, &result.problems);
+                apply(spec[k], f, lineNo, k + 1, &result.problems);
             }
         }
     }

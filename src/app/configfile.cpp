@@ -9,6 +9,17 @@
 
 namespace {
 
+// Unbuffered on purpose: a buffered QSaveFile that meets a full disk while
+// flushing writes part of the data, loses the error and commits the cut-off file
+// in place of the old one. Written directly, a short write shows at once.
+constexpr QIODevice::OpenMode kWriteMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+
+QString writeFailure(const QFileDevice& file) {
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return QStringLiteral("il disco è pieno o non accetta altri dati");
+}
+
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -59,10 +70,10 @@ QString ConfigFile::save(const QString& path, const QByteArray& bytes) {
                          QStringLiteral("impossibile creare la cartella %1").arg(shown(folder)));
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(kWriteMode))
         return saveError(path, file.errorString());
     if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        const QString reason = writeFailure(file);
         file.cancelWriting();
         return saveError(path, reason);
     }
@@ -100,7 +111,7 @@ QString ConfigFile::copyReplacing(const QString& from, const QString& to) {
         return copyError(QStringLiteral("impossibile creare la cartella %1").arg(shown(folder)));
     }
     QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
+    if (!target.open(kWriteMode))
         return copyError(target.errorString());
     // In pieces: the same helper backs up the song database, which may be large.
     constexpr qint64 kChunk = 1 << 20;
@@ -114,7 +125,7 @@ QString ConfigFile::copyReplacing(const QString& from, const QString& to) {
         if (chunk.isEmpty())
             break;
         if (target.write(chunk) != chunk.size()) {
-            const QString reason = target.errorString();
+            const QString reason = writeFailure(target);
             target.cancelWriting();
             return copyError(reason);
         }

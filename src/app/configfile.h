@@ -38,8 +38,9 @@ public:
     // the save with an error text rather than storing a different folder.
     static QString save(const QString& path, const ConfigData& data);
 
-    // Copies the file at from to to, replacing an existing to (the backup of an
-    // old configuration file). Empty string on success, else the Italian error
-    // text; a failed copy leaves an existing to whole.
+    // Copies the file at from to to, replacing an existing to: the backups
+    // Quintora.old of an upgraded configuration file and Songs.old of the song
+    // database. Large files are copied in pieces. Empty string on success, else
+    // the Italian error text; a failed copy leaves an existing to whole.
     static QString copyReplacing(const QString& from, const QString& to);
 };

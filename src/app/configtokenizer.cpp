@@ -24,6 +24,7 @@ ConfigTokenizer::Line ConfigTokenizer::nextLine(int maxFields) {
         ++end;
     const QStringView body = text_.sliced(pos_, end - pos_);
     pos_ = end;
+    line.terminated = pos_ < text_.size();
     if (pos_ < text_.size() && text_[pos_] == u'\r')
         ++pos_;
     if (pos_ < text_.size() && text_[pos_] == u'\n')

@@ -21,8 +21,9 @@ public:
     };
 
     struct Line {
-        QList<Field> fields;  // at most the number asked for
-        int fieldCount = 0;   // all the fields the line holds
+        QList<Field> fields;      // at most the number asked for
+        int fieldCount = 0;       // all the fields the line holds
+        bool terminated = false;  // ended by a line end, not by the end of the text
     };
 
     explicit ConfigTokenizer(QStringView text) : text_(text) {}

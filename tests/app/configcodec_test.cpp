@@ -117,6 +117,8 @@ TEST(ConfigCodec, AFileWithoutTheAudioLineKeepsTheAudioDefaults) {
     EXPECT_EQ(r.data.bufferFrames, 256);
     EXPECT_EQ(r.data.pedalInterface, "/dev/parport0");
     EXPECT_EQ(r.data.LargAutore, 112);
+    // A blank line in its place, as an editor may leave, is no audio line.
+    EXPECT_EQ(readClean(bytes + "\r\n").data.bufferFrames, 256);
     // Lines after the ones this program writes are ignored.
     readClean(file28() + "\"something newer\",1,2\r\n\r\n");
 }

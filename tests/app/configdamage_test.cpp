@@ -119,6 +119,18 @@ TEST(ConfigDamage, AFileThatEndsEarlyKeepsTheDefaultsOfTheLinesMissing) {
     EXPECT_EQ(r.problems[0].line, 6);
     EXPECT_EQ(r.problems[0].toText(), "riga 6: il file finisce prima");
 
+    // Cut inside a number, which looks whole: that number is not trusted.
+    bytes = file28();
+    bytes.truncate(bytes.indexOf(",112") + 2);
+    const ConfigReadResult cut = ConfigCodec::read(bytes);
+    EXPECT_EQ(cut.data.LargGroove2, 111);
+    EXPECT_EQ(cut.data.LargAutore, 100);
+    EXPECT_TRUE(hasProblem(cut, 18, 8));
+    // Only the last line end missing, after a closing quote: nothing lost.
+    bytes = file28();
+    bytes.chop(2);
+    EXPECT_TRUE(ConfigCodec::read(bytes).problems.isEmpty());
+
     // An empty file is an untagged one with nothing in it.
     const ConfigReadResult empty = ConfigCodec::read(QByteArray());
     EXPECT_EQ(empty.layout, ConfigLayout::Untagged);

@@ -59,49 +59,23 @@ inline QByteArray fileUntagged() {
 
 // Every value of a ConfigData, named, for comparisons.
 inline std::vector<std::pair<const char*, const Value*>> allValues(const ConfigData& d) {
+#define NAMED(x) {#x, &d.x}
     std::vector<std::pair<const char*, const Value*>> v{
-        {"version", &d.version},
-        {"PathLavoro", &d.PathLavoro},
-        {"MetroFreq", &d.MetroFreq},
-        {"MetroDurata", &d.MetroDurata},
-        {"MetroAudio", &d.MetroAudio},
-        {"Quarti", &d.Quarti},
-        {"fontName", &d.fontName},
-        {"fontSize", &d.fontSize},
-        {"fontBold", &d.fontBold},
-        {"fontItalic", &d.fontItalic},
-        {"pedalInterval", &d.pedalInterval},
-        {"preMuteInterval", &d.preMuteInterval},
-        {"bufferInterval", &d.bufferInterval},
-        {"debounceInterval", &d.debounceInterval},
-        {"leftBackColor", &d.leftBackColor},
-        {"leftForeColor", &d.leftForeColor},
-        {"rightBackColor", &d.rightBackColor},
-        {"rightForeColor", &d.rightForeColor},
-        {"MostraPagina", &d.MostraPagina},
-        {"MostraCapotasto", &d.MostraCapotasto},
-        {"MostraBPM", &d.MostraBPM},
-        {"MostraLoop", &d.MostraLoop},
-        {"MostraGroove1", &d.MostraGroove1},
-        {"MostraGroove2", &d.MostraGroove2},
-        {"MostraAutore", &d.MostraAutore},
-        {"LargTitoli", &d.LargTitoli},
-        {"LargPagina", &d.LargPagina},
-        {"LargCapotasto", &d.LargCapotasto},
-        {"LargBPM", &d.LargBPM},
-        {"LargLoop", &d.LargLoop},
-        {"LargGroove1", &d.LargGroove1},
-        {"LargGroove2", &d.LargGroove2},
-        {"LargAutore", &d.LargAutore},
-        {"outputDevice", &d.outputDevice},
-        {"bufferFrames", &d.bufferFrames},
-        {"pedalInterface", &d.pedalInterface},
-    };
-    static const char* const kFolders[] = {
-        "CartelleMp3(0)", "CartelleMp3(1)", "CartelleMp3(2)", "CartelleMp3(3)", "CartelleMp3(4)",
-        "CartelleMp3(5)", "CartelleMp3(6)", "CartelleMp3(7)", "CartelleMp3(8)", "CartelleMp3(9)"};
-    for (int i = 0; i < 10; ++i)
-        v.push_back({kFolders[i], &d.CartelleMp3[i]});
+        NAMED(version),        NAMED(PathLavoro),       NAMED(MetroFreq),
+        NAMED(MetroDurata),    NAMED(MetroAudio),       NAMED(Quarti),
+        NAMED(fontName),       NAMED(fontSize),         NAMED(fontBold),
+        NAMED(fontItalic),     NAMED(pedalInterval),    NAMED(preMuteInterval),
+        NAMED(bufferInterval), NAMED(debounceInterval), NAMED(leftBackColor),
+        NAMED(leftForeColor),  NAMED(rightBackColor),   NAMED(rightForeColor),
+        NAMED(MostraPagina),   NAMED(MostraCapotasto),  NAMED(MostraBPM),
+        NAMED(MostraLoop),     NAMED(MostraGroove1),    NAMED(MostraGroove2),
+        NAMED(MostraAutore),   NAMED(LargTitoli),       NAMED(LargPagina),
+        NAMED(LargCapotasto),  NAMED(LargBPM),          NAMED(LargLoop),
+        NAMED(LargGroove1),    NAMED(LargGroove2),      NAMED(LargAutore),
+        NAMED(outputDevice),   NAMED(bufferFrames),     NAMED(pedalInterface)};
+#undef NAMED
+    for (const Value& folder : d.CartelleMp3)
+        v.push_back({"CartelleMp3", &folder});
     return v;
 }
 
