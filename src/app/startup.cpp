@@ -8,6 +8,7 @@
 #include "app/audio.h"
 #include "app/configcodec.h"
 #include "app/configfile.h"
+#include "app/configlocation.h"
 #include "platform/clock.h"
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
@@ -156,7 +157,7 @@ void Startup::runTagged(const ConfigReadResult& read) {
 void Startup::runUpgrade(const ConfigReadResult& read) {
     const Services& s = w_.services();
     s.prompter.tell(upgradeText(), configTitle(), Message::Icon::Critical);
-    copyReplacing(configPath_, QFileInfo(configPath_).absoluteDir().filePath(QStringLiteral("Quintora.old")));
+    copyReplacing(configPath_, ConfigLocation::backupPath(configPath_));
     applyCommon(read.data);
     const QString db = s.files.resolve(w_.state().PathLavoro + QStringLiteral("Songs.mdb"));
     copyReplacing(db.isEmpty() ? w_.state().PathLavoro + QStringLiteral("Songs.mdb") : db,

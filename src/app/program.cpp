@@ -1,0 +1,99 @@
+#include "app/program.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "app/audio.h"
+#include "app/configcodec.h"
+#include "app/configfile.h"
+#include "app/configlocation.h"
+#include "app/startup.h"
+#include "playback/audioengine.h"
+#include "playback/audiooptions.h"
+#include "playback/enginegroovesound.h"
+#include "playback/enginemediaplayer.h"
+#include "playback/wavevolumebinder.h"
+#include "remote/pedalboxwindow.h"
+#include "remote/ppdevport.h"
+#include "remote/virtualpedalbox.h"
+
+Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
+    configPath_ = ConfigLocation::fromOption(cl_.configPath);
+    if (cl_.demo) {
+        prepareDemo();
+    }
+    // The audio and pedal settings come before the main window: read them here.
+    ConfigData settings;
+    const ConfigFile::ReadResult file = ConfigFile::read(configPath_);
+    if (file.status == ConfigFile::Status::Ok) {
+        settings = ConfigCodec::read(file.bytes).data;
+    }
+    QString port = cl_.port;
+    if (port.isEmpty()) {
+        port = cl_.demo ? QStringLiteral("virtual") : settings.pedalInterface.toText();
+    }
+    createPort(port);
+    createAudio(settings.outputDevice.toText(), int(settings.bufferFrames.toNumber()));
+}
+
+Program::~Program() {
+    // The window uses every service: it goes first, the engine last.
+    boxWindow_.reset();
+    window_.reset();
+    binder_.reset();
+    player_.reset();
+    grooves_.reset();
+    engine_.reset();
+}
+
+void Program::createPort(const QString& wanted) {
+    if (wanted.isEmpty() || wanted == QLatin1String("virtual") ||
+        !PpdevPort::available(wanted)) {
+        auto box = std::make_unique<VirtualPedalBox>();
+        boxWindow_ = std::make_unique<PedalBoxWindow>(*box);
+        port_ = std::move(box);
+        return;
+    }
+    port_ = std::make_unique<PpdevPort>(wanted);
+}
+
+void Program::createAudio(const QString& device, int bufferFrames) {
+    AudioOptions options;
+    options.device = device;
+    options.bufferFrames = bufferFrames > 0 ? bufferFrames : 256;
+    options.wavOutPath = cl_.audioOut;
+    engine_ = makeAudioEngine(options);
+    grooves_ = std::make_unique<EngineGrooveSound>(*engine_);
+    player_ = std::make_unique<EngineMediaPlayer>(*engine_);
+    binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
+}
+
+void Program::prepareDemo() {
+    const QString base =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/Quintora/demo/");
+    if (cl_.configPath.isEmpty()) {
+        configPath_ = base + QStringLiteral("Quintora.ini");
+    }
+}
+
+int Program::run() {
+    Services services{clock_, prompter_, *port_, *player_, *grooves_, volume_, files_, launcher_,
+                      configPath_};
+    window_ = std::make_unique<Audio>(services);
+    QObject::connect(window_.get(), &Audio::quitConfirmed, qApp, &QApplication::quit,
+                     Qt::QueuedConnection);
+    const Startup::Branch branch = Startup(*window_).run();
+    if (branch != Startup::Branch::FirstRun) {
+        window_->show();
+    }
+    if (boxWindow_) {
+        boxWindow_->move(window_->x() + window_->width() + 8, window_->y());
+        boxWindow_->show();
+    }
+    if (!engine_->errorText().isEmpty()) {
+        prompter_.tell(engine_->errorText());
+    }
+    return QApplication::exec();
+}
