@@ -13,7 +13,9 @@
 #include "playback/wavfileoutput.h"
 
 namespace {
-int clampBufferFrames(int frames) { return std::clamp(frames, 64, 2048); }
+int clampBufferFrames(int frames) {
+    return std::clamp(frames, 64, 2048);
+}
 }  // namespace
 
 AudioEngine::AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions& options)
@@ -90,7 +92,9 @@ void AudioEngine::setGrooveLevel(int level) {
     send(command);
 }
 
-bool AudioEngine::grooveSounding() const { return mixer_->grooveSounding(); }
+bool AudioEngine::grooveSounding() const {
+    return mixer_->grooveSounding();
+}
 
 void AudioEngine::startTrackStream(const QString& path, std::int64_t frame, bool reopen) {
     ++trackGeneration_;
@@ -112,7 +116,9 @@ void AudioEngine::loadTrack(const QString& path) {
     startTrackStream(trackPath_, 0, true);
 }
 
-void AudioEngine::unloadTrack() { loadTrack(QString()); }
+void AudioEngine::unloadTrack() {
+    loadTrack(QString());
+}
 
 void AudioEngine::playTrack() {
     if (trackEnded()) {
@@ -153,7 +159,9 @@ bool AudioEngine::trackEnded() const {
     return trackGeneration_ != 0 && mixer_->track().endedGeneration() == trackGeneration_;
 }
 
-bool AudioEngine::trackPlaying() const { return trackPlayRequested_ && !trackEnded(); }
+bool AudioEngine::trackPlaying() const {
+    return trackPlayRequested_ && !trackEnded();
+}
 
 double AudioEngine::trackLength() const {
     return double(decoder_->lengthFrames()) / kEngineRate;
@@ -180,9 +188,13 @@ void AudioEngine::render(float* out, int frames) {
     collectReturnedSounds();
 }
 
-std::int64_t AudioEngine::framesRendered() const { return mixer_->framesRendered(); }
+std::int64_t AudioEngine::framesRendered() const {
+    return mixer_->framesRendered();
+}
 
-std::int64_t AudioEngine::callbackCount() const { return mixer_->callbackCount(); }
+std::int64_t AudioEngine::callbackCount() const {
+    return mixer_->callbackCount();
+}
 
 std::unique_ptr<AudioEngine> makeAudioEngine(const AudioOptions& options) {
     const int period = clampBufferFrames(options.bufferFrames);

@@ -33,7 +33,9 @@ void EngineGrooveSound::stop() {
     engine_.stopGroove();
 }
 
-void EngineGrooveSound::prefetch(const QString& path) { engine_.grooveCache().request(path); }
+void EngineGrooveSound::prefetch(const QString& path) {
+    engine_.grooveCache().request(path);
+}
 
 void EngineGrooveSound::onDecoded(const QString& path, bool ok) {
     if (pendingPath_.isEmpty() || path != pendingPath_) {

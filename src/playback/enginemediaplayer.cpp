@@ -5,13 +5,21 @@
 EngineMediaPlayer::EngineMediaPlayer(AudioEngine& engine, QObject* parent)
     : MediaPlayer(parent), engine_(engine), volume_(engine.trackVolume()) {}
 
-void EngineMediaPlayer::play() { engine_.playTrack(); }
+void EngineMediaPlayer::play() {
+    engine_.playTrack();
+}
 
-void EngineMediaPlayer::stop() { engine_.stopTrack(); }
+void EngineMediaPlayer::stop() {
+    engine_.stopTrack();
+}
 
-void EngineMediaPlayer::setPosition(double seconds) { engine_.seekTrack(seconds); }
+void EngineMediaPlayer::setPosition(double seconds) {
+    engine_.seekTrack(seconds);
+}
 
-double EngineMediaPlayer::position() const { return engine_.trackPosition(); }
+double EngineMediaPlayer::position() const {
+    return engine_.trackPosition();
+}
 
 void EngineMediaPlayer::setFileName(const QString& path) {
     fileName_ = path;
@@ -30,6 +38,10 @@ void EngineMediaPlayer::setVolume(int hundredthsDb) {
     engine_.setTrackVolume(hundredthsDb);
 }
 
-bool EngineMediaPlayer::isPlaying() const { return engine_.trackPlaying(); }
+bool EngineMediaPlayer::isPlaying() const {
+    return engine_.trackPlaying();
+}
 
-double EngineMediaPlayer::duration() const { return engine_.trackLength(); }
+double EngineMediaPlayer::duration() const {
+    return engine_.trackLength();
+}

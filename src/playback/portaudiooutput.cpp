@@ -13,8 +13,8 @@ namespace {
 constexpr int kPullFrames = 256;
 
 // Audio thread: no allocation, lock, file access or logging.
-int streamCallback(const void*, void* output, unsigned long frames,
-                   const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
+int streamCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
+                   PaStreamCallbackFlags, void* self) {
     static_cast<PortAudioOutput*>(self)->fill(static_cast<float*>(output), frames);
     return paContinue;
 }
@@ -25,15 +25,17 @@ QString deviceLabel(int device) {
         return {};
     }
     const PaHostApiInfo* host = Pa_GetHostApiInfo(info->hostApi);
-    return QStringLiteral("%1: %2")
-        .arg(QString::fromUtf8(host != nullptr ? host->name : "?"), QString::fromUtf8(info->name));
+    return QStringLiteral("%1: %2").arg(QString::fromUtf8(host != nullptr ? host->name : "?"),
+                                        QString::fromUtf8(info->name));
 }
 }  // namespace
 
 PortAudioOutput::PortAudioOutput(const QString& deviceName, int bufferFrames)
     : deviceName_(deviceName.trimmed()), bufferFrames_(bufferFrames) {}
 
-PortAudioOutput::~PortAudioOutput() { stop(); }
+PortAudioOutput::~PortAudioOutput() {
+    stop();
+}
 
 QString PortAudioOutput::noDeviceText() {
     return QStringLiteral("Nessuna uscita audio disponibile: Quintora funziona senza suono.");
@@ -123,10 +125,8 @@ bool PortAudioOutput::openDevice(int device) {
         }
         return false;
     }
-    description_ = QStringLiteral("%1, %2 Hz, %3 frames")
-                       .arg(deviceLabel(device))
-                       .arg(rate)
-                       .arg(period);
+    description_ =
+        QStringLiteral("%1, %2 Hz, %3 frames").arg(deviceLabel(device)).arg(rate).arg(period);
     return true;
 }
 
@@ -154,9 +154,9 @@ void PortAudioOutput::fill(float* out, unsigned long frames) {
     }
     const long got = src_callback_read(resampler_, ratio_, long(frames), out);
     if (got < long(frames)) {
-        std::memset(out + std::size_t(got > 0 ? got : 0) * kEngineChannels, 0,
-                    sizeof(float) * std::size_t(long(frames) - (got > 0 ? got : 0)) *
-                        kEngineChannels);
+        std::memset(
+            out + std::size_t(got > 0 ? got : 0) * kEngineChannels, 0,
+            sizeof(float) * std::size_t(long(frames) - (got > 0 ? got : 0)) * kEngineChannels);
     }
 }
 

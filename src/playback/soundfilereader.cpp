@@ -13,7 +13,9 @@ constexpr int kChunkFrames = 4096;
 
 SoundFileReader::SoundFileReader() = default;
 
-SoundFileReader::~SoundFileReader() { close(); }
+SoundFileReader::~SoundFileReader() {
+    close();
+}
 
 bool SoundFileReader::open(const QString& path) {
     close();
@@ -150,10 +152,9 @@ std::shared_ptr<const DecodedAudio> SoundFileReader::decodeAll(const QString& pa
         auto sound = std::make_shared<DecodedAudio>();
         // The header's length is a hint only: a truncated or lying header must not
         // make us allocate more than the file really holds (or than we allow).
-        const std::size_t hint =
-            std::min<std::size_t>(std::size_t(std::max<std::int64_t>(reader.lengthFrames(), 0)) +
-                                      kChunkFrames,
-                                  maxFrames);
+        const std::size_t hint = std::min<std::size_t>(
+            std::size_t(std::max<std::int64_t>(reader.lengthFrames(), 0)) + kChunkFrames,
+            maxFrames);
         sound->samples.reserve(hint * kEngineChannels);
         std::size_t frames = 0;
         for (;;) {
@@ -161,8 +162,8 @@ std::shared_ptr<const DecodedAudio> SoundFileReader::decodeAll(const QString& pa
                 return nullptr;
             }
             sound->samples.resize((frames + kChunkFrames) * kEngineChannels);
-            const int got = reader.read(sound->samples.data() + frames * kEngineChannels,
-                                        kChunkFrames);
+            const int got =
+                reader.read(sound->samples.data() + frames * kEngineChannels, kChunkFrames);
             frames += std::size_t(got);
             if (got < kChunkFrames) {
                 break;

@@ -42,8 +42,7 @@ public:
 
     // Decodes a whole file into memory; nullptr when it cannot be read, holds no
     // audio, or would take more than maxBytes. Never throws.
-    static std::shared_ptr<const DecodedAudio> decodeAll(const QString& path,
-                                                         std::size_t maxBytes);
+    static std::shared_ptr<const DecodedAudio> decodeAll(const QString& path, std::size_t maxBytes);
 
 private:
     int readFileFrames(float* out, int frames);  // file rate, stereo

@@ -26,7 +26,9 @@ void TrackVoice::play() {
         stopping_ = false;
     } else {
         playing_ = true;
-        envelope_ = currentPosition_ == 0 ? 1.0f : 0.0f;
+        // From the top, into silence, the file starts on its first sample as it is;
+        // anywhere else (or over the fading end of another track) it fades in.
+        envelope_ = currentPosition_ == 0 && tail_ == nullptr ? 1.0f : 0.0f;
     }
     envelopeStep_ = envelope_ < 1.0f ? 1.0f / float(kFadeFrames) : 0.0f;
     sounding_.store(true, std::memory_order_release);
@@ -42,13 +44,14 @@ void TrackVoice::stop() {
 
 // Audio thread: no allocation, lock, file access or logging.
 void TrackVoice::seek(std::uint64_t generation, std::int64_t frame) {
-    if (tail_ != nullptr) {
-        recycle(tail_);
-        tail_ = nullptr;
-    }
     if (block_ != nullptr) {
         const int left = block_->frames - offset_;
         if (playing_ && left > 0 && envelope_ > 0.0f) {
+            // What sounds now fades out; an older fade still running (seeks in quick
+            // succession) gives way to it.
+            if (tail_ != nullptr) {
+                recycle(tail_);
+            }
             tail_ = block_;
             tailOffset_ = offset_;
             tailEnvelope_ = envelope_;

@@ -33,7 +33,9 @@ public:
     // Any thread: what the voice has published.
     std::uint64_t generation() const { return generation_.load(std::memory_order_acquire); }
     std::int64_t positionFrames() const { return position_.load(std::memory_order_acquire); }
-    std::uint64_t endedGeneration() const { return endedGeneration_.load(std::memory_order_acquire); }
+    std::uint64_t endedGeneration() const {
+        return endedGeneration_.load(std::memory_order_acquire);
+    }
     bool isSounding() const { return sounding_.load(std::memory_order_acquire); }
 
 private:

@@ -12,7 +12,9 @@
 WavFileOutput::WavFileOutput(const QString& path, int periodFrames)
     : path_(path), periodFrames_(periodFrames) {}
 
-WavFileOutput::~WavFileOutput() { stop(); }
+WavFileOutput::~WavFileOutput() {
+    stop();
+}
 
 bool WavFileOutput::start(AudioSource& source) {
     stop();
@@ -23,8 +25,9 @@ bool WavFileOutput::start(AudioSource& source) {
         info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
         file_ = sf_open(QFile::encodeName(path_).constData(), SFM_WRITE, &info);
         if (file_ == nullptr) {
-            error_ = QStringLiteral("Impossibile scrivere il file audio %1: Quintora funziona "
-                                    "senza suono.")
+            error_ = QStringLiteral(
+                         "Impossibile scrivere il file audio %1: Quintora funziona "
+                         "senza suono.")
                          .arg(path_);
             return false;
         }
@@ -65,8 +68,8 @@ void WavFileOutput::run(AudioSource& source) {
         if (file_ != nullptr) {
             for (std::size_t i = 0; i < buffer_.size(); ++i) {
                 const float scaled = std::nearbyint(buffer_[i] * 32768.0f);
-                pcm_[i] = short(scaled > 32767.0f ? 32767.0f : (scaled < -32768.0f ? -32768.0f
-                                                                                    : scaled));
+                pcm_[i] =
+                    short(scaled > 32767.0f ? 32767.0f : (scaled < -32768.0f ? -32768.0f : scaled));
             }
             sf_writef_short(file_, pcm_.data(), periodFrames_);
             if (++periods % 200 == 0) {
