@@ -25,6 +25,9 @@ AudioEngine::AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions
       decoder_(std::make_unique<TrackDecoder>()),
       mixer_(std::make_unique<Mixer>(*decoder_, offline_)),
       output_(std::move(output)) {
+    // An empty stream to begin with, so a play() before any load ends at once
+    // instead of waiting for a stream that never comes.
+    startTrackStream(QString(), 0, true);
     if (!output_->start(*mixer_)) {
         error_ = output_->errorText();
         if (error_.isEmpty()) {

@@ -14,7 +14,8 @@ class AudioEngine;
 // unless a later play or stop has come in meanwhile. Until then the sound that was
 // playing goes on; a file that cannot be played silences the groove, like any other
 // replacement, and reports nothing. An offline engine waits for the decoding instead,
-// so that the rendered sound never depends on thread timing. GUI thread only.
+// so that the rendered sound never depends on thread timing. Must not outlive the
+// engine. GUI thread only.
 class EngineGrooveSound : public QObject, public GrooveSound {
     Q_OBJECT
 public:

@@ -8,7 +8,8 @@ class AudioEngine;
 // and starts decoding ahead, so that play() sounds at once; a blank name unloads it.
 // stop() keeps the place, setPosition() moves it, position() reads it in seconds.
 // The display, controls, auto-start and play-count members only keep their values
-// (auto-start also starts a newly set file). GUI thread only.
+// (auto-start also starts a newly set file). Must not outlive the engine. GUI thread
+// only.
 class EngineMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:

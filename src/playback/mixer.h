@@ -13,6 +13,10 @@
 // thread, then mixes the groove voice and the track voice into the output. Counts
 // the callbacks and frames it has served, for tests and diagnostics.
 class Mixer : public AudioSource {
+    static_assert(std::atomic<std::int64_t>::is_always_lock_free &&
+                      std::atomic<std::uint64_t>::is_always_lock_free,
+                  "the audio callback publishes its state through lock-free atomics");
+
 public:
     static constexpr std::size_t kQueueSize = 1024;
 

@@ -42,11 +42,14 @@ QString writeTone(const QString& path) {
     return path;
 }
 
-// A JACK server on the dummy driver at 44100 Hz, 256 frames, for the life of the object.
+// A JACK server on the dummy driver at rate, 256 frames, for the life of the object.
 class DummyJackServer {
 public:
-    DummyJackServer()
-        : name_(QStringLiteral("quintora_test_%1").arg(QCoreApplication::applicationPid())) {}
+    explicit DummyJackServer(int rate)
+        : name_(QStringLiteral("quintora_test_%1_%2")
+                    .arg(QCoreApplication::applicationPid())
+                    .arg(rate)),
+          rate_(rate) {}
     ~DummyJackServer() {
         if (process_.state() != QProcess::NotRunning) {
             process_.terminate();
@@ -68,7 +71,7 @@ public:
         process_.start(jackd,
                        {QStringLiteral("-n"), name_, QStringLiteral("--no-realtime"),
                         QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
-                        QStringLiteral("44100"), QStringLiteral("-p"), QStringLiteral("256")});
+                        QString::number(rate_), QStringLiteral("-p"), QStringLiteral("256")});
         if (!process_.waitForStarted(5000)) {
             why_ = "jackd could not be started: " + process_.errorString().toStdString();
             return false;
@@ -98,14 +101,14 @@ public:
 
 private:
     QString name_;
+    int rate_;
     QProcess process_;
     std::string why_;
 };
 
-}  // namespace
-
-TEST(AudioDeviceTest, GroovePlaysThroughPortAudioOnAJackServer) {
-    DummyJackServer server;
+// Plays a groove on a dummy JACK server at rate and checks that the device pulled it.
+void playGrooveOnJack(int rate) {
+    DummyJackServer server(rate);
     if (!server.start()) {
         GTEST_SKIP() << "Skipped: no JACK dummy server to play on (" << server.why() << ")";
     }
@@ -117,13 +120,15 @@ TEST(AudioDeviceTest, GroovePlaysThroughPortAudioOnAJackServer) {
     auto engine = makeAudioEngine(options);
     ASSERT_TRUE(engine->errorText().isEmpty())
         << "no device opened: " << engine->errorText().toStdString();
-    EXPECT_TRUE(engine->outputDescription().contains(QStringLiteral("JACK")))
-        << engine->outputDescription().toStdString();
+    const QString description = engine->outputDescription();
+    EXPECT_TRUE(description.contains(QStringLiteral("JACK"))) << description.toStdString();
+    EXPECT_TRUE(description.contains(QStringLiteral("%1 Hz").arg(rate)))
+        << description.toStdString();
 
     EngineGrooveSound sound(*engine);
     ASSERT_TRUE(engine->grooveCache().waitFor(groove));
     sound.play(groove);
-    // Wait (bounded) until the device has pulled half a second of sound.
+    // Wait (bounded) until the engine has made half a second of sound.
     const std::int64_t start = engine->framesRendered();
     for (int i = 0; i < 300 && engine->framesRendered() - start < 22050; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -133,4 +138,15 @@ TEST(AudioDeviceTest, GroovePlaysThroughPortAudioOnAJackServer) {
     EXPECT_TRUE(engine->grooveSounding());
     sound.stop();
     engine.reset();  // closes the stream and PortAudio before the server goes
+}
+
+}  // namespace
+
+TEST(AudioDeviceTest, GroovePlaysThroughPortAudioOnAJackServer) {
+    playGrooveOnJack(44100);
+}
+
+// A device at another rate gets the engine's 44100 Hz through the resampler.
+TEST(AudioDeviceTest, GroovePlaysOnADeviceAtAnotherRate) {
+    playGrooveOnJack(48000);
 }

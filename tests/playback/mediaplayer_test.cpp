@@ -151,6 +151,11 @@ TEST_F(MediaPlayerTest, ChangingTracksWhilePlayingDoesNotClick) {
 }
 
 TEST_F(MediaPlayerTest, FilesThatCannotBePlayedStayQuietAndNeverEnd) {
+    // Nothing loaded yet: play does nothing (and does not wait for a stream).
+    player_->play();
+    EXPECT_EQ(peak(render(*engine_, 3000)), 0.0f);
+    EXPECT_FALSE(player_->isPlaying());
+
     const QString missing = file("missing.mp3");
     const QString text = writeBytes(file("notes.mp3"), "not a sound file at all\n");
     const QString empty = writeBytes(file("empty.mp3"), QByteArray());
