@@ -191,6 +191,13 @@ void AudioEngine::render(float* out, int frames) {
     collectReturnedSounds();
 }
 
+void AudioEngine::advance(int frames) {
+    scratch_.resize(std::size_t(kMaxBlockFrames) * kEngineChannels);
+    for (int done = 0; done < frames; done += kMaxBlockFrames) {
+        render(scratch_.data(), std::min(kMaxBlockFrames, frames - done));
+    }
+}
+
 std::int64_t AudioEngine::framesRendered() const {
     return mixer_->framesRendered();
 }

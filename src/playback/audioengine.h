@@ -63,6 +63,9 @@ public:
     // the calling thread. Deterministic: the track voice waits for its decoder.
     void render(float* out, int frames);
     bool isOffline() const { return offline_; }
+    // Offline engines only: renders frames and throws the sound away (a harness moving
+    // virtual time on). Allocates nothing after the first call.
+    void advance(int frames);
 
     // Italian text for the user when the output could not start; empty otherwise.
     QString errorText() const { return error_; }
@@ -85,6 +88,7 @@ private:
     // Sounds the audio callback may still be reading; released when it hands them back.
     std::vector<std::shared_ptr<const DecodedAudio>> held_;
     std::deque<EngineCommand> overflow_;  // commands the full queue could not take yet
+    std::vector<float> scratch_;          // advance()'s throwaway sound
     std::unique_ptr<GrooveCache> cache_;
     std::unique_ptr<TrackDecoder> decoder_;
     std::unique_ptr<Mixer> mixer_;

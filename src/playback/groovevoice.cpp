@@ -1,5 +1,7 @@
 #include "playback/groovevoice.h"
 
+#include <algorithm>
+
 GrooveVoice::GrooveVoice(SpscQueue<const DecodedAudio*>& returned) : returned_(returned) {}
 
 // Audio thread: no allocation, lock, file access or logging.
@@ -11,8 +13,7 @@ void GrooveVoice::play(const DecodedAudio* sound) {
         }
         othersAudible = true;
         if (!source.fadingOut) {
-            source.fadingOut = true;
-            source.envelopeStep = -1.0f / float(kFadeFrames);
+            beginFadeOut(source);
         }
     }
     if (sound == nullptr || sound->frames() == 0) {
@@ -49,12 +50,20 @@ void GrooveVoice::play(const DecodedAudio* sound) {
     }
 }
 
+// Audio thread: no allocation, lock, file access or logging. A sound on its way out
+// may get quieter with the level but never louder: the end of the muted preload
+// (stop, then the level comes back) must stay silent.
+void GrooveVoice::beginFadeOut(Source& source) {
+    source.fadingOut = true;
+    source.envelopeStep = -1.0f / float(kFadeFrames);
+    source.gainCeiling = gain_.value();
+}
+
 // Audio thread: no allocation, lock, file access or logging.
 void GrooveVoice::stop() {
     for (Source& source : sources_) {
         if (source.sound != nullptr && !source.fadingOut) {
-            source.fadingOut = true;
-            source.envelopeStep = -1.0f / float(kFadeFrames);
+            beginFadeOut(source);
         }
     }
 }
@@ -105,9 +114,10 @@ void GrooveVoice::mixSource(Source& source, float* out, int frames) {
     std::int64_t position = source.position;
     float envelope = source.envelope;
     float step = source.envelopeStep;
+    const float ceiling = source.gainCeiling;
     bool faded = false;
     for (int i = 0; i < frames; ++i) {
-        const float gain = gains_[std::size_t(i)] * envelope;
+        const float gain = std::min(gains_[std::size_t(i)], ceiling) * envelope;
         out[2 * i] += gain * samples[2 * position];
         out[2 * i + 1] += gain * samples[2 * position + 1];
         if (++position == length) {

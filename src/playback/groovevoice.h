@@ -35,9 +35,11 @@ private:
         float envelope = 1.0f;
         float envelopeStep = 0.0f;  // per frame; negative while fading out
         bool fadingOut = false;
+        float gainCeiling = 1e9f;  // highest gain while fading out
     };
     static constexpr int kMaxSources = 4;
 
+    void beginFadeOut(Source& source);
     void mixSource(Source& source, float* out, int frames);
     void release(Source& source);
     void flushReturns();

@@ -91,7 +91,7 @@ void TrackDecoder::run() {
             // The voice has not used up what is decoded; look again shortly, or at
             // once when a new request comes in.
             std::unique_lock lock(mutex_);
-            wake_.wait_for(lock, std::chrono::milliseconds(2),
+            wake_.wait_for(lock, std::chrono::milliseconds(5),
                            [this] { return quit_ || hasRequest_; });
             continue;
         }

@@ -179,6 +179,19 @@ TEST_F(GrooveVoiceTest, WaveLevelScalesTheGrooveOnly) {
         ASSERT_NEAR(half[i], groove->samples[i] * (32767.0f / 65535.0f), 1e-6f);
     }
 
+    // The end of the muted preload: stop, and the level comes back at once. The
+    // groove fading out must stay silent.
+    engine_->stopGroove();
+    render(*engine_, 1000);
+    engine_->setGrooveLevel(0);
+    engine_->playGroove(groove);
+    EXPECT_EQ(peak(render(*engine_, 3000)), 0.0f);
+    engine_->stopGroove();
+    engine_->setGrooveLevel(65534);
+    EXPECT_EQ(peak(render(*engine_, 3000)), 0.0f);
+    engine_->playGroove(groove);
+    render(*engine_, 1000);
+
     // A level change while it sounds glides instead of jumping.
     const float before = largestStep(render(*engine_, 2000));
     engine_->setGrooveLevel(65535);
