@@ -23,18 +23,18 @@ public:
         setObjectName(QStringLiteral("MediaPlayer1"));
     }
 
-    virtual void play() = 0;                          // member 2001
-    virtual void stop() = 0;                          // member 2003
-    virtual void setPosition(double seconds) = 0;     // member 15
-    virtual double position() const = 0;              // member 1027: seconds played
+    virtual void play() = 0;                            // member 2001
+    virtual void stop() = 0;                            // member 2003
+    virtual void setPosition(double seconds) = 0;       // member 15
+    virtual double position() const = 0;                // member 1027: seconds played
     virtual void setFileName(const QString& path) = 0;  // member 1026
     virtual QString fileName() const = 0;
-    virtual void setVolume(int hundredthsDb) = 0;     // member 19
+    virtual void setVolume(int hundredthsDb) = 0;  // member 19
     virtual int volume() const = 0;
-    virtual void setAutoStart(bool on) = 0;           // member 1017
-    virtual void setPlayCount(int count) = 0;         // member 1030
-    virtual void setShowDisplay(bool on) = 0;         // member 1084
-    virtual void setShowControls(bool on) = 0;        // member 22
+    virtual void setAutoStart(bool on) = 0;     // member 1017
+    virtual void setPlayCount(int count) = 0;   // member 1030
+    virtual void setShowDisplay(bool on) = 0;   // member 1084
+    virtual void setShowControls(bool on) = 0;  // member 22
     // Whether sound is coming out now (for tests and the lamps of the virtual box).
     virtual bool isPlaying() const = 0;
 };

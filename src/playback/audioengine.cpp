@@ -1,0 +1,220 @@
+#include "playback/audioengine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "playback/groovecache.h"
+#include "playback/mixer.h"
+#include "playback/offlineoutput.h"
+#include "playback/portaudiooutput.h"
+#include "playback/trackdecoder.h"
+#include "playback/wavevolume.h"
+#include "playback/wavfileoutput.h"
+
+namespace {
+int clampBufferFrames(int frames) {
+    return std::clamp(frames, 64, 2048);
+}
+}  // namespace
+
+AudioEngine::AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions& options)
+    : offline_(output->isOffline()),
+      bufferFrames_(clampBufferFrames(options.bufferFrames)),
+      cache_(std::make_unique<GrooveCache>(options.grooveCacheBytes)),
+      decoder_(std::make_unique<TrackDecoder>()),
+      mixer_(std::make_unique<Mixer>(*decoder_, offline_)),
+      output_(std::move(output)) {
+    // An empty stream to begin with, so a play() before any load ends at once
+    // instead of waiting for a stream that never comes.
+    startTrackStream(QString(), 0, true);
+    if (!output_->start(*mixer_)) {
+        error_ = output_->errorText();
+        if (error_.isEmpty()) {
+            error_ = PortAudioOutput::noDeviceText();
+        }
+        output_ = std::make_unique<WavFileOutput>(QString(), bufferFrames_);
+        output_->start(*mixer_);
+    }
+}
+
+AudioEngine::~AudioEngine() {
+    // The callback must be gone before the voices, the decoder and the sounds.
+    output_->stop();
+}
+
+void AudioEngine::send(const EngineCommand& command) {
+    collectReturnedSounds();
+    flushOverflow();
+    if (!overflow_.empty() || !mixer_->commands().push(command)) {
+        overflow_.push_back(command);
+    }
+}
+
+void AudioEngine::flushOverflow() {
+    while (!overflow_.empty() && mixer_->commands().push(overflow_.front())) {
+        overflow_.pop_front();
+    }
+}
+
+void AudioEngine::collectReturnedSounds() {
+    const DecodedAudio* sound = nullptr;
+    while (mixer_->returnedSounds().pop(sound)) {
+        auto it = std::find_if(held_.begin(), held_.end(),
+                               [sound](const auto& held) { return held.get() == sound; });
+        if (it != held_.end()) {
+            std::swap(*it, held_.back());
+            held_.pop_back();
+        }
+    }
+}
+
+void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound) {
+    if (!sound || sound->frames() == 0) {
+        stopGroove();
+        return;
+    }
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::PlayGroove;
+    command.sound = sound.get();
+    held_.push_back(std::move(sound));
+    send(command);
+}
+
+void AudioEngine::stopGroove() {
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::StopGroove;
+    send(command);
+}
+
+void AudioEngine::setGrooveLevel(int level) {
+    grooveLevel_ = std::clamp(level, 0, 65535);
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::GrooveGain;
+    command.gain = WaveVolume::gainOf(grooveLevel_);
+    send(command);
+}
+
+bool AudioEngine::grooveSounding() const {
+    return mixer_->grooveSounding();
+}
+
+void AudioEngine::startTrackStream(const QString& path, std::int64_t frame, bool reopen) {
+    ++trackGeneration_;
+    trackSeekFrame_ = frame;
+    trackMovedSinceSeek_ = false;
+    // The decoder hears of the new stream before the voice does, so a voice that
+    // waits for data (offline) always waits for a stream that is coming.
+    decoder_->request(trackGeneration_, path, frame, reopen);
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::TrackSeek;
+    command.generation = trackGeneration_;
+    command.frame = frame;
+    send(command);
+}
+
+void AudioEngine::loadTrack(const QString& path) {
+    stopTrack();
+    trackPath_ = path.trimmed().isEmpty() ? QString() : path;
+    startTrackStream(trackPath_, 0, true);
+}
+
+void AudioEngine::unloadTrack() {
+    loadTrack(QString());
+}
+
+void AudioEngine::playTrack() {
+    if (trackEnded()) {
+        startTrackStream(trackPath_, 0, false);
+    }
+    trackPlayRequested_ = true;
+    trackMovedSinceSeek_ = true;
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::TrackPlay;
+    send(command);
+}
+
+void AudioEngine::stopTrack() {
+    trackPlayRequested_ = false;
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::TrackStop;
+    send(command);
+}
+
+void AudioEngine::seekTrack(double seconds) {
+    const std::int64_t frame =
+        std::isfinite(seconds) && seconds > 0 ? std::llround(seconds * kEngineRate) : 0;
+    if (!trackMovedSinceSeek_ && frame == trackSeekFrame_) {
+        return;  // already there, and the decoder has read ahead from there
+    }
+    startTrackStream(trackPath_, frame, false);
+}
+
+double AudioEngine::trackPosition() const {
+    const TrackVoice& voice = mixer_->track();
+    if (voice.generation() != trackGeneration_) {
+        return double(trackSeekFrame_) / kEngineRate;  // the seek is still on its way
+    }
+    return double(voice.positionFrames()) / kEngineRate;
+}
+
+bool AudioEngine::trackEnded() const {
+    return trackGeneration_ != 0 && mixer_->track().endedGeneration() == trackGeneration_;
+}
+
+bool AudioEngine::trackPlaying() const {
+    return trackPlayRequested_ && !trackEnded();
+}
+
+double AudioEngine::trackLength() const {
+    return double(decoder_->lengthFrames()) / kEngineRate;
+}
+
+void AudioEngine::setTrackVolume(int hundredthsDb) {
+    trackVolume_ = std::clamp(hundredthsDb, -10000, 0);
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::TrackGain;
+    command.gain = float(std::pow(10.0, double(trackVolume_) / 2000.0));
+    send(command);
+}
+
+void AudioEngine::render(float* out, int frames) {
+    if (frames <= 0) {
+        return;
+    }
+    if (!offline_) {
+        std::memset(out, 0, sizeof(float) * std::size_t(frames) * kEngineChannels);
+        return;
+    }
+    flushOverflow();
+    mixer_->renderAudio(out, frames);
+    collectReturnedSounds();
+}
+
+void AudioEngine::advance(int frames) {
+    scratch_.resize(std::size_t(kMaxBlockFrames) * kEngineChannels);
+    for (int done = 0; done < frames; done += kMaxBlockFrames) {
+        render(scratch_.data(), std::min(kMaxBlockFrames, frames - done));
+    }
+}
+
+std::int64_t AudioEngine::framesRendered() const {
+    return mixer_->framesRendered();
+}
+
+std::int64_t AudioEngine::callbackCount() const {
+    return mixer_->callbackCount();
+}
+
+std::unique_ptr<AudioEngine> makeAudioEngine(const AudioOptions& options) {
+    const int period = clampBufferFrames(options.bufferFrames);
+    std::unique_ptr<AudioOutput> output;
+    if (options.offline) {
+        output = std::make_unique<OfflineOutput>();
+    } else if (!options.wavOutPath.isEmpty()) {
+        output = std::make_unique<WavFileOutput>(options.wavOutPath, period);
+    } else {
+        output = std::make_unique<PortAudioOutput>(options.device, period);
+    }
+    return std::make_unique<AudioEngine>(std::move(output), options);
+}

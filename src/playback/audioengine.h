@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "playback/audiooptions.h"
+#include "playback/audiooutput.h"
+#include "playback/decodedaudio.h"
+#include "playback/enginecommand.h"
+
+class GrooveCache;
+class Mixer;
+class TrackDecoder;
+
+// The program's sound: a groove voice (one decoded WAV looping sample-exactly,
+// replaced with a crossfade, stopped with a fade) and a track voice (an MP3 streamed
+// from a decoder thread, with a position in seconds). The GUI thread commands it
+// through a lock-free queue and reads its state from atomics; a command reaches the
+// sound at the next audio period. If the output cannot start, the engine runs
+// silently on a paced stand-in and errorText() says so. All public functions are for
+// the GUI thread (the thread that created the engine).
+class AudioEngine {
+public:
+    AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions& options);
+    ~AudioEngine();
+    AudioEngine(const AudioEngine&) = delete;
+    AudioEngine& operator=(const AudioEngine&) = delete;
+
+    // Groove voice. play replaces what sounds (a null sound stops it).
+    void playGroove(std::shared_ptr<const DecodedAudio> sound);
+    void stopGroove();
+    // Wave level 0 (silent) to 65535 (full), linear; scales the groove voice only.
+    void setGrooveLevel(int level);
+    int grooveLevel() const { return grooveLevel_; }
+    // Whether the groove voice was sounding at the end of the last audio period.
+    bool grooveSounding() const;
+    // Decoded grooves by path, with their loader thread.
+    GrooveCache& grooveCache() { return *cache_; }
+
+    // Track voice. load starts decoding ahead at once; the track waits, stopped at
+    // its start. An empty or unreadable file gives a track that ends at 0 at once.
+    void loadTrack(const QString& path);
+    void unloadTrack();
+    // Starts or resumes; after the end it starts again from the top.
+    void playTrack();
+    // Fades out and keeps the place.
+    void stopTrack();
+    void seekTrack(double seconds);
+    // Seconds played from the start; exactly constant once the track has ended.
+    double trackPosition() const;
+    bool trackPlaying() const;
+    bool trackEnded() const;
+    // Length of the loaded track in seconds (0 until the decoder has opened it).
+    double trackLength() const;
+    // Hundredths of a decibel: 0 loudest, -2000 is -20 dB; scales the track only.
+    void setTrackVolume(int hundredthsDb);
+    int trackVolume() const { return trackVolume_; }
+
+    // Offline engines only: renders frames of interleaved stereo float into out, on
+    // the calling thread. Deterministic: the track voice waits for its decoder.
+    void render(float* out, int frames);
+    bool isOffline() const { return offline_; }
+    // Offline engines only: renders frames and throws the sound away (a harness moving
+    // virtual time on). Allocates nothing after the first call.
+    void advance(int frames);
+
+    // Italian text for the user when the output could not start; empty otherwise.
+    QString errorText() const { return error_; }
+    // Which output runs, in plain English.
+    QString outputDescription() const { return output_->description(); }
+    int bufferFrames() const { return bufferFrames_; }
+    // Frames and periods the audio callback has rendered (any thread).
+    std::int64_t framesRendered() const;
+    std::int64_t callbackCount() const;
+
+private:
+    void send(const EngineCommand& command);
+    void flushOverflow();
+    void collectReturnedSounds();
+    void startTrackStream(const QString& path, std::int64_t frame, bool reopen);
+
+    const bool offline_;
+    const int bufferFrames_;
+    QString error_;
+    // Sounds the audio callback may still be reading; released when it hands them back.
+    std::vector<std::shared_ptr<const DecodedAudio>> held_;
+    std::deque<EngineCommand> overflow_;  // commands the full queue could not take yet
+    std::vector<float> scratch_;          // advance()'s throwaway sound
+    std::unique_ptr<GrooveCache> cache_;
+    std::unique_ptr<TrackDecoder> decoder_;
+    std::unique_ptr<Mixer> mixer_;
+    std::unique_ptr<AudioOutput> output_;
+
+    int grooveLevel_ = 65535;
+    int trackVolume_ = 0;
+    QString trackPath_;
+    std::uint64_t trackGeneration_ = 0;
+    std::int64_t trackSeekFrame_ = 0;
+    bool trackPlayRequested_ = false;
+    bool trackMovedSinceSeek_ = false;
+};
+
+// Builds the engine the options ask for: offline, a WAV-file sink, or a PortAudio
+// device (falling back to silence with an error text when none opens). GUI thread.
+std::unique_ptr<AudioEngine> makeAudioEngine(const AudioOptions& options);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class AudioSource;
+
+// Where the engine's sound goes: a sound device, a WAV file paced in real time, or
+// nowhere until the caller asks for frames (offline). GUI thread only; the output
+// calls the source on its own thread.
+class AudioOutput {
+public:
+    virtual ~AudioOutput() = default;
+    // Starts pulling frames from source. False, with errorText() set, when the output
+    // cannot run; the engine then goes on silently.
+    virtual bool start(AudioSource& source) = 0;
+    // Stops pulling; after it returns the source is no longer called.
+    virtual void stop() = 0;
+    // True when nothing pulls by itself and the caller renders (offline).
+    virtual bool isOffline() const { return false; }
+    // What failed at start(), in Italian for the user; empty when it runs.
+    virtual QString errorText() const { return {}; }
+    // What the output is, for the About box and diagnostics (plain English).
+    virtual QString description() const = 0;
+};

@@ -1,0 +1,52 @@
+#include "playback/enginegroovesound.h"
+
+#include "playback/audioengine.h"
+#include "playback/groovecache.h"
+
+EngineGrooveSound::EngineGrooveSound(AudioEngine& engine, QObject* parent)
+    : QObject(parent), engine_(engine) {
+    connect(&engine_.grooveCache(), &GrooveCache::finished, this, &EngineGrooveSound::onDecoded,
+            Qt::QueuedConnection);
+}
+
+void EngineGrooveSound::play(const QString& path) {
+    pendingPath_.clear();
+    if (path.trimmed().isEmpty()) {
+        engine_.stopGroove();
+        return;
+    }
+    GrooveCache& cache = engine_.grooveCache();
+    if (auto sound = cache.find(path)) {
+        engine_.playGroove(std::move(sound));
+        return;
+    }
+    if (engine_.isOffline()) {
+        engine_.playGroove(cache.waitFor(path));  // a null sound stops the groove
+        return;
+    }
+    pendingPath_ = path;
+    cache.request(path);
+}
+
+void EngineGrooveSound::stop() {
+    pendingPath_.clear();
+    engine_.stopGroove();
+}
+
+void EngineGrooveSound::prefetch(const QString& path) {
+    engine_.grooveCache().request(path);
+}
+
+void EngineGrooveSound::onDecoded(const QString& path, bool ok) {
+    if (pendingPath_.isEmpty() || path != pendingPath_) {
+        return;  // nobody waits for it, or a later request has taken over
+    }
+    pendingPath_.clear();
+    if (!ok) {
+        engine_.stopGroove();
+        return;
+    }
+    // find() can miss if the groove was pushed out of the cache at once (larger than
+    // the whole cache); then it cannot play.
+    engine_.playGroove(engine_.grooveCache().find(path));
+}

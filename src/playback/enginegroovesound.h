@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+
+#include "playback/groovesound.h"
+
+class AudioEngine;
+
+// The sound service behind SuonaGroove1, SuonaGroove2 and FermaGroove, played by the
+// engine's groove voice. A groove in the cache starts at once, without touching the
+// disk; any other is decoded on the cache's loader thread and starts when ready,
+// unless a later play or stop has come in meanwhile. Until then the sound that was
+// playing goes on; a file that cannot be played silences the groove, like any other
+// replacement, and reports nothing. An offline engine waits for the decoding instead,
+// so that the rendered sound never depends on thread timing. Must not outlive the
+// engine. GUI thread only.
+class EngineGrooveSound : public QObject, public GrooveSound {
+    Q_OBJECT
+public:
+    explicit EngineGrooveSound(AudioEngine& engine, QObject* parent = nullptr);
+
+    void play(const QString& path) override;
+    void stop() override;
+    void prefetch(const QString& path) override;
+
+    // The path waiting for its decoding to start playing; empty when none.
+    const QString& pendingPath() const { return pendingPath_; }
+
+private:
+    void onDecoded(const QString& path, bool ok);
+
+    AudioEngine& engine_;
+    QString pendingPath_;
+};

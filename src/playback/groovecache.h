@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "playback/decodedaudio.h"
+
+// Decoded grooves kept in memory by path, so that a groove the preload has played
+// (or that was prefetched) starts without touching the disk. Bounded in bytes; the
+// least recently used grooves go first. Decoding runs on the cache's own loader
+// thread. The public functions are for the GUI thread; finished() is emitted on the
+// loader thread, so connect to it from GUI objects (Qt queues it to them).
+class GrooveCache : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::size_t kDefaultMaxBytes = std::size_t(512) << 20;
+
+    explicit GrooveCache(std::size_t maxBytes = kDefaultMaxBytes, QObject* parent = nullptr);
+    ~GrooveCache() override;
+
+    // The decoded groove if it is in memory (marking it as just used), else nullptr.
+    // Never touches the disk.
+    std::shared_ptr<const DecodedAudio> find(const QString& path);
+
+    // Asks the loader thread for path. A groove already in memory is checked against
+    // the file on disk (size and time) and decoded again only when the file changed;
+    // a groove whose file has gone is dropped. Empty paths are ignored.
+    void request(const QString& path);
+
+    // Requests path and blocks until the loader has finished with it: the decoded
+    // groove, or nullptr when the file cannot be played. For offline rendering,
+    // where a result must not depend on thread timing.
+    std::shared_ptr<const DecodedAudio> waitFor(const QString& path);
+
+    // Whether path is queued or being decoded.
+    bool isPending(const QString& path) const;
+
+    std::size_t bytesUsed() const;
+    std::size_t maxBytes() const { return maxBytes_; }
+    int count() const;
+
+signals:
+    // The loader has finished with path: ok when it is now in memory.
+    void finished(const QString& path, bool ok);
+
+private:
+    struct Entry {
+        std::shared_ptr<const DecodedAudio> sound;
+        std::uint64_t lastUse = 0;
+        qint64 fileSize = -1;
+        QDateTime fileTime;
+    };
+
+    void loaderLoop();
+    bool load(const QString& path);  // loader thread
+    void insertLocked(const QString& path, Entry entry);
+    void evictLocked();
+
+    const std::size_t maxBytes_;
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;      // the loader has work or must quit
+    std::condition_variable finished_;  // a job is done
+    std::deque<QString> jobs_;
+    QHash<QString, int> pending_;  // path -> queued or running jobs
+    QHash<QString, Entry> entries_;
+    std::size_t bytes_ = 0;
+    std::uint64_t useCounter_ = 0;
+    bool quit_ = false;
+    std::thread loader_;
+};

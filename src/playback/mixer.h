@@ -1,0 +1,49 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "playback/audiosource.h"
+#include "playback/enginecommand.h"
+#include "playback/groovevoice.h"
+#include "playback/spscqueue.h"
+#include "playback/trackvoice.h"
+
+// The audio callback's side of the engine: takes the commands queued by the GUI
+// thread, then mixes the groove voice and the track voice into the output. Counts
+// the callbacks and frames it has served, for tests and diagnostics.
+class Mixer : public AudioSource {
+    static_assert(std::atomic<std::int64_t>::is_always_lock_free &&
+                      std::atomic<std::uint64_t>::is_always_lock_free,
+                  "the audio callback publishes its state through lock-free atomics");
+
+public:
+    static constexpr std::size_t kQueueSize = 1024;
+
+    // waitForTrack: offline rendering (the track voice waits for its decoder).
+    Mixer(TrackDecoder& decoder, bool waitForTrack);
+
+    // The GUI thread's ends of the queues.
+    SpscQueue<EngineCommand>& commands() { return commands_; }
+    SpscQueue<const DecodedAudio*>& returnedSounds() { return returned_; }
+
+    // Audio thread: no allocation, lock, file access or logging.
+    void renderAudio(float* out, int frames) override;
+
+    // Any thread.
+    const TrackVoice& track() const { return track_; }
+    std::int64_t framesRendered() const { return frames_.load(std::memory_order_acquire); }
+    std::int64_t callbackCount() const { return callbacks_.load(std::memory_order_acquire); }
+    bool grooveSounding() const { return grooveSounding_.load(std::memory_order_acquire); }
+
+private:
+    void applyCommands();
+
+    SpscQueue<EngineCommand> commands_;
+    SpscQueue<const DecodedAudio*> returned_;
+    GrooveVoice groove_;
+    TrackVoice track_;
+    std::atomic<std::int64_t> frames_{0};
+    std::atomic<std::int64_t> callbacks_{0};
+    std::atomic<bool> grooveSounding_{false};
+};

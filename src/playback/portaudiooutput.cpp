@@ -1,0 +1,170 @@
+#include "playback/portaudiooutput.h"
+
+#include <portaudio.h>
+#include <samplerate.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "playback/audiosource.h"
+#include "playback/decodedaudio.h"
+
+namespace {
+constexpr int kPullFrames = 256;
+
+// Audio thread: no allocation, lock, file access or logging.
+int streamCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
+                   PaStreamCallbackFlags, void* self) {
+    static_cast<PortAudioOutput*>(self)->fill(static_cast<float*>(output), frames);
+    return paContinue;
+}
+
+QString deviceLabel(int device) {
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+    if (info == nullptr) {
+        return {};
+    }
+    const PaHostApiInfo* host = Pa_GetHostApiInfo(info->hostApi);
+    return QStringLiteral("%1: %2").arg(QString::fromUtf8(host != nullptr ? host->name : "?"),
+                                        QString::fromUtf8(info->name));
+}
+}  // namespace
+
+PortAudioOutput::PortAudioOutput(const QString& deviceName, int bufferFrames)
+    : deviceName_(deviceName.trimmed()), bufferFrames_(bufferFrames) {}
+
+PortAudioOutput::~PortAudioOutput() {
+    stop();
+}
+
+QString PortAudioOutput::noDeviceText() {
+    return QStringLiteral("Nessuna uscita audio disponibile: Quintora funziona senza suono.");
+}
+
+bool PortAudioOutput::start(AudioSource& source) {
+    stop();
+    source_ = &source;
+    error_.clear();
+    if (Pa_Initialize() != paNoError) {
+        error_ = noDeviceText();
+        return false;
+    }
+    initialized_ = true;
+    std::vector<int> candidates;
+    const int count = Pa_GetDeviceCount();
+    const bool named = !deviceName_.isEmpty() &&
+                       deviceName_.compare(QStringLiteral("default"), Qt::CaseInsensitive) != 0;
+    if (named) {
+        for (int device = 0; device < count; ++device) {
+            if (deviceLabel(device).contains(deviceName_, Qt::CaseInsensitive)) {
+                candidates.push_back(device);
+            }
+        }
+    }
+    if (Pa_GetDefaultOutputDevice() != paNoDevice) {
+        candidates.push_back(Pa_GetDefaultOutputDevice());
+    }
+    for (int device = 0; device < count; ++device) {
+        candidates.push_back(device);
+    }
+    std::vector<int> tried;
+    for (int device : candidates) {
+        if (std::find(tried.begin(), tried.end(), device) != tried.end()) {
+            continue;
+        }
+        tried.push_back(device);
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+        if (info == nullptr || info->maxOutputChannels < kEngineChannels) {
+            continue;
+        }
+        if (openDevice(device)) {
+            return true;
+        }
+    }
+    stop();
+    error_ = noDeviceText();
+    return false;
+}
+
+bool PortAudioOutput::openDevice(int device) {
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+    PaStreamParameters params{};
+    params.device = device;
+    params.channelCount = kEngineChannels;
+    params.sampleFormat = paFloat32;
+    params.suggestedLatency = info->defaultLowOutputLatency;
+    double rate = kEngineRate;
+    if (Pa_IsFormatSupported(nullptr, &params, rate) != paFormatIsSupported) {
+        rate = info->defaultSampleRate;
+        if (rate <= 0 || Pa_IsFormatSupported(nullptr, &params, rate) != paFormatIsSupported) {
+            return false;
+        }
+    }
+    if (rate != kEngineRate) {
+        int error = 0;
+        resampler_ = src_callback_new(&PortAudioOutput::pullForResampler, SRC_SINC_FASTEST,
+                                      kEngineChannels, &error, this);
+        if (resampler_ == nullptr) {
+            return false;
+        }
+        ratio_ = rate / kEngineRate;
+        pull_.assign(std::size_t(kPullFrames) * kEngineChannels, 0.0f);
+    }
+    const auto period = static_cast<unsigned long>(
+        rate == kEngineRate ? bufferFrames_ : int(double(bufferFrames_) * ratio_ + 0.5));
+    const PaError opened =
+        Pa_OpenStream(&stream_, nullptr, &params, rate, period, paNoFlag, &streamCallback, this);
+    if (opened != paNoError || Pa_StartStream(stream_) != paNoError) {
+        if (stream_ != nullptr) {
+            Pa_CloseStream(stream_);
+            stream_ = nullptr;
+        }
+        if (resampler_ != nullptr) {
+            src_delete(resampler_);
+            resampler_ = nullptr;
+        }
+        return false;
+    }
+    description_ =
+        QStringLiteral("%1, %2 Hz, %3 frames").arg(deviceLabel(device)).arg(rate).arg(period);
+    return true;
+}
+
+void PortAudioOutput::stop() {
+    if (stream_ != nullptr) {
+        Pa_StopStream(stream_);
+        Pa_CloseStream(stream_);
+        stream_ = nullptr;
+    }
+    if (resampler_ != nullptr) {
+        src_delete(resampler_);
+        resampler_ = nullptr;
+    }
+    if (initialized_) {
+        Pa_Terminate();
+        initialized_ = false;
+    }
+}
+
+// Audio thread: no allocation, lock, file access or logging.
+void PortAudioOutput::fill(float* out, unsigned long frames) {
+    if (resampler_ == nullptr) {
+        source_->renderAudio(out, int(frames));
+        return;
+    }
+    const long got = src_callback_read(resampler_, ratio_, long(frames), out);
+    if (got < long(frames)) {
+        std::memset(
+            out + std::size_t(got > 0 ? got : 0) * kEngineChannels, 0,
+            sizeof(float) * std::size_t(long(frames) - (got > 0 ? got : 0)) * kEngineChannels);
+    }
+}
+
+// Audio thread (called by the resampler inside fill()): no allocation, lock, file
+// access or logging.
+long PortAudioOutput::pullForResampler(void* self, float** data) {
+    auto* output = static_cast<PortAudioOutput*>(self);
+    output->source_->renderAudio(output->pull_.data(), kPullFrames);
+    *data = output->pull_.data();
+    return kPullFrames;
+}

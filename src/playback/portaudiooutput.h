@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "playback/audiooutput.h"
+
+typedef void PaStream;
+typedef struct SRC_STATE_tag SRC_STATE;
+
+// A sound device through PortAudio: stereo float, a low-latency period of
+// bufferFrames. The named device is tried first (any part of its name, or of
+// "host: name"), then the default output, then any other output. The engine's 44100 Hz
+// is asked for; a device that runs at another rate gets the sound through
+// libsamplerate.
+class PortAudioOutput : public AudioOutput {
+public:
+    // deviceName: empty or "default" for the default output device.
+    PortAudioOutput(const QString& deviceName, int bufferFrames);
+    ~PortAudioOutput() override;
+
+    bool start(AudioSource& source) override;
+    void stop() override;
+    QString errorText() const override { return error_; }
+    QString description() const override { return description_; }
+
+    // The text the user sees when no device can be opened.
+    static QString noDeviceText();
+
+    // The stream's callback: fills out with frames of the source's sound.
+    // Audio thread: no allocation, lock, file access or logging.
+    void fill(float* out, unsigned long frames);
+
+private:
+    bool openDevice(int device);
+    static long pullForResampler(void* self, float** data);
+
+    const QString deviceName_;
+    const int bufferFrames_;
+    bool initialized_ = false;
+    PaStream* stream_ = nullptr;
+    AudioSource* source_ = nullptr;
+    SRC_STATE* resampler_ = nullptr;
+    double ratio_ = 1.0;
+    std::vector<float> pull_;
+    QString error_;
+    QString description_;
+};

@@ -1,0 +1,152 @@
+// The engine on a real PortAudio device: a JACK server with its dummy driver (paced
+// like a sound card, no hardware needed), started here under a name of its own so
+// that nothing else on the machine is disturbed. Its own test program, so PortAudio
+// is initialised in a fresh process after the server is up.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <chrono>
+#include <thread>
+
+#include "playback/audioengine.h"
+#include "playback/enginegroovesound.h"
+#include "playback/groovecache.h"
+
+#include <sndfile.h>
+
+#include <QFile>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Half a second of a stereo 441 Hz tone as a 16-bit WAV.
+QString writeTone(const QString& path) {
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (file == nullptr) {
+        return {};
+    }
+    std::vector<float> samples(22050 * 2);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = 0.5f * float(std::sin(2 * 3.14159265358979 * 441 * double(i / 2) / 44100));
+    }
+    sf_writef_float(file, samples.data(), 22050);
+    sf_close(file);
+    return path;
+}
+
+// A JACK server on the dummy driver at rate, 256 frames, for the life of the object.
+class DummyJackServer {
+public:
+    explicit DummyJackServer(int rate)
+        : name_(QStringLiteral("quintora_test_%1_%2")
+                    .arg(QCoreApplication::applicationPid())
+                    .arg(rate)),
+          rate_(rate) {}
+    ~DummyJackServer() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            if (!process_.waitForFinished(3000)) {
+                process_.kill();
+                process_.waitForFinished(3000);
+            }
+        }
+    }
+
+    // Starts jackd and waits until it serves; on failure, why() says what went wrong.
+    bool start() {
+        const QString jackd = QStandardPaths::findExecutable(QStringLiteral("jackd"));
+        if (jackd.isEmpty()) {
+            why_ = "jackd is not installed";
+            return false;
+        }
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(jackd,
+                       {QStringLiteral("-n"), name_, QStringLiteral("--no-realtime"),
+                        QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
+                        QString::number(rate_), QStringLiteral("-p"), QStringLiteral("256")});
+        if (!process_.waitForStarted(5000)) {
+            why_ = "jackd could not be started: " + process_.errorString().toStdString();
+            return false;
+        }
+        // jack_wait (shipped with jackd) returns once the server serves clients.
+        const QString jackWait = QStandardPaths::findExecutable(QStringLiteral("jack_wait"));
+        bool ready = false;
+        if (!jackWait.isEmpty()) {
+            QProcess wait;
+            wait.start(jackWait, {QStringLiteral("-s"), name_, QStringLiteral("-w"),
+                                  QStringLiteral("-t"), QStringLiteral("10")});
+            ready = wait.waitForFinished(15000) && wait.exitCode() == 0;
+        } else {
+            process_.waitForReadyRead(3000);
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            ready = true;
+        }
+        if (!ready || process_.state() == QProcess::NotRunning) {
+            why_ = "jackd did not come up: " + process_.readAll().right(300).toStdString();
+            return false;
+        }
+        qputenv("JACK_DEFAULT_SERVER", name_.toUtf8());
+        qputenv("JACK_NO_START_SERVER", "1");
+        return true;
+    }
+    const std::string& why() const { return why_; }
+
+private:
+    QString name_;
+    int rate_;
+    QProcess process_;
+    std::string why_;
+};
+
+// Plays a groove on a dummy JACK server at rate and checks that the device pulled it.
+void playGrooveOnJack(int rate) {
+    DummyJackServer server(rate);
+    if (!server.start()) {
+        GTEST_SKIP() << "Skipped: no JACK dummy server to play on (" << server.why() << ")";
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString groove = writeTone(dir.filePath("groove.wav"));
+    AudioOptions options;
+    options.bufferFrames = 256;
+    auto engine = makeAudioEngine(options);
+    ASSERT_TRUE(engine->errorText().isEmpty())
+        << "no device opened: " << engine->errorText().toStdString();
+    const QString description = engine->outputDescription();
+    EXPECT_TRUE(description.contains(QStringLiteral("JACK"))) << description.toStdString();
+    EXPECT_TRUE(description.contains(QStringLiteral("%1 Hz").arg(rate)))
+        << description.toStdString();
+
+    EngineGrooveSound sound(*engine);
+    ASSERT_TRUE(engine->grooveCache().waitFor(groove));
+    sound.play(groove);
+    // Wait (bounded) until the engine has made half a second of sound.
+    const std::int64_t start = engine->framesRendered();
+    for (int i = 0; i < 300 && engine->framesRendered() - start < 22050; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_GE(engine->framesRendered() - start, 22050);
+    EXPECT_GT(engine->callbackCount(), 10);
+    EXPECT_TRUE(engine->grooveSounding());
+    sound.stop();
+    engine.reset();  // closes the stream and PortAudio before the server goes
+}
+
+}  // namespace
+
+TEST(AudioDeviceTest, GroovePlaysThroughPortAudioOnAJackServer) {
+    playGrooveOnJack(44100);
+}
+
+// A device at another rate gets the engine's 44100 Hz through the resampler.
+TEST(AudioDeviceTest, GroovePlaysOnADeviceAtAnotherRate) {
+    playGrooveOnJack(48000);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class AudioEngine;
+
+// Sound files made at run time for the playback tests, and small helpers to look at
+// what the engine renders. Samples are interleaved stereo floats.
+namespace testaudio {
+
+// One sample of channel c at frame i.
+using Signal = std::function<float(int i, int c)>;
+
+// A sine of the given frequency and amplitude on both channels, starting at phase.
+Signal sine(double hz, float amplitude, double phase = 0.0);
+// Reproducible white noise (different on each channel).
+Signal noise(float amplitude, unsigned seed = 1);
+
+// Writes frames of signal as a 16-bit WAV (channels 1 or 2) at rate. Returns path.
+QString writeWav(const QString& path, int frames, const Signal& signal, int rate = 44100,
+                 int channels = 2);
+// Writes frames of signal as a stereo MP3 at 44100 Hz (libsndfile's encoder).
+QString writeMp3(const QString& path, int frames, const Signal& signal);
+// Writes raw bytes.
+QString writeBytes(const QString& path, const QByteArray& bytes);
+
+// Renders frames from an offline engine in pieces of chunk frames.
+std::vector<float> render(AudioEngine& engine, int frames, int chunk = 256);
+// The whole file as the engine decodes it (empty when it cannot).
+std::vector<float> decode(const QString& path);
+// Largest difference between neighbouring samples of one channel.
+float largestStep(const std::vector<float>& samples);
+// Largest absolute sample.
+float peak(const std::vector<float>& samples, std::size_t fromFrame = 0);
+// Frames from fromFrame on where a and b differ.
+int mismatches(const std::vector<float>& a, const std::vector<float>& b);
+
+}  // namespace testaudio
