@@ -143,6 +143,7 @@ void SongPreparation::firstGroove() {
     }
     if (st.LoopBrano) {
         st.FileGroove1 = groovePath(st.PathLavoro, st.Groove1, st.Groove1);
+        w_.services().grooves.prefetch(st.FileGroove1);
         stopend->setChecked(true);
         stopend->setEnabled(false);
         return;
