@@ -35,6 +35,17 @@ std::shared_ptr<SongDatabase> DataSource::connect(QString* error) {
 }
 
 bool DataSource::refresh() {
+    if (fresh_ && rows_->source() == recordSource_ && rows_->isUnchanged()) {
+        // Rows just given by a query and nothing written since: the reload would
+        // read the very same rows.
+        fresh_ = false;
+        rows_->moveFirst();
+        lastError_ = rows_->error();
+        emit reloaded();
+        emit currentRowChanged(absolutePosition());
+        return lastError_.isEmpty();
+    }
+    fresh_ = false;
     QString error;
     std::shared_ptr<SongDatabase> db = connect(&error);
     rows_ = db ? RowSet::open(db, recordSource_) : RowSet::empty(recordSource_, error);
@@ -47,6 +58,7 @@ bool DataSource::refresh() {
 void DataSource::setRowSet(std::shared_ptr<RowSet> rows) {
     rows_ = rows ? std::move(rows) : RowSet::empty(recordSource_);
     recordSource_ = rows_->source();
+    fresh_ = rows_->error().isEmpty() && rows_->database() != nullptr;
     lastError_ = rows_->error();
     emit reloaded();
     emit currentRowChanged(absolutePosition());

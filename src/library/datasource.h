@@ -76,4 +76,5 @@ private:
     std::shared_ptr<SongDatabase> db_;
     std::shared_ptr<RowSet> rows_;
     const FileProbe* probe_ = nullptr;
+    bool fresh_ = false;  // rows given by setRowSet() and not reloaded since
 };

@@ -46,9 +46,10 @@ bool FiltroCartella::mark(RowSet& rows, const QString& folder) {
     }
     const ListedFolderProbe probe(folder);
     const int count = rows.rowCount();
+    const QVector<QVariant> grooves = rows.values(QStringLiteral("Groove1"));
     rows.moveFirst();
-    for (int i = 0; i < count; ++i) {
-        const QString groove1 = rows.value(QStringLiteral("Groove1")).toString();
+    for (int i = 0; i < count && i < grooves.size(); ++i) {
+        const QString groove1 = grooves[i].toString();
         const QString found = probe.storedName(folder + groove1);
         const bool here = !groove1.isEmpty() && groove1 == found;
         if (!rows.edit() || !rows.setValue(QStringLiteral("Temp"), here ? -1 : 0) ||

@@ -1,5 +1,7 @@
 #include "library/rowset.h"
 
+#include <sqlite3.h>
+
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -92,7 +94,8 @@ bool RowSet::load() {
         return true;
     }
     // The keys in order, with the field the set is sorted by when it is a list.
-    const int sortColumn = fieldIndex(sortFieldHint());
+    const int sortField = fieldIndex(sortFieldHint());
+    const int sortColumn = sortField >= 0 ? searchColumn(sortField) : -1;
     QString keysSql = QStringLiteral("SELECT %1").arg(quoted(fields_[keyColumn_]));
     if (sortColumn >= 0) {
         keysSql += QStringLiteral(", ") + quoted(fields_[sortColumn]);
@@ -102,7 +105,7 @@ bool RowSet::load() {
     while (keys.next()) {
         ids_.push_back(keys.integer(0));
         if (sortColumn >= 0) {
-            sortCache.cells.push_back(cellOf(keys, 1));
+            sortCache.cells.push_back(cellOf(keys, 1, sortColumn != sortField));
         }
     }
     if (!keys.error().isEmpty() || !keys.isValid()) {
@@ -113,7 +116,19 @@ bool RowSet::load() {
         columns_.emplace(sortColumn, std::move(sortCache));
     }
     pos_ = ids_.empty() ? -1 : 0;
+    loadedAt_ = stamp();
     return true;
+}
+
+std::pair<qint64, qint64> RowSet::stamp() const {
+    SqlStatement version(db_->handle(), QStringLiteral("PRAGMA data_version"));
+    const qint64 v = version.next() ? version.integer(0) : -1;
+    version.reset();
+    return {v, sqlite3_total_changes64(db_->handle())};
+}
+
+bool RowSet::isUnchanged() const {
+    return db_ && loadedAt_.first >= 0 && stamp() == loadedAt_;
 }
 
 QString RowSet::sortFieldHint() const {
@@ -220,6 +235,33 @@ QVariant RowSet::valueAt(int row, int column) const {
     return values ? values->at(column) : QVariant();
 }
 
+QVector<QVariant> RowSet::values(const QString& field) const {
+    const int column = fieldIndex(field);
+    QVector<QVariant> out;
+    if (column < 0) {
+        return out;
+    }
+    out.reserve(rowCount());
+    if (keyColumn_ < 0) {
+        for (const auto& row : rows_) {
+            out << row.at(column);
+        }
+        return out;
+    }
+    SqlStatement q(db_->handle(),
+                   QStringLiteral("SELECT %1, %2 FROM (%3)")
+                       .arg(quoted(fields_[keyColumn_]), quoted(fields_[column]), sql_));
+    QHash<qint64, QVariant> byKey;
+    byKey.reserve(rowCount());
+    while (q.next()) {
+        byKey.insert(q.integer(0), q.value(1));
+    }
+    for (qint64 id : ids_) {
+        out << byKey.value(id);
+    }
+    return out;
+}
+
 bool RowSet::edit() {
     if (!hasCurrentRow() || !isUpdatable()) {
         error_ = QStringLiteral("Nessuna riga modificabile.");
@@ -280,10 +322,13 @@ bool RowSet::update() {
     statement.reset();
     cache_.remove(pos_);
     for (const QString& name : names) {
-        auto column = columns_.find(fieldIndex(name));
-        if (column != columns_.end()) {
-            column->second.cells[size_t(pos_)] = cellOf(pending_.value(name));
-            column->second.sorted = -1;
+        const int field = fieldIndex(name);
+        for (int kept : {field, searchColumn(field)}) {
+            auto column = columns_.find(kept);
+            if (column != columns_.end()) {
+                column->second.cells[size_t(pos_)] = cellOf(pending_.value(name));
+                column->second.sorted = -1;
+            }
         }
     }
     cancelUpdate();

@@ -39,6 +39,10 @@ public:
     bool isUpdatable() const { return db_ && keyColumn_ >= 0; }
     int rowCount() const { return int(ids_.size() + rows_.size()); }
 
+    // True while nothing was written to the library since the set was opened (by
+    // this or any other connection): the rows are still those a reload would give.
+    bool isUnchanged() const;
+
     // Navigation. Positions count from 0; before the first row is bof(), after the
     // last is eof(); an empty set is both.
     bool bof() const { return rowCount() == 0 || pos_ < 0; }
@@ -55,6 +59,10 @@ public:
     // current row or no such field.
     QVariant value(const QString& field) const;
     QVariant valueAt(int row, int column) const;
+
+    // One field of every row, in the set's order, read in one pass (for passes
+    // over many rows); empty on failure.
+    QVector<QVariant> values(const QString& field) const;
 
     // Editing the current row: edit(), setValue() for each field, update() to store.
     bool edit();
@@ -83,11 +91,13 @@ private:
 
     RowSet() = default;
     bool load();
+    std::pair<qint64, qint64> stamp() const;
     QString sortFieldHint() const;
     const QVector<QVariant>* fetch(int row) const;
     Column* columnCache(int column);
     static Cell cellOf(const QVariant& value);
-    static Cell cellOf(const SqlStatement& q, int column);
+    static Cell cellOf(const SqlStatement& q, int column, bool folded);
+    int searchColumn(int field) const;
     static bool isSorted(const Column& c);
     int firstMatch(Column& column, const Criterion& criterion) const;
     void fail(const QString& detail);
@@ -101,6 +111,7 @@ private:
     std::vector<qint64> ids_;              // the rows by key, when the set has a key
     std::vector<QVector<QVariant>> rows_;  // the rows themselves, when it has none
     int pos_ = -1;
+    std::pair<qint64, qint64> loadedAt_{-1, -1};
     bool noMatch_ = false;
 
     mutable SqlStatement fetchById_;

@@ -40,15 +40,20 @@ RowSet::Cell RowSet::cellOf(const QVariant& value) {
     return cell;
 }
 
-RowSet::Cell RowSet::cellOf(const SqlStatement& q, int column) {
-    const QVariant v = q.value(column);
-    if (v.typeId() == QMetaType::QString) {
+RowSet::Cell RowSet::cellOf(const SqlStatement& q, int column, bool folded) {
+    if (q.isText(column)) {
         Cell cell;
         cell.kind = Cell::Text;
-        cell.key = SongFold::key(q.text(column));
+        cell.key = folded ? std::string(q.text(column)) : SongFold::key(q.text(column));
         return cell;
     }
-    return cellOf(v);
+    return cellOf(q.value(column));
+}
+
+int RowSet::searchColumn(int field) const {
+    // A field with a stored sort key is searched by that key.
+    const int key = fieldIndex(QStringLiteral("Chiave") + fields_[field]);
+    return key >= 0 ? key : field;
 }
 
 RowSet::Column* RowSet::columnCache(int column) {
@@ -70,8 +75,9 @@ RowSet::Column* RowSet::columnCache(int column) {
     // still found in its place (or counts as null).
     std::unordered_map<qint64, Cell> byKey;
     byKey.reserve(ids_.size());
+    const bool folded = fields_[column].startsWith(u"Chiave");
     while (q.next()) {
-        byKey.emplace(q.integer(0), cellOf(q, 1));
+        byKey.emplace(q.integer(0), cellOf(q, 1, folded));
     }
     if (!q.isValid() || !q.error().isEmpty()) {
         fail(q.error());
@@ -189,7 +195,7 @@ bool RowSet::findFirst(const Criterion& criterion) {
     if (field < 0 || rowCount() == 0) {
         return false;
     }
-    Column* column = columnCache(field);
+    Column* column = columnCache(searchColumn(field));
     if (!column) {
         return false;
     }

@@ -3,8 +3,10 @@
 namespace {
 
 QStringList version1() {
-    // The song fields every record source shows, in grid order.
-    const QString kViewFields = SongSchema::fields().join(QStringLiteral(", "));
+    // The song fields every record source shows, in grid order, then the sort keys
+    // (which the grids do not show).
+    const QString kViewFields = SongSchema::fields().join(QStringLiteral(", ")) +
+                                QStringLiteral(", ChiaveTitoli, ChiaveAutore");
     QStringList sql = {
         QStringLiteral("CREATE TABLE Brani ("
                        "Id INTEGER PRIMARY KEY, "
@@ -19,7 +21,7 @@ QStringList version1() {
                        "Sca1 INTEGER, Sca2 INTEGER, Sca3 INTEGER, Sca4 INTEGER, Sca5 INTEGER, "
                        "Temp INTEGER NOT NULL DEFAULT 0, "
                        // Sort keys (title and author without case and accents), kept
-                       // by the triggers below; not shown by any record source.
+                       // by the triggers below.
                        "ChiaveTitoli TEXT NOT NULL DEFAULT '', "
                        "ChiaveAutore TEXT)"),
         QStringLiteral("CREATE TRIGGER BraniChiaviNuove AFTER INSERT ON Brani "

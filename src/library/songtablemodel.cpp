@@ -29,7 +29,8 @@ void SongTableModel::reload() {
     if (data_) {
         const RowSet& rows = data_->recordset();
         for (int c = 0; c < rows.fields().size(); ++c) {
-            if (c != rows.keyColumn()) {
+            // The song key and the stored sort keys are not for the eye.
+            if (c != rows.keyColumn() && !rows.fields()[c].startsWith(u"Chiave")) {
                 fields_ << rows.fields()[c];
                 setColumns_ << c;
             }

@@ -140,6 +140,10 @@ bool SqlStatement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
+bool SqlStatement::isText(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_TEXT;
+}
+
 std::string_view SqlStatement::text(int column) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     return p ? std::string_view(p, size_t(sqlite3_column_bytes(stmt_, column)))

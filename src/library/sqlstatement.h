@@ -37,6 +37,7 @@ public:
     QVariant value(int column) const;
     qint64 integer(int column) const;
     bool isNull(int column) const;
+    bool isText(int column) const;
     // The raw UTF-8 bytes of a text column (valid until the next step).
     std::string_view text(int column) const;
 

@@ -145,6 +145,32 @@ TEST_F(GridTest, ListChooserEntriesAndCoverPanel) {
     EXPECT_EQ(m.numsongs->text(), QStringLiteral("Songs: 3"));
 }
 
+TEST_F(GridTest, SecondGridTakesTheFirstGridsListAndRow) {
+    m.visLoop->setChecked(true);
+    m.views->visualizzaloop();  // loop songs only: Azzurro
+    m.chooser->select(4);       // Scaletta 3: Azzurro, Zitti
+    m.data1.moveNext();
+    m.data2.setRecordSource(m.data1.recordSource());
+    m.aggiornaDBG2->run();
+    m.data2.setAbsolutePosition(m.data1.absolutePosition());
+    EXPECT_EQ(m.data2.value(QStringLiteral("Titoli")).toString(), QStringLiteral("Zitti"));
+    EXPECT_EQ(m.grid2->currentRow(), 1);
+    // A view's query text is a record source too.
+    m.views->visualizzaloop();
+    m.data2.setRecordSource(m.data1.recordSource());
+    m.aggiornaDBG2->run();
+    EXPECT_EQ(m.data2.rowCount(), 1);
+}
+
+TEST_F(GridTest, IncrementalSearchMovesTheHighlight) {
+    EXPECT_TRUE(m.data1.findFirst(QStringLiteral("Titoli >= 'N'")));
+    EXPECT_EQ(m.grid1->currentRow(), 1);
+    EXPECT_EQ(m.tit->text(), QStringLiteral("Nessuno"));
+    m.chooser->select(1);  // by author: Nessuno (no author), Autore, Celentano
+    EXPECT_TRUE(m.data1.findFirst(QStringLiteral("Autore >= 'B'")));
+    EXPECT_EQ(m.tit->text(), QStringLiteral("Azzurro"));
+}
+
 TEST_F(GridTest, AnEmptyListClearsTheLabelsAndCountsZero) {
     m.chooser->select(6);
     EXPECT_EQ(m.numsongs->text(), QStringLiteral("Songs: 0"));
