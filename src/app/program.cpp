@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProgressDialog>
 #include <QStandardPaths>
 
 #include "app/audio.h"
@@ -9,6 +10,8 @@
 #include "app/configfile.h"
 #include "app/configlocation.h"
 #include "app/startup.h"
+#include "library/demolibrary.h"
+#include "platform/foldername.h"
 #include "playback/audioengine.h"
 #include "playback/audiooptions.h"
 #include "playback/enginegroovesound.h"
@@ -69,12 +72,42 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
 }
 
+// The demo keeps its own settings and library under the user's data folder and
+// makes them on first use; the user's own settings are never touched.
 void Program::prepareDemo() {
-    const QString base =
+    const QString base = FolderName::withSeparator(
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        QStringLiteral("/Quintora/demo/");
+        QStringLiteral("/Quintora/demo"));
     if (cl_.configPath.isEmpty()) {
         configPath_ = base + QStringLiteral("Quintora.ini");
+    }
+    const QString work = base + QStringLiteral("Brani") + FolderName::separator();
+    if (files_.hasExactName(configPath_) && !files_.storedName(work + QStringLiteral("Songs.mdb")).isEmpty()) {
+        return;
+    }
+    QProgressDialog busy(QStringLiteral("Preparazione della libreria dimostrativa..."), QString(), 0, 0);
+    busy.setWindowTitle(QStringLiteral("Quintora"));
+    busy.setMinimumDuration(0);
+    busy.show();
+    QCoreApplication::processEvents();
+    const DemoLibrary::Result demo = DemoLibrary::create(work);
+    busy.close();
+    if (!demo.error.isEmpty()) {
+        prompter_.tell(demo.error, QString(), Message::Icon::Critical);
+        return;
+    }
+    if (files_.hasExactName(configPath_)) {
+        return;
+    }
+    ConfigData settings;
+    settings.PathLavoro = demo.pathLavoro;
+    for (int i = 0; i < demo.cartelleMp3.size() && i < 10; ++i) {
+        settings.CartelleMp3[i] = demo.cartelleMp3[i];
+    }
+    settings.pedalInterface = QStringLiteral("virtual");
+    const QString error = ConfigFile::save(configPath_, settings);
+    if (!error.isEmpty()) {
+        prompter_.tell(error, QString(), Message::Icon::Critical);
     }
 }
 

@@ -2,9 +2,12 @@
 
 #include <QCheckBox>
 #include <QLocale>
+#include <QScrollBar>
 #include "library/songgrid.h"
 
 #include "app/audio.h"
+#include "app/mp3lookup.h"
+#include "library/datasource.h"
 #include "platform/clock.h"
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
@@ -12,6 +15,7 @@
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
+#include "playback/trackloader.h"
 #include "remote/diagnostica.h"
 #include "remote/lampbits.h"
 #include "remote/pedalinterface.h"
@@ -163,6 +167,22 @@ void MainTick::endPlayList() {
 }
 
 bool MainTick::startNextTrack() {
-    // Filled in with the prepared song's list (Data2).
-    return false;
+    SharedState& st = w_.state();
+    DataSource& list = *w_.controls().Data2;
+    list.moveNext();
+    if (list.eof()) {
+        list.movePrevious();
+        return false;
+    }
+    st.Groove1 = list.value(QStringLiteral("Groove1")).toString();
+    const int slot = Mp3Lookup::findSlot(st.CartelleMp3, st.Groove1, w_.services().files);
+    if (slot < 0) {
+        // The next song's file is in no folder: the play list stops here.
+        return false;
+    }
+    TrackLoader::load(w_.MediaPlayer1(), st.CartelleMp3[slot].toText() + st.Groove1,
+                      w_.controls().HSVolumeMp3->value());
+    w_.MediaPlayer1().play();
+    w_.controls().DBGrid1->setFocus();
+    return true;
 }

@@ -98,7 +98,7 @@ TEST(Startup, TaggedFileIsAppliedToTimersGridsFoldersAndState) {
     EXPECT_EQ(w.controls().Data1->databaseName(), h.workDir() + "songs.mdb");
     EXPECT_EQ(w.controls().Data2->databaseName(), h.workDir() + "songs.mdb");
     EXPECT_EQ(h.volume.level(), 65535);
-    EXPECT_EQ(h.player.volume(), -100);
+    EXPECT_EQ(h.player().volume(), -100);
     EXPECT_EQ(st.LargTitoli, 200);
     EXPECT_EQ(st.LargAutore, 112);
 }

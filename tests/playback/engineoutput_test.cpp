@@ -13,7 +13,7 @@
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/groovecache.h"
-#include "testaudio.h"
+#include "support/testaudio.h"
 
 using namespace testaudio;
 

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "playback/groovecache.h"
-#include "testaudio.h"
+#include "support/testaudio.h"
 
 using namespace testaudio;
 

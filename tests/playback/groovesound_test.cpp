@@ -14,7 +14,7 @@
 #include "playback/groovecache.h"
 #include "playback/wavevolume.h"
 #include "playback/wavevolumebinder.h"
-#include "testaudio.h"
+#include "support/testaudio.h"
 
 using namespace testaudio;
 

@@ -7,7 +7,7 @@
 #include "playback/audioengine.h"
 #include "playback/groovecache.h"
 #include "playback/soundfilereader.h"
-#include "testaudio.h"
+#include "support/testaudio.h"
 
 using namespace testaudio;
 

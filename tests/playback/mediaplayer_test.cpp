@@ -7,7 +7,7 @@
 
 #include "playback/audioengine.h"
 #include "playback/enginemediaplayer.h"
-#include "testaudio.h"
+#include "support/testaudio.h"
 
 using namespace testaudio;
 

@@ -3,12 +3,50 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cmath>
 
-Harness::Harness() {
+#include "library/songdatabase.h"
+#include "playback/audioengine.h"
+#include "playback/audiooptions.h"
+#include "playback/enginegroovesound.h"
+#include "playback/enginemediaplayer.h"
+#include "playback/wavevolumebinder.h"
+
+namespace {
+constexpr double kFramesPerMs = 44.1;
+constexpr double kStepMs = 5.0;
+}  // namespace
+
+Harness::Harness(Sound sound) {
     QDir(dir_.path()).mkpath(QStringLiteral("work"));
+    if (sound == Sound::Offline) {
+        AudioOptions options;
+        options.offline = true;
+        engine_ = makeAudioEngine(options);
+        engineGrooves_ = std::make_unique<EngineGrooveSound>(*engine_);
+        enginePlayer_ = std::make_unique<EngineMediaPlayer>(*engine_);
+        binder_ = std::make_unique<WaveVolumeBinder>(volume, *engine_);
+    } else {
+        clockedPlayer_ = std::make_unique<ClockedMediaPlayer>(clock);
+        recordingGrooves_ = std::make_unique<RecordingGrooveSound>();
+    }
 }
 
-Harness::~Harness() { window_.reset(); }
+Harness::~Harness() {
+    window_.reset();
+    binder_.reset();
+    enginePlayer_.reset();
+    engineGrooves_.reset();
+    engine_.reset();
+}
+
+MediaPlayer& Harness::player() {
+    return enginePlayer_ ? static_cast<MediaPlayer&>(*enginePlayer_) : *clockedPlayer_;
+}
+
+GrooveSound& Harness::grooves() {
+    return engineGrooves_ ? static_cast<GrooveSound&>(*engineGrooves_) : *recordingGrooves_;
+}
 
 QString Harness::path(const QString& relative) const {
     return QDir(dir_.path()).filePath(relative);
@@ -27,6 +65,17 @@ void Harness::writeConfig(const QByteArray& text, bool crlf) {
     writeFile(QStringLiteral("config/Quintora.ini"), bytes);
 }
 
+void Harness::writeStandardConfig() {
+    const QByteArray work = workDir().toUtf8();
+    const QByteArray sep = QByteArray(1, QDir::separator().toLatin1());
+    QDir().mkpath(workDir() + QStringLiteral("MP3A"));
+    QDir().mkpath(workDir() + QStringLiteral("MP3B"));
+    writeConfig("\"2.8\"\n\"" + work + "\"\n5000,50,1,4\n\"MS Sans Serif\",10,#FALSE#,#FALSE#\n"
+                "40,200,700,500\n12648447,-2147483641,16377542,-2147483641\n-1,-1,-1,0,0,0,-1\n\"" +
+                work + "MP3A" + sep + "\"\n\"" + work + "MP3B" + sep +
+                "\"\n\n\n\n\n\n\n\n\n170,55,41,40,40,100,100,100\n");
+}
+
 void Harness::writeFile(const QString& relative, const QByteArray& bytes) {
     const QString full = path(relative);
     QDir().mkpath(QFileInfo(full).absolutePath());
@@ -36,12 +85,54 @@ void Harness::writeFile(const QString& relative, const QByteArray& bytes) {
     }
 }
 
+void Harness::writeLibrary(const std::vector<SongRecord>& songs) {
+    QString error;
+    auto db = SongDatabase::open(workDir() + SongDatabase::kFileName, &error,
+                                 SongDatabase::Mode::Create);
+    if (!db || !db->insertSongs(songs, &error)) {
+        qFatal("test library: %s", qPrintable(error));
+    }
+}
+
 Audio& Harness::start() {
-    Services services{clock, prompter, box, player, grooves, volume, files, launcher, configPath()};
+    Services services{clock, prompter, box, player(), grooves(), volume, files, launcher,
+                      configPath()};
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {
         window_->show();
     }
     return *window_;
+}
+
+void Harness::step(double ms, std::vector<float>* keep) {
+    clock.advance(ms);
+    renderedMs_ += ms;
+    const auto target = std::int64_t(std::llround(renderedMs_ * kFramesPerMs));
+    const int frames = int(target - renderedFrames_);
+    renderedFrames_ = target;
+    if (!engine_ || frames <= 0) {
+        return;
+    }
+    if (keep) {
+        const std::size_t at = keep->size();
+        keep->resize(at + std::size_t(frames) * 2);
+        engine_->render(keep->data() + at, frames);
+    } else {
+        engine_->advance(frames);
+    }
+}
+
+void Harness::advance(double ms) {
+    for (double left = ms; left > 0; left -= kStepMs) {
+        step(std::min(left, kStepMs), nullptr);
+    }
+}
+
+std::vector<float> Harness::listen(double ms) {
+    std::vector<float> sound;
+    for (double left = ms; left > 0; left -= kStepMs) {
+        step(std::min(left, kStepMs), &sound);
+    }
+    return sound;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
 
 #include "app/audio.h"
 #include "app/startup.h"
@@ -15,13 +16,23 @@
 #include "support/recordinglauncher.h"
 #include "support/recordingprompter.h"
 
+class AudioEngine;
+class EngineGrooveSound;
+class EngineMediaPlayer;
+class WaveVolumeBinder;
+struct SongRecord;
+
 // The whole program built from test services: a manual clock, the virtual pedal
-// box, a recording prompter and launcher, a silent media player that follows the
-// clock, a recording groove sound service, and a temporary folder holding the
-// configuration file and the working folder. See tests/README.md.
+// box, a recording prompter and launcher, and a temporary folder holding the
+// configuration file and the working folder. Sound is either the real engine
+// rendering offline as virtual time moves (the default), or recording doubles that
+// log every call (a silent player that follows the clock, a groove service that
+// records). See tests/README.md.
 class Harness {
 public:
-    Harness();
+    enum class Sound { Offline, Recording };
+
+    explicit Harness(Sound sound = Sound::Offline);
     ~Harness();
 
     // The temporary folder's working folder (created, ending in the separator) and
@@ -33,16 +44,21 @@ public:
 
     // Writes the configuration file (CRLF line ends are added to "\n" when crlf is true).
     void writeConfig(const QByteArray& text, bool crlf = true);
+    // A "2.8" file with the working folder and the MP3 folders work/MP3A/ and
+    // work/MP3B/ in slots 0 and 1 (created), every other setting at its default.
+    void writeStandardConfig();
     // Writes a file below the temporary folder, creating its folders.
     void writeFile(const QString& relative, const QByteArray& bytes);
+    // Creates the working folder's Songs.mdb holding songs.
+    void writeLibrary(const std::vector<SongRecord>& songs);
 
     // Builds the main window and runs its start-up, as the program does at launch
     // (showing the window unless it was the first run).
     Audio& start();
-    // Which way the start-up went.
-    Startup::Branch branch() const { return branch_; }
     Audio& window() { return *window_; }
     bool started() const { return window_ != nullptr; }
+    // Which way the start-up went.
+    Startup::Branch branch() const { return branch_; }
 
     // A named child of the main window (a control, timer or component).
     template <class T>
@@ -50,20 +66,40 @@ public:
         return window_->findChild<T*>(name);
     }
 
-    // Moves virtual time forward, firing due timers on the way.
-    void advance(double ms) { clock.advance(ms); }
+    // Moves virtual time forward, firing due timers on the way; the offline engine
+    // renders the same span of sound (thrown away).
+    void advance(double ms);
+    // Like advance(), keeping the sound: interleaved stereo floats at 44100 Hz.
+    std::vector<float> listen(double ms);
+
+    // The sound services the window was built with.
+    MediaPlayer& player();
+    GrooveSound& grooves();
+    // The offline engine (null with Sound::Recording).
+    AudioEngine* engine() const { return engine_.get(); }
+    // The recording doubles (null with Sound::Offline).
+    ClockedMediaPlayer* clockedPlayer() const { return clockedPlayer_.get(); }
+    RecordingGrooveSound* recordingGrooves() const { return recordingGrooves_.get(); }
 
     ManualClock clock;
     RecordingPrompter prompter;
     VirtualPedalBox box;
-    ClockedMediaPlayer player{clock};
-    RecordingGrooveSound grooves;
     WaveVolume volume;
     FileProbe files;
     RecordingLauncher launcher;
 
 private:
+    void step(double ms, std::vector<float>* keep);
+
     QTemporaryDir dir_;
+    std::unique_ptr<AudioEngine> engine_;
+    std::unique_ptr<EngineGrooveSound> engineGrooves_;
+    std::unique_ptr<EngineMediaPlayer> enginePlayer_;
+    std::unique_ptr<WaveVolumeBinder> binder_;
+    std::unique_ptr<ClockedMediaPlayer> clockedPlayer_;
+    std::unique_ptr<RecordingGrooveSound> recordingGrooves_;
     std::unique_ptr<Audio> window_;
     Startup::Branch branch_ = Startup::Branch::Normal;
+    double renderedMs_ = 0;
+    std::int64_t renderedFrames_ = 0;
 };

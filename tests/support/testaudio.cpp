@@ -1,4 +1,4 @@
-#include "testaudio.h"
+#include "support/testaudio.h"
 
 #include <sndfile.h>
 
