@@ -30,7 +30,7 @@ Keyboard::Keyboard(Audio& window) : QObject(&window), w_(window) {
 }
 
 bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+    if (forwarding_ || event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
@@ -54,9 +54,11 @@ bool Keyboard::keyDown(QKeyEvent& e) {
     }
     // Keys without a command of their own (the arrows, Page Up...) move the grid,
     // whichever control had the focus.
-    if (focus != grid) {
+    if (focus != grid && !forwarding_) {
         QKeyEvent copy(e.type(), e.key(), e.modifiers(), e.text(), e.isAutoRepeat(), e.count());
+        forwarding_ = true;
         QCoreApplication::sendEvent(grid, &copy);
+        forwarding_ = false;
         return true;
     }
     return false;

@@ -38,4 +38,5 @@ private:
     Audio& w_;
     QString ricerca_;
     float tempoTasto_ = 0;
+    bool forwarding_ = false;  // a key being handed on to the grid
 };
