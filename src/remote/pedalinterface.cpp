@@ -41,7 +41,15 @@ void PedalInterface::Attiva() {
     if (status & PortIo::kPresent) {
         st.Collegato = true;
         io.setMode(5);
+        // A second connect while grooves sound keeps their lamps lit; on a normal
+        // connect nothing sounds and the box receives exactly the interface lamp.
         st.UscitaPorta = LampBits::kInterfaceOn;
+        if (st.Groove1Attivo) {
+            LampBits::add(st.UscitaPorta, LampBits::kPedal1);
+        }
+        if (st.Groove2Attivo) {
+            LampBits::add(st.UscitaPorta, LampBits::kPedal2);
+        }
         io.writeData(st.UscitaPorta);
         c.HiResTimer1->setEnabled(true);
         c.LedConnect->setBackColor(WinColor::kGreen);

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/lamp.h"
+#include "remote/diagnostica.h"
+#include "support/harness.h"
+#include "support/testlibrary.h"
+
+namespace {
+
+template <class T>
+T* in(Audio& w, const char* name) {
+    return w.loadedDiagnostica()->findChild<T*>(name);
+}
+
+}  // namespace
+
+TEST(Diagnostica, TheLampTestRestoresExactlyTheLampsLitBefore) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::install(h);
+    Audio& w = h.start();
+    TestLibrary::connect(h);
+    TestLibrary::prepare(h, "Alba");
+    h.advance(2500);
+    h.box.setPedal1(true);
+    h.advance(40);
+    ASSERT_EQ(h.box.lamps(), 9);
+    h.find<QPushButton>("DiagnosticaButt")->click();
+    EXPECT_TRUE(w.state().DiagAperta);
+    auto* test = in<QPushButton>(w, "Tutti");
+    ASSERT_TRUE(test->isEnabled());
+    QTest::mousePress(test, Qt::LeftButton);
+    EXPECT_EQ(h.box.lamps(), 15);
+    EXPECT_EQ(in<Lamp>(w, "Led3")->backColor(), 8438015);
+    QTest::mouseRelease(test, Qt::LeftButton);
+    EXPECT_EQ(h.box.lamps(), 9);
+    EXPECT_EQ(in<Lamp>(w, "Led1")->backColor(), 128);
+    EXPECT_EQ(in<Lamp>(w, "Led3")->backColor(), 16576);
+}
+
+TEST(Diagnostica, SendsTypedValuesAndSaysWhenItCannot) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::install(h);
+    Audio& w = h.start();
+    TestLibrary::connect(h);
+    w.openDiagnostica();
+    in<QLineEdit>(w, "Text1")->setText("5");
+    in<QPushButton>(w, "Invio")->click();
+    EXPECT_EQ(h.box.lamps(), 5);
+    EXPECT_EQ(in<QLabel>(w, "Label2")->text(), "OK");
+    in<QLineEdit>(w, "Text1")->setText("cinque");
+    in<QPushButton>(w, "Invio")->click();
+    EXPECT_EQ(in<QLabel>(w, "Label1")->text(), "* NO *");
+    EXPECT_EQ(h.box.lamps(), 5);
+    // Closing the panel gives the box back the lamps in force.
+    in<QPushButton>(w, "Esci")->click();
+    EXPECT_EQ(h.box.lamps(), 8);
+    EXPECT_FALSE(w.state().DiagAperta);
+}
+
+TEST(Diagnostica, MirrorsTheStatusLinesAndLogsEachProcessedChange) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::install(h);
+    Audio& w = h.start();
+    TestLibrary::connect(h);
+    TestLibrary::prepare(h, "Alba");
+    h.advance(2500);
+    w.openDiagnostica();
+    h.box.setPedal1(true);
+    h.advance(40);
+    EXPECT_TRUE(in<QCheckBox>(w, "Check4")->isChecked());   // Busy: pedal 1
+    EXPECT_TRUE(in<QCheckBox>(w, "Check2")->isChecked());   // Selected: present
+    EXPECT_FALSE(in<QCheckBox>(w, "Check3")->isChecked());  // Paper Empty: pedal 2
+    EXPECT_EQ(in<Lamp>(w, "Led1")->backColor(), 255);
+    EXPECT_TRUE(w.loadedDiagnostica()->ritardi().startsWith("\nFine routine = "));
+    EXPECT_EQ(in<QLabel>(w, "Stato")->text(), "Stato della porta: COLLEGATA");
+}
+
+TEST(Diagnostica, APanelLoadedWhileDetachedKeepsShowingThatState) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::install(h);
+    Audio& w = h.start();
+    TestLibrary::key(h, Qt::Key_Space);  // loads the panel, hidden
+    TestLibrary::connect(h);
+    w.openDiagnostica();
+    EXPECT_EQ(in<QLabel>(w, "Stato")->text(), "Stato della porta: SCOLLEGATA");
+    EXPECT_FALSE(in<QPushButton>(w, "Invio")->isEnabled());
+    EXPECT_FALSE(in<QPushButton>(w, "Tutti")->isEnabled());
+    EXPECT_EQ(in<Lamp>(w, "LedCn")->backColor(), 16384);
+    EXPECT_EQ(in<QLabel>(w, "Lpth")->text(), "Path Audio: " + h.workDir());
+}
+
+TEST(Diagnostica, PreparationMirrorsTheSongOnAnOpenPanel) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::install(h);
+    Audio& w = h.start();
+    TestLibrary::connect(h);
+    w.openDiagnostica();
+    TestLibrary::prepare(h, "Alba");
+    EXPECT_EQ(in<QLabel>(w, "Ltit")->text(), "Tit: Alba");
+    EXPECT_EQ(in<QLabel>(w, "Lbpm")->text(), "BPM:  120");
+    EXPECT_EQ(in<QLabel>(w, "Lgr1")->text(), "Grv1: ROK001.wav");
+    EXPECT_EQ(in<QLabel>(w, "Lgr2")->text(), "Grv2: ROK001B.wav");
+    EXPECT_TRUE(in<QCheckBox>(w, "Llop")->isChecked());
+    EXPECT_EQ(in<QLabel>(w, "Lpag")->text(), "Pagina:  0");
+}
