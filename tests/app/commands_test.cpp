@@ -53,7 +53,7 @@ TEST(Exit, ClosingFromTheFrameOnlyPausesThePollAndYesEndsTheProgram) {
     TestLibrary::prepare(h, "Alba");
     h.advance(2500);
     h.box.setPedal1(true);
-    h.advance(40);
+    h.advance(50);
     QSignalSpy quit(&w, &Audio::quitConfirmed);
     w.close();  // answered No by default
     EXPECT_TRUE(w.isVisible());

@@ -105,34 +105,46 @@ Audio& Harness::start() {
     return *window_;
 }
 
+// Sound is rendered for a span before the clock moves over it, and every span ends
+// where a timer falls due: what a timer starts sounds from exactly its tick on.
 void Harness::step(double ms, std::vector<float>* keep) {
-    clock.advance(ms);
     renderedMs_ += ms;
     const auto target = std::int64_t(std::llround(renderedMs_ * kFramesPerMs));
     const int frames = int(target - renderedFrames_);
     renderedFrames_ = target;
-    if (!engine_ || frames <= 0) {
-        return;
+    if (engine_ && frames > 0) {
+        if (keep) {
+            const std::size_t at = keep->size();
+            keep->resize(at + std::size_t(frames) * 2);
+            engine_->render(keep->data() + at, frames);
+        } else {
+            engine_->advance(frames);
+        }
     }
-    if (keep) {
-        const std::size_t at = keep->size();
-        keep->resize(at + std::size_t(frames) * 2);
-        engine_->render(keep->data() + at, frames);
-    } else {
-        engine_->advance(frames);
+    clock.advance(ms);
+}
+
+void Harness::run(double ms, std::vector<float>* keep) {
+    double left = ms;
+    while (left > 1e-9) {
+        const double next = clock.msToNextTimer();
+        if (next == 0) {
+            clock.advance(0);  // timers due now fire before any more sound
+            continue;
+        }
+        double span = std::min(left, kStepMs);
+        if (next > 0) {
+            span = std::min(span, next);
+        }
+        step(span, keep);
+        left -= span;
     }
 }
 
-void Harness::advance(double ms) {
-    for (double left = ms; left > 0; left -= kStepMs) {
-        step(std::min(left, kStepMs), nullptr);
-    }
-}
+void Harness::advance(double ms) { run(ms, nullptr); }
 
 std::vector<float> Harness::listen(double ms) {
     std::vector<float> sound;
-    for (double left = ms; left > 0; left -= kStepMs) {
-        step(std::min(left, kStepMs), &sound);
-    }
+    run(ms, &sound);
     return sound;
 }

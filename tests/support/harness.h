@@ -90,6 +90,7 @@ public:
 
 private:
     void step(double ms, std::vector<float>* keep);
+    void run(double ms, std::vector<float>* keep);
 
     QTemporaryDir dir_;
     std::unique_ptr<AudioEngine> engine_;
