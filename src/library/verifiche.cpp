@@ -6,29 +6,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <functional>
 
 #include "library/datasource.h"
 #include "library/verifichecheck.h"
-#include "platform/prompter.h"
 
 namespace {
-
-// Shows the log so far before each message box of the check, so that the user
-// sees what was found while the box waits.
-class LogShowingPrompter : public Prompter {
-public:
-    LogShowingPrompter(Prompter& target, std::function<void()> before)
-        : target_(target), before_(std::move(before)) {}
-    Message::Answer ask(const Message& message) override {
-        before_();
-        return target_.ask(message);
-    }
-
-private:
-    Prompter& target_;
-    std::function<void()> before_;
-};
 
 template <class T>
 T* named(T* w, const char* name) {
@@ -96,13 +78,11 @@ void Verifiche::inizia() {
         return;
     }
     running_ = true;
-    LogShowingPrompter prompter(prompter_, [this] { showLog(); });
-    VerificheCheck check(state_, data1_, prompter);
     // QProgressBar repaints at once whenever the bar's look changes, so it advances
     // on screen although the check serves no events.
-    VerificheCheck::Progress progress{[this](int n) { prgBar_->setMaximum(n); },
-                                      [this](int i) { prgBar_->setValue(i); }};
-    check.run(log_, progress);
+    VerificheCheck::Display display{[this](int n) { prgBar_->setMaximum(n); },
+                                    [this](int i) { prgBar_->setValue(i); }, [this] { showLog(); }};
+    VerificheCheck(state_, data1_, prompter_).run(log_, display);
     showLog();
     running_ = false;
 }

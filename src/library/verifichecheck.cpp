@@ -1,11 +1,25 @@
 #include "library/verifichecheck.h"
 
+#include <memory>
+
 #include "app/sharedstate.h"
 #include "library/analizzawav.h"
 #include "library/datasource.h"
+#include "library/rowset.h"
 #include "library/verifichefiles.h"
 #include "library/verifichelog.h"
+#include "library/verificheprompter.h"
 #include "library/verifichesong.h"
+
+namespace {
+
+void call(const std::function<void(int)>& f, int value) {
+    if (f) {
+        f(value);
+    }
+}
+
+}  // namespace
 
 QString VerificheCheck::missingFolderText(int slot, const QString& folder) {
     // The number with its sign position, a blank (folder numbers are never negative).
@@ -26,35 +40,43 @@ void VerificheCheck::checkFolders(VerificheLog& log) {
     }
 }
 
-void VerificheCheck::run(VerificheLog& log, const Progress& progress) {
+// The rows are read by number from the row set as it was at the start: a message
+// box lets other events run (the main tick may move the list, a filter may replace
+// it), and the check still reads every song once. The main grid is not moved row
+// by row, which nobody could see while no event is served; it shows the song at
+// fault while its message box waits.
+void VerificheCheck::run(VerificheLog& log, const Display& display) {
     log.start();
     checkFolders(log);
-    const int count = data1_.rowCount();
+    const std::shared_ptr<RowSet> rows = data1_.rowSet();
+    const int count = rows->rowCount();
     if (count == 0) {
         return;
     }
-    if (progress.setMaximum) {
-        progress.setMaximum(count);
-    }
+    call(display.setMaximum, count);
+    const int titoli = rows->fieldIndex(QStringLiteral("Titoli"));
+    const int groove1 = rows->fieldIndex(QStringLiteral("Groove1"));
+    const int groove2 = rows->fieldIndex(QStringLiteral("Groove2"));
+    const int bpm = rows->fieldIndex(QStringLiteral("BPM"));
+    const int loop = rows->fieldIndex(QStringLiteral("Loop"));
+
+    int row = 0;
+    VerifichePrompter prompter(prompter_, [&] {
+        if (data1_.rowSet() == rows) {
+            data1_.setAbsolutePosition(row);
+        }
+        if (display.showLog) {
+            display.showLog();
+        }
+    });
     VerificheFiles files;
-    AnalizzaWav analizza(prompter_);
+    AnalizzaWav analizza(prompter);
     VerificheSong song(state_, files, analizza, log);
-    data1_.moveFirst();
-    for (int i = 0; i < count; ++i) {
-        if (progress.setValue) {
-            progress.setValue(i + 1);
-        }
-        // A message box lets other events run: should the row have moved meanwhile,
-        // this song's row is made current again; should the list have shrunk, the
-        // check ends.
-        if (data1_.absolutePosition() != i && !data1_.setAbsolutePosition(i)) {
-            break;
-        }
-        song.check({data1_.value(QStringLiteral("Titoli")).toString(),
-                    data1_.value(QStringLiteral("Groove1")),
-                    data1_.value(QStringLiteral("Groove2")), data1_.value(QStringLiteral("BPM")),
-                    data1_.value(QStringLiteral("Loop"))});
-        data1_.moveNext();
+    for (; row < count; ++row) {
+        call(display.setValue, row + 1);
+        song.check({rows->valueAt(row, titoli).toString(), rows->valueAt(row, groove1),
+                    rows->valueAt(row, groove2), rows->valueAt(row, bpm),
+                    rows->valueAt(row, loop)});
     }
     log.finish();
     data1_.moveFirst();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <functional>
 
 #include "checklibrary.h"
 #include "library/datasource.h"
@@ -16,6 +17,20 @@ const QString kSep = QDir::separator();
 void processDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// A prompter that runs a step of the test while its message box would be shown.
+class ScriptedPrompter : public Prompter {
+public:
+    Message::Answer ask(const Message& message) override {
+        texts << message.text;
+        if (whileShown) {
+            whileShown();
+        }
+        return Message::Answer::Ok;
+    }
+    QStringList texts;
+    std::function<void()> whileShown;
+};
 
 }  // namespace
 
@@ -178,7 +193,7 @@ TEST(Verifiche, FormatFailureIsShownInABoxAndTheCheckGoesOn) {
                            path1 + ": La frequenza di campionamento non è 44100 kHz!."}));
 }
 
-TEST(Verifiche, CheckWalksEveryRowAndLeavesTheListOnItsFirstRow) {
+TEST(Verifiche, CheckCoversEveryRowAndLeavesTheListOnItsFirstRow) {
     CheckLibrary c;
     std::vector<SongRecord> songs;
     for (int i = 0; i < 300; ++i) {
@@ -217,4 +232,42 @@ TEST(Verifiche, CheckWalksEveryRowAndLeavesTheListOnItsFirstRow) {
     // A second run replaces the log.
     v->inizia();
     EXPECT_EQ(CheckLibrary::entries(v->log()).size(), 300);
+}
+
+TEST(Verifiche, MessageBoxShowsTheSongAtFaultAndTheLogSoFarAndTheCheckSurvivesWhatHappens) {
+    CheckLibrary c;
+    WavSpec rate48;
+    rate48.rate = 48000;
+    c.groove(QStringLiteral("ROK"), QStringLiteral("ROK002.wav"), wavBytes(rate48));
+    std::vector<SongRecord> songs = {
+        song("A", "ROK001.wav"),
+        song("B", "ROK002.wav"),
+        song("C", "ROK003.wav"),
+        song("D", "ROK004.wav"),
+    };
+    songs[3].Sca[0] = 1;
+    c.start(songs);
+    DataSource* data1 = c.h.window().controls().Data1;
+    ScriptedPrompter prompter;
+    Verifiche v(c.h.window().state(), *data1, prompter);
+    v.show();
+    int rowShown = -1;
+    QString logShown;
+    prompter.whileShown = [&] {
+        rowShown = data1->absolutePosition();
+        logShown = v.findChild<QPlainTextEdit*>(QStringLiteral("TxtVer"))->toPlainText();
+        // Meanwhile the main list changes to running order 1, of one song.
+        data1->setRecordSource(QStringLiteral("Scaletta1"));
+        data1->refresh();
+    };
+    v.inizia();
+    EXPECT_EQ(prompter.texts.size(), 1);
+    EXPECT_EQ(rowShown, 1);
+    EXPECT_EQ(logShown, "*** Inizio procedura di verifiche. ***\n\nGroove1 inesistente di A");
+    // The list as it was when the check began is checked to its end.
+    EXPECT_EQ(CheckLibrary::entries(v.log()),
+              QStringList({"Groove1 inesistente di A", "Groove1 inesistente di C",
+                           "Groove1 inesistente di D"}));
+    EXPECT_EQ(data1->rowCount(), 1);
+    EXPECT_EQ(data1->absolutePosition(), 0);
 }
