@@ -104,6 +104,6 @@ void AnalizzaWav::run() {
     const Verdict verdict = examine(head);
     DurataWav = verdict.durata;
     if (!verdict.problem.isEmpty()) {
-        prompter_.tell(FileWav + verdict.problem);
+        prompter_.tell(FileWav + verdict.problem, Prompter::kAppTitle);
     }
 }

@@ -27,7 +27,7 @@ Verifiche::Verifiche(const SharedState& state, DataSource& data1, Prompter& prom
     setWindowTitle(caption());
     setAttribute(Qt::WA_DeleteOnClose);
 
-    titolo_ = named(new QLabel(titoloText(0)), "Titolo");
+    titolo_ = named(new QLabel(QStringLiteral("Verifiche: 0 songs")), "Titolo");
     QFont f = titolo_->font();
     f.setPointSize(f.pointSize() + 4);
     f.setBold(true);
