@@ -19,9 +19,6 @@ public:
 
     QString storedName(const QString& path) const override;
 
-    // How many folders have been listed so far.
-    int listedFolders() const { return int(folders_.size()); }
-
 private:
     mutable QHash<QString, std::shared_ptr<ListedFolderProbe>> folders_;
 };
