@@ -1,5 +1,6 @@
 #include "library/verifiche.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -91,4 +92,12 @@ void Verifiche::showLog() {
     QString shown = log_.text();
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     txtVer_->setPlainText(shown);
+}
+
+void Verifiche::closeEvent(QCloseEvent* event) {
+    if (running_) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }

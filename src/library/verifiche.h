@@ -34,6 +34,11 @@ public:
     // The log as written, lines ending in CR LF; `TxtVer` shows it line by line.
     QString log() const { return log_.text(); }
 
+protected:
+    // The window stays while its check runs (a message box of the check lets
+    // events through).
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void showLog();
 

@@ -254,6 +254,8 @@ TEST(Verifiche, MessageBoxShowsTheSongAtFaultAndTheLogSoFarAndTheCheckSurvivesWh
     prompter.whileShown = [&] {
         rowShown = data1->absolutePosition();
         logShown = v.findChild<QPlainTextEdit*>(QStringLiteral("TxtVer"))->toPlainText();
+        // The window is not closed while its check runs.
+        EXPECT_FALSE(v.close());
         // Meanwhile the main list changes to running order 1, of one song.
         data1->setRecordSource(QStringLiteral("Scaletta1"));
         data1->refresh();
