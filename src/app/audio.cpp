@@ -17,6 +17,7 @@
 #include "library/aggiornadbg.h"
 #include "library/listchooser.h"
 #include "library/songgrid.h"
+#include "library/verifiche.h"
 #include "platform/wincolor.h"
 #include "app/helplauncher.h"
 #include "app/shutdown.h"
@@ -126,7 +127,13 @@ void Audio::parametribase() {
 
 void Audio::openSettings() {}
 
-void Audio::openVerifiche() {}
+void Audio::openVerifiche() {
+    if (!verifiche_) {
+        verifiche_ = new Verifiche(state_, *c_.Data1, services_.prompter, this);
+    }
+    verifiche_->show();
+    verifiche_->raise();
+}
 
 Diagnostica& Audio::diagnostica() {
     if (!diagnostica_) {

@@ -20,6 +20,7 @@ class PreloadChain;
 class Shutdown;
 class SongPreparation;
 class TempoLamp;
+class Verifiche;
 class VolumeControls;
 class MediaPlayer;
 class WaveVolume;
@@ -106,6 +107,7 @@ private:
     AudioControls c_;
     QPointer<Diagnostica> diagnostica_;
     QPointer<Info> info_;
+    QPointer<Verifiche> verifiche_;
     std::unique_ptr<AudioLibrary> library_;
     std::unique_ptr<PedalInterface> pedals_;
     std::unique_ptr<TempoLamp> tempo_;

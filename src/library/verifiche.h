@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+#include "library/verifichelog.h"
+
+class DataSource;
+class Prompter;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+struct SharedState;
+
+// The library check window `Verifiche`: the song count of the list to verify
+// (`Titolo`, taken when the window is made), the log (`TxtVer`), the progress over
+// the songs (`PrgBar`), and the buttons `Inizia`, which runs the check, and
+// `Esci`, which closes the window. Modeless; destroyed when closed. GUI thread only.
+class Verifiche : public QWidget {
+    Q_OBJECT
+public:
+    // state gives the folders, data1 the list shown in the main grid, prompter
+    // shows the WAV format failures.
+    Verifiche(const SharedState& state, DataSource& data1, Prompter& prompter,
+              QWidget* parent = nullptr);
+    ~Verifiche() override;
+
+    static QString caption();
+    // "Verifiche: " + the count with its sign position + " songs".
+    static QString titoloText(int count);
+
+    // Runs the check (what `Inizia` does).
+    void inizia();
+    // The log as written, lines ending in CR LF; `TxtVer` shows it line by line.
+    QString log() const { return log_.text(); }
+
+protected:
+    // The window stays while its check runs (a message box of the check lets
+    // events through).
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showLog();
+
+    const SharedState& state_;
+    DataSource& data1_;
+    Prompter& prompter_;
+    VerificheLog log_;
+    bool running_ = false;
+    QLabel* titolo_ = nullptr;
+    QPlainTextEdit* txtVer_ = nullptr;
+    QProgressBar* prgBar_ = nullptr;
+    QPushButton* inizia_ = nullptr;
+    QPushButton* esci_ = nullptr;
+};

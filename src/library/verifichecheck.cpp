@@ -1,0 +1,83 @@
+#include "library/verifichecheck.h"
+
+#include <memory>
+
+#include "app/sharedstate.h"
+#include "library/analizzawav.h"
+#include "library/datasource.h"
+#include "library/rowset.h"
+#include "library/verifichefiles.h"
+#include "library/verifichelog.h"
+#include "library/verificheprompter.h"
+#include "library/verifichesong.h"
+
+namespace {
+
+void call(const std::function<void(int)>& f, int value) {
+    if (f) {
+        f(value);
+    }
+}
+
+}  // namespace
+
+QString VerificheCheck::missingFolderText(int slot, const QString& folder) {
+    // The number with its sign position, a blank (folder numbers are never negative).
+    return QStringLiteral("Cartella mancante: n° ") + QString::number(slot) +
+           QStringLiteral(" = ") + folder;
+}
+
+VerificheCheck::VerificheCheck(const SharedState& state, DataSource& data1, Prompter& prompter)
+    : state_(state), data1_(data1), prompter_(prompter) {}
+
+void VerificheCheck::checkFolders(VerificheLog& log) {
+    const FileProbe probe;
+    for (int n = 0; n < int(state_.CartelleMp3.size()); ++n) {
+        const QString folder = state_.CartelleMp3[size_t(n)].toText();
+        if (!folder.isEmpty() && !probe.folderExists(folder)) {
+            log.add(missingFolderText(n, folder));
+        }
+    }
+}
+
+// The rows are read by number from the row set as it was at the start: a message
+// box lets other events run (the main tick may move the list, a filter may replace
+// it), and the check still reads every song once. The main grid is not moved row
+// by row, which nobody could see while no event is served; it shows the song at
+// fault while its message box waits.
+void VerificheCheck::run(VerificheLog& log, const Display& display) {
+    log.start();
+    checkFolders(log);
+    const std::shared_ptr<RowSet> rows = data1_.rowSet();
+    const int count = rows->rowCount();
+    if (count == 0) {
+        return;
+    }
+    call(display.setMaximum, count);
+    const int titoli = rows->fieldIndex(QStringLiteral("Titoli"));
+    const int groove1 = rows->fieldIndex(QStringLiteral("Groove1"));
+    const int groove2 = rows->fieldIndex(QStringLiteral("Groove2"));
+    const int bpm = rows->fieldIndex(QStringLiteral("BPM"));
+    const int loop = rows->fieldIndex(QStringLiteral("Loop"));
+
+    int row = 0;
+    VerifichePrompter prompter(prompter_, [&] {
+        if (data1_.rowSet() == rows) {
+            data1_.setAbsolutePosition(row);
+        }
+        if (display.showLog) {
+            display.showLog();
+        }
+    });
+    VerificheFiles files;
+    AnalizzaWav analizza(prompter);
+    VerificheSong song(state_, files, analizza, log);
+    for (; row < count; ++row) {
+        call(display.setValue, row + 1);
+        song.check({rows->valueAt(row, titoli).toString(), rows->valueAt(row, groove1),
+                    rows->valueAt(row, groove2), rows->valueAt(row, bpm),
+                    rows->valueAt(row, loop)});
+    }
+    log.finish();
+    data1_.moveFirst();
+}

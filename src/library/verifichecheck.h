@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class DataSource;
+class Prompter;
+class VerificheLog;
+struct SharedState;
+
+// The library check that the window `Verifiche` runs: every configured MP3 folder
+// must exist, and every song of the list shown in the main grid (Data1's rows,
+// first to last) is checked by VerificheSong. Problems go into the log; WAV format
+// failures are shown in message boxes, with the song at fault made Data1's current
+// row. Data1 is left on its first row. Runs to the end without serving other
+// events. No widget code. GUI thread only.
+class VerificheCheck {
+public:
+    // What the window shows while the check runs: the number of songs once, then
+    // each song's number (1 to the count) as it is checked (neither for an empty
+    // list), and the log so far before a message box.
+    struct Display {
+        std::function<void(int)> setMaximum;
+        std::function<void(int)> setValue;
+        std::function<void()> showLog;
+    };
+
+    static QString missingFolderText(int slot, const QString& folder);
+
+    VerificheCheck(const SharedState& state, DataSource& data1, Prompter& prompter);
+
+    // Runs the whole check into log, which is started afresh.
+    void run(VerificheLog& log, const Display& display = {});
+
+private:
+    void checkFolders(VerificheLog& log);
+
+    const SharedState& state_;
+    DataSource& data1_;
+    Prompter& prompter_;
+};
