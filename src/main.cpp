@@ -14,9 +14,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     const CommandLine cl = CommandLine::parse(QApplication::arguments());
     if (cl.helpShown || !cl.error.isEmpty()) {
-        std::fputs(qPrintable(cl.error.isEmpty() ? CommandLine::usage()
-                                                 : cl.error + QLatin1Char('\n') + CommandLine::usage()),
-                   cl.error.isEmpty() ? stdout : stderr);
+        std::fputs(
+            qPrintable(cl.error.isEmpty() ? CommandLine::usage()
+                                          : cl.error + QLatin1Char('\n') + CommandLine::usage()),
+            cl.error.isEmpty() ? stdout : stderr);
         return cl.error.isEmpty() ? 0 : 2;
     }
     if (!cl.newLibrary.isEmpty()) {

@@ -52,9 +52,10 @@ Info::Info(ProcessLauncher& launcher, Prompter& prompter, QWidget* parent)
     g->addWidget(logo, 0, 1);
     g->addWidget(label("lblVersion", versionText()), 1, 1);
     g->addWidget(label("Label1", QStringLiteral("Interfaccia audio   Pedale -> Computer")), 2, 1);
-    g->addWidget(label("lblDescription",
-                       QStringLiteral("Basi musicali, scalette e pedaliera per chi suona dal vivo.")),
-                 3, 1);
+    g->addWidget(
+        label("lblDescription",
+              QStringLiteral("Basi musicali, scalette e pedaliera per chi suona dal vivo.")),
+        3, 1);
     g->addWidget(label("lblDisclaimer",
                        QStringLiteral("Programma fornito così com'è, senza alcuna garanzia.")),
                  4, 1);

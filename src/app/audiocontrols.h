@@ -64,10 +64,10 @@ struct AudioControls {
     ClickableLabel* Titolo = nullptr;
 
     // Timers.
-    HiResTimer* HiResTimer1 = nullptr;  // main tick: polls the pedal box
-    HiResTimer* TmrIstrs = nullptr;     // pedal lock-out, one shot
-    HiResTimer* TmrBpmOn = nullptr;     // tempo lamp on, once a beat
-    HiResTimer* TmrBpmOff = nullptr;    // tempo lamp off, one shot
+    HiResTimer* HiResTimer1 = nullptr;    // main tick: polls the pedal box
+    HiResTimer* TmrIstrs = nullptr;       // pedal lock-out, one shot
+    HiResTimer* TmrBpmOn = nullptr;       // tempo lamp on, once a beat
+    HiResTimer* TmrBpmOff = nullptr;      // tempo lamp off, one shot
     HiResTimer* TmrPrePreload = nullptr;  // preload: plays groove 1 muted, one shot
     HiResTimer* TmrPreload = nullptr;     // preload: stops it, restores the volume, one shot
 

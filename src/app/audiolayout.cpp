@@ -103,12 +103,14 @@ QWidget* AudioLayout::buildLamps(AudioControls& c) {
     auto* g = new QGridLayout(box);
     g->setContentsMargins(6, 4, 6, 4);
     g->setVerticalSpacing(1);
-    c.LedConnect = new Lamp(QStringLiteral("LedConnect"), QStringLiteral("Connessione"), WinColor::kRed);
+    c.LedConnect =
+        new Lamp(QStringLiteral("LedConnect"), QStringLiteral("Connessione"), WinColor::kRed);
     c.LedPed1 = new Lamp(QStringLiteral("LedPed1"), QStringLiteral("Pedale 1"), WinColor::kGrey);
     c.LedPed2 = new Lamp(QStringLiteral("LedPed2"), QStringLiteral("Pedale 2"), WinColor::kGrey);
-    c.LedIstrs = new Lamp(QStringLiteral("LedIstrs"), QStringLiteral("Antirimbalzo"),
-                          WinColor::kLightGreen);
-    c.LedPreload = new Lamp(QStringLiteral("LedPreload"), QStringLiteral("Preload"), WinColor::kRed);
+    c.LedIstrs =
+        new Lamp(QStringLiteral("LedIstrs"), QStringLiteral("Antirimbalzo"), WinColor::kLightGreen);
+    c.LedPreload =
+        new Lamp(QStringLiteral("LedPreload"), QStringLiteral("Preload"), WinColor::kRed);
     const std::array<std::pair<Lamp*, const char*>, 5> lamps = {{{c.LedConnect, "Conn."},
                                                                  {c.LedPed1, "Ped. 1"},
                                                                  {c.LedPed2, "Ped. 2"},
@@ -181,11 +183,12 @@ QWidget* AudioLayout::buildButtons(AudioControls& c) {
     c.ButPath = button(QStringLiteral("ButPath"), QStringLiteral("Config"),
                        QStringLiteral("Configurazione dei parametri"));
     c.Utility = button(QStringLiteral("Utility"), QStringLiteral("Verif"), QString());
-    c.Istruzioni = button(QStringLiteral("Istruzioni"), QStringLiteral("Help"),
-                          QStringLiteral("Istruzioni"));
+    c.Istruzioni =
+        button(QStringLiteral("Istruzioni"), QStringLiteral("Help"), QStringLiteral("Istruzioni"));
     c.DiagnosticaButt = button(QStringLiteral("DiagnosticaButt"), QStringLiteral("Diag"),
                                QStringLiteral("Diagnostica"));
-    c.Esci = button(QStringLiteral("Esci"), QStringLiteral("Esci"), QStringLiteral("Esce da Quintora"));
+    c.Esci =
+        button(QStringLiteral("Esci"), QStringLiteral("Esci"), QStringLiteral("Esce da Quintora"));
     for (QPushButton* b : {c.Collega, c.Scollega}) {
         h->addWidget(b);
     }

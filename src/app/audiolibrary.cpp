@@ -22,8 +22,10 @@ AudioLibrary::AudioLibrary(Audio& w) {
     c.DBGrid2->setDataSource(c.Data2);
     aggiorna1_ = std::make_unique<AggiornaDBG>(st, *c.Data1, *c.DBGrid1, c.Numsongs);
     aggiorna2_ = std::make_unique<AggiornaDBG>(st, *c.Data2, *c.DBGrid2);
-    query_ = std::make_unique<MainListQuery>(st, *c.Data1, w.services().prompter, w.services().files);
-    lists_ = std::make_unique<ListChooser>(*c.Data1, *aggiorna1_, *c.CmbScalette, c.Tappo, c.DBGrid1);
+    query_ =
+        std::make_unique<MainListQuery>(st, *c.Data1, w.services().prompter, w.services().files);
+    lists_ =
+        std::make_unique<ListChooser>(*c.Data1, *aggiorna1_, *c.CmbScalette, c.Tappo, c.DBGrid1);
     labels_ = std::make_unique<SongLabels>(*c.DBGrid1, c.Tit, c.Aut, c.Pag, c.Cap);
     widths_ = std::make_unique<ColumnWidthStore>(st, *c.DBGrid1, *aggiorna2_);
     views_ = std::make_unique<Visualizza>(*c.Data1, *aggiorna1_, *query_, c.VisTutto, c.VisLoop,

@@ -3,8 +3,7 @@
 namespace {
 
 // Takes the value of an option given as "--name value" or "--name=value".
-bool takeValue(const QStringList& args, int& i, const QString& name, QString& out,
-               QString& error) {
+bool takeValue(const QStringList& args, int& i, const QString& name, QString& out, QString& error) {
     const QString& a = args[i];
     if (a.startsWith(name + QLatin1Char('='))) {
         out = a.mid(name.size() + 1);

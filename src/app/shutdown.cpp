@@ -16,7 +16,9 @@ QString Shutdown::questionText() {
     return QStringLiteral(" Sei sicuro di voler terminare il programma? ");
 }
 
-QString Shutdown::questionTitle() { return QStringLiteral("Uscita da Quintora"); }
+QString Shutdown::questionTitle() {
+    return QStringLiteral("Uscita da Quintora");
+}
 
 void Shutdown::esci() {
     AudioControls& c = w_.controls();

@@ -9,6 +9,7 @@
 #include "app/configcodec.h"
 #include "app/configfile.h"
 #include "app/configlocation.h"
+#include "library/datasource.h"
 #include "platform/clock.h"
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
@@ -18,18 +19,21 @@
 #include "playback/mediaplayer.h"
 #include "playback/wavevolume.h"
 #include "remote/portio.h"
-#include "library/datasource.h"
 
 namespace {
 
 // A timer interval as the file holds it: the leading number of its text.
-double intervalOf(const Value& v) { return NumberText::leadingNumber(v.toText()); }
+double intervalOf(const Value& v) {
+    return NumberText::leadingNumber(v.toText());
+}
 
 }  // namespace
 
 Startup::Startup(Audio& window) : w_(window), configPath_(window.services().configPath) {}
 
-QString Startup::configTitle() { return QStringLiteral("Quintora: Configurazione"); }
+QString Startup::configTitle() {
+    return QStringLiteral("Quintora: Configurazione");
+}
 
 QString Startup::firstRunText() {
     return QStringLiteral(

@@ -6,7 +6,9 @@
 // Folder paths as the program keeps them: full paths ending in the separator.
 namespace FolderName {
 
-inline QChar separator() { return QDir::separator(); }
+inline QChar separator() {
+    return QDir::separator();
+}
 
 // The folder's own name, as a filter button shows it: drop the last character (the
 // trailing separator), then keep what follows the last remaining separator; when

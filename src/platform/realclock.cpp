@@ -45,13 +45,17 @@ private:
 
 }  // namespace
 
-RealClock::RealClock() { elapsed_.start(); }
+RealClock::RealClock() {
+    elapsed_.start();
+}
 
 double RealClock::timeOfDay() const {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
-double RealClock::monotonicMs() const { return elapsed_.nsecsElapsed() / 1.0e6; }
+double RealClock::monotonicMs() const {
+    return elapsed_.nsecsElapsed() / 1.0e6;
+}
 
 std::unique_ptr<TimerDriver> RealClock::makeTimer(std::function<void()> onTick) {
     return std::make_unique<QtTimerDriver>(*this, std::move(onTick));

@@ -7,7 +7,9 @@ namespace WinColor {
 
 namespace {
 
-std::uint32_t bits(std::int64_t value) { return static_cast<std::uint32_t>(value); }
+std::uint32_t bits(std::int64_t value) {
+    return static_cast<std::uint32_t>(value);
+}
 
 // Desktop colour index -> palette role, for the indices the old desktop defined.
 QPalette::ColorRole roleOf(unsigned index) {
@@ -49,7 +51,9 @@ QPalette::ColorRole roleOf(unsigned index) {
 
 }  // namespace
 
-bool isSystemColor(std::int64_t value) { return (bits(value) & 0x80000000u) != 0; }
+bool isSystemColor(std::int64_t value) {
+    return (bits(value) & 0x80000000u) != 0;
+}
 
 QColor toQColor(std::int64_t value, const QPalette& palette) {
     const std::uint32_t v = bits(value);
@@ -59,7 +63,9 @@ QColor toQColor(std::int64_t value, const QPalette& palette) {
     return QColor(int(v & 0xFFu), int((v >> 8) & 0xFFu), int((v >> 16) & 0xFFu));
 }
 
-QColor toQColor(std::int64_t value) { return toQColor(value, QApplication::palette()); }
+QColor toQColor(std::int64_t value) {
+    return toQColor(value, QApplication::palette());
+}
 
 std::int64_t fromQColor(const QColor& c) {
     return std::int64_t(c.red()) | (std::int64_t(c.green()) << 8) | (std::int64_t(c.blue()) << 16);
@@ -100,16 +106,21 @@ QString italianName(std::int64_t value) {
     }
     const QColor c = toQColor(value, QPalette());
     if (c.saturation() < 40) {
-        return c.value() < 60 ? QStringLiteral("nero")
-                              : (c.value() > 200 ? QStringLiteral("bianco")
-                                                 : QStringLiteral("grigio"));
+        return c.value() < 60
+                   ? QStringLiteral("nero")
+                   : (c.value() > 200 ? QStringLiteral("bianco") : QStringLiteral("grigio"));
     }
     const int h = c.hue();
-    if (h < 20 || h >= 340) return QStringLiteral("rosso");
-    if (h < 45) return QStringLiteral("arancione");
-    if (h < 70) return QStringLiteral("giallo");
-    if (h < 170) return QStringLiteral("verde");
-    if (h < 260) return QStringLiteral("blu");
+    if (h < 20 || h >= 340)
+        return QStringLiteral("rosso");
+    if (h < 45)
+        return QStringLiteral("arancione");
+    if (h < 70)
+        return QStringLiteral("giallo");
+    if (h < 170)
+        return QStringLiteral("verde");
+    if (h < 260)
+        return QStringLiteral("blu");
     return QStringLiteral("viola");
 }
 

@@ -3,9 +3,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
-#include "library/songgrid.h"
 #include <QVariant>
 #include <cmath>
+#include "library/songgrid.h"
 
 #include "app/audio.h"
 #include "app/mp3lookup.h"

@@ -11,9 +11,11 @@ void StopendStyle::attach(QCheckBox& box) {
 
 void StopendStyle::apply(QCheckBox& box) {
     const bool ticked = box.isChecked();
-    box.setText(ticked ? QStringLiteral("Stop dopo ogni brano") : QStringLiteral("Play List attiva"));
+    box.setText(ticked ? QStringLiteral("Stop dopo ogni brano")
+                       : QStringLiteral("Play List attiva"));
     QPalette p = box.palette();
-    p.setColor(QPalette::WindowText, WinColor::toQColor(ticked ? WinColor::kBlack : WinColor::kRed));
+    p.setColor(QPalette::WindowText,
+               WinColor::toQColor(ticked ? WinColor::kBlack : WinColor::kRed));
     box.setPalette(p);
     QFont f = box.font();
     f.setBold(!ticked);

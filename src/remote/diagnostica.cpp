@@ -64,7 +64,8 @@ Diagnostica::Diagnostica(Audio& window, QWidget* parent) : QWidget(parent, Qt::W
     top->addStretch(1);
     ledCn_ = new Lamp(QStringLiteral("LedCn"), QStringLiteral("Collegamento"), WinColor::kGreen);
     top->addWidget(ledCn_);
-    top->addWidget(new Lamp(QStringLiteral("LedPw"), QStringLiteral("Alimentazione"), WinColor::kRed));
+    top->addWidget(
+        new Lamp(QStringLiteral("LedPw"), QStringLiteral("Alimentazione"), WinColor::kRed));
     v->addLayout(top);
     stato_ = named(new QLabel(QStringLiteral("Stato della porta: SCOLLEGATA")), "Stato");
     lpth_ = named(new QLabel(QStringLiteral("Path Audio: ")), "Lpth");
@@ -98,7 +99,8 @@ Diagnostica::Diagnostica(Audio& window, QWidget* parent) : QWidget(parent, Qt::W
 QWidget* Diagnostica::buildStatus() {
     auto* box = new QGroupBox(QStringLiteral(" Porta Parallela  "));
     auto* g = new QVBoxLayout(box);
-    const char* captions[6] = {"Off Line", "Selected", "Paper Empty", "Busy", "Power Off", "Connect"};
+    const char* captions[6] = {"Off Line", "Selected",  "Paper Empty",
+                               "Busy",     "Power Off", "Connect"};
     for (int i = 0; i < 6; ++i) {
         checks_[i] = new QCheckBox(QString::fromLatin1(captions[i]));
         checks_[i]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
@@ -196,7 +198,9 @@ void Diagnostica::testReleased() {
     led3_->setBackColor(kLed3Off);
 }
 
-void Diagnostica::clearRitardi() { ritardi_->clear(); }
+void Diagnostica::clearRitardi() {
+    ritardi_->clear();
+}
 
 void Diagnostica::appendRitardo(const QString& text) {
     QTextCursor end = ritardi_->textCursor();
@@ -204,7 +208,9 @@ void Diagnostica::appendRitardo(const QString& text) {
     end.insertText(text);
 }
 
-QString Diagnostica::ritardi() const { return ritardi_->toPlainText(); }
+QString Diagnostica::ritardi() const {
+    return ritardi_->toPlainText();
+}
 
 void Diagnostica::mirrorStatus(int s, bool groove1, bool groove2) {
     const int bits[6] = {PortIo::kLost,   PortIo::kPresent,  PortIo::kPedal2,

@@ -126,7 +126,9 @@ bool Keyboard::act(int key, bool modified, bool keypad) {
     }
 }
 
-void Keyboard::chooseList(int key) { w_.library().lists().select(ListChooser::indexOfKey(key)); }
+void Keyboard::chooseList(int key) {
+    w_.library().lists().select(ListChooser::indexOfKey(key));
+}
 
 void Keyboard::search(QChar letter) {
     const QString shown = w_.controls().CmbScalette->currentText();

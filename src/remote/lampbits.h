@@ -13,7 +13,9 @@ inline constexpr std::int16_t kPedal2 = 2;
 inline constexpr std::int16_t kTempo = 4;
 inline constexpr std::int16_t kInterfaceOn = 8;
 
-inline bool has(std::int16_t value, std::int16_t lamp) { return (value & lamp) != 0; }
+inline bool has(std::int16_t value, std::int16_t lamp) {
+    return (value & lamp) != 0;
+}
 
 inline void add(std::int16_t& value, std::int16_t lamp) {
     if (!has(value, lamp)) {

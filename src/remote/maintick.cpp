@@ -32,7 +32,6 @@ struct MainTick::Pedal {
     Lamp* AudioControls::*led;
 };
 
-
 MainTick::MainTick(Audio& window) : w_(window) {
     QObject::connect(w_.controls().HiResTimer1, &HiResTimer::tick, [this] { tick(); });
 }
@@ -42,13 +41,19 @@ void MainTick::tick() {
     const int s = w_.IO1().readStatus();
     if (st.Collegato && s != ultimoStato_ && !w_.controls().TmrIstrs->isEnabled()) {
         ultimoStato_ = s;
-        static const Pedal one{PortIo::kPedal1,         &SharedState::Groove1,
-                               &SharedState::FileGroove1, &SharedState::Groove1Attivo,
-                               &SharedState::Pedale1Gestito, LampBits::kPedal1,
+        static const Pedal one{PortIo::kPedal1,
+                               &SharedState::Groove1,
+                               &SharedState::FileGroove1,
+                               &SharedState::Groove1Attivo,
+                               &SharedState::Pedale1Gestito,
+                               LampBits::kPedal1,
                                &AudioControls::LedPed1};
-        static const Pedal two{PortIo::kPedal2,         &SharedState::Groove2,
-                               &SharedState::FileGroove2, &SharedState::Groove2Attivo,
-                               &SharedState::Pedale2Gestito, LampBits::kPedal2,
+        static const Pedal two{PortIo::kPedal2,
+                               &SharedState::Groove2,
+                               &SharedState::FileGroove2,
+                               &SharedState::Groove2Attivo,
+                               &SharedState::Pedale2Gestito,
+                               LampBits::kPedal2,
                                &AudioControls::LedPed2};
         handlePedal(s, one);
         handlePedal(s, two);

@@ -1,19 +1,23 @@
 #include "remote/ppdevport.h"
 
-#include <QFileInfo>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <linux/parport.h>
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 
 PpdevPort::PpdevPort(const QString& device, QObject* parent) : PortIo(parent), device_(device) {}
 
-PpdevPort::~PpdevPort() { closePort(); }
+PpdevPort::~PpdevPort() {
+    closePort();
+}
 
-bool PpdevPort::available(const QString& device) { return QFileInfo::exists(device); }
+bool PpdevPort::available(const QString& device) {
+    return QFileInfo::exists(device);
+}
 
 void PpdevPort::setSetup(int) {}
 

@@ -2,7 +2,9 @@
 
 VirtualPedalBox::VirtualPedalBox(QObject* parent) : PortIo(parent) {}
 
-void VirtualPedalBox::setSetup(int value) { setup_ = value; }
+void VirtualPedalBox::setSetup(int value) {
+    setup_ = value;
+}
 
 int VirtualPedalBox::openPort(const QString&, const QString&) {
     if (openFails_) {
@@ -18,7 +20,9 @@ int VirtualPedalBox::readStatus() {
     return status_;
 }
 
-void VirtualPedalBox::setMode(int mode) { mode_ = mode; }
+void VirtualPedalBox::setMode(int mode) {
+    mode_ = mode;
+}
 
 int VirtualPedalBox::writeData(int value) {
     writes_.push_back({value, open_});
@@ -32,16 +36,30 @@ int VirtualPedalBox::writeData(int value) {
     return 1;
 }
 
-void VirtualPedalBox::closePort() { open_ = false; }
+void VirtualPedalBox::closePort() {
+    open_ = false;
+}
 
-QString VirtualPedalBox::description() const { return QStringLiteral("Pedaliera virtuale"); }
+QString VirtualPedalBox::description() const {
+    return QStringLiteral("Pedaliera virtuale");
+}
 
-void VirtualPedalBox::changeBit(int mask, bool on) { setStatus(on ? status_ | mask : status_ & ~mask); }
+void VirtualPedalBox::changeBit(int mask, bool on) {
+    setStatus(on ? status_ | mask : status_ & ~mask);
+}
 
-void VirtualPedalBox::setPresent(bool on) { changeBit(kPresent, on); }
-void VirtualPedalBox::setPedal1(bool down) { changeBit(kPedal1, down); }
-void VirtualPedalBox::setPedal2(bool down) { changeBit(kPedal2, down); }
-void VirtualPedalBox::setLost(bool on) { changeBit(kLost, on); }
+void VirtualPedalBox::setPresent(bool on) {
+    changeBit(kPresent, on);
+}
+void VirtualPedalBox::setPedal1(bool down) {
+    changeBit(kPedal1, down);
+}
+void VirtualPedalBox::setPedal2(bool down) {
+    changeBit(kPedal2, down);
+}
+void VirtualPedalBox::setLost(bool on) {
+    changeBit(kLost, on);
+}
 
 void VirtualPedalBox::setStatus(int bits) {
     if (bits == status_) {

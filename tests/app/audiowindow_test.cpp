@@ -72,9 +72,9 @@ TEST(AudioWindow, LampsStartInTheDetachedStateAndTimersAtTheirDesignedIntervals)
         EXPECT_FALSE(lamp->accessibleName().isEmpty()) << name;
         EXPECT_FALSE(lamp->accessibleDescription().isEmpty()) << name;
     }
-    const std::pair<const char*, double> timers[] = {
-        {"HiResTimer1", 40}, {"TmrIstrs", 500},      {"TmrBpmOn", 600},
-        {"TmrBpmOff", 80},   {"TmrPrePreload", 200}, {"TmrPreload", 700}};
+    const std::pair<const char*, double> timers[] = {{"HiResTimer1", 40},    {"TmrIstrs", 500},
+                                                     {"TmrBpmOn", 600},      {"TmrBpmOff", 80},
+                                                     {"TmrPrePreload", 200}, {"TmrPreload", 700}};
     for (const auto& [name, interval] : timers) {
         auto* t = h.find<HiResTimer>(name);
         ASSERT_NE(t, nullptr) << name;
@@ -120,9 +120,8 @@ TEST(AudioWindow, MenuBarHoldsEveryCommandInItsGroups) {
     EXPECT_EQ(captions("Funz"), (QStringList{"MenuConf=Configurazioni", "MenuVer=Verifiche", "-",
                                              "MenuDiag=Diagnostica"}));
     EXPECT_EQ(h.find<QMenu>("Filtri")->title(), "Filtri");
-    EXPECT_EQ(captions("Filtri"), (QStringList{"MenuLoop=Visualizza Loop",
-                                               "MenuMp3=Visualizza Mp3", "-",
-                                               "Menututto=Mostra tutto"}));
+    EXPECT_EQ(captions("Filtri"), (QStringList{"MenuLoop=Visualizza Loop", "MenuMp3=Visualizza Mp3",
+                                               "-", "Menututto=Mostra tutto"}));
     EXPECT_EQ(h.find<QMenu>("Helps")->title(), "Help");
     EXPECT_EQ(captions("Helps"), (QStringList{"MenuHelp=Help", "-", "MenuInfo=Informazioni"}));
 }

@@ -126,9 +126,9 @@ TEST(Startup, OlderTaggedLayoutsLeaveWhatTheyDoNotHold) {
                     h25.workDir().toUtf8() + "Pop" + kSep + "\"\n\n\n\n\n\n\n\n\n\n");
     const SharedState& s25 = h25.start().state();
     EXPECT_TRUE(h25.prompter.messages.isEmpty()) << h25.prompter.texts().join("|").toStdString();
-    for (const Value* flag : {&s25.MostraPagina, &s25.MostraCapotasto, &s25.MostraBPM,
-                              &s25.MostraLoop, &s25.MostraGroove1, &s25.MostraGroove2,
-                              &s25.MostraAutore}) {
+    for (const Value* flag :
+         {&s25.MostraPagina, &s25.MostraCapotasto, &s25.MostraBPM, &s25.MostraLoop,
+          &s25.MostraGroove1, &s25.MostraGroove2, &s25.MostraAutore}) {
         EXPECT_TRUE(flag->isUnset());
     }
     EXPECT_EQ(s25.LargTitoli, 170);

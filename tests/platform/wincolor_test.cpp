@@ -9,7 +9,7 @@ TEST(WinColor, RedIsTheLowByteAndSystemColoursComeFromThePalette) {
     EXPECT_EQ(WinColor::toQColor(16377542, QPalette()), QColor(0xC6, 0xE6, 0xF9));
     QPalette p;
     p.setColor(QPalette::Active, QPalette::WindowText, QColor(1, 2, 3));
-    EXPECT_EQ(WinColor::toQColor(-2147483641, p), QColor(1, 2, 3));  // menu text
+    EXPECT_EQ(WinColor::toQColor(-2147483641, p), QColor(1, 2, 3));   // menu text
     EXPECT_EQ(WinColor::toQColor(0x80000007LL, p), QColor(1, 2, 3));  // unsigned form
     EXPECT_TRUE(WinColor::isSystemColor(-2147483641));
     EXPECT_FALSE(WinColor::isSystemColor(16377542));

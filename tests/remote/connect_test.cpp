@@ -12,7 +12,9 @@ using TestLibrary::connect;
 
 namespace {
 
-qint64 colour(Harness& h, const char* lamp) { return h.find<Lamp>(lamp)->backColor(); }
+qint64 colour(Harness& h, const char* lamp) {
+    return h.find<Lamp>(lamp)->backColor();
+}
 
 }  // namespace
 

@@ -3,10 +3,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QTest>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include "about/info.h"
 #include "library/datasource.h"
@@ -72,7 +72,7 @@ TEST(Keys, FunctionKeysChooseListsAndViewsEvenUnderTheCover) {
     EXPECT_EQ(c.CmbScalette->currentText(), " Scaletta 2  [F2]");
     key(h, Qt::Key_F12);
     EXPECT_EQ(c.Numsongs->text(), "Songs: 3");  // the MP3 songs: Cielo, Duna, Fiume
-    key(h, Qt::Key_0);  // folder filter 0 (MP3A): Cielo only
+    key(h, Qt::Key_0);                          // folder filter 0 (MP3A): Cielo only
     EXPECT_TRUE(c.Filtro[0]->isChecked());
     EXPECT_EQ(c.Numsongs->text(), "Songs: 1");
     key(h, Qt::Key_1, Qt::KeypadModifier);

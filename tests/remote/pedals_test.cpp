@@ -21,9 +21,13 @@ void ready(Harness& h, const QString& song) {
     h.box.clearWrites();
 }
 
-qint64 colour(Harness& h, const char* lamp) { return h.find<Lamp>(lamp)->backColor(); }
+qint64 colour(Harness& h, const char* lamp) {
+    return h.find<Lamp>(lamp)->backColor();
+}
 
-bool lockedOut(Harness& h) { return h.find<HiResTimer>("TmrIstrs")->isEnabled(); }
+bool lockedOut(Harness& h) {
+    return h.find<HiResTimer>("TmrIstrs")->isEnabled();
+}
 
 }  // namespace
 

@@ -40,8 +40,8 @@ TEST(TempoLamp, CountsInFourBeatsAt120BpmWithExactWritesAndTimes) {
     Harness h(Harness::Sound::Recording);
     connected(h);
     TestLibrary::prepare(h, "Alba");
-    EXPECT_EQ(writesOver(h, 3000), (QStringList{"12@500", "8@580", "12@1000", "8@1080",
-                                                "12@1500", "8@1580", "12@2000", "8@2080"}));
+    EXPECT_EQ(writesOver(h, 3000), (QStringList{"12@500", "8@580", "12@1000", "8@1080", "12@1500",
+                                                "8@1580", "12@2000", "8@2080"}));
     EXPECT_EQ(h.find<Lamp>("LedConnect")->backColor(), 32768);
     EXPECT_EQ(h.window().state().QuartiRimasti, 0);
 }
@@ -109,7 +109,7 @@ TEST(TempoLamp, PreparingAgainDuringAFlashDoesNotCorruptTheLamps) {
     TestLibrary::prepare(h, "Alba");
     h.advance(510);  // flash on: 12
     h.box.clearWrites();
-    TestLibrary::key(h, Qt::Key_Down);  // Brezza
+    TestLibrary::key(h, Qt::Key_Down);    // Brezza
     TestLibrary::key(h, Qt::Key_Escape);  // sets 8 while the flash is still on
     ASSERT_EQ(h.window().state().Bpm, 90);
     const QStringList writes = writesOver(h, 1000);

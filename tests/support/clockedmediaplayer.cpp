@@ -41,7 +41,9 @@ double ClockedMediaPlayer::position() const {
     return std::min(p, length());
 }
 
-bool ClockedMediaPlayer::isPlaying() const { return playing_ && position() < length(); }
+bool ClockedMediaPlayer::isPlaying() const {
+    return playing_ && position() < length();
+}
 
 void ClockedMediaPlayer::setFileName(const QString& path) {
     calls << QStringLiteral("file ") + path;
@@ -59,7 +61,9 @@ void ClockedMediaPlayer::setAutoStart(bool on) {
     calls << QStringLiteral("autostart %1").arg(on);
 }
 
-void ClockedMediaPlayer::setPlayCount(int n) { calls << QStringLiteral("playcount %1").arg(n); }
+void ClockedMediaPlayer::setPlayCount(int n) {
+    calls << QStringLiteral("playcount %1").arg(n);
+}
 
 void ClockedMediaPlayer::setShowDisplay(bool on) {
     calls << QStringLiteral("display %1").arg(on);

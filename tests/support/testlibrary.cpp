@@ -69,6 +69,8 @@ void prepare(Harness& h, const QString& title) {
     key(h, Qt::Key_Escape);
 }
 
-void connect(Harness& h) { h.find<QPushButton>("Collega")->click(); }
+void connect(Harness& h) {
+    h.find<QPushButton>("Collega")->click();
+}
 
 }  // namespace TestLibrary
