@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Makes the README's screenshots (docs/*.png): runs Quintora with the demo library
+# under Xvfb, drives it with xdotool as a user would, and photographs each window.
+# The demo lives in a temporary home folder, so nothing of the user's is touched.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+scripts/build.sh
+mkdir -p docs
+export HOME XDG_DATA_HOME XDG_CONFIG_HOME
+HOME=$(mktemp -d)
+XDG_DATA_HOME="$HOME/.local/share"
+XDG_CONFIG_HOME="$HOME/.config"
+trap 'rm -rf "$HOME"' EXIT
+
+xvfb-run -a -s "-screen 0 1280x900x24" bash -s <<'SCRIPT'
+set -u
+build/quintora --demo --audio-out "$HOME/session.wav" >"$HOME/quintora.log" 2>&1 &
+pid=$!
+window() { xdotool search --sync --name "$1" 2>/dev/null | head -n 1; }
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
+shoot() { import -window "$1" "$2"; }
+main=$(window '^Quintora$')
+box=$(window '^Pedaliera virtuale$')
+sleep 1
+# Connect, choose running order 1, prepare its first song, start it with pedal 1.
+click 46 511
+xdotool key --window "$main" F8 Down Down Escape
+sleep 1.5
+xdotool mousemove 806 104 mousedown 1; sleep 0.3; xdotool mouseup 1
+sleep 0.5
+shoot "$main" docs/main-window.png
+shoot "$box" docs/pedal-box.png
+# The library check, run over the title list.
+click 412 511
+check=$(window '^Verifiche')
+xdotool key --window "$check" space
+sleep 1
+shoot "$check" docs/library-check.png
+xdotool key --window "$check" Escape
+# The settings.
+click 326 511
+settings=$(window '^Configurazione')
+sleep 0.5
+shoot "$settings" docs/settings.png
+kill "$pid"
+SCRIPT
+ls -l docs/*.png
