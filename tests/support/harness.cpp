@@ -38,6 +38,8 @@ void Harness::writeFile(const QString& relative, const QByteArray& bytes) {
 
 Audio& Harness::start() {
     Services services{clock, prompter, box, player, grooves, volume, files, launcher, configPath()};
+    services.choosers = &choosers;
+    services.devices = &devices;
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {

@@ -11,9 +11,11 @@
 #include "playback/wavevolume.h"
 #include "remote/virtualpedalbox.h"
 #include "support/clockedmediaplayer.h"
+#include "support/recordingdevicecontrol.h"
 #include "support/recordinggroovesound.h"
 #include "support/recordinglauncher.h"
 #include "support/recordingprompter.h"
+#include "support/scriptedchoosers.h"
 
 // The whole program built from test services: a manual clock, the virtual pedal
 // box, a recording prompter and launcher, a silent media player that follows the
@@ -61,6 +63,8 @@ public:
     WaveVolume volume;
     FileProbe files;
     RecordingLauncher launcher;
+    ScriptedChoosers choosers;       // the settings dialog's colour and font choosers
+    RecordingDeviceControl devices;  // audio output and pedal interface settings
 
 private:
     QTemporaryDir dir_;
