@@ -29,7 +29,9 @@ int SwitchablePort::openPort(const QString& name, const QString& options) {
     return backend_ ? backend_->openPort(name, options) : 0;
 }
 
-int SwitchablePort::readStatus() { return backend_ ? backend_->readStatus() : 0; }
+int SwitchablePort::readStatus() {
+    return backend_ ? backend_->readStatus() : 0;
+}
 
 void SwitchablePort::setMode(int mode) {
     if (backend_) {
@@ -37,7 +39,9 @@ void SwitchablePort::setMode(int mode) {
     }
 }
 
-int SwitchablePort::writeData(int value) { return backend_ ? backend_->writeData(value) : 0; }
+int SwitchablePort::writeData(int value) {
+    return backend_ ? backend_->writeData(value) : 0;
+}
 
 void SwitchablePort::closePort() {
     if (backend_) {

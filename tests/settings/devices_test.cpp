@@ -58,8 +58,7 @@ TEST(Devices, TheSaveStoresThemAndPutsThemInForce) {
     EXPECT_EQ(s.outputDevice, "JACK Audio Connection Kit: system");
     EXPECT_EQ(s.bufferFrames, 128);
     EXPECT_EQ(s.pedalInterface, "virtual");
-    EXPECT_EQ(savedLines(h).value(18),
-              "\"JACK Audio Connection Kit: system\",128,\"virtual\"");
+    EXPECT_EQ(savedLines(h).value(18), "\"JACK Audio Connection Kit: system\",128,\"virtual\"");
 
     // The system's default device is stored as empty text.
     open(h);

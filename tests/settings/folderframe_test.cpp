@@ -23,7 +23,9 @@ bool browsing(Harness& h) {
            control<QWidget>(h, "Dir1")->isVisibleTo(d);
 }
 
-QString openFolder(Harness& h) { return control<QLineEdit>(h, "Dir1Path")->text(); }
+QString openFolder(Harness& h) {
+    return control<QLineEdit>(h, "Dir1Path")->text();
+}
 
 QString filterCaption(Harness& h, int slot) {
     return h.find<QRadioButton>(QStringLiteral("Filtro(%1)").arg(slot))->text();
@@ -109,8 +111,7 @@ TEST(FolderFrame, ConfirmingASlotStoresTheFolderAndNamesItsFilterButton) {
 
     press(h, "Conferma");
     EXPECT_EQ(w.state().CartelleMp3[2], pop + QDir::separator());
-    EXPECT_EQ(control<ClickableLabel>(h, "Mp3(2)")->text(),
-              "MP3 (2): " + pop + QDir::separator());
+    EXPECT_EQ(control<ClickableLabel>(h, "Mp3(2)")->text(), "MP3 (2): " + pop + QDir::separator());
     EXPECT_EQ(filterCaption(h, 2), "Pop");
 
     // The same folder again, without browsing: the same full path.
@@ -180,13 +181,11 @@ TEST(FolderFrame, AWorkingFolderWithoutLibraryIsKeptWithAWarning) {
     h.prompter.clear();
     chooseFolder(h, "Wave", empty);
     ASSERT_EQ(h.prompter.messages.size(), 1);
-    EXPECT_EQ(h.prompter.messages[0].text,
-              "Attenzione!!! Percorso sbagliato o file mdb assente. ");
+    EXPECT_EQ(h.prompter.messages[0].text, "Attenzione!!! Percorso sbagliato o file mdb assente. ");
     EXPECT_EQ(h.prompter.messages[0].title, "Quintora: avviso");
     EXPECT_EQ(h.prompter.messages[0].icon, Message::Icon::Critical);
     EXPECT_EQ(w.state().PathLavoro, empty + QDir::separator());
-    EXPECT_EQ(control<ClickableLabel>(h, "Wave")->text(),
-              "Wave-Mdb: " + empty + QDir::separator());
+    EXPECT_EQ(control<ClickableLabel>(h, "Wave")->text(), "Wave-Mdb: " + empty + QDir::separator());
 }
 
 TEST(FolderFrame, AWorkingFolderWithoutItsSeparatorGainsOne) {

@@ -30,6 +30,7 @@ TEST(Salvadati, FirstRunSavesTheDefaultsWithUnsetWidthsAndSlotsAsEmptyFields) {
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.controls().Data1->databaseName(), h.workDir() + "songs.mdb");
     EXPECT_EQ(h.find<QComboBox>("CmbScalette")->count(), 7);
+    EXPECT_EQ(h.volume.level(), 65535);
     const QList<QByteArray> lines = savedLines(h);
     ASSERT_EQ(lines.size(), 19);
     EXPECT_EQ(lines[0], "\"2.8\"");
@@ -200,4 +201,38 @@ TEST(Salvadati, AnUnwritableSettingStaysInForceAndTheOldFileStaysWhole) {
     EXPECT_EQ(w.controls().HiResTimer1->interval(), 30);
     EXPECT_EQ(w.state().CartelleMp3[4], odd + QDir::separator());
     EXPECT_EQ(dialog(h), nullptr);
+}
+
+TEST(Salvadati, AnUpgradeFillsTheHiddenDialogWithTheDefaultsThatTheSaveWrites) {
+    Harness h;
+    makeLibrary(h);
+    h.writeConfig("\"" + h.workDir().toUtf8() +
+                  "\"\n3000,40,0,8\n\"Arial\",14,#TRUE#,#TRUE#\n30,100,650,450\n8421504,0\n");
+    Audio& w = h.start();
+    ASSERT_EQ(h.branch(), Startup::Branch::Upgraded);
+    // The beats and the font of the defaults are in force at once, the rest waits.
+    EXPECT_EQ(w.state().Quarti, 4);
+    EXPECT_EQ(w.controls().DBGrid1->font().family(), "MS Sans Serif");
+    EXPECT_EQ(w.controls().HiResTimer1->interval(), 30);
+    Impspath* d = dialog(h);
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(d->isVisible());
+
+    EXPECT_EQ(open(h), d);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(control<QLineEdit>(h, "TextPed")->text(), "40");
+    EXPECT_EQ(control<QLineEdit>(h, "TextFreq")->text(), "5000");
+    EXPECT_TRUE(control<QCheckBox>(h, "Aut")->isChecked());
+    press(h, "Esci");
+    const QList<QByteArray> lines = savedLines(h);
+    ASSERT_EQ(lines.size(), 19);
+    EXPECT_EQ(lines[2], "5000,50,1,4");
+    EXPECT_EQ(lines[4], "40,200,700,500");
+    EXPECT_EQ(lines[5], "12648447,-2147483641,16377542,-2147483641");
+    EXPECT_EQ(lines[6], "-1,-1,-1,0,0,0,-1");
+    for (int slot = 0; slot < 10; ++slot) {
+        EXPECT_EQ(lines[7 + slot], "\"\"") << slot;
+    }
+    EXPECT_EQ(lines[17], ",,,,,,,");
+    EXPECT_EQ(w.controls().HiResTimer1->interval(), 40);
 }

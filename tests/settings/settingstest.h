@@ -8,11 +8,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 #include "library/songdatabase.h"
 #include "platform/clickablelabel.h"
@@ -30,8 +30,8 @@ inline QByteArray file28(const Harness& h, const QByteArray& beats = "8",
     const QByteArray work = h.workDir().toUtf8();
     return "\"2.8\"\n\"" + work + "\"\n4400,60,0," + beats +
            "\n\"DejaVu Sans\",12.5,#TRUE#,#FALSE#\n25,150.5,600,300\n"
-           "255,65535,32768,-2147483641\n0,-1,-1,0,-1,0,0\n\"" + work + "Rock" + kSep +
-           "\"\n\"\"\n\n\n\n\n\n\n\n\n" + widths + "\n";
+           "255,65535,32768,-2147483641\n0,-1,-1,0,-1,0,0\n\"" +
+           work + "Rock" + kSep + "\"\n\"\"\n\n\n\n\n\n\n\n\n" + widths + "\n";
 }
 
 // An empty song library in the harness's working folder.
@@ -117,7 +117,9 @@ inline void setText(Harness& h, const QString& box, const QString& text) {
 }
 
 // Lets a closed dialog go, as the event loop would.
-inline void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+inline void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // The saved file's lines (without their CR LF ends).
 inline QList<QByteArray> savedLines(const Harness& h) {
