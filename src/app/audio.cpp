@@ -12,6 +12,7 @@
 #include "library/datasource.h"
 #include "platform/hirestimer.h"
 #include "about/info.h"
+#include "settings/impspath.h"
 #include "app/audiocommands.h"
 #include "app/audiolibrary.h"
 #include "library/aggiornadbg.h"
@@ -63,6 +64,7 @@ Audio::~Audio() {
     // The panels refer to the window: let them go first.
     delete diagnostica_.data();
     delete info_.data();
+    delete impspath_.data();
 }
 
 QString Audio::displayName() { return QStringLiteral("Quintora"); }
@@ -118,14 +120,28 @@ void Audio::aggiornaDBG() { library_->aggiornaDBG().run(); }
 
 void Audio::aggiornaDBG2() { library_->aggiornaDBG2().run(); }
 
-void Audio::parametribase() {
-    state_.Quarti = 4;
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(10);
-    setGridFont(font);
+namespace {
+
+// The settings dialog, loaded (hidden) when it is not: a dialog that has accepted
+// its close is on its way out and counts as not loaded.
+Impspath& loadedSettings(Audio& window, QPointer<Impspath>& dialog) {
+    if (!dialog || dialog->isClosing()) {
+        dialog = new Impspath(window, &window);
+        QObject::connect(dialog.data(), &Impspath::quitRequested, &window, &Audio::quitConfirmed);
+    }
+    return *dialog;
 }
 
-void Audio::openSettings() {}
+}  // namespace
+
+void Audio::parametribase() { loadedSettings(*this, impspath_).Parametribase(); }
+
+void Audio::openSettings() {
+    Impspath& dialog = loadedSettings(*this, impspath_);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
 
 void Audio::openVerifiche() {
     if (!verifiche_) {

@@ -11,6 +11,7 @@
 class AudioLibrary;
 class Diagnostica;
 class HelpLauncher;
+class Impspath;
 class Info;
 class Keyboard;
 class MainTick;
@@ -52,10 +53,12 @@ public:
     void fillListChooser();
     void aggiornaDBG();
     void aggiornaDBG2();
-    // The settings dialog's defaults (Parametribase): the beats and the grid font
-    // take effect at once.
+    // The settings dialog's defaults (Parametribase), loading the dialog hidden when
+    // it is not loaded: the beats and the grid font take effect at once, the rest
+    // shows when the dialog is opened and takes effect at its save.
     void parametribase();
-    // Shows the settings dialog, modeless.
+    // Shows the settings dialog, modeless, loading it from the running program when
+    // it is not loaded.
     void openSettings();
     // Shows the library check window, modeless.
     void openVerifiche();
@@ -108,6 +111,7 @@ private:
     QPointer<Diagnostica> diagnostica_;
     QPointer<Info> info_;
     QPointer<Verifiche> verifiche_;
+    QPointer<Impspath> impspath_;  // the settings dialog, while it is loaded
     std::unique_ptr<AudioLibrary> library_;
     std::unique_ptr<PedalInterface> pedals_;
     std::unique_ptr<TempoLamp> tempo_;

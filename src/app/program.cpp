@@ -12,13 +12,17 @@
 #include "app/startup.h"
 #include "library/demolibrary.h"
 #include "platform/foldername.h"
+#include "platform/prompter.h"
+#include "playback/audiodevices.h"
 #include "playback/audioengine.h"
 #include "playback/audiooptions.h"
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
 #include "remote/pedalboxwindow.h"
+#include "remote/pedalinterface.h"
 #include "remote/ppdevport.h"
+#include "remote/switchableport.h"
 #include "remote/virtualpedalbox.h"
 
 Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
@@ -32,12 +36,19 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
     if (file.status == ConfigFile::Status::Ok) {
         settings = ConfigCodec::read(file.bytes).data;
     }
+    stored_.outputDevice = settings.outputDevice.toText();
+    const int frames = int(settings.bufferFrames.toNumber());
+    stored_.bufferFrames = frames >= ConfigData::kMinBufferFrames &&
+                                   frames <= ConfigData::kMaxBufferFrames
+                               ? frames
+                               : 256;
+    stored_.pedalInterface = settings.pedalInterface.toText();
     QString port = cl_.port;
     if (port.isEmpty()) {
-        port = cl_.demo ? QStringLiteral("virtual") : settings.pedalInterface.toText();
+        port = cl_.demo ? DeviceControl::kVirtualPedals : stored_.pedalInterface;
     }
-    createPort(port);
-    createAudio(settings.outputDevice.toText(), int(settings.bufferFrames.toNumber()));
+    port_ = std::make_unique<SwitchablePort>(createPort(port, boxWindow_));
+    createAudio(stored_.outputDevice, stored_.bufferFrames);
 }
 
 Program::~Program() {
@@ -50,15 +61,16 @@ Program::~Program() {
     engine_.reset();
 }
 
-void Program::createPort(const QString& wanted) {
-    if (wanted.isEmpty() || wanted == QLatin1String("virtual") ||
+std::unique_ptr<PortIo> Program::createPort(const QString& wanted,
+                                            std::unique_ptr<PedalBoxWindow>& boxWindow) {
+    if (wanted.isEmpty() || wanted == DeviceControl::kVirtualPedals ||
         !PpdevPort::available(wanted)) {
         auto box = std::make_unique<VirtualPedalBox>();
-        boxWindow_ = std::make_unique<PedalBoxWindow>(*box);
-        port_ = std::move(box);
-        return;
+        boxWindow = std::make_unique<PedalBoxWindow>(*box);
+        return box;
     }
-    port_ = std::make_unique<PpdevPort>(wanted);
+    boxWindow.reset();
+    return std::make_unique<PpdevPort>(wanted);
 }
 
 void Program::createAudio(const QString& device, int bufferFrames) {
@@ -70,6 +82,64 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     grooves_ = std::make_unique<EngineGrooveSound>(*engine_);
     player_ = std::make_unique<EngineMediaPlayer>(*engine_);
     binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
+}
+
+QStringList Program::outputDevices() const { return AudioDevices::outputNames(); }
+
+QStringList Program::pedalPorts() const {
+    QStringList ports;
+    const QDir dev(QStringLiteral("/dev"));
+    for (const QString& name :
+         dev.entryList({QStringLiteral("parport*")}, QDir::System | QDir::Files, QDir::Name)) {
+        ports << dev.filePath(name);
+    }
+    return ports;
+}
+
+void Program::apply(const DeviceSettings& settings) {
+    const DeviceSettings before = stored_;
+    stored_ = settings;
+    if (settings.pedalInterface != before.pedalInterface) {
+        switchPort(settings.pedalInterface);
+    }
+    if (settings.outputDevice == before.outputDevice &&
+        settings.bufferFrames == before.bufferFrames) {
+        return;
+    }
+    if (!cl_.audioOut.isEmpty()) {
+        // Playing into a file, as the command line asked: the device waits for the
+        // next start.
+        return;
+    }
+    if (!engine_->reopen(settings.outputDevice, settings.bufferFrames)) {
+        prompter_.tell(engine_->errorText());
+    }
+}
+
+// The box is disconnected (its lamps dark, the sound stopped) before its port goes;
+// the virtual box's window goes before the box it shows.
+void Program::switchPort(const QString& wanted) {
+    if (window_ && window_->state().Collegato) {
+        window_->pedalInterface().Disattiva();
+    }
+    std::unique_ptr<PedalBoxWindow> boxWindow;
+    std::unique_ptr<PortIo> backend = createPort(wanted, boxWindow);
+    if (boxWindow && !wanted.isEmpty() && wanted != DeviceControl::kVirtualPedals) {
+        prompter_.tell(QStringLiteral("La porta %1 non è disponibile: Quintora usa la "
+                                      "pedaliera virtuale.")
+                           .arg(wanted));
+    }
+    std::unique_ptr<PortIo> old = port_->setBackend(std::move(backend));
+    boxWindow_ = std::move(boxWindow);
+    old.reset();
+    showBoxWindow();
+}
+
+void Program::showBoxWindow() {
+    if (boxWindow_ && window_) {
+        boxWindow_->move(window_->x() + window_->width() + 8, window_->y());
+        boxWindow_->show();
+    }
 }
 
 // The demo keeps its own settings and library under the user's data folder and
@@ -114,6 +184,8 @@ void Program::prepareDemo() {
 int Program::run() {
     Services services{clock_, prompter_, *port_, *player_, *grooves_, volume_, files_, launcher_,
                       configPath_};
+    services.choosers = &choosers_;
+    services.devices = this;
     window_ = std::make_unique<Audio>(services);
     QObject::connect(window_.get(), &Audio::quitConfirmed, qApp, &QApplication::quit,
                      Qt::QueuedConnection);
@@ -121,10 +193,7 @@ int Program::run() {
     if (branch != Startup::Branch::FirstRun) {
         window_->show();
     }
-    if (boxWindow_) {
-        boxWindow_->move(window_->x() + window_->width() + 8, window_->y());
-        boxWindow_->show();
-    }
+    showBoxWindow();
     if (!engine_->errorText().isEmpty()) {
         prompter_.tell(engine_->errorText());
     }

@@ -9,6 +9,8 @@
 #include "platform/processlauncher.h"
 #include "platform/realclock.h"
 #include "playback/wavevolume.h"
+#include "settings/devicecontrol.h"
+#include "settings/dialogchoosers.h"
 
 class Audio;
 class AudioEngine;
@@ -16,24 +18,40 @@ class EngineGrooveSound;
 class EngineMediaPlayer;
 class PedalBoxWindow;
 class PortIo;
+class SwitchablePort;
 class WaveVolumeBinder;
 
 // The running program: builds the real services (clock, message boxes, the pedal
 // box's port, the audio engine with its groove sound and media player) from the
-// command line and the settings, then the main window, and runs start-up.
-// GUI thread only.
-class Program {
+// command line and the settings, then the main window, and runs start-up. It also
+// puts the settings dialog's audio output and pedal interface in force when they
+// are saved. GUI thread only.
+class Program : public DeviceControl {
 public:
     explicit Program(const CommandLine& commandLine);
-    ~Program();
+    ~Program() override;
 
     // Starts the main window; returns the process's exit code when the program ends.
     int run();
 
+    // The settings dialog's devices. current() is what the settings file holds (a
+    // device or port given on the command line runs without being stored); apply()
+    // reopens the audio output when the device or the buffer changed, and swaps
+    // the pedal box's port, disconnecting the box first, when the interface changed.
+    QStringList outputDevices() const override;
+    QStringList pedalPorts() const override;
+    DeviceSettings current() const override { return stored_; }
+    void apply(const DeviceSettings& settings) override;
+
 private:
     void prepareDemo();
-    void createPort(const QString& wanted);
+    // The pedal box's port for a setting ("virtual", or a parallel port device that
+    // falls back to the virtual box when absent), with the virtual box's window.
+    std::unique_ptr<PortIo> createPort(const QString& wanted,
+                                       std::unique_ptr<PedalBoxWindow>& boxWindow);
     void createAudio(const QString& device, int bufferFrames);
+    void showBoxWindow();
+    void switchPort(const QString& wanted);
 
     CommandLine cl_;
     QString configPath_;
@@ -42,7 +60,9 @@ private:
     FileProbe files_;
     ProcessLauncher launcher_;
     WaveVolume volume_;
-    std::unique_ptr<PortIo> port_;
+    DialogChoosers choosers_;
+    DeviceSettings stored_;
+    std::unique_ptr<SwitchablePort> port_;
     std::unique_ptr<AudioEngine> engine_;
     std::unique_ptr<EngineGrooveSound> grooves_;
     std::unique_ptr<EngineMediaPlayer> player_;

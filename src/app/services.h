@@ -10,6 +10,8 @@ class GrooveSound;
 class WaveVolume;
 class FileProbe;
 class ProcessLauncher;
+class Choosers;
+class DeviceControl;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -24,4 +26,9 @@ struct Services {
     FileProbe& files;
     ProcessLauncher& launcher;
     QString configPath;        // the configuration file
+    // The settings dialog's colour and font choosers; null: the desktop's own dialogs.
+    Choosers* choosers = nullptr;
+    // The sound output and the pedal interface that the settings dialog changes;
+    // null: they cannot be changed while the program runs.
+    DeviceControl* devices = nullptr;
 };

@@ -28,14 +28,34 @@ AudioEngine::AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions
     // An empty stream to begin with, so a play() before any load ends at once
     // instead of waiting for a stream that never comes.
     startTrackStream(QString(), 0, true);
-    if (!output_->start(*mixer_)) {
-        error_ = output_->errorText();
-        if (error_.isEmpty()) {
-            error_ = PortAudioOutput::noDeviceText();
-        }
-        output_ = std::make_unique<WavFileOutput>(QString(), bufferFrames_);
-        output_->start(*mixer_);
+    startOutput();
+}
+
+// Starts output_, or the silent stand-in with the reason in error_.
+bool AudioEngine::startOutput() {
+    error_.clear();
+    if (output_->start(*mixer_)) {
+        return true;
     }
+    error_ = output_->errorText();
+    if (error_.isEmpty()) {
+        error_ = PortAudioOutput::noDeviceText();
+    }
+    output_ = std::make_unique<WavFileOutput>(QString(), bufferFrames_);
+    output_->start(*mixer_);
+    return false;
+}
+
+bool AudioEngine::reopen(const QString& device, int bufferFrames) {
+    if (offline_) {
+        return false;
+    }
+    // Once stop() is back the old output's thread never calls the mixer again, so
+    // the new output's thread becomes its only caller.
+    output_->stop();
+    bufferFrames_ = clampBufferFrames(bufferFrames);
+    output_ = std::make_unique<PortAudioOutput>(device, bufferFrames_);
+    return startOutput();
 }
 
 AudioEngine::~AudioEngine() {

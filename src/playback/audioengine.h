@@ -67,6 +67,15 @@ public:
     // virtual time on). Allocates nothing after the first call.
     void advance(int frames);
 
+    // Replaces the sound output at run time: stops the one running and starts a
+    // PortAudio device (empty or "default": the default output) with a period of
+    // bufferFrames (64 to 2048). The voices, the loaded track and the decoded grooves
+    // stay as they are, and so do the objects that refer to the engine; what sounds
+    // goes on after a short gap. When the device cannot start the engine runs
+    // silently and errorText() says so (false). Offline engines keep their output
+    // (false).
+    bool reopen(const QString& device, int bufferFrames);
+
     // Italian text for the user when the output could not start; empty otherwise.
     QString errorText() const { return error_; }
     // Which output runs, in plain English.
@@ -81,9 +90,10 @@ private:
     void flushOverflow();
     void collectReturnedSounds();
     void startTrackStream(const QString& path, std::int64_t frame, bool reopen);
+    bool startOutput();
 
     const bool offline_;
-    const int bufferFrames_;
+    int bufferFrames_;
     QString error_;
     // Sounds the audio callback may still be reading; released when it hands them back.
     std::vector<std::shared_ptr<const DecodedAudio>> held_;

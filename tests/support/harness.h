@@ -12,9 +12,11 @@
 #include "playback/wavevolume.h"
 #include "remote/virtualpedalbox.h"
 #include "support/clockedmediaplayer.h"
+#include "support/recordingdevicecontrol.h"
 #include "support/recordinggroovesound.h"
 #include "support/recordinglauncher.h"
 #include "support/recordingprompter.h"
+#include "support/scriptedchoosers.h"
 
 class AudioEngine;
 class EngineGrooveSound;
@@ -87,6 +89,8 @@ public:
     WaveVolume volume;
     FileProbe files;
     RecordingLauncher launcher;
+    ScriptedChoosers choosers;       // the settings dialog's colour and font choosers
+    RecordingDeviceControl devices;  // audio output and pedal interface settings
 
 private:
     void step(double ms, std::vector<float>* keep);

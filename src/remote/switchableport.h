@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+
+#include "remote/portio.h"
+
+// The port I/O component (`IO1`) as the main window holds it, forwarding every
+// call to a backend that can be replaced while the program runs (the parallel port,
+// the virtual pedal box), so the pedal interface can change without the window
+// letting go of its port. A replaced backend is closed first; the new one gets the
+// last Setup value. With no backend every call is harmless: reads answer 0 and
+// opens fail. GUI thread only.
+class SwitchablePort : public PortIo {
+    Q_OBJECT
+public:
+    explicit SwitchablePort(std::unique_ptr<PortIo> backend = nullptr, QObject* parent = nullptr);
+    ~SwitchablePort() override;
+
+    // Closes the backend in use and puts another in its place; the old one is
+    // handed back (null when there was none) so its owner can let go of what
+    // refers to it first.
+    std::unique_ptr<PortIo> setBackend(std::unique_ptr<PortIo> backend);
+    PortIo* backend() const { return backend_.get(); }
+
+    void setSetup(int value) override;
+    int openPort(const QString& name, const QString& options) override;
+    int readStatus() override;
+    void setMode(int mode) override;
+    int writeData(int value) override;
+    void closePort() override;
+    QString description() const override;
+
+private:
+    std::unique_ptr<PortIo> backend_;
+    int setup_ = 0;
+    bool setupGiven_ = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The sound output and the pedal interface as the settings dialog edits them.
+struct DeviceSettings {
+    QString outputDevice;    // a device name as the device list gives it; empty: the system default
+    int bufferFrames = 256;  // audio period in frames, 64 to 2048
+    QString pedalInterface;  // a parallel port device ("/dev/parport0") or "virtual"
+
+    bool operator==(const DeviceSettings&) const = default;
+};
+
+// What the running program offers the settings dialog about its devices: the
+// choices, what is in force, and a way to change it at run time. The program's
+// own implementation reopens the audio output and swaps the pedal box's port;
+// the test harness records. GUI thread only.
+class DeviceControl {
+public:
+    static inline const QString kVirtualPedals = QStringLiteral("virtual");
+
+    virtual ~DeviceControl() = default;
+    // The output devices that can be chosen, by name.
+    virtual QStringList outputDevices() const = 0;
+    // The parallel port devices present on the system.
+    virtual QStringList pedalPorts() const = 0;
+    // The settings in force.
+    virtual DeviceSettings current() const = 0;
+    // Puts settings in force; what did not change is left running untouched.
+    virtual void apply(const DeviceSettings& settings) = 0;
+};

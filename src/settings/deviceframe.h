@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include "settings/devicecontrol.h"
+
+class QComboBox;
+class QSpinBox;
+
+// The frame "Audio e pedaliera " of the settings dialog: the audio output device
+// (`CmbUscita`, "Predefinito" for the system's default), the audio buffer in frames
+// (`SpinBuffer`, 64 to 2048) and the pedal interface (`CmbPedaliera`: a parallel
+// port device or "Pedaliera virtuale"). Without a device control (a program that
+// cannot change them while it runs) the frame is disabled. GUI thread only.
+class DeviceFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit DeviceFrame(QWidget* parent = nullptr);
+
+    // The choices and the settings in force, from the running program.
+    void load(const DeviceControl* control);
+    // The settings as the frame shows them.
+    DeviceSettings settings() const;
+
+    static QString defaultDeviceText() { return QStringLiteral("Predefinito"); }
+    static QString virtualPedalsText() { return QStringLiteral("Pedaliera virtuale"); }
+
+private:
+    static void select(QComboBox* box, const QString& value, const QString& shown);
+
+    QComboBox* device_ = nullptr;
+    QSpinBox* buffer_ = nullptr;
+    QComboBox* pedals_ = nullptr;
+};

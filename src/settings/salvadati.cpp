@@ -1,0 +1,141 @@
+#include "settings/salvadati.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "app/audio.h"
+#include "app/configfile.h"
+#include "library/datasource.h"
+#include "library/songgrid.h"
+#include "platform/hirestimer.h"
+#include "platform/numbertext.h"
+#include "platform/prompter.h"
+#include "playback/mediaplayer.h"
+#include "playback/wavevolume.h"
+#include "settings/colorswatch.h"
+#include "settings/deviceframe.h"
+#include "settings/impspathcontrols.h"
+
+namespace {
+
+double numberIn(const QLineEdit* box) {
+    return NumberText::leadingNumber(box->text());
+}
+
+Value flagOf(const QCheckBox* box) {
+    return Value(box->isChecked() ? -1 : 0);
+}
+
+Value colorOf(const ColorSwatch* swatch) {
+    return Value(double(swatch->color()));
+}
+
+}  // namespace
+
+Salvadati::Salvadati(Audio& window, const ImpspathControls& controls) : w_(window), c_(controls) {}
+
+QString Salvadati::saveFailedText(const QString& error) {
+    return error + QStringLiteral(
+                       "\r\nLe impostazioni restano in vigore fino alla chiusura di Quintora, "
+                       "ma non sono state salvate.");
+}
+
+void Salvadati::applyValues() {
+    SharedState& st = w_.state();
+    AudioControls& c = w_.controls();
+    st.MetroFreq = numberIn(c_.TextFreq);
+    st.MetroDurata = numberIn(c_.TextDurat);
+    st.MetroAudio = c_.CheckMetro->isChecked() ? 1 : 0;
+    c.HiResTimer1->setInterval(numberIn(c_.TextPed));
+    c.TmrPrePreload->setInterval(numberIn(c_.TextMute));
+    c.TmrPreload->setInterval(numberIn(c_.TextBuffer));
+    c.TmrIstrs->setInterval(numberIn(c_.TextIstrs));
+    w_.setGridColors(1, c_.PictBack->color(), c_.PictFore->color());
+    w_.setGridColors(2, c_.PictBack1->color(), c_.PictFore1->color());
+    st.MostraPagina = flagOf(c_.Pag);
+    st.MostraCapotasto = flagOf(c_.Cap);
+    st.MostraBPM = flagOf(c_.Bpm);
+    st.MostraLoop = flagOf(c_.Lop);
+    st.MostraGroove1 = flagOf(c_.Grv1);
+    st.MostraGroove2 = flagOf(c_.Grv2);
+    st.MostraAutore = flagOf(c_.Aut);
+}
+
+ConfigData Salvadati::configData() const {
+    SharedState& st = w_.state();
+    ConfigData d;
+    d.version = "2.8";
+    d.PathLavoro = st.PathLavoro;
+    d.MetroFreq = st.MetroFreq;
+    d.MetroDurata = st.MetroDurata;
+    d.MetroAudio = int(st.MetroAudio);
+    d.Quarti = int(st.Quarti);
+    const QFont font = w_.controls().DBGrid1->font();
+    d.fontName = font.family();
+    d.fontSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10.0;
+    d.fontBold = font.bold();
+    d.fontItalic = font.italic();
+    d.pedalInterval = numberIn(c_.TextPed);
+    d.preMuteInterval = numberIn(c_.TextMute);
+    d.bufferInterval = numberIn(c_.TextBuffer);
+    d.debounceInterval = numberIn(c_.TextIstrs);
+    d.leftBackColor = colorOf(c_.PictBack);
+    d.leftForeColor = colorOf(c_.PictFore);
+    d.rightBackColor = colorOf(c_.PictBack1);
+    d.rightForeColor = colorOf(c_.PictFore1);
+    d.MostraPagina = st.MostraPagina;
+    d.MostraCapotasto = st.MostraCapotasto;
+    d.MostraBPM = st.MostraBPM;
+    d.MostraLoop = st.MostraLoop;
+    d.MostraGroove1 = st.MostraGroove1;
+    d.MostraGroove2 = st.MostraGroove2;
+    d.MostraAutore = st.MostraAutore;
+    d.CartelleMp3 = st.CartelleMp3;
+    d.LargTitoli = st.LargTitoli;
+    d.LargPagina = st.LargPagina;
+    d.LargCapotasto = st.LargCapotasto;
+    d.LargBPM = st.LargBPM;
+    d.LargLoop = st.LargLoop;
+    d.LargGroove1 = st.LargGroove1;
+    d.LargGroove2 = st.LargGroove2;
+    d.LargAutore = st.LargAutore;
+    const DeviceSettings devices = c_.devices->settings();
+    d.outputDevice = devices.outputDevice;
+    d.bufferFrames = devices.bufferFrames;
+    d.pedalInterface = devices.pedalInterface;
+    return d;
+}
+
+// The main window's library follows a changed working folder: both data sources,
+// the list chooser refilled with its first list chosen, and the volumes as at
+// start-up.
+void Salvadati::followWorkingFolder() {
+    AudioControls& c = w_.controls();
+    const QString db = w_.state().PathLavoro + QStringLiteral("songs.mdb");
+    if (db == c.Data1->databaseName()) {
+        return;
+    }
+    c.Data1->setDatabaseName(db);
+    c.Data2->setDatabaseName(db);
+    w_.fillListChooser();
+    w_.Volume1().setLevel(65535);
+    w_.MediaPlayer1().setVolume(c.HSVolumeMp3->value());
+}
+
+void Salvadati::run() {
+    applyValues();
+    const QString error = ConfigFile::save(w_.services().configPath, configData());
+    if (!error.isEmpty()) {
+        w_.services().prompter.tell(saveFailedText(error),
+                                    QStringLiteral("Quintora: Configurazione"),
+                                    Message::Icon::Critical);
+    }
+    followWorkingFolder();
+    w_.setVisible(true);
+    w_.aggiornaDBG();
+    w_.aggiornaDBG2();
+    if (DeviceControl* devices = w_.services().devices) {
+        devices->apply(c_.devices->settings());
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include "app/configdata.h"
+
+class Audio;
+struct ImpspathControls;
+
+// `Salvadati`: puts every value of the settings dialog in force and writes the
+// configuration file. In order: metronome values, timer intervals, grid colours,
+// column flags; the file; the library of the main window when the working folder
+// changed; the main window shown; both grids refreshed; last the audio output and
+// the pedal interface. A file that cannot be written is reported and the settings
+// stay in force. GUI thread only.
+class Salvadati {
+public:
+    Salvadati(Audio& window, const ImpspathControls& controls);
+
+    void run();
+
+    // What the file receives, from the shared state and the dialog as they are now.
+    ConfigData configData() const;
+
+    static QString saveFailedText(const QString& error);
+
+private:
+    void applyValues();
+    void followWorkingFolder();
+
+    Audio& w_;
+    const ImpspathControls& c_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+
+#include "settings/devicecontrol.h"
+
+// The program's devices for tests: fixed lists of output devices and pedal ports,
+// settings in force that a test may set, and every apply() recorded (and put in
+// force).
+class RecordingDeviceControl : public DeviceControl {
+public:
+    QStringList outputDevices() const override { return devices; }
+    QStringList pedalPorts() const override { return ports; }
+    DeviceSettings current() const override { return inForce; }
+    void apply(const DeviceSettings& settings) override {
+        applied.push_back(settings);
+        inForce = settings;
+    }
+
+    QStringList devices{QStringLiteral("JACK Audio Connection Kit: system"),
+                        QStringLiteral("ALSA: USB Audio CODEC")};
+    QStringList ports{QStringLiteral("/dev/parport0")};
+    DeviceSettings inForce{QString(), 256, QStringLiteral("/dev/parport0")};
+    QList<DeviceSettings> applied;
+};
