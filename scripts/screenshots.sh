@@ -13,16 +13,17 @@ XDG_DATA_HOME="$HOME/.local/share"
 XDG_CONFIG_HOME="$HOME/.config"
 trap 'rm -rf "$HOME"' EXIT
 
-xvfb-run -a -s "-screen 0 1280x900x24" bash -s <<'SCRIPT'
+cat >"$HOME/drive.sh" <<'SCRIPT'
 set -u
-build/quintora --demo --audio-out "$HOME/session.wav" >"$HOME/quintora.log" 2>&1 &
+build/quintora --demo --audio-out "$HOME/session.wav" </dev/null >"$HOME/quintora.log" 2>&1 &
 pid=$!
 window() { xdotool search --sync --name "$1" 2>/dev/null | head -n 1; }
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
 shoot() { import -window "$1" "$2"; }
-main=$(window '^Quintora$')
+# The pedal box appears once the demo library is ready (a first start makes it).
 box=$(window '^Pedaliera virtuale$')
 sleep 1
+main=$(xdotool search --onlyvisible --name '^Quintora$' | head -n 1)
 # Connect, choose running order 1, prepare its first song, start it with pedal 1.
 click 46 511
 xdotool key --window "$main" F8 Down Down Escape
@@ -34,8 +35,8 @@ shoot "$box" docs/pedal-box.png
 # The library check, run over the title list.
 click 412 511
 check=$(window '^Verifiche')
-xdotool key --window "$check" space
-sleep 1
+xdotool mousemove --window "$check" 58 397 click 1
+sleep 1.5
 shoot "$check" docs/library-check.png
 xdotool key --window "$check" Escape
 # The settings.
@@ -45,4 +46,5 @@ sleep 0.5
 shoot "$settings" docs/settings.png
 kill "$pid"
 SCRIPT
+xvfb-run -a -s "-screen 0 1280x900x24" bash "$HOME/drive.sh"
 ls -l docs/*.png

@@ -15,6 +15,11 @@ public:
 
     void Prepara();
 
+    // Both pedals released and silent: the preload lamp red, the pedal flags and
+    // lamps cleared, the delay log emptied and the output back to the interface lamp
+    // alone. Also the Space key's reset.
+    void resetLamps();
+
     // The path of a groove: working folder + the first three characters of the
     // song's first groove + separator + the groove's name.
     static QString groovePath(const QString& pathLavoro, const QString& groove1,
@@ -23,7 +28,6 @@ public:
 private:
     void copySelection();
     void silence();
-    void resetLamps();
     void readTempo(const class QVariant& bpm);
     void firstGroove();
     void mirrorOnDiagnostics();

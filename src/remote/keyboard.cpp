@@ -169,14 +169,6 @@ void Keyboard::stop() {
         w_.MediaPlayer1().stop();
     }
     w_.Volume1().setLevel(0);
-    c.LedPreload->setBackColor(WinColor::kRed);
-    st.Groove1Attivo = false;
-    st.Pedale1Gestito = false;
-    c.LedPed1->setBackColor(WinColor::kGrey);
-    w_.clearRitardi();
-    st.Groove2Attivo = false;
-    st.Pedale2Gestito = false;
-    st.UscitaPorta = LampBits::kInterfaceOn;
-    c.LedPed2->setBackColor(WinColor::kGrey);
+    w_.preparation().resetLamps();
     c.TmrPrePreload->setEnabled(true);
 }

@@ -119,21 +119,7 @@ void MainTick::stop(const Pedal& p) {
 
 // The box was unplugged: detach without stopping a groove that sounds.
 void MainTick::boxLost() {
-    SharedState& st = w_.state();
-    AudioControls& c = w_.controls();
-    c.HiResTimer1->setEnabled(false);
-    c.TmrBpmOn->setEnabled(false);
-    c.TmrBpmOff->setEnabled(false);
-    w_.MediaPlayer1().stop();
-    w_.IO1().writeData(0);
-    w_.IO1().closePort();
-    st.Collegato = false;
-    c.LedConnect->setBackColor(WinColor::kRed);
-    c.LedPed1->setBackColor(WinColor::kGrey);
-    c.LedPed2->setBackColor(WinColor::kGrey);
-    st.UscitaPorta = 0;
-    st.Groove1Attivo = st.Groove2Attivo = false;
-    st.Pedale1Gestito = st.Pedale2Gestito = false;
+    w_.pedalInterface().dropBox();
     w_.services().prompter.tell(PedalInterface::lostText());
 }
 

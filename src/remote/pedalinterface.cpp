@@ -57,12 +57,17 @@ void PedalInterface::Attiva() {
         return;
     }
     w_.services().prompter.tell(absentText());
+    dropBox();
+}
+
+void PedalInterface::dropBox() {
+    AudioControls& c = w_.controls();
     c.HiResTimer1->setEnabled(false);
     c.TmrBpmOn->setEnabled(false);
     c.TmrBpmOff->setEnabled(false);
     w_.MediaPlayer1().stop();
-    io.writeData(0);
-    io.closePort();
+    w_.IO1().writeData(0);
+    w_.IO1().closePort();
     showDetached();
 }
 

@@ -22,10 +22,16 @@ public:
     static QString absentText();
     static QString lostText();
 
-private:
+    // Lets go of a box that is absent or was lost: the poll and the tempo lamp stop,
+    // the MP3 stops (a WAV groove keeps sounding), the box is darkened and its port
+    // closed, and the window shows the detached state.
+    void dropBox();
+
     // The detached state on the window and in the shared state, after the port has
-    // been darkened and closed.
+    // been darkened and closed (also when the main tick finds the box lost).
     void showDetached();
+
+private:
 
     Audio& w_;
     QString porta_;
