@@ -240,7 +240,7 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
     const std::vector<LineSpec> lines = linesOf(d, result.layout);
     for (size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = int(i) + 1;
-        const LineSpec& spec = lines[i];
+        const LineSpec& fields = lines[i];
         // The line after the 2.8 layout's eighteen is this program's own: a file
         // without it, or with a blank line there, keeps the audio defaults.
         const bool optional = result.layout == ConfigLayout::V28 && lineNo == 19;
@@ -250,14 +250,14 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
             }
             break;
         }
-        const ConfigTokenizer::Line line = tokens.nextLine(int(spec.size()));
+        const ConfigTokenizer::Line line = tokens.nextLine(int(fields.size()));
         if (optional && line.fieldCount == 1 && line.fields[0].kind == Field::Kind::Empty) {
             break;
         }
-        if (line.fieldCount != int(spec.size())) {
+        if (line.fieldCount != int(fields.size())) {
             result.problems.append({lineNo, 0,
                                     QStringLiteral("attesi %1 campi, trovati %2")
-                                        .arg(spec.size())
+                                        .arg(fields.size())
                                         .arg(line.fieldCount)});
         }
         for (int k = 0; k < int(line.fields.size()); ++k) {
@@ -272,7 +272,7 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
                 result.problems.append(
                     {lineNo, k + 1, QStringLiteral("il file finisce dentro il campo")});
             } else {
-                apply(spec[k], f, lineNo, k + 1, &result.problems);
+                apply(fields[k], f, lineNo, k + 1, &result.problems);
             }
         }
     }

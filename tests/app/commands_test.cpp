@@ -16,11 +16,8 @@
 
 TEST(Exit, EsciAnsweredNoLeavesTheProgramDetachedAndSilentButRunning) {
     Harness h;
-    TestLibrary::install(h);
-    Audio& w = h.start();
-    TestLibrary::connect(h);
-    TestLibrary::prepare(h, "Alba");
-    h.advance(2500);
+    TestLibrary::ready(h, "Alba");
+    Audio& w = h.window();
     h.box.setPedal1(true);
     h.advance(40);
     w.openDiagnostica();
@@ -47,11 +44,8 @@ TEST(Exit, EsciAnsweredNoLeavesTheProgramDetachedAndSilentButRunning) {
 
 TEST(Exit, ClosingFromTheFrameOnlyPausesThePollAndYesEndsTheProgram) {
     Harness h;
-    TestLibrary::install(h);
-    Audio& w = h.start();
-    TestLibrary::connect(h);
-    TestLibrary::prepare(h, "Alba");
-    h.advance(2500);
+    TestLibrary::ready(h, "Alba");
+    Audio& w = h.window();
     h.box.setPedal1(true);
     h.advance(50);
     QSignalSpy quit(&w, &Audio::quitConfirmed);

@@ -23,11 +23,8 @@ T* in(Audio& w, const char* name) {
 
 TEST(Diagnostica, TheLampTestRestoresExactlyTheLampsLitBefore) {
     Harness h(Harness::Sound::Recording);
-    TestLibrary::install(h);
-    Audio& w = h.start();
-    TestLibrary::connect(h);
-    TestLibrary::prepare(h, "Alba");
-    h.advance(2500);
+    TestLibrary::ready(h, "Alba");
+    Audio& w = h.window();
     h.box.setPedal1(true);
     h.advance(40);
     ASSERT_EQ(h.box.lamps(), 9);
@@ -66,11 +63,8 @@ TEST(Diagnostica, SendsTypedValuesAndSaysWhenItCannot) {
 
 TEST(Diagnostica, MirrorsTheStatusLinesAndLogsEachProcessedChange) {
     Harness h(Harness::Sound::Recording);
-    TestLibrary::install(h);
-    Audio& w = h.start();
-    TestLibrary::connect(h);
-    TestLibrary::prepare(h, "Alba");
-    h.advance(2500);
+    TestLibrary::ready(h, "Alba");
+    Audio& w = h.window();
     w.openDiagnostica();
     h.box.setPedal1(true);
     h.advance(40);

@@ -13,11 +13,7 @@ namespace {
 
 // A library installed, the box connected and the song prepared, its count-in over.
 void ready(Harness& h, const QString& song) {
-    TestLibrary::install(h);
-    h.start();
-    TestLibrary::connect(h);
-    TestLibrary::prepare(h, song);
-    h.advance(2500);
+    TestLibrary::ready(h, song);
     h.box.clearWrites();
 }
 

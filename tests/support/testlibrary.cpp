@@ -73,4 +73,12 @@ void connect(Harness& h) {
     h.find<QPushButton>("Collega")->click();
 }
 
+void ready(Harness& h, const QString& title) {
+    install(h);
+    h.start();
+    connect(h);
+    prepare(h, title);
+    h.advance(2500);
+}
+
 }  // namespace TestLibrary

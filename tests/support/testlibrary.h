@@ -25,5 +25,8 @@ void prepare(Harness& h, const QString& title);
 void key(Harness& h, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Connects the pedal box with the Collega button.
 void connect(Harness& h);
+// The library installed, the program started, the box connected and title prepared,
+// its count-in over.
+void ready(Harness& h, const QString& title);
 
 }  // namespace TestLibrary

@@ -21,7 +21,7 @@ struct Analysis {
         EXPECT_TRUE(writeBytes(path(name), bytes));
         return runOn(path(name));
     }
-    double run(const QString& name, const WavSpec& spec) { return run(name, wavBytes(spec)); }
+    double run(const QString& name, const WavShape& shape) { return run(name, wavBytes(shape)); }
     double runOn(const QString& path) {
         analizza.FileWav = path;
         analizza.DurataWav = 12345;  // whatever an earlier file left
@@ -38,17 +38,17 @@ QString shownTitle(const Message& m) {
 
 TEST(AnalizzaWav, AcceptedFilesGiveTheirDurationHalvesToTheEvenNeighbour) {
     Analysis a;
-    EXPECT_EQ(a.run("stereo.wav", WavSpec{}), 4000);
-    WavSpec mono;
+    EXPECT_EQ(a.run("stereo.wav", WavShape{}), 4000);
+    WavShape mono;
     mono.channels = 1;
     EXPECT_EQ(a.run("mono.wav", mono), 8000);
     // 441, 1323 and 2205 bytes of stereo last exactly 2.5, 7.5 and 12.5 ms.
     for (auto [length, ms] : {std::pair{441u, 2.0}, {1323u, 8.0}, {2205u, 12.0}, {1u, 0.0}}) {
-        WavSpec s;
+        WavShape s;
         s.dataLength = length;
         EXPECT_EQ(a.run("half.wav", s), ms) << length;
     }
-    WavSpec empty;
+    WavShape empty;
     empty.dataLength = 0;
     empty.dataBytesWritten = 0;
     EXPECT_EQ(a.run("empty.wav", empty), 0);
@@ -57,18 +57,18 @@ TEST(AnalizzaWav, AcceptedFilesGiveTheirDurationHalvesToTheEvenNeighbour) {
 
 TEST(AnalizzaWav, OtherChunksBeforeTheDataAreSkippedUpToOffset1035) {
     Analysis a;
-    WavSpec list;
+    WavShape list;
     list.before = chunk("LIST", QByteArray(100, 'x'));
     EXPECT_EQ(a.run("list.wav", list), 4000);
 
     // "data" at offset 1035, the last position tried: 36 + 8 + 991 = 1035.
-    WavSpec last;
+    WavShape last;
     last.before = chunk("junk", QByteArray(991, '\0'));
     EXPECT_EQ(a.run("last.wav", last), 4000);
 
     // One byte further it is not found: the bytes at 1036-1039, "data" itself, are
     // taken as the length.
-    WavSpec beyond;
+    WavShape beyond;
     beyond.before = chunk("junk", QByteArray(992, '\0'));
     const double dataAsLength = 0x61746164;
     EXPECT_EQ(a.run("beyond.wav", beyond), std::nearbyint(dataAsLength / 4 / 44100 * 1000));
@@ -78,21 +78,21 @@ TEST(AnalizzaWav, OtherChunksBeforeTheDataAreSkippedUpToOffset1035) {
 TEST(AnalizzaWav, FormatFailuresShowTheFirstFailedTestAndKeepTheDataLength) {
     struct Case {
         const char* name;
-        WavSpec spec;
+        WavShape shape;
         QString message;
     };
-    WavSpec rate48;
+    WavShape rate48;
     rate48.rate = 48000;
-    WavSpec eightBit;  // fails the bit test before the rate test
+    WavShape eightBit;  // fails the bit test before the rate test
     eightBit.bits = 8;
     eightBit.rate = 22050;
-    WavSpec extensible;  // an 18-byte format chunk, whatever else it holds
+    WavShape extensible;  // an 18-byte format chunk, whatever else it holds
     extensible.formatSize = 18;
     extensible.bits = 8;
     extensible.rate = 8000;
-    WavSpec bits24;
+    WavShape bits24;
     bits24.bits = 24;
-    WavSpec sixBytes;  // 16 bits, but three channels
+    WavShape sixBytes;  // 16 bits, but three channels
     sixBytes.channels = 3;
     const Case cases[] = {
         {"rate48.wav", rate48, AnalizzaWav::not44100Text()},
@@ -103,7 +103,7 @@ TEST(AnalizzaWav, FormatFailuresShowTheFirstFailedTestAndKeepTheDataLength) {
     };
     for (const Case& c : cases) {
         Analysis a;
-        EXPECT_EQ(a.run(c.name, c.spec), 705600) << c.name;
+        EXPECT_EQ(a.run(c.name, c.shape), 705600) << c.name;
         ASSERT_EQ(a.prompter.messages.size(), 1) << c.name;
         const Message& m = a.prompter.messages[0];
         EXPECT_EQ(m.text, a.path(c.name) + c.message);
@@ -116,7 +116,7 @@ TEST(AnalizzaWav, FormatFailuresShowTheFirstFailedTestAndKeepTheDataLength) {
 
 TEST(AnalizzaWav, FilesThatEndTooSoonOrCannotBeReadGiveZeroWithoutMessage) {
     Analysis a;
-    const QByteArray whole = wavBytes(WavSpec{});
+    const QByteArray whole = wavBytes(WavShape{});
     EXPECT_EQ(a.run("header.wav", whole.left(30)), 0);  // ends inside the header
     EXPECT_EQ(a.run("length.wav", whole.left(42)), 0);  // ends inside the data length
     EXPECT_EQ(a.run("nodata.wav", whole.left(36) + QByteArray(400, 'x')), 0);  // no data chunk
@@ -126,7 +126,7 @@ TEST(AnalizzaWav, FilesThatEndTooSoonOrCannotBeReadGiveZeroWithoutMessage) {
     EXPECT_TRUE(a.prompter.messages.isEmpty());
 
     // A header that fails a test but ends before its length: still no message.
-    WavSpec rate48;
+    WavShape rate48;
     rate48.rate = 48000;
     EXPECT_EQ(a.run("short48.wav", wavBytes(rate48).left(41)), 0);
     EXPECT_TRUE(a.prompter.messages.isEmpty());

@@ -92,7 +92,7 @@ TEST(Verifiche, EmptyListGivesTheOpeningLineAndMissingFoldersOnly) {
 
 TEST(Verifiche, WavSongWithoutTempoLoopOrAudioGivesThreeEntriesInOrder) {
     CheckLibrary c;
-    WavSpec empty;
+    WavShape empty;
     empty.dataLength = 0;
     empty.dataBytesWritten = 0;
     c.groove(QStringLiteral("ROK"), QStringLiteral("ROK001.wav"), wavBytes(empty));
@@ -175,7 +175,7 @@ TEST(Verifiche, Mp3IsLookedForUnderItsExactNameInTheTenFolders) {
 
 TEST(Verifiche, FormatFailureIsShownInABoxAndTheCheckGoesOn) {
     CheckLibrary c;
-    WavSpec rate48;
+    WavShape rate48;
     rate48.rate = 48000;
     c.groove(QStringLiteral("ROK"), QStringLiteral("ROK001.wav"), wavBytes(rate48));
     c.groove(QStringLiteral("ROK"), QStringLiteral("ROK002.wav"), wavBytes({}).left(40));
@@ -234,7 +234,7 @@ TEST(Verifiche, CheckCoversEveryRowAndLeavesTheListOnItsFirstRow) {
 
 TEST(Verifiche, MessageBoxShowsTheSongAtFaultAndTheLogSoFarAndTheCheckSurvivesWhatHappens) {
     CheckLibrary c;
-    WavSpec rate48;
+    WavShape rate48;
     rate48.rate = 48000;
     c.groove(QStringLiteral("ROK"), QStringLiteral("ROK002.wav"), wavBytes(rate48));
     std::vector<SongRecord> songs = {

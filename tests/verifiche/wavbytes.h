@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QString>
 
-struct WavSpec {
+struct WavShape {
     int formatSize = 16;  // the format chunk's size
     int channels = 2;
     int rate = 44100;
@@ -31,7 +31,7 @@ inline QByteArray chunk(const char* tag, const QByteArray& payload) {
     return QByteArray(tag, 4) + le(quint32(payload.size()), 4) + payload;
 }
 
-inline QByteArray wavBytes(const WavSpec& s) {
+inline QByteArray wavBytes(const WavShape& s) {
     const int align = s.blockAlign >= 0 ? s.blockAlign : s.channels * s.bits / 8;
     QByteArray format = le(1, 2) + le(quint32(s.channels), 2) + le(quint32(s.rate), 4) +
                         le(quint32(s.rate * align), 4) + le(quint32(align), 2) +
