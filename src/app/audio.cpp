@@ -1,27 +1,26 @@
 #include "app/audio.h"
 
-#include <QComboBox>
-#include <QRadioButton>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QResizeEvent>
 
-#include "app/audiolayout.h"
-#include "app/audiomenu.h"
-#include "app/resizerule.h"
-#include "library/datasource.h"
-#include "platform/hirestimer.h"
 #include "about/info.h"
-#include "settings/impspath.h"
 #include "app/audiocommands.h"
+#include "app/audiolayout.h"
 #include "app/audiolibrary.h"
+#include "app/audiomenu.h"
+#include "app/helplauncher.h"
+#include "app/resizerule.h"
+#include "app/shutdown.h"
 #include "library/aggiornadbg.h"
+#include "library/datasource.h"
 #include "library/listchooser.h"
 #include "library/songgrid.h"
 #include "library/verifiche.h"
+#include "platform/hirestimer.h"
 #include "platform/wincolor.h"
-#include "app/helplauncher.h"
-#include "app/shutdown.h"
 #include "playback/preloadchain.h"
 #include "playback/songpreparation.h"
 #include "playback/stopendstyle.h"
@@ -31,9 +30,9 @@
 #include "remote/pedalinterface.h"
 #include "remote/tempolamp.h"
 #include "remote/volumecontrols.h"
+#include "settings/impspath.h"
 
-Audio::Audio(const Services& services, QWidget* parent)
-    : QMainWindow(parent), services_(services) {
+Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("Audio"));
     setWindowTitle(displayName());
     AudioMenu::build(*this, c_);
@@ -67,7 +66,9 @@ Audio::~Audio() {
     delete impspath_.data();
 }
 
-QString Audio::displayName() { return QStringLiteral("Quintora"); }
+QString Audio::displayName() {
+    return QStringLiteral("Quintora");
+}
 
 void Audio::createTimers() {
     Clock& clock = services_.clock;
@@ -116,9 +117,13 @@ void Audio::fillListChooser() {
     library_->lists().select(0);
 }
 
-void Audio::aggiornaDBG() { library_->aggiornaDBG().run(); }
+void Audio::aggiornaDBG() {
+    library_->aggiornaDBG().run();
+}
 
-void Audio::aggiornaDBG2() { library_->aggiornaDBG2().run(); }
+void Audio::aggiornaDBG2() {
+    library_->aggiornaDBG2().run();
+}
 
 namespace {
 
@@ -134,7 +139,9 @@ Impspath& loadedSettings(Audio& window, QPointer<Impspath>& dialog) {
 
 }  // namespace
 
-void Audio::parametribase() { loadedSettings(*this, impspath_).Parametribase(); }
+void Audio::parametribase() {
+    loadedSettings(*this, impspath_).Parametribase();
+}
 
 void Audio::openSettings() {
     Impspath& dialog = loadedSettings(*this, impspath_);
@@ -158,7 +165,9 @@ Diagnostica& Audio::diagnostica() {
     return *diagnostica_;
 }
 
-Diagnostica* Audio::loadedDiagnostica() const { return diagnostica_.data(); }
+Diagnostica* Audio::loadedDiagnostica() const {
+    return diagnostica_.data();
+}
 
 void Audio::openDiagnostica() {
     state_.DiagAperta = true;
@@ -167,7 +176,9 @@ void Audio::openDiagnostica() {
     d.raise();
 }
 
-void Audio::clearRitardi() { diagnostica().clearRitardi(); }
+void Audio::clearRitardi() {
+    diagnostica().clearRitardi();
+}
 
 void Audio::openInfo() {
     if (!info_) {

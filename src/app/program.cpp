@@ -38,10 +38,9 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
     }
     stored_.outputDevice = settings.outputDevice.toText();
     const int frames = int(settings.bufferFrames.toNumber());
-    stored_.bufferFrames = frames >= ConfigData::kMinBufferFrames &&
-                                   frames <= ConfigData::kMaxBufferFrames
-                               ? frames
-                               : 256;
+    stored_.bufferFrames =
+        frames >= ConfigData::kMinBufferFrames && frames <= ConfigData::kMaxBufferFrames ? frames
+                                                                                         : 256;
     stored_.pedalInterface = settings.pedalInterface.toText();
     QString port = cl_.port;
     if (port.isEmpty()) {
@@ -84,7 +83,9 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
 }
 
-QStringList Program::outputDevices() const { return AudioDevices::outputNames(); }
+QStringList Program::outputDevices() const {
+    return AudioDevices::outputNames();
+}
 
 QStringList Program::pedalPorts() const {
     QStringList ports;
@@ -152,10 +153,12 @@ void Program::prepareDemo() {
         configPath_ = base + QStringLiteral("Quintora.ini");
     }
     const QString work = base + QStringLiteral("Brani") + FolderName::separator();
-    if (files_.hasExactName(configPath_) && !files_.storedName(work + QStringLiteral("Songs.mdb")).isEmpty()) {
+    if (files_.hasExactName(configPath_) &&
+        !files_.storedName(work + QStringLiteral("Songs.mdb")).isEmpty()) {
         return;
     }
-    QProgressDialog busy(QStringLiteral("Preparazione della libreria dimostrativa..."), QString(), 0, 0);
+    QProgressDialog busy(QStringLiteral("Preparazione della libreria dimostrativa..."), QString(),
+                         0, 0);
     busy.setWindowTitle(QStringLiteral("Quintora"));
     busy.setMinimumDuration(0);
     busy.show();
@@ -182,8 +185,8 @@ void Program::prepareDemo() {
 }
 
 int Program::run() {
-    Services services{clock_, prompter_, *port_, *player_, *grooves_, volume_, files_, launcher_,
-                      configPath_};
+    Services services{clock_,  prompter_, *port_,    *player_,   *grooves_,
+                      volume_, files_,    launcher_, configPath_};
     services.choosers = &choosers_;
     services.devices = this;
     window_ = std::make_unique<Audio>(services);

@@ -19,13 +19,13 @@ class DeviceControl;
 struct Services {
     Clock& clock;
     Prompter& prompter;
-    PortIo& port;              // IO1: the pedal box's port
-    MediaPlayer& player;       // MediaPlayer1
-    GrooveSound& grooves;      // the groove sound service
-    WaveVolume& waveVolume;    // Volume1
+    PortIo& port;            // IO1: the pedal box's port
+    MediaPlayer& player;     // MediaPlayer1
+    GrooveSound& grooves;    // the groove sound service
+    WaveVolume& waveVolume;  // Volume1
     FileProbe& files;
     ProcessLauncher& launcher;
-    QString configPath;        // the configuration file
+    QString configPath;  // the configuration file
     // The settings dialog's colour and font choosers; null: the desktop's own dialogs.
     Choosers* choosers = nullptr;
     // The sound output and the pedal interface that the settings dialog changes;

@@ -32,7 +32,6 @@ public:
     void showDetached();
 
 private:
-
     Audio& w_;
     QString porta_;
 };

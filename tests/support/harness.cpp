@@ -52,9 +52,13 @@ QString Harness::path(const QString& relative) const {
     return QDir(dir_.path()).filePath(relative);
 }
 
-QString Harness::workDir() const { return path(QStringLiteral("work")) + QDir::separator(); }
+QString Harness::workDir() const {
+    return path(QStringLiteral("work")) + QDir::separator();
+}
 
-QString Harness::configPath() const { return path(QStringLiteral("config/Quintora.ini")); }
+QString Harness::configPath() const {
+    return path(QStringLiteral("config/Quintora.ini"));
+}
 
 void Harness::writeConfig(const QByteArray& text, bool crlf) {
     QByteArray bytes = text;
@@ -70,7 +74,8 @@ void Harness::writeStandardConfig() {
     const QByteArray sep = QByteArray(1, QDir::separator().toLatin1());
     QDir().mkpath(workDir() + QStringLiteral("MP3A"));
     QDir().mkpath(workDir() + QStringLiteral("MP3B"));
-    writeConfig("\"2.8\"\n\"" + work + "\"\n5000,50,1,4\n\"MS Sans Serif\",10,#FALSE#,#FALSE#\n"
+    writeConfig("\"2.8\"\n\"" + work +
+                "\"\n5000,50,1,4\n\"MS Sans Serif\",10,#FALSE#,#FALSE#\n"
                 "40,200,700,500\n12648447,-2147483641,16377542,-2147483641\n-1,-1,-1,0,0,0,-1\n\"" +
                 work + "MP3A" + sep + "\"\n\"" + work + "MP3B" + sep +
                 "\"\n\n\n\n\n\n\n\n\n170,55,41,40,40,100,100,100\n");
@@ -87,16 +92,16 @@ void Harness::writeFile(const QString& relative, const QByteArray& bytes) {
 
 void Harness::writeLibrary(const std::vector<SongRecord>& songs) {
     QString error;
-    auto db = SongDatabase::open(workDir() + SongDatabase::kFileName, &error,
-                                 SongDatabase::Mode::Create);
+    auto db =
+        SongDatabase::open(workDir() + SongDatabase::kFileName, &error, SongDatabase::Mode::Create);
     if (!db || !db->insertSongs(songs, &error)) {
         qFatal("test library: %s", qPrintable(error));
     }
 }
 
 Audio& Harness::start() {
-    Services services{clock, prompter, box, player(), grooves(), volume, files, launcher,
-                      configPath()};
+    Services services{clock,  prompter, box,      player(),    grooves(),
+                      volume, files,    launcher, configPath()};
     services.choosers = &choosers;
     services.devices = &devices;
     window_ = std::make_unique<Audio>(services);
@@ -143,7 +148,9 @@ void Harness::run(double ms, std::vector<float>* keep) {
     }
 }
 
-void Harness::advance(double ms) { run(ms, nullptr); }
+void Harness::advance(double ms) {
+    run(ms, nullptr);
+}
 
 std::vector<float> Harness::listen(double ms) {
     std::vector<float> sound;
