@@ -129,6 +129,12 @@ void Startup::openDatabase() {
     w_.controls().Data1->setDatabaseName(db);
     w_.controls().Data2->setDatabaseName(db);
     w_.fillListChooser();
+    // A library that is missing or cannot be read leaves the list empty: say why,
+    // so that the user can choose the working folder again in the settings.
+    const QString error = w_.controls().Data1->lastError();
+    if (!error.isEmpty()) {
+        w_.services().prompter.tell(error, QString(), Message::Icon::Critical);
+    }
     w_.Volume1().setLevel(65535);
     w_.MediaPlayer1().setVolume(w_.controls().HSVolumeMp3->value());
 }

@@ -3,11 +3,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTableView>
 
 #include "library/datasource.h"
 #include "library/songgrid.h"
+#include "library/songrecord.h"
 #include "platform/hirestimer.h"
 #include "support/harness.h"
 
@@ -55,6 +57,7 @@ TEST(Startup, FirstRunShowsItsMessageAndKeepsTheMainWindowHidden) {
 TEST(Startup, TaggedFileIsAppliedToTimersGridsFoldersAndState) {
     Harness h;
     h.writeConfig(file28(h));
+    h.writeLibrary({});
     Audio& w = h.start();
     const SharedState& st = w.state();
     EXPECT_EQ(h.branch(), Startup::Branch::Normal);
@@ -110,6 +113,7 @@ TEST(Startup, OlderTaggedLayoutsLeaveWhatTheyDoNotHold) {
                     "\"\n5000,50,1,-1\n\"MS Sans Serif\",10,#FALSE#,#FALSE#\n40,200,700,500\n"
                     "12648447,-2147483641,16377542,-2147483641\n-1,0,-1,0,0,0\n\n\n\n\n\n\n\n\n\n\n"
                     "180,55,41,40,40,100,100\n");
+    h27.writeLibrary({});
     const SharedState& st = h27.start().state();
     EXPECT_TRUE(h27.prompter.messages.isEmpty()) << h27.prompter.texts().join("|").toStdString();
     EXPECT_EQ(st.Quarti, -1);
@@ -124,6 +128,7 @@ TEST(Startup, OlderTaggedLayoutsLeaveWhatTheyDoNotHold) {
                     "\"\n5000,50,1,4\n\"MS Sans Serif\",10,#FALSE#,#FALSE#\n40,200,700,500\n"
                     "12648447,-2147483641,16377542,-2147483641\n\"" +
                     h25.workDir().toUtf8() + "Pop" + kSep + "\"\n\n\n\n\n\n\n\n\n\n");
+    h25.writeLibrary({});
     const SharedState& s25 = h25.start().state();
     EXPECT_TRUE(h25.prompter.messages.isEmpty()) << h25.prompter.texts().join("|").toStdString();
     for (const Value* flag :
@@ -182,6 +187,7 @@ TEST(Startup, UntaggedFileIsUpgradedWithBothBackupsAndItsMessage) {
 TEST(Startup, DamagedFileKeepsDefaultsAndSaysSoOnce) {
     Harness h;
     h.writeConfig("\"2.8\"\n\"" + h.workDir().toUtf8() + "\"\n5000,fifty,1,6\n");
+    h.writeLibrary({});
     Audio& w = h.start();
     EXPECT_EQ(h.branch(), Startup::Branch::Normal);
     ASSERT_EQ(h.prompter.messages.size(), 1);
@@ -201,4 +207,17 @@ TEST(Startup, AFolderWhereTheFileShouldBeCountsAsAFirstRun) {
     // A folder is not a file: this is the first run.
     EXPECT_EQ(h.branch(), Startup::Branch::FirstRun);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST(Startup, AMissingLibraryIsReportedAndTheListStaysEmpty) {
+    Harness h;
+    h.writeConfig(file28(h));
+    Audio& w = h.start();
+    ASSERT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_EQ(h.prompter.messages[0].icon, Message::Icon::Critical);
+    EXPECT_TRUE(h.prompter.messages[0].text.contains(h.workDir()))
+        << h.prompter.messages[0].text.toStdString();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.controls().Numsongs->text(), "Songs: 0");
+    EXPECT_EQ(h.find<QComboBox>("CmbScalette")->count(), 7);
 }
