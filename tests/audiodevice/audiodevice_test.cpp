@@ -18,29 +18,12 @@
 #include <sndfile.h>
 
 #include <QFile>
+
 #include <cmath>
 #include <vector>
+#include "support/testaudio.h"
 
 namespace {
-
-// Half a second of a stereo 441 Hz tone as a 16-bit WAV.
-QString writeTone(const QString& path) {
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    if (file == nullptr) {
-        return {};
-    }
-    std::vector<float> samples(22050 * 2);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = 0.5f * float(std::sin(2 * 3.14159265358979 * 441 * double(i / 2) / 44100));
-    }
-    sf_writef_float(file, samples.data(), 22050);
-    sf_close(file);
-    return path;
-}
 
 // A JACK server on the dummy driver at rate, 256 frames, for the life of the object.
 class DummyJackServer {
@@ -116,7 +99,8 @@ void playGrooveOnJack(int rate) {
     }
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString groove = writeTone(dir.filePath("groove.wav"));
+    const QString groove =
+        testaudio::writeWav(dir.filePath("groove.wav"), 22050, testaudio::sine(441, 0.5f));
     AudioOptions options;
     options.bufferFrames = 256;
     std::unique_ptr<AudioEngine> engine;

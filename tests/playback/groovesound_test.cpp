@@ -44,9 +44,7 @@ class GrooveSoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        AudioOptions options;
-        options.offline = true;
-        engine_ = makeAudioEngine(options);
+        engine_ = testaudio::offlineEngine();
         sound_ = std::make_unique<EngineGrooveSound>(*engine_);
     }
     QString file(const QString& name) const { return dir_.filePath(name); }

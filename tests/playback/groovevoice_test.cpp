@@ -17,9 +17,7 @@ class GrooveVoiceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        AudioOptions options;
-        options.offline = true;
-        engine_ = makeAudioEngine(options);
+        engine_ = testaudio::offlineEngine();
     }
     QString file(const QString& name) const { return dir_.filePath(name); }
     std::shared_ptr<const DecodedAudio> load(const QString& path) {

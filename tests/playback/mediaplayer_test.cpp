@@ -17,9 +17,7 @@ class MediaPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        AudioOptions options;
-        options.offline = true;
-        engine_ = makeAudioEngine(options);
+        engine_ = testaudio::offlineEngine();
         player_ = std::make_unique<EngineMediaPlayer>(*engine_);
     }
     // The program's load sequence, as song preparation runs it.

@@ -1,4 +1,5 @@
 #include "support/harness.h"
+#include "support/testaudio.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,9 +21,7 @@ constexpr double kStepMs = 5.0;
 Harness::Harness(Sound sound) {
     QDir(dir_.path()).mkpath(QStringLiteral("work"));
     if (sound == Sound::Offline) {
-        AudioOptions options;
-        options.offline = true;
-        engine_ = makeAudioEngine(options);
+        engine_ = testaudio::offlineEngine();
         engineGrooves_ = std::make_unique<EngineGrooveSound>(*engine_);
         enginePlayer_ = std::make_unique<EngineMediaPlayer>(*engine_);
         binder_ = std::make_unique<WaveVolumeBinder>(volume, *engine_);

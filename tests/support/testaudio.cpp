@@ -1,5 +1,8 @@
 #include "support/testaudio.h"
 
+#include "playback/audioengine.h"
+#include "playback/audiooptions.h"
+
 #include <sndfile.h>
 
 #include <QFile>
@@ -12,6 +15,12 @@
 #include "playback/soundfilereader.h"
 
 namespace testaudio {
+
+std::unique_ptr<AudioEngine> offlineEngine() {
+    AudioOptions options;
+    options.offline = true;
+    return makeAudioEngine(options);
+}
 
 Signal sine(double hz, float amplitude, double phase) {
     return [=](int i, int) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class AudioEngine;
@@ -26,6 +27,8 @@ QString writeMp3(const QString& path, int frames, const Signal& signal);
 // Writes raw bytes.
 QString writeBytes(const QString& path, const QByteArray& bytes);
 
+// A new engine that renders only when asked (no device, no thread).
+std::unique_ptr<AudioEngine> offlineEngine();
 // Renders frames from an offline engine in pieces of chunk frames.
 std::vector<float> render(AudioEngine& engine, int frames, int chunk = 256);
 // The whole file as the engine decodes it (empty when it cannot).
