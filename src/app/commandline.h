@@ -15,6 +15,9 @@ struct CommandLine {
 
     // Reads the arguments (the first one is the program). Unknown options set error.
     static CommandLine parse(const QStringList& arguments);
+    // False when the command line is answered without any window (--help, an
+    // error in the arguments, --new-library): no display is needed for it.
+    bool needsWindow() const { return !helpShown && error.isEmpty() && newLibrary.isEmpty(); }
     // The text of --help.
     static QString usage();
 };

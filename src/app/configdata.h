@@ -74,6 +74,11 @@ struct ConfigData {
     Value bufferFrames = 256;
     Value pedalInterface = "/dev/parport0";
 
+    // The longest timer interval a file may hold, in milliseconds (one hour), and
+    // the longest folder path (the file systems' own limit).
+    static constexpr double kMaxIntervalMs = 3600000;
+    static constexpr int kMaxPathLength = 4096;
+
     static constexpr int kMinBufferFrames = 64;
     static constexpr int kMaxBufferFrames = 2048;
 };
