@@ -1,10 +1,14 @@
 // Values from files and the library that no timer or message box could take whole.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QStringList>
+#include <QTimer>
 
 #include "platform/hirestimer.h"
 #include "platform/manualclock.h"
+#include "platform/messageboxprompter.h"
 #include "platform/messagetext.h"
 
 TEST(TimerRange, AnIntervalBeyondTheLongestRunsAtTheLongest) {
@@ -44,4 +48,21 @@ TEST(MessageText, LongLinesAreCutInTheMiddleAndShortTextsKeptAsTheyAre) {
     EXPECT_EQ(kept.size(), MessageText::kMaxLines + 1);
     EXPECT_EQ(kept.first(), "riga 0");
     EXPECT_EQ(kept.last(), QString(QChar(0x2026)));
+}
+
+TEST(MessageText, TheMessageBoxShowsAHugeTextCut) {
+    MessageBoxPrompter prompter;
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                shown = box->text();
+                box->accept();
+            }
+        }
+    });
+    prompter.tell("Impossibile aprire \"/" + QString(200'000, 'a') + "/Songs.mdb\".");
+    EXPECT_LE(shown.size(), MessageText::kMaxLineLength);
+    EXPECT_TRUE(shown.startsWith("Impossibile aprire \"/aaa")) << shown.left(40).toStdString();
+    EXPECT_TRUE(shown.endsWith("/Songs.mdb\".")) << shown.right(40).toStdString();
 }
