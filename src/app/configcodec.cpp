@@ -144,10 +144,11 @@ void apply(const Slot& slot, const Field& f, int line, int field, QList<ConfigPr
             problem(QStringLiteral("campo non valido"));
             return;
         case Field::Kind::Text:
-            if (slot.kind == Kind::Text && slot.check == Check::Path &&
-                f.text.size() > ConfigData::kMaxPathLength) {
-                // No folder has such a name; quoting it would only flood the messages.
-                problem(QStringLiteral("percorso troppo lungo"));
+            if (slot.kind == Kind::Text && f.text.size() > ConfigData::kMaxTextLength) {
+                // No folder, font or device has such a name; kept, it would only
+                // flood the messages and the labels that show it.
+                problem(slot.check == Check::Path ? QStringLiteral("percorso troppo lungo")
+                                                  : QStringLiteral("testo troppo lungo"));
             } else if (slot.kind == Kind::Text) {
                 *slot.target = f.text;
             } else {

@@ -75,9 +75,10 @@ struct ConfigData {
     Value pedalInterface = "/dev/parport0";
 
     // The longest timer interval a file may hold, in milliseconds (one hour), and
-    // the longest folder path (the file systems' own limit).
+    // the longest text: a folder path at the file systems' own limit; no font or
+    // device name comes near it.
     static constexpr double kMaxIntervalMs = 3600000;
-    static constexpr int kMaxPathLength = 4096;
+    static constexpr int kMaxTextLength = 4096;
 
     static constexpr int kMinBufferFrames = 64;
     static constexpr int kMaxBufferFrames = 2048;

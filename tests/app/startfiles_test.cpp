@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "library/datasource.h"
+#include "library/songgrid.h"
 #include "library/songrecord.h"
 #include "platform/hirestimer.h"
 #include "settings/impspath.h"
@@ -179,6 +180,22 @@ TEST(ConfigFileKind, AHugeFolderLineIsNeitherKeptNorQuoted) {
     }
     EXPECT_TRUE(h.prompter.texts().join("").contains("riga 2, campo 1: percorso troppo lungo"));
     expectHandedToTheSettings(h);
+
+    // Nor is any other name of such a length: a font, a sound device.
+    Harness names;
+    names.writeLibrary({});
+    const QByteArray work = "\"" + names.workDir().toUtf8() + "\"";
+    names.writeConfig(
+        file28With(work).replace("\"MS Sans Serif\"", "\"" + QByteArray(100'000, 'F') + "\"") +
+        "\"" + QByteArray(100'000, 'D') + "\",256,\"virtual\"\n");
+    names.start();
+    ASSERT_EQ(names.prompter.messages.size(), 1);
+    const QString text = names.prompter.messages[0].text;
+    EXPECT_LT(text.size(), 2000);
+    EXPECT_TRUE(text.contains("riga 4, campo 1: testo troppo lungo")) << text.toStdString();
+    EXPECT_TRUE(text.contains("riga 19, campo 1: testo troppo lungo")) << text.toStdString();
+    EXPECT_EQ(names.window().controls().DBGrid1->font().family(), "MS Sans Serif");
+    EXPECT_TRUE(names.window().isVisible());
 }
 
 TEST(ConfigTimers, AnIntervalNoTimerCanRunKeepsItsDefaultAndIsReported) {
