@@ -1,12 +1,8 @@
 // Tempos from the library that give no beat a timer can run.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 #include "library/songrecord.h"
 #include "platform/hirestimer.h"
-#include "remote/tempolamp.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 
@@ -35,14 +31,4 @@ TEST(SlowTempo, ABeatLongerThanAnyTimerMeansNoTempo) {
     EXPECT_EQ(h.window().state().Bpm, 0.02);
     EXPECT_TRUE(beat->isEnabled());
     EXPECT_DOUBLE_EQ(beat->interval(), 3000000);
-}
-
-TEST(SlowTempo, TheBeatLengthOfATempo) {
-    EXPECT_EQ(TempoLamp::beatLength(120), 500);
-    EXPECT_EQ(TempoLamp::beatLength(1), 60000);
-    EXPECT_EQ(TempoLamp::beatLength(0.00001), 0);
-    EXPECT_EQ(TempoLamp::beatLength(0), 0);
-    EXPECT_EQ(TempoLamp::beatLength(-90), 0);
-    EXPECT_EQ(TempoLamp::beatLength(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(TempoLamp::beatLength(std::numeric_limits<double>::infinity()), 0);
 }
