@@ -98,10 +98,10 @@ ConfigData Salvadati::configData() const {
     d.fontSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10.0;
     d.fontBold = font.bold();
     d.fontItalic = font.italic();
-    d.pedalInterval = numberIn(c_.TextPed);
-    d.preMuteInterval = numberIn(c_.TextMute);
-    d.bufferInterval = numberIn(c_.TextBuffer);
-    d.debounceInterval = numberIn(c_.TextIstrs);
+    d.pedalInterval = intervalOf(c_.TextPed->text());
+    d.preMuteInterval = intervalOf(c_.TextMute->text());
+    d.bufferInterval = intervalOf(c_.TextBuffer->text());
+    d.debounceInterval = intervalOf(c_.TextIstrs->text());
     d.leftBackColor = colorOf(c_.PictBack);
     d.leftForeColor = colorOf(c_.PictFore);
     d.rightBackColor = colorOf(c_.PictBack1);
