@@ -38,12 +38,19 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    const CommandLine cl = CommandLine::parse(arguments);
-    if (!cl.needsWindow()) {
+    // Qt's own options (-platform, -style, ...) are taken out of the arguments by
+    // the application object: a command line that may hold one waits for it.
+    const CommandLine early = CommandLine::parse(arguments);
+    if (!early.needsWindow() &&
+        (early.error.isEmpty() || !CommandLine::mayHoldQtOptions(arguments))) {
         QCoreApplication core(argc, argv);
-        return answerWithoutWindow(cl);
+        return answerWithoutWindow(early);
     }
     QApplication app(argc, argv);
+    const CommandLine cl = CommandLine::parse(QApplication::arguments());
+    if (!cl.needsWindow()) {
+        return answerWithoutWindow(cl);
+    }
     QApplication::setApplicationName(QStringLiteral("Quintora"));
     QApplication::setOrganizationName(QStringLiteral("Quintora"));
     // The last window closing must not end the program behind the closing question.

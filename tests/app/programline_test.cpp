@@ -69,6 +69,11 @@ TEST(CommandLine, OptionsThatNeedNoWindowWorkWithoutADisplay) {
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_TRUE(again.err.contains("esiste già")) << again.err.toStdString();
 
+    // Qt's own options are still understood, as before.
+    const Outcome qtOption = runWithoutDisplay({"-platform", "offscreen", "--help"});
+    EXPECT_EQ(qtOption.exitCode, 0) << qtOption.err.toStdString();
+    EXPECT_TRUE(qtOption.out.startsWith("Uso: quintora"));
+
     const Outcome unknown = runWithoutDisplay({"--volume"});
     EXPECT_FALSE(unknown.crashed);
     EXPECT_EQ(unknown.exitCode, 2);
