@@ -6,6 +6,7 @@ PACKAGES=(
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
   portaudio19-dev libsndfile1-dev libsamplerate0-dev jackd2
   xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core sox lame
+  qt6-translations-l10n
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,18 +1,19 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 
 #include "app/commandline.h"
 #include "app/program.h"
+#include "app/qttranslations.h"
 #include "library/newlibrary.h"
 #include "platform/foldername.h"
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quintora"));
-    QApplication::setOrganizationName(QStringLiteral("Quintora"));
-    // The last window closing must not end the program behind the closing question.
-    QApplication::setQuitOnLastWindowClosed(false);
-    const CommandLine cl = CommandLine::parse(QApplication::arguments());
+namespace {
+
+// The options that need no window: the help text, an error in the arguments, a new
+// library. Answered without touching any window system, so that they work on a
+// machine without a display (a server, a script).
+int answerWithoutWindow(const CommandLine& cl) {
     if (cl.helpShown || !cl.error.isEmpty()) {
         std::fputs(
             qPrintable(cl.error.isEmpty() ? CommandLine::usage()
@@ -20,16 +21,42 @@ int main(int argc, char** argv) {
             cl.error.isEmpty() ? stdout : stderr);
         return cl.error.isEmpty() ? 0 : 2;
     }
-    if (!cl.newLibrary.isEmpty()) {
-        const QString folder = FolderName::withSeparator(cl.newLibrary);
-        const QString error = NewLibrary::create(folder);
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
-        std::printf("Creata la libreria %sSongs.mdb\n", qPrintable(folder));
-        return 0;
+    const QString folder = FolderName::withSeparator(cl.newLibrary);
+    const QString error = NewLibrary::create(folder);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
     }
+    std::printf("Creata la libreria %sSongs.mdb\n", qPrintable(folder));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    // Qt's own options (-platform, -style, ...) are taken out of the arguments by
+    // the application object: a command line that may hold one waits for it.
+    const CommandLine early = CommandLine::parse(arguments);
+    if (!early.needsWindow() &&
+        (early.error.isEmpty() || !CommandLine::mayHoldQtOptions(arguments))) {
+        QCoreApplication core(argc, argv);
+        return answerWithoutWindow(early);
+    }
+    QApplication app(argc, argv);
+    const CommandLine cl = CommandLine::parse(QApplication::arguments());
+    if (!cl.needsWindow()) {
+        return answerWithoutWindow(cl);
+    }
+    QApplication::setApplicationName(QStringLiteral("Quintora"));
+    QApplication::setOrganizationName(QStringLiteral("Quintora"));
+    // The last window closing must not end the program behind the closing question.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own buttons and choosers speak Italian too, where the system has the texts.
+    QtTranslations::installItalian(app);
     Program program(cl);
     return program.run();
 }

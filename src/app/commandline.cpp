@@ -43,6 +43,17 @@ CommandLine CommandLine::parse(const QStringList& args) {
     return c;
 }
 
+bool CommandLine::mayHoldQtOptions(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a.startsWith(QLatin1Char('-')) && !a.startsWith(QLatin1String("--")) &&
+            a != QLatin1String("-h")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QString CommandLine::usage() {
     return QStringLiteral(
         "Uso: quintora [opzioni]\n"

@@ -15,6 +15,12 @@ struct CommandLine {
 
     // Reads the arguments (the first one is the program). Unknown options set error.
     static CommandLine parse(const QStringList& arguments);
+    // False when the command line is answered without any window (--help, an
+    // error in the arguments, --new-library): no display is needed for it.
+    bool needsWindow() const { return !helpShown && error.isEmpty() && newLibrary.isEmpty(); }
+    // True when arguments may hold Qt's own options (single-dash ones such as
+    // -platform or -style), which only the application object understands.
+    static bool mayHoldQtOptions(const QStringList& arguments);
     // The text of --help.
     static QString usage();
 };

@@ -14,7 +14,7 @@ using Field = ConfigTokenizer::Field;
 
 enum class Kind { Text, Number, Bool };
 // Range checks of the numbers that the program keeps in integer variables.
-enum class Check { None, Int16, Color, FontSize, BufferFrames };
+enum class Check { None, Int16, Color, FontSize, BufferFrames, Interval, Path };
 
 // One field of a line: where its value goes and what it may hold.
 struct Slot {
@@ -27,7 +27,7 @@ using LineSpec = std::vector<Slot>;
 
 // The lines of a layout, field by field, bound to the values of d.
 std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
-    const Slot path{&d.PathLavoro, Kind::Text, true};
+    const Slot path{&d.PathLavoro, Kind::Text, true, Check::Path};
     const LineSpec metro{{&d.MetroFreq, Kind::Number, false},
                          {&d.MetroDurata, Kind::Number, false},
                          {&d.MetroAudio, Kind::Number, false, Check::Int16},
@@ -36,10 +36,10 @@ std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
                         {&d.fontSize, Kind::Number, false, Check::FontSize},
                         {&d.fontBold, Kind::Bool, false},
                         {&d.fontItalic, Kind::Bool, false}};
-    const LineSpec intervals{{&d.pedalInterval, Kind::Number, false},
-                             {&d.preMuteInterval, Kind::Number, false},
-                             {&d.bufferInterval, Kind::Number, false},
-                             {&d.debounceInterval, Kind::Number, false}};
+    const LineSpec intervals{{&d.pedalInterval, Kind::Number, false, Check::Interval},
+                             {&d.preMuteInterval, Kind::Number, false, Check::Interval},
+                             {&d.bufferInterval, Kind::Number, false, Check::Interval},
+                             {&d.debounceInterval, Kind::Number, false, Check::Interval}};
     LineSpec colours{{&d.leftBackColor, Kind::Number, false, Check::Color},
                      {&d.leftForeColor, Kind::Number, false, Check::Color}};
     if (layout == ConfigLayout::Untagged) {
@@ -62,7 +62,7 @@ std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
         lines.push_back(line);
     }
     for (Value& folder : d.CartelleMp3)
-        lines.push_back({{&folder, Kind::Text, true}});
+        lines.push_back({{&folder, Kind::Text, true, Check::Path}});
     if (columns > 0) {
         LineSpec line;
         for (int i = 0; i <= columns; ++i) {
@@ -104,7 +104,10 @@ void clearAbsentValues(ConfigData& d, ConfigLayout layout) {
 bool checkNumber(Check check, double* v) {
     switch (check) {
         case Check::None:
+        case Check::Path:
             return true;
+        case Check::Interval:
+            return *v >= 0 && *v <= ConfigData::kMaxIntervalMs;
         case Check::Int16:
             return *v >= -32768.5 && *v < 32767.5;
         case Check::Color:
@@ -141,7 +144,12 @@ void apply(const Slot& slot, const Field& f, int line, int field, QList<ConfigPr
             problem(QStringLiteral("campo non valido"));
             return;
         case Field::Kind::Text:
-            if (slot.kind == Kind::Text) {
+            if (slot.kind == Kind::Text && f.text.size() > ConfigData::kMaxTextLength) {
+                // No folder, font or device has such a name; kept, it would only
+                // flood the messages and the labels that show it.
+                problem(slot.check == Check::Path ? QStringLiteral("percorso troppo lungo")
+                                                  : QStringLiteral("testo troppo lungo"));
+            } else if (slot.kind == Kind::Text) {
                 *slot.target = f.text;
             } else {
                 problem(expected);

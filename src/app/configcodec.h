@@ -48,7 +48,8 @@ public:
     // the eight widths at their defaults; "2.7" leaves MostraAutore unset and
     // LargAutore at its default; the untagged layout leaves the flags and the
     // widths unset, the ten MP3 folders as empty text and the version unset.
-    // A missing line, a wrong field count or a field of the wrong kind keeps the
+    // A missing line, a wrong field count, a field of the wrong kind, a timer
+    // interval outside 0 to one hour or a text longer than any name keeps the
     // defaults of what could not be read and is listed in the problems.
     static ConfigReadResult read(QByteArrayView bytes);
 

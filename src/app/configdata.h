@@ -74,6 +74,12 @@ struct ConfigData {
     Value bufferFrames = 256;
     Value pedalInterface = "/dev/parport0";
 
+    // The longest timer interval a file may hold, in milliseconds (one hour), and
+    // the longest text: a folder path at the file systems' own limit; no font or
+    // device name comes near it.
+    static constexpr double kMaxIntervalMs = 3600000;
+    static constexpr int kMaxTextLength = 4096;
+
     static constexpr int kMinBufferFrames = 64;
     static constexpr int kMaxBufferFrames = 2048;
 };

@@ -7,6 +7,12 @@
 
 #include "app/configcodec.h"
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Unbuffered on purpose: a buffered QSaveFile that meets a full disk while
@@ -28,6 +34,39 @@ QString saveError(const QString& path, const QString& reason) {
     return QStringLiteral("Impossibile salvare il file %1: %2").arg(shown(path), reason);
 }
 
+QString notRegularText() {
+    return QStringLiteral("non è un file ordinario");
+}
+
+// Opens path for reading only when it is a regular file; empty on success, else
+// why not. On Unix the file is opened without waiting (a pipe put in its place
+// since it was looked at would otherwise block the open) and checked once it is
+// open, so nothing can be swapped in between.
+QString openRegular(const QString& path, QFile& file) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        file.setFileName(path);
+        return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return notRegularText();
+    }
+    // A regular file never blocks a read; the flag only mattered for the open.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return file.errorString();
+    }
+    return {};
+#else
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
+#endif
+}
+
 }  // namespace
 
 ConfigFile::ReadResult ConfigFile::read(const QString& path) {
@@ -43,10 +82,17 @@ ConfigFile::ReadResult ConfigFile::read(const QString& path) {
             QStringLiteral("Impossibile leggere il file %1: è una cartella").arg(shown(path));
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Impossibile leggere il file %1: %2")
-                           .arg(shown(path), file.errorString());
+    if (!info.isFile()) {
+        // A named pipe or a device would block the read, or never end.
+        result.error =
+            QStringLiteral("Impossibile leggere il file %1: %2").arg(shown(path), notRegularText());
+        return result;
+    }
+    QFile file;
+    const QString openError = openRegular(path, file);
+    if (!openError.isEmpty()) {
+        result.error =
+            QStringLiteral("Impossibile leggere il file %1: %2").arg(shown(path), openError);
         return result;
     }
     result.bytes = file.read(kMaxReadBytes);

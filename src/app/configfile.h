@@ -25,7 +25,8 @@ public:
     static constexpr qint64 kMaxReadBytes = 16 * 1024 * 1024;
 
     // The whole file at path. Missing when nothing is there; Unreadable when
-    // something is there that cannot be read as a file (no permission, a folder).
+    // something is there that cannot be read as a file (no permission, a folder,
+    // a named pipe or a device: only a regular file is ever opened).
     static ReadResult read(const QString& path);
 
     // Replaces the file at path with bytes, creating its folder when needed.

@@ -2,6 +2,7 @@
 
 #include "app/audio.h"
 #include "platform/fileprobe.h"
+#include "platform/foldername.h"
 #include "platform/processlauncher.h"
 #include "platform/prompter.h"
 
@@ -14,7 +15,13 @@ QString HelpLauncher::missingDocumentText() {
 }
 
 QString HelpLauncher::missingProgramText() {
+#ifdef Q_OS_WIN
     return QStringLiteral("Impossibile trovare il programma WordPad.exe");
+#else
+    return QStringLiteral(
+        "Impossibile aprire il file di help Quintora.wri: nessun programma di questo sistema "
+        "è in grado di aprire i documenti di questo tipo.");
+#endif
 }
 
 QString HelpLauncher::wordpadFirst() {
@@ -28,8 +35,10 @@ QString HelpLauncher::wordpadSecond() {
 void HelpLauncher::Istruzionidoc() {
     const Services& s = w_.services();
     SharedState& st = w_.state();
-    st.PathAppoggio = st.PathLavoro + QStringLiteral("Quintora.wri");
-    if (s.files.storedName(st.PathAppoggio) != QLatin1String("Quintora.wri")) {
+    st.PathAppoggio = FolderName::join(st.PathLavoro, QStringLiteral("Quintora.wri"));
+    // Without a working folder there is no manual: never one of the current folder.
+    if (st.PathLavoro.isEmpty() ||
+        s.files.storedName(st.PathAppoggio) != QLatin1String("Quintora.wri")) {
         s.prompter.tell(missingDocumentText());
         return;
     }
@@ -41,7 +50,11 @@ void HelpLauncher::Istruzionidoc() {
         s.launcher.start(wordpadSecond(), {st.PathAppoggio});
         return;
     }
-    if (!s.launcher.openDocument(st.PathAppoggio)) {
-        s.prompter.tell(missingProgramText());
+    // The desktop's opener may find no program for the document only after it has
+    // started: that is told too, when it ends.
+    Prompter& prompter = s.prompter;
+    const auto tellMissing = [&prompter] { prompter.tell(missingProgramText()); };
+    if (!s.launcher.openWatched(st.PathAppoggio, &w_, tellMissing)) {
+        tellMissing();
     }
 }

@@ -27,6 +27,17 @@ double intervalOf(const Value& v) {
     return NumberText::leadingNumber(v.toText());
 }
 
+// A folder as the file holds it, ending in the separator whether or not it was
+// stored with one. Only a full path is a folder: an empty or relative one would
+// make the program act on whatever folder it was started from, so it counts as
+// no folder at all.
+QString usableFolder(const QString& stored) {
+    if (stored.isEmpty() || QDir::isRelativePath(stored)) {
+        return {};
+    }
+    return FolderName::withSeparator(stored);
+}
+
 }  // namespace
 
 Startup::Startup(Audio& window) : w_(window), configPath_(window.services().configPath) {}
@@ -54,27 +65,52 @@ Startup::Branch Startup::run() {
     initialiseState();
 
     const Services& s = w_.services();
-    if (!s.files.hasExactName(configPath_)) {
+    const ConfigFile::ReadResult file = ConfigFile::read(configPath_);
+    // Something that is there but is no readable file (a folder, a pipe, a file
+    // without permission) is not a first run: say so and run on the defaults,
+    // without touching it (the user's settings may still be in it).
+    if (file.status != ConfigFile::Status::Unreadable && !s.files.hasExactName(configPath_)) {
         runFirstRun();
         return Branch::FirstRun;
     }
-    const ConfigFile::ReadResult file = ConfigFile::read(configPath_);
     if (file.status != ConfigFile::Status::Ok) {
-        // Something is there but cannot be read: say so and run on the defaults,
-        // without touching the file (the user's settings may still be in it).
         s.prompter.tell(file.error, configTitle(), Message::Icon::Critical);
         runTagged(ConfigReadResult{ConfigLayout::V28, ConfigData{}, {}});
-        return Branch::Normal;
+        return settleWorkingFolder();
     }
     const ConfigReadResult read = ConfigCodec::read(file.bytes);
     if (read.layout == ConfigLayout::Untagged) {
         runUpgrade(read);
         reportProblems(read);
-        return Branch::Upgraded;
+        return settleWorkingFolder(Branch::Upgraded);
     }
     runTagged(read);
     reportProblems(read);
-    return Branch::Normal;
+    return settleWorkingFolder();
+}
+
+QString Startup::noWorkingFolderText() {
+    return QStringLiteral(
+        "Impossibile aprire l'archivio dei brani: il file di configurazione non indica una "
+        "cartella di lavoro leggibile.\r\n"
+        "Scegliere la cartella di lavoro che contiene il file Songs.mdb nella finestra di "
+        "configurazione.");
+}
+
+bool Startup::hasWorkingFolder() const {
+    return !w_.state().PathLavoro.isEmpty();
+}
+
+// Without a working folder nothing was opened: the user is told, and the settings
+// dialog takes over as on a first run, keeping every other setting that was read.
+Startup::Branch Startup::settleWorkingFolder(Branch branch) {
+    if (hasWorkingFolder()) {
+        return branch;
+    }
+    w_.services().prompter.tell(noWorkingFolderText(), QString(), Message::Icon::Critical);
+    w_.setVisible(false);
+    w_.openSettings();
+    return Branch::FirstRun;
 }
 
 void Startup::initialiseState() {
@@ -94,12 +130,13 @@ void Startup::initialiseState() {
 void Startup::applyCommon(const ConfigData& d) {
     SharedState& st = w_.state();
     AudioControls& c = w_.controls();
-    st.PathLavoro = d.PathLavoro.toText();
+    st.PathLavoro = usableFolder(d.PathLavoro.toText());
     st.MetroFreq = d.MetroFreq;
     st.MetroDurata = d.MetroDurata;
     st.MetroAudio = std::int16_t(d.MetroAudio.toNumber());
     st.Quarti = std::int16_t(d.Quarti.toNumber());
-    QFont font(d.fontName.toText());
+    QFont font;
+    font.setFamilies({d.fontName.toText()});  // whole: a name may hold a comma
     font.setPointSizeF(d.fontSize.toNumber() > 0 ? d.fontSize.toNumber() : 10);
     font.setBold(d.fontBold.toBool());
     font.setItalic(d.fontItalic.toBool());
@@ -117,7 +154,9 @@ void Startup::applyFolders(const ConfigData& d) {
         st.CartelleMp3[i] = d.CartelleMp3[i];
         const QString folder = d.CartelleMp3[i].toText();
         if (!folder.isEmpty()) {
-            w_.setFilterCaption(i, FolderName::ownName(folder));
+            const QString stored = FolderName::withSeparator(folder);
+            st.CartelleMp3[i] = stored;
+            w_.setFilterCaption(i, FolderName::ownName(stored));
         }
     }
 }
@@ -125,15 +164,12 @@ void Startup::applyFolders(const ConfigData& d) {
 // Points both data sources at the library, fills the list chooser, shows the title
 // list and sets the volumes.
 void Startup::openDatabase() {
-    const QString db = w_.state().PathLavoro + QStringLiteral("songs.mdb");
-    w_.controls().Data1->setDatabaseName(db);
-    w_.controls().Data2->setDatabaseName(db);
-    w_.fillListChooser();
-    // A library that is missing or cannot be read leaves the list empty: say why,
-    // so that the user can choose the working folder again in the settings.
-    const QString error = w_.controls().Data1->lastError();
-    if (!error.isEmpty()) {
-        w_.services().prompter.tell(error, QString(), Message::Icon::Critical);
+    if (hasWorkingFolder()) {
+        const QString db = FolderName::join(w_.state().PathLavoro, QStringLiteral("songs.mdb"));
+        w_.controls().Data1->setDatabaseName(db);
+        w_.controls().Data2->setDatabaseName(db);
+        w_.fillListChooser();
+        reportLibraryProblem(w_);
     }
     w_.Volume1().setLevel(65535);
     w_.MediaPlayer1().setVolume(w_.controls().HSVolumeMp3->value());
@@ -169,9 +205,13 @@ void Startup::runUpgrade(const ConfigReadResult& read) {
     s.prompter.tell(upgradeText(), configTitle(), Message::Icon::Critical);
     copyReplacing(configPath_, ConfigLocation::backupPath(configPath_));
     applyCommon(read.data);
-    const QString db = s.files.resolve(w_.state().PathLavoro + QStringLiteral("Songs.mdb"));
-    copyReplacing(db.isEmpty() ? w_.state().PathLavoro + QStringLiteral("Songs.mdb") : db,
-                  w_.state().PathLavoro + QStringLiteral("Songs.old"));
+    // Without a working folder there is no library to back up: nothing is copied.
+    if (hasWorkingFolder()) {
+        const QString work = w_.state().PathLavoro;
+        const QString db = s.files.resolve(FolderName::join(work, QStringLiteral("Songs.mdb")));
+        copyReplacing(db.isEmpty() ? FolderName::join(work, QStringLiteral("Songs.mdb")) : db,
+                      FolderName::join(work, QStringLiteral("Songs.old")));
+    }
     openDatabase();
     w_.parametribase();
     for (Value& folder : w_.state().CartelleMp3) {
@@ -186,6 +226,15 @@ void Startup::runFirstRun() {
     w_.setVisible(false);
     w_.parametribase();
     w_.openSettings();
+}
+
+void Startup::reportLibraryProblem(Audio& window) {
+    // A library that is missing or cannot be read leaves the list empty: say why,
+    // so that the user can choose the working folder again in the settings.
+    const QString error = window.controls().Data1->lastError();
+    if (!error.isEmpty()) {
+        window.services().prompter.tell(error, QString(), Message::Icon::Critical);
+    }
 }
 
 void Startup::copyReplacing(const QString& from, const QString& to) {

@@ -14,7 +14,9 @@ public:
     enum class Branch {
         Normal,    // a tagged file was read: the title list is shown
         Upgraded,  // an untagged file was read, backed up and will be saved as 2.8
-        FirstRun,  // no file: the main window stays hidden, the settings dialog is open
+        // No file, or no working folder could be read from it: the main window stays
+        // hidden and the settings dialog is open.
+        FirstRun,
     };
 
     explicit Startup(Audio& window);
@@ -27,6 +29,12 @@ public:
     static QString firstRunText();
     static QString upgradeText();
     static QString configTitle();
+    // The message of a configuration without a readable working folder.
+    static QString noWorkingFolderText();
+
+    // Tells the user why the main window's library could not be opened, if it
+    // could not, as start-up does; used again when the working folder changes.
+    static void reportLibraryProblem(Audio& window);
 
 private:
     void initialiseState();
@@ -38,6 +46,8 @@ private:
     void applyFolders(const ConfigData& data);
     void reportProblems(const ConfigReadResult& read);
     void copyReplacing(const QString& from, const QString& to);
+    bool hasWorkingFolder() const;
+    Branch settleWorkingFolder(Branch branch = Branch::Normal);
 
     Audio& w_;
     QString configPath_;

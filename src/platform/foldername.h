@@ -29,4 +29,11 @@ inline QString withSeparator(const QString& path) {
     return path.endsWith(separator()) ? path : path + separator();
 }
 
+// A file name inside a folder, with exactly the one separator between them whether
+// or not the folder was stored with its own. An empty folder stays empty: the name
+// alone, never a folder of the file system's root.
+inline QString join(const QString& folder, const QString& name) {
+    return folder.isEmpty() ? name : withSeparator(folder) + name;
+}
+
 }  // namespace FolderName

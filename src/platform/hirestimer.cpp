@@ -14,7 +14,7 @@ double HiResTimer::effectiveInterval() const {
     if (!std::isfinite(interval_)) {
         return kMinimumMs;
     }
-    return std::max(interval_, kMinimumMs);
+    return std::clamp(interval_, kMinimumMs, kMaximumMs);
 }
 
 void HiResTimer::setInterval(double ms) {

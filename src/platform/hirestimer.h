@@ -23,6 +23,9 @@ public:
 
     // Shortest interval a timer runs at: a zero or negative interval would spin.
     static constexpr double kMinimumMs = 1.0;
+    // Longest interval a timer runs at (one hour): a longer one is out of any use
+    // and would overflow the system timer's own range.
+    static constexpr double kMaximumMs = 3600000.0;
 
 signals:
     void tick();

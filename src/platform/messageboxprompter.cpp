@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/messagetext.h"
+
 Message::Answer MessageBoxPrompter::ask(const Message& m) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(m.title.isEmpty() ? kAppTitle : m.title);
-    box.setText(m.text);
+    // Whatever a message quotes, the box stays quick to lay out and on the screen.
+    box.setText(MessageText::elided(m.text));
     switch (m.icon) {
         case Message::Icon::Critical:
             box.setIcon(QMessageBox::Critical);

@@ -2,6 +2,8 @@
 
 #include <QTime>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -23,8 +25,10 @@ public:
 
 private:
     void schedule() {
-        const double wait = due_ - clock_.monotonicMs();
-        timer_.start(static_cast<int>(std::max(0.0, std::round(wait))));
+        // Kept within what the system timer takes, whatever interval it was given.
+        double wait = due_ - clock_.monotonicMs();
+        wait = wait > 0 ? std::min(wait, double(INT_MAX) / 2) : 0.0;
+        timer_.start(static_cast<int>(std::round(wait)));
     }
     void fire() {
         due_ += interval_;

@@ -20,6 +20,7 @@
 #include "playback/wavevolume.h"
 #include "remote/diagnostica.h"
 #include "remote/lampbits.h"
+#include "remote/tempolamp.h"
 
 namespace {
 
@@ -122,8 +123,9 @@ void SongPreparation::readTempo(const QVariant& bpm) {
     SharedState& st = w_.state();
     HiResTimer* beat = w_.controls().TmrBpmOn;
     st.Bpm = bpm.isNull() ? 0 : NumberText::leadingNumber(textOf(bpm));
-    if (st.Bpm > 0 && std::isfinite(st.Bpm)) {
-        beat->setInterval(60.0 / st.Bpm * 1000.0);
+    const double beatMs = TempoLamp::beatLength(st.Bpm);
+    if (beatMs > 0) {
+        beat->setInterval(beatMs);
         beat->setEnabled(true);
         st.QuartiRimasti = st.Quarti;
     } else {

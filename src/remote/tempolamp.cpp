@@ -1,5 +1,7 @@
 #include "remote/tempolamp.h"
 
+#include <cmath>
+
 #include "app/audio.h"
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
@@ -12,6 +14,14 @@ TempoLamp::TempoLamp(Audio& window) : w_(window) {
     QObject::connect(c.TmrBpmOn, &HiResTimer::tick, [this] { beatOn(); });
     QObject::connect(c.TmrBpmOff, &HiResTimer::tick, [this] { beatOff(); });
     QObject::connect(c.TmrIstrs, &HiResTimer::tick, [this] { lockOutOver(); });
+}
+
+double TempoLamp::beatLength(double bpm) {
+    if (!(bpm > 0) || !std::isfinite(bpm)) {
+        return 0;
+    }
+    const double ms = 60.0 / bpm * 1000.0;
+    return ms <= HiResTimer::kMaximumMs ? ms : 0;
 }
 
 void TempoLamp::restartCountIn() {

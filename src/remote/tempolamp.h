@@ -15,6 +15,11 @@ public:
     // attached and the prepared song has a tempo.
     void restartCountIn();
 
+    // The beat of a tempo in milliseconds, or 0 when the tempo gives none a timer
+    // can run: none, not a number, or so slow that a beat would outlast the longest
+    // timer interval (a BPM of 0.00001 would be a beat of 70 days).
+    static double beatLength(double bpm);
+
 private:
     void beatOn();
     void beatOff();

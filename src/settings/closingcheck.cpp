@@ -5,6 +5,7 @@
 #include "app/audio.h"
 #include "library/songdatabase.h"
 #include "platform/fileprobe.h"
+#include "platform/foldername.h"
 #include "platform/prompter.h"
 
 QString ClosingCheck::refusalText() {
@@ -33,7 +34,9 @@ QString ClosingCheck::quitText() {
 bool ClosingCheck::libraryPresent(Audio& window) {
     const QString folder = window.state().PathLavoro;
     return !folder.isEmpty() &&
-           !window.services().files.storedName(folder + SongDatabase::kFileName).isEmpty();
+           !window.services()
+                .files.storedName(FolderName::join(folder, SongDatabase::kFileName))
+                .isEmpty();
 }
 
 ClosingCheck::Outcome ClosingCheck::run() {
@@ -68,7 +71,8 @@ bool ClosingCheck::offerLibrary() {
         return false;
     }
     QString error;
-    if (!SongDatabase::open(folder + SongDatabase::kFileName, &error, SongDatabase::Mode::Create)) {
+    if (!SongDatabase::open(FolderName::join(folder, SongDatabase::kFileName), &error,
+                            SongDatabase::Mode::Create)) {
         prompter.tell(error, warningTitle(), Message::Icon::Critical);
         return false;
     }

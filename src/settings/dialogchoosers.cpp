@@ -11,11 +11,19 @@ std::optional<QColor> DialogChoosers::chooseColor(const QColor& start, QWidget* 
     return chosen;
 }
 
+// The chooser shows a font that is not installed under the family it substitutes;
+// a family the user left as shown keeps the name the program had, so OK alone never
+// renames the font.
 std::optional<QFont> DialogChoosers::chooseFont(const QFont& start, QWidget* parent) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, start, parent, QStringLiteral("Carattere"));
-    if (!ok) {
+    QFontDialog dialog(start, parent);
+    dialog.setWindowTitle(QStringLiteral("Carattere"));
+    const QString shownFamily = dialog.currentFont().family();
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
+    }
+    QFont chosen = dialog.selectedFont();
+    if (chosen.family() == shownFamily) {
+        chosen.setFamilies({start.family()});
     }
     return chosen;
 }

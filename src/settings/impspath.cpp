@@ -125,10 +125,10 @@ void Impspath::Applica() {
     st.MetroFreq = c_.TextFreq->text();
     st.MetroDurata = c_.TextDurat->text();
     st.MetroAudio = c_.CheckMetro->isChecked() ? 1 : 0;
-    c.HiResTimer1->setInterval(NumberText::leadingNumber(c_.TextPed->text()));
-    c.TmrPrePreload->setInterval(NumberText::leadingNumber(c_.TextMute->text()));
-    c.TmrPreload->setInterval(NumberText::leadingNumber(c_.TextBuffer->text()));
-    c.TmrIstrs->setInterval(NumberText::leadingNumber(c_.TextIstrs->text()));
+    c.HiResTimer1->setInterval(Salvadati::intervalOf(c_.TextPed->text()));
+    c.TmrPrePreload->setInterval(Salvadati::intervalOf(c_.TextMute->text()));
+    c.TmrPreload->setInterval(Salvadati::intervalOf(c_.TextBuffer->text()));
+    c.TmrIstrs->setInterval(Salvadati::intervalOf(c_.TextIstrs->text()));
     w_.setGridColors(1, c_.PictBack->color(), c_.PictFore->color());
     w_.setGridColors(2, c_.PictBack1->color(), c_.PictFore1->color());
 }
@@ -150,7 +150,8 @@ void Impspath::chooseFont() {
     if (!chosen) {
         return;
     }
-    QFont font(chosen->family());
+    QFont font;
+    font.setFamilies({chosen->family()});  // whole: a name may hold a comma
     font.setPointSizeF(chosen->pointSizeF() > 0 ? chosen->pointSizeF() : 10.0);
     font.setBold(chosen->bold());
     font.setItalic(chosen->italic());

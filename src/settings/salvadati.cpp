@@ -3,11 +3,14 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "app/audio.h"
 #include "app/configfile.h"
+#include "app/startup.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
+#include "platform/foldername.h"
 #include "platform/hirestimer.h"
 #include "platform/numbertext.h"
 #include "platform/prompter.h"
@@ -23,6 +26,17 @@ double numberIn(const QLineEdit* box) {
     return NumberText::leadingNumber(box->text());
 }
 
+// A timer interval typed in its box, brought into the range a timer and the file
+// take; the box then shows the value in force.
+double intervalIn(QLineEdit* box) {
+    const double typed = numberIn(box);
+    const double ms = Salvadati::intervalOf(box->text());
+    if (ms != typed) {
+        box->setText(NumberText::format(ms));
+    }
+    return ms;
+}
+
 Value flagOf(const QCheckBox* box) {
     return Value(box->isChecked() ? -1 : 0);
 }
@@ -34,6 +48,14 @@ Value colorOf(const ColorSwatch* swatch) {
 }  // namespace
 
 Salvadati::Salvadati(Audio& window, const ImpspathControls& controls) : w_(window), c_(controls) {}
+
+double Salvadati::intervalOf(const QString& text) {
+    const double ms = NumberText::leadingNumber(text);
+    if (!(ms >= 0)) {
+        return 0;
+    }
+    return std::min(ms, ConfigData::kMaxIntervalMs);
+}
 
 QString Salvadati::saveFailedText(const QString& error) {
     return error + QStringLiteral(
@@ -47,10 +69,10 @@ void Salvadati::applyValues() {
     st.MetroFreq = numberIn(c_.TextFreq);
     st.MetroDurata = numberIn(c_.TextDurat);
     st.MetroAudio = c_.CheckMetro->isChecked() ? 1 : 0;
-    c.HiResTimer1->setInterval(numberIn(c_.TextPed));
-    c.TmrPrePreload->setInterval(numberIn(c_.TextMute));
-    c.TmrPreload->setInterval(numberIn(c_.TextBuffer));
-    c.TmrIstrs->setInterval(numberIn(c_.TextIstrs));
+    c.HiResTimer1->setInterval(intervalIn(c_.TextPed));
+    c.TmrPrePreload->setInterval(intervalIn(c_.TextMute));
+    c.TmrPreload->setInterval(intervalIn(c_.TextBuffer));
+    c.TmrIstrs->setInterval(intervalIn(c_.TextIstrs));
     w_.setGridColors(1, c_.PictBack->color(), c_.PictFore->color());
     w_.setGridColors(2, c_.PictBack1->color(), c_.PictFore1->color());
     st.MostraPagina = flagOf(c_.Pag);
@@ -76,10 +98,10 @@ ConfigData Salvadati::configData() const {
     d.fontSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10.0;
     d.fontBold = font.bold();
     d.fontItalic = font.italic();
-    d.pedalInterval = numberIn(c_.TextPed);
-    d.preMuteInterval = numberIn(c_.TextMute);
-    d.bufferInterval = numberIn(c_.TextBuffer);
-    d.debounceInterval = numberIn(c_.TextIstrs);
+    d.pedalInterval = intervalOf(c_.TextPed->text());
+    d.preMuteInterval = intervalOf(c_.TextMute->text());
+    d.bufferInterval = intervalOf(c_.TextBuffer->text());
+    d.debounceInterval = intervalOf(c_.TextIstrs->text());
     d.leftBackColor = colorOf(c_.PictBack);
     d.leftForeColor = colorOf(c_.PictFore);
     d.rightBackColor = colorOf(c_.PictBack1);
@@ -112,13 +134,16 @@ ConfigData Salvadati::configData() const {
 // start-up.
 void Salvadati::followWorkingFolder() {
     AudioControls& c = w_.controls();
-    const QString db = w_.state().PathLavoro + QStringLiteral("songs.mdb");
+    const QString db = FolderName::join(w_.state().PathLavoro, QStringLiteral("songs.mdb"));
     if (db == c.Data1->databaseName()) {
         return;
     }
     c.Data1->setDatabaseName(db);
     c.Data2->setDatabaseName(db);
     w_.fillListChooser();
+    // A library there that cannot be read is told as at start-up, not left as an
+    // empty list.
+    Startup::reportLibraryProblem(w_);
     w_.Volume1().setLevel(65535);
     w_.MediaPlayer1().setVolume(c.HSVolumeMp3->value());
 }

@@ -23,6 +23,9 @@ public:
     ConfigData configData() const;
 
     static QString saveFailedText(const QString& error);
+    // A timer interval from the text of its box: the leading number, brought into
+    // 0 to the longest interval the file holds.
+    static double intervalOf(const QString& text);
 
 private:
     void applyValues();

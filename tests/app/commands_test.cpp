@@ -76,7 +76,28 @@ TEST(Help, TheManualIsFoundOnlyUnderItsExactNameAndOpenedByTheDesktop) {
     h.launcher.startSucceeds = false;
     h.prompter.clear();
     h.find<QPushButton>("Istruzioni")->click();
-    EXPECT_EQ(h.prompter.texts(), QStringList{"Impossibile trovare il programma WordPad.exe"});
+    EXPECT_EQ(h.prompter.texts(), QStringList{HelpLauncher::missingProgramText()});
+}
+
+TEST(Help, AnOpenerThatFindsNoProgramIsToldWithoutNamingAbsentPrograms) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::install(h);
+    h.start();
+    h.writeFile("work/Quintora.wri", "{\\rtf1 manuale}");
+    // The desktop's opener starts, then finds nothing that opens the document.
+    h.launcher.openerFails = true;
+    h.find<QPushButton>("Istruzioni")->click();
+    EXPECT_EQ(h.launcher.opened, QStringList{h.workDir() + "Quintora.wri"});
+    ASSERT_EQ(h.prompter.texts(), QStringList{HelpLauncher::missingProgramText()});
+#ifndef Q_OS_WIN
+    EXPECT_FALSE(h.prompter.texts()[0].contains("WordPad"));
+    EXPECT_TRUE(h.prompter.texts()[0].contains("Quintora.wri"));
+#endif
+    // An opener that works says nothing.
+    h.launcher.openerFails = false;
+    h.prompter.clear();
+    h.find<QAction>("MenuHelp")->trigger();
+    EXPECT_TRUE(h.prompter.messages.isEmpty());
 }
 
 TEST(About, ShowsTheVersionAndStartsTheSystemInformationWhenThereIsOne) {

@@ -200,11 +200,12 @@ TEST(Startup, DamagedFileKeepsDefaultsAndSaysSoOnce) {
     EXPECT_TRUE(w.isVisible());
 }
 
-TEST(Startup, AFolderWhereTheFileShouldBeCountsAsAFirstRun) {
+TEST(Startup, AFolderWhereTheFileShouldBeLeavesTheSettingsToTheUser) {
     Harness h;
     QDir().mkpath(h.configPath());  // a folder where the file should be
     Audio& w = h.start();
-    // A folder is not a file: this is the first run.
+    // A folder is not a file: its settings are the defaults, which hold no working
+    // folder, so the settings dialog takes over.
     EXPECT_EQ(h.branch(), Startup::Branch::FirstRun);
     EXPECT_FALSE(w.isVisible());
 }

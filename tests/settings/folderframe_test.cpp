@@ -195,7 +195,8 @@ TEST(FolderFrame, AWorkingFolderWithoutItsSeparatorGainsOne) {
     text.replace("\"" + h.workDir().toUtf8() + "\"", "\"" + h.workDir().chopped(1).toUtf8() + "\"");
     h.writeConfig(text);
     Audio& w = h.start();
-    ASSERT_EQ(w.state().PathLavoro, h.workDir().chopped(1));
+    // Start-up already puts the separator where the file left it out.
+    EXPECT_EQ(w.state().PathLavoro, h.workDir());
     open(h);
     click(h, "Wave");
     EXPECT_EQ(w.state().PathLavoro, h.workDir());

@@ -101,7 +101,7 @@ void Harness::writeLibrary(const std::vector<SongRecord>& songs) {
 Audio& Harness::start() {
     Services services{clock,  prompter, box,      player(),    grooves(),
                       volume, files,    launcher, configPath()};
-    services.choosers = &choosers;
+    services.choosers = desktopChoosers ? nullptr : &choosers;
     services.devices = &devices;
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();

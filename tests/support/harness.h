@@ -91,6 +91,9 @@ public:
     RecordingLauncher launcher;
     ScriptedChoosers choosers;       // the settings dialog's colour and font choosers
     RecordingDeviceControl devices;  // audio output and pedal interface settings
+    // Set before start(): the settings dialog uses the desktop's own colour and font
+    // choosers (modal dialogs a test answers) instead of the scripted ones.
+    bool desktopChoosers = false;
 
 private:
     void step(double ms, std::vector<float>* keep);

@@ -22,6 +22,15 @@ public:
         opened.push_back(path);
         return startSucceeds;
     }
+    // Records the document like openDocument; with openerFails the desktop's opener
+    // ends in failure at once (no program for the document's type).
+    bool openWatched(const QString& path, QObject*, std::function<void()> failed) override {
+        opened.push_back(path);
+        if (startSucceeds && openerFails) {
+            failed();
+        }
+        return startSucceeds;
+    }
     QString findProgram(const QString& name) const override {
         return installed.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
     }
@@ -30,4 +39,5 @@ public:
     QStringList opened;
     QSet<QString> installed;
     bool startSucceeds = true;
+    bool openerFails = false;
 };

@@ -1,0 +1,100 @@
+// The program as a script or a server runs it, without any display, and Qt's own
+// texts in the program's language.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+#include "app/qttranslations.h"
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    bool crashed = true;
+    QString out;
+    QString err;
+};
+
+// Runs the built program with arguments on a machine without any display.
+Outcome runWithoutDisplay(const QStringList& arguments) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUINTORA_PROGRAM), arguments);
+    Outcome run;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return run;
+    }
+    run.crashed = p.exitStatus() != QProcess::NormalExit;
+    run.exitCode = p.exitCode();
+    run.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return run;
+}
+
+}  // namespace
+
+TEST(CommandLine, OptionsThatNeedNoWindowWorkWithoutADisplay) {
+    for (const char* option : {"--help", "-h", "--version"}) {
+        SCOPED_TRACE(option);
+        const Outcome run = runWithoutDisplay({QString::fromLatin1(option)});
+        EXPECT_FALSE(run.crashed) << run.err.toStdString();
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.startsWith("Uso: quintora")) << run.out.toStdString();
+    }
+
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("Nuova libreria");
+    const Outcome created = runWithoutDisplay({"--new-library", folder});
+    EXPECT_FALSE(created.crashed) << created.err.toStdString();
+    EXPECT_EQ(created.exitCode, 0) << created.err.toStdString();
+    EXPECT_TRUE(QFileInfo(folder + "/Songs.mdb").isFile());
+
+    // A second time the library is there: refused, as a failure, yet no abort.
+    const Outcome again = runWithoutDisplay({"--new-library=" + folder});
+    EXPECT_FALSE(again.crashed);
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.err.contains("esiste già")) << again.err.toStdString();
+
+    // Qt's own options are still understood, as before.
+    const Outcome qtOption = runWithoutDisplay({"-platform", "offscreen", "--help"});
+    EXPECT_EQ(qtOption.exitCode, 0) << qtOption.err.toStdString();
+    EXPECT_TRUE(qtOption.out.startsWith("Uso: quintora"));
+
+    const Outcome unknown = runWithoutDisplay({"--volume"});
+    EXPECT_FALSE(unknown.crashed);
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.startsWith("Opzione sconosciuta: --volume"))
+        << unknown.err.toStdString();
+}
+
+TEST(QtTexts, StandardButtonsReadInItalianWhenTheTranslationsAreThere) {
+    const QString file =
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_it.qm");
+    if (!QFileInfo::exists(file)) {
+        GTEST_SKIP() << "Qt's Italian texts are not installed: " << file.toStdString();
+    }
+    QTranslator* italian = QtTranslations::installItalian(*qApp);
+    ASSERT_NE(italian, nullptr);
+    QMessageBox question;
+    question.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(question.button(QMessageBox::Yes)->text().remove('&'), QString::fromUtf8("Sì"));
+    EXPECT_EQ(question.button(QMessageBox::No)->text().remove('&'), "No");
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annulla");
+    QCoreApplication::removeTranslator(italian);
+    delete italian;
+}
