@@ -6,6 +6,8 @@
 Message::Answer MessageBoxPrompter::ask(const Message& m) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(m.title.isEmpty() ? kAppTitle : m.title);
+    // Messages quote titles and file names: shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(m.text);
     switch (m.icon) {
         case Message::Icon::Critical:
