@@ -8,7 +8,7 @@ namespace {
 
 // The most a label asks for, in average characters: enough for a title or a folder
 // path to read well; longer ones are cut.
-constexpr int kPreferredChars = 48;
+constexpr int kPreferredChars = 60;
 
 }  // namespace
 

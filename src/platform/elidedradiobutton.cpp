@@ -42,7 +42,8 @@ void ElidedRadioButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    option.text = shownText();
+    // A "&" in a folder name is shown as written, not as a shortcut mark.
+    option.text = shownText().replace(QLatin1Char('&'), QStringLiteral("&&"));
     painter.drawControl(QStyle::CE_RadioButton, option);
 }
 

@@ -13,7 +13,7 @@ inline constexpr int kGap = 8;
 
 // Beside the main window (right, then left, then below, then above), wholly inside
 // the available area; when none of these fits (a large scaling, a small screen),
-// somewhere inside the area clear of keepClear (the main window's lamps), covering
+// somewhere inside the area clear of keepClear (the song title and the lamps), covering
 // as little of the main window as can be.
 QPoint beside(const QRect& mainFrame, const QRect& keepClear, const QSize& boxFrame,
               const QRect& available);

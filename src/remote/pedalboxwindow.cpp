@@ -136,9 +136,12 @@ void PedalBoxWindow::showBeside(const QWidget& main, const QString& statePath) {
         }
         place = PedalBoxPlacement::within(place, box, screen->availableGeometry());
     } else {
+        // The song's title and the lamps (the row that holds them) stay in sight.
         const QWidget* lamps = main.findChild<QWidget*>(QStringLiteral("FrameLed"));
+        const QWidget* header =
+            lamps != nullptr && lamps->parentWidget() != &main ? lamps->parentWidget() : lamps;
         const QRect keepClear =
-            lamps != nullptr ? QRect(lamps->mapToGlobal(QPoint(0, 0)), lamps->size()) : QRect();
+            header != nullptr ? QRect(header->mapToGlobal(QPoint(0, 0)), header->size()) : QRect();
         place = PedalBoxPlacement::beside(main.frameGeometry(), keepClear, box,
                                           main.screen()->availableGeometry());
     }

@@ -58,7 +58,8 @@ TEST(SettingsView, LongFolderPathsAreCutAndTheDialogFitsA1024By768Screen) {
     EXPECT_TRUE(slot->shownText().endsWith(QChar(0x2026)));
     EXPECT_EQ(tipText(slot), slot->text());
     // A short path is shown whole, without a tooltip.
-    auto* wave = control<ClickableLabel>(h, "Wave");
+    auto* wave = qobject_cast<ElidedLabel*>(control<ClickableLabel>(h, "Wave"));
+    ASSERT_NE(wave, nullptr);
     EXPECT_EQ(wave->shownText(), wave->text());
     EXPECT_TRUE(wave->toolTip().isEmpty());
     // The save button stays inside the dialog.
