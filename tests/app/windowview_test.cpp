@@ -16,6 +16,7 @@
 #include "platform/elidedlabel.h"
 #include "platform/elidedradiobutton.h"
 #include "platform/messageboxprompter.h"
+#include "remote/diagnostica.h"
 #include "support/harness.h"
 
 // What the performer sees of the main window and the About box: the texts of the
@@ -158,6 +159,23 @@ TEST(WindowView, LongFolderNamesAreCutAndTheGridKeepsItsRoom) {
     EXPECT_TRUE(filter->shownText().endsWith(QChar(0x2026)));
     EXPECT_EQ(tipText(filter), name);
     EXPECT_LE(rightEdge(filter, b), b.width());
+}
+
+TEST(WindowView, TheDiagnosticsPanelShowsTheWorkingFolderAsWritten) {
+    Harness h;
+    writeConfig(h, QStringLiteral("MP3A"), QStringLiteral("MP3B"));
+    h.writeLibrary({song(QStringLiteral("<b>Volare</b>"))});
+    Audio& w = h.start();
+    w.openDiagnostica();
+    Diagnostica* panel = w.loadedDiagnostica();
+    ASSERT_NE(panel, nullptr);
+    auto* folder = panel->findChild<QLabel*>(QStringLiteral("Lpth"));
+    ASSERT_NE(folder, nullptr);
+    EXPECT_TRUE(folder->text().contains(h.workDir()));
+    // Every label of the panel that may show a title, groove or folder.
+    for (QLabel* label : panel->findChildren<QLabel*>()) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
 }
 
 TEST(WindowView, MessagesQuoteTitlesAsWritten) {

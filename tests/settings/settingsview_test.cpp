@@ -1,8 +1,10 @@
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QScrollBar>
 #include <QTextDocument>
 
 #include "platform/elidedlabel.h"
+#include "settings/folderbrowser.h"
 #include "settings/folderframe.h"
 #include "settingstest.h"
 #include "support/testlibrary.h"
@@ -65,6 +67,20 @@ TEST(SettingsView, LongFolderPathsAreCutAndTheDialogFitsA1024By768Screen) {
     // The save button stays inside the dialog.
     QPushButton* save = control<QPushButton>(h, "Esci");
     EXPECT_LE(save->mapTo(d, QPoint(save->width(), save->height())).x(), d->width());
+
+    // Choosing a folder from a volume mounted under a long path: still on screen.
+    const QString mount = longFolder(h);
+    d->findChild<FolderBrowser*>()->setVolumeLister([&] {
+        return QList<FolderBrowser::Volume>{{FolderBrowser::rootFolder(), QStringLiteral("/")},
+                                            {mount, mount}};
+    });
+    click(h, "Mp3(0)");
+    QCoreApplication::processEvents();
+    d->grab();
+    EXPECT_GE(control<QComboBox>(h, "Drive1")->findData(mount), 0);
+    EXPECT_LE(d->minimumSizeHint().width(), 1024);
+    EXPECT_LE(d->width(), 1024);
+    EXPECT_LE(d->height(), 768);
 }
 
 TEST(SettingsView, TheGrooveSliderFollowsFullVolumeAfterANewWorkingFolder) {
