@@ -22,9 +22,14 @@ QString ElidedLabel::plainTip(const QString& text) {
     return Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap);
 }
 
+void ElidedLabel::setElideMode(Qt::TextElideMode mode) {
+    mode_ = mode;
+    update();
+}
+
 QString ElidedLabel::shownText() const {
     const int room = contentsRect().width() - 2 * margin() - (indent() > 0 ? indent() : 0);
-    return fontMetrics().elidedText(text(), Qt::ElideRight, std::max(room, 0));
+    return fontMetrics().elidedText(text(), mode_, std::max(room, 0));
 }
 
 QSize ElidedLabel::sizeHint() const {

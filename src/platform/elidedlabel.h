@@ -11,6 +11,10 @@ class ElidedLabel : public QLabel {
 public:
     explicit ElidedLabel(const QString& text = QString(), QWidget* parent = nullptr);
 
+    // Where a long text is cut: at the end (the default) or, for paths, in the
+    // middle, so that the folder's own name stays in sight.
+    void setElideMode(Qt::TextElideMode mode);
+
     // The text as it is drawn at the label's present width.
     QString shownText() const;
     // A tooltip that shows text exactly as written (markup escaped, not wrapped).
@@ -29,6 +33,7 @@ private:
     // Keeps the tooltip in step with the text and the width.
     void refreshTip();
 
+    Qt::TextElideMode mode_ = Qt::ElideRight;
     QString tipFor_;  // the text the tooltip was last made for
     bool ownTip_ = false;
 };
