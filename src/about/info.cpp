@@ -12,6 +12,7 @@ namespace {
 QLabel* label(const char* name, const QString& text) {
     auto* l = new QLabel(text);
     l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText);
     l->setWordWrap(true);
     return l;
 }
@@ -51,7 +52,10 @@ Info::Info(ProcessLauncher& launcher, Prompter& prompter, QWidget* parent)
     g->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
     g->addWidget(logo, 0, 1);
     g->addWidget(label("lblVersion", versionText()), 1, 1);
-    g->addWidget(label("Label1", QStringLiteral("Interfaccia audio   Pedale -> Computer")), 2, 1);
+    // One line that is never wrapped: broken anywhere, the phrase no longer reads.
+    auto* phrase = label("Label1", QStringLiteral("Interfaccia audio   Pedale -> Computer"));
+    phrase->setWordWrap(false);
+    g->addWidget(phrase, 2, 1);
     g->addWidget(
         label("lblDescription",
               QStringLiteral("Basi musicali, scalette e pedaliera per chi suona dal vivo.")),

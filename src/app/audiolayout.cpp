@@ -16,6 +16,8 @@
 #include "app/audiocontrols.h"
 #include "library/songgrid.h"
 #include "platform/clickablelabel.h"
+#include "platform/elidedlabel.h"
+#include "platform/elidedradiobutton.h"
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
 
@@ -26,6 +28,18 @@ QLabel* label(const QString& name, const QString& text, QWidget* parent = nullpt
     if (!name.isEmpty()) {
         l->setObjectName(name);
     }
+    return l;
+}
+
+// A label for a text from the library: plain, one line, cut to its room.
+QLabel* songLabel(const QString& name, const QString& accessible, int points, bool bold) {
+    auto* l = new ElidedLabel;
+    l->setObjectName(name);
+    l->setAccessibleName(accessible);
+    QFont f = l->font();
+    f.setPointSize(points);
+    f.setBold(bold);
+    l->setFont(f);
     return l;
 }
 
@@ -72,18 +86,11 @@ QWidget* AudioLayout::buildHeader(AudioControls& c) {
     auto* song = new QGridLayout;
     song->setHorizontalSpacing(6);
     song->setVerticalSpacing(0);
-    c.Tit = label(QStringLiteral("Tit"), QString());
-    setPointSize(c.Tit, 18, true);
-    c.Tit->setAccessibleName(QStringLiteral("Titolo"));
-    c.Aut = label(QStringLiteral("Aut"), QString());
-    setPointSize(c.Aut, 13, false);
-    c.Aut->setAccessibleName(QStringLiteral("Autore"));
-    c.Pag = label(QStringLiteral("Pag"), QString());
-    setPointSize(c.Pag, 13, true);
-    c.Pag->setAccessibleName(QStringLiteral("Pagina"));
-    c.Cap = label(QStringLiteral("Cap"), QString());
-    setPointSize(c.Cap, 13, true);
-    c.Cap->setAccessibleName(QStringLiteral("Capotasto"));
+    // The song texts never widen the window: long ones are cut, whole in the tooltip.
+    c.Tit = songLabel(QStringLiteral("Tit"), QStringLiteral("Titolo"), 18, true);
+    c.Aut = songLabel(QStringLiteral("Aut"), QStringLiteral("Autore"), 13, false);
+    c.Pag = songLabel(QStringLiteral("Pag"), QStringLiteral("Pagina"), 13, true);
+    c.Cap = songLabel(QStringLiteral("Cap"), QStringLiteral("Capotasto"), 13, true);
     song->addWidget(c.Tit, 0, 0, 1, 5);
     song->addWidget(c.Aut, 1, 0);
     song->addWidget(label({}, QStringLiteral("Pag.")), 1, 1, Qt::AlignRight);
@@ -153,7 +160,10 @@ QWidget* AudioLayout::buildFilters(AudioControls& c) {
         const int col = i < 5 ? 0 : 2;
         auto* digit = label(QStringLiteral("LabelFiltro(%1)").arg(i), QString::number(i));
         setPointSize(digit, 9, true);
-        c.Filtro[i] = radio(QStringLiteral("Filtro(%1)").arg(i), QString());
+        // Folder names are cut to the room of their column, whole in the tooltip.
+        c.Filtro[i] = new ElidedRadioButton;
+        c.Filtro[i]->setObjectName(QStringLiteral("Filtro(%1)").arg(i));
+        c.Filtro[i]->setFocusPolicy(Qt::NoFocus);
         c.Filtro[i]->setAccessibleName(QStringLiteral("Filtro %1").arg(i));
         g->addWidget(digit, row, col, Qt::AlignRight);
         g->addWidget(c.Filtro[i], row, col + 1);

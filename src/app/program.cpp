@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QStandardPaths>
 
@@ -138,8 +139,11 @@ void Program::switchPort(const QString& wanted) {
 
 void Program::showBoxWindow() {
     if (boxWindow_ && window_) {
-        boxWindow_->move(window_->x() + window_->width() + 8, window_->y());
-        boxWindow_->show();
+        // Where the user last put it, kept beside the configuration file (whose own
+        // layout stays as it is).
+        const QString state =
+            QFileInfo(configPath_).dir().filePath(QStringLiteral("QuintoraFinestre.ini"));
+        boxWindow_->showBeside(*window_, state);
     }
 }
 

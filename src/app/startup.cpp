@@ -187,9 +187,8 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.MostraGroove1 = d.MostraGroove1;
     st.MostraGroove2 = d.MostraGroove2;
     st.MostraAutore = d.MostraAutore;
-    applyFolders(d);
-    openDatabase();
-    // The widths take effect at the next grid refresh, as the list is already shown.
+    // The stored widths come before the first list is shown, so that its first view
+    // already has them.
     st.LargTitoli = d.LargTitoli;
     st.LargPagina = d.LargPagina;
     st.LargCapotasto = d.LargCapotasto;
@@ -198,6 +197,8 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.LargGroove1 = d.LargGroove1;
     st.LargGroove2 = d.LargGroove2;
     st.LargAutore = d.LargAutore;
+    applyFolders(d);
+    openDatabase();
 }
 
 void Startup::runUpgrade(const ConfigReadResult& read) {

@@ -3,7 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-ClickableLabel::ClickableLabel(const QString& objectName, QWidget* parent) : QLabel(parent) {
+ClickableLabel::ClickableLabel(const QString& objectName, QWidget* parent)
+    : ElidedLabel(QString(), parent) {
     setObjectName(objectName);
     setCursor(Qt::PointingHandCursor);
 }
@@ -12,7 +13,7 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         emit clicked();
     }
-    QLabel::mouseReleaseEvent(event);
+    ElidedLabel::mouseReleaseEvent(event);
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {
@@ -21,5 +22,5 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event) {
         emit clicked();
         return;
     }
-    QLabel::keyPressEvent(event);
+    ElidedLabel::keyPressEvent(event);
 }

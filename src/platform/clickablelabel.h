@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QLabel>
+#include "platform/elidedlabel.h"
 
 // A label (or picture) that acts on a click with the left mouse button, and on
-// Space or Enter when it has the keyboard focus.
-class ClickableLabel : public QLabel {
+// Space or Enter when it has the keyboard focus. Its text is plain and cut to its
+// room like any ElidedLabel (a folder path never widens the settings dialog).
+class ClickableLabel : public ElidedLabel {
     Q_OBJECT
 public:
     explicit ClickableLabel(const QString& objectName, QWidget* parent = nullptr);

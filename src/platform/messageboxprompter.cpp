@@ -8,7 +8,9 @@
 Message::Answer MessageBoxPrompter::ask(const Message& m) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(m.title.isEmpty() ? kAppTitle : m.title);
-    // Whatever a message quotes, the box stays quick to lay out and on the screen.
+    // Messages quote titles and file names: shown as written, never as markup, and
+    // whatever they quote, the box stays quick to lay out and on the screen.
+    box.setTextFormat(Qt::PlainText);
     box.setText(MessageText::elided(m.text));
     switch (m.icon) {
         case Message::Icon::Critical:

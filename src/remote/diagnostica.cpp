@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <cmath>
+#include <type_traits>
 
 #include "app/audio.h"
 #include "platform/lamp.h"
@@ -28,6 +29,10 @@ constexpr qint64 kLed3Start = 16512;  // brown
 template <class T>
 T* named(T* w, const char* name) {
     w->setObjectName(QString::fromLatin1(name));
+    if constexpr (std::is_base_of_v<QLabel, T>) {
+        // Song titles and folders are shown as written, never as markup.
+        w->setTextFormat(Qt::PlainText);
+    }
     return w;
 }
 

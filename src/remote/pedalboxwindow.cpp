@@ -1,15 +1,22 @@
 #include "remote/pedalboxwindow.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
+#include "remote/pedalboxplacement.h"
 #include "remote/virtualpedalbox.h"
 
 namespace {
+
+const QString kPlaceKey = QStringLiteral("PedalieraVirtuale/posizione");
 
 constexpr qint64 kDark = 4210752;  // 0x404040: a lamp that is off
 
@@ -88,4 +95,71 @@ void PedalBoxWindow::showLamps(int value) {
 void PedalBoxWindow::showStatus(int bits) {
     present_->setChecked(bits & PortIo::kPresent);
     lost_->setChecked(bits & PortIo::kLost);
+}
+
+PedalBoxWindow::~PedalBoxWindow() {
+    if (isVisible()) {
+        rememberPlace();
+    }
+}
+
+QSize PedalBoxWindow::frameSize(const QWidget& main) const {
+    if (isVisible()) {
+        return frameGeometry().size();
+    }
+    const QSize borders = main.frameGeometry().size() - main.geometry().size();
+    return size() + borders;
+}
+
+void PedalBoxWindow::showBeside(const QWidget& main, const QString& statePath) {
+    statePath_ = statePath;
+    if (!isVisible()) {
+        adjustSize();
+    }
+    const QSize box = frameSize(main);
+    QPoint place;
+    bool remembered = false;
+    if (!statePath_.isEmpty() && QFileInfo(statePath_).isFile()) {
+        const QVariant stored = QSettings(statePath_, QSettings::IniFormat).value(kPlaceKey);
+        if (stored.canConvert<QPoint>() && stored.toPoint() != QPoint()) {
+            place = stored.toPoint();
+            remembered = true;
+        }
+    }
+    if (remembered) {
+        // Kept where the user left it, pulled back onto a screen that has since
+        // become smaller or gone.
+        const QRect wanted(place, box);
+        QScreen* screen = QGuiApplication::screenAt(wanted.center());
+        if (screen == nullptr) {
+            screen = main.screen();
+        }
+        place = PedalBoxPlacement::within(place, box, screen->availableGeometry());
+    } else {
+        // The song's title and the lamps (the row that holds them) stay in sight.
+        const QWidget* lamps = main.findChild<QWidget*>(QStringLiteral("FrameLed"));
+        const QWidget* header =
+            lamps != nullptr && lamps->parentWidget() != &main ? lamps->parentWidget() : lamps;
+        const QRect keepClear =
+            header != nullptr ? QRect(header->mapToGlobal(QPoint(0, 0)), header->size()) : QRect();
+        place = PedalBoxPlacement::beside(main.frameGeometry(), keepClear, box,
+                                          main.screen()->availableGeometry());
+    }
+    move(place);
+    placed_ = true;
+    show();
+}
+
+void PedalBoxWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    rememberPlace();
+}
+
+void PedalBoxWindow::rememberPlace() const {
+    if (!placed_ || statePath_.isEmpty()) {
+        return;
+    }
+    QSettings state(statePath_, QSettings::IniFormat);
+    state.setValue(kPlaceKey, pos());
+    state.sync();
 }

@@ -15,8 +15,23 @@ class PedalBoxWindow : public QWidget {
     Q_OBJECT
 public:
     explicit PedalBoxWindow(VirtualPedalBox& box, QWidget* parent = nullptr);
+    ~PedalBoxWindow() override;
+
+    // Shows the box where the user last left it (statePath keeps that place between
+    // runs; empty keeps nothing), or, the first time, beside the main window, wholly
+    // on screen and clear of its lamps.
+    void showBeside(const QWidget& main, const QString& statePath);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    // Stores the present place in the state file.
+    void rememberPlace() const;
+    // The box's size with its title bar and borders (estimated from the main
+    // window's before the box has been shown).
+    QSize frameSize(const QWidget& main) const;
+
     void showLamps(int value);
     void showStatus(int bits);
 
@@ -26,4 +41,6 @@ private:
     QCheckBox* present_ = nullptr;
     QCheckBox* lost_ = nullptr;
     std::array<Lamp*, 4> lamps_{};
+    QString statePath_;
+    bool placed_ = false;
 };

@@ -1,6 +1,7 @@
 #include "remote/volumecontrols.h"
 
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "app/audio.h"
@@ -13,6 +14,17 @@ VolumeControls::VolumeControls(Audio& window) : w_(window) {
                      [this](int v) { w_.Volume1().setLevel(2 * v); });
     QObject::connect(c.HSVolumeMp3, &QScrollBar::valueChanged,
                      [this](int v) { w_.MediaPlayer1().setVolume(v); });
+    // The slider shows the level in force when another part of the program sets it
+    // (full volume at start-up and after a change of working folder), so that the
+    // next key or drag goes on from there. A level of 0 is the mute of a preload or
+    // a stop, which comes back to the slider's level: the slider stays put.
+    QObject::connect(&w_.Volume1(), &WaveVolume::levelChanged, c.Vol1, [this](int level) {
+        QScrollBar* s = w_.controls().Vol1;
+        if (level > 0 && level / 2 != s->value()) {
+            const QSignalBlocker keepLevel(s);
+            s->setValue(level / 2);
+        }
+    });
 }
 
 void VolumeControls::raiseWave() {

@@ -29,6 +29,10 @@ FolderBrowser::FolderBrowser(Prompter& prompter, QWidget* parent)
     drive_ = new QComboBox;
     drive_->setObjectName(QStringLiteral("Drive1"));
     drive_->setAccessibleName(QStringLiteral("Unità"));
+    // A volume mounted under a long path is cut in the box (whole in its list), so
+    // that it never widens the settings dialog.
+    drive_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    drive_->setMinimumContentsLength(16);
     path_ = new QLineEdit;
     path_->setObjectName(QStringLiteral("Dir1Path"));
     path_->setAccessibleName(QStringLiteral("Cartella aperta"));

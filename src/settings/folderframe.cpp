@@ -20,11 +20,14 @@ FolderFrame::FolderFrame(Audio& window, QWidget* parent)
     auto* v = new QVBoxLayout(this);
     wave_ = new ClickableLabel(QStringLiteral("Wave"));
     wave_->setFocusPolicy(Qt::StrongFocus);
+    // A long path is cut in the middle: its start and the folder's own name show.
+    wave_->setElideMode(Qt::ElideMiddle);
     connect(wave_, &ClickableLabel::clicked, this, &FolderFrame::WaveClick);
     v->addWidget(wave_);
     for (int i = 0; i < 10; ++i) {
         mp3_[i] = new ClickableLabel(QStringLiteral("Mp3(%1)").arg(i));
         mp3_[i]->setFocusPolicy(Qt::StrongFocus);
+        mp3_[i]->setElideMode(Qt::ElideMiddle);
         connect(mp3_[i], &ClickableLabel::clicked, this, [this, i] { Mp3Click(i); });
         v->addWidget(mp3_[i]);
     }
