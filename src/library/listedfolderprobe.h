@@ -17,8 +17,6 @@ public:
     explicit ListedFolderProbe(const QString& folder);
 
     QString storedName(const QString& path) const override;
-    // The folder listed, as given.
-    QString folder() const { return folder_; }
 
 private:
     QString folder_;

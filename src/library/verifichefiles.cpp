@@ -9,12 +9,10 @@ VerificheFiles::~VerificheFiles() = default;
 QString VerificheFiles::storedName(const QString& path) const {
     // The folder part keeps its separator; a bare name lies in the current folder,
     // which ListedFolderProbe lists for an empty folder.
-    // The folder itself is found whatever its case, as FileProbe finds it.
-    const qsizetype cut = path.lastIndexOf(QDir::separator()) + 1;
-    const QString folder = path.left(cut);
+    const QString folder = path.left(path.lastIndexOf(QDir::separator()) + 1);
     std::shared_ptr<ListedFolderProbe>& probe = folders_[folder];
     if (!probe) {
-        probe = std::make_shared<ListedFolderProbe>(storedFolder(folder));
+        probe = std::make_shared<ListedFolderProbe>(folder);
     }
-    return probe->storedName(probe->folder() + path.mid(cut));
+    return probe->storedName(path);
 }

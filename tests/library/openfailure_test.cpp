@@ -1,6 +1,7 @@
 // Why a library cannot be opened, told apart in Italian: missing, a folder, held
 // by another program, not a library of this program, damaged.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +46,11 @@ TEST(LibraryOpenFailure, EachCauseHasItsOwnItalianMessage) {
     EXPECT_FALSE(SongDatabase::open(lib.dbPath(), &folder, SongDatabase::Mode::Create));
     EXPECT_TRUE(folder.contains("cartella"));
     ASSERT_TRUE(QDir(lib.dbPath()).removeRecursively());
+    // A named pipe would never answer the first read: it is not opened at all.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lib.dbPath()).constData(), 0600), 0);
+    const QString pipe = openError(lib.dbPath());
+    EXPECT_TRUE(pipe.contains("non è un file normale")) << pipe.toStdString();
+    ASSERT_TRUE(QFile::remove(lib.dbPath()));
 
     lib.create({makeSong("Uno")});
     {

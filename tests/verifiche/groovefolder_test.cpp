@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include "checklibrary.h"
+#include "library/listedfolderprobe.h"
+#include "library/verifichefiles.h"
 #include "platform/fileprobe.h"
 #include "support/testaudio.h"
 #include "support/testlibrary.h"
@@ -47,4 +49,19 @@ TEST(GrooveFolder, FoldersThatDifferOnlyInCaseGiveOneDeterministicChoice) {
     EXPECT_TRUE(probe.hasExactName(root + "fNk/SUB/Loop.wav"));
     EXPECT_FALSE(probe.hasExactName(root + "fNk/SUB/loop.wav"));
     EXPECT_EQ(probe.resolve(root + "fNk/sub/LOOP.WAV"), root + "FNK/Sub/Loop.wav");
+}
+
+TEST(GrooveFolder, ListedFoldersAnswerAsTheProbeDoes) {
+    QTemporaryDir dir;
+    const QString root = dir.path() + QDir::separator();
+    ASSERT_TRUE(writeBytes(root + "MP3A/Song.mp3", QByteArray("x")));
+    const FileProbe probe;
+    const ListedFolderProbe listed(root + "mp3a/");
+    const VerificheFiles check;
+    for (const QString& name : QStringList{"Song.mp3", "song.MP3", "none.mp3"}) {
+        const QString path = root + "mp3a/" + name;
+        EXPECT_EQ(listed.storedName(path), probe.storedName(path)) << name.toStdString();
+        EXPECT_EQ(check.storedName(path), probe.storedName(path)) << name.toStdString();
+    }
+    EXPECT_EQ(probe.storedName(root + "mp3a/song.MP3"), "Song.mp3");
 }
