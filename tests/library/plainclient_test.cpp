@@ -55,6 +55,10 @@ TEST(PlainClient, InsertsUpdatesAndDeletesEveryColumnAndTheListsSortAtTheNextOpe
         // Through a list, as a table browser showing the view would write.
         EXPECT_EQ(plain.exec("UPDATE ListaTitoli SET Titoli = 'zorro' WHERE Titoli = 'Bravo'"), "");
         EXPECT_EQ(plain.exec("DELETE FROM Brani WHERE Titoli = 'da togliere'"), "");
+        // Nothing stored in the file calls a function of the program.
+        EXPECT_EQ(plain.value("SELECT count(*) FROM sqlite_master WHERE sql LIKE '%Piega%' "
+                              "OR sql LIKE '%Len(%'"),
+                  "0");
         // Still readable there, every list.
         EXPECT_EQ(plain.value("SELECT count(*) FROM ListaTitoli"), "5");
         EXPECT_EQ(plain.value("SELECT count(*) FROM Scaletta5"), "1");
