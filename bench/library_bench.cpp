@@ -2,6 +2,7 @@
 // one find-first per keystroke, the MP3 view and a folder filter, with the peak
 // memory of the process. Figures in milliseconds (and MB).
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -120,6 +121,36 @@ void BM_OpenTitleList(benchmark::State& state) {
     finish(state);
 }
 BENCHMARK(BM_OpenTitleList)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Opening the title list after another SQLite client changed the titles of every
+// n-th song (range): the program remakes their sort keys first.
+void BM_OpenAfterOutsideChanges(benchmark::State& state) {
+    const QString path = bench->work + QStringLiteral("Songs.mdb");
+    for (auto _ : state) {
+        state.PauseTiming();
+        sqlite3* plain = nullptr;
+        sqlite3_open_v2(path.toUtf8().constData(), &plain, SQLITE_OPEN_READWRITE, nullptr);
+        const QByteArray sql = QStringLiteral("UPDATE Brani SET Titoli = Titoli WHERE Id % %1 = 0")
+                                   .arg(state.range(0))
+                                   .toUtf8();
+        sqlite3_exec(plain, sql.constData(), nullptr, nullptr, nullptr);
+        sqlite3_close(plain);
+        state.ResumeTiming();
+        DataSource data(QStringLiteral("Data1"));
+        data.setDatabaseName(bench->work + QStringLiteral("songs.mdb"));
+        SongGrid grid(QStringLiteral("DBGrid1"));
+        grid.setDataSource(&data);
+        AggiornaDBG(bench->state, data, grid).run();
+        showFirstRows(grid);
+    }
+    state.counters["changed"] = double(kSongs / state.range(0));
+    finish(state);
+}
+BENCHMARK(BM_OpenAfterOutsideChanges)
+    ->Arg(100)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_SwitchList(benchmark::State& state) {
     const int entry = int(state.range(0));

@@ -113,8 +113,7 @@ void Audio::setFilterCaption(int slot, const QString& caption) {
 // The list chooser's selection of the first entry reloads Data1 already: the
 // refresh that follows it at start-up would only read the same rows again.
 void Audio::fillListChooser() {
-    library_->lists().fill();
-    library_->lists().select(0);
+    library_->lists().reset();
 }
 
 void Audio::aggiornaDBG() {

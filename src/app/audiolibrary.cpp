@@ -26,6 +26,7 @@ AudioLibrary::AudioLibrary(Audio& w) {
         std::make_unique<MainListQuery>(st, *c.Data1, w.services().prompter, w.services().files);
     lists_ =
         std::make_unique<ListChooser>(*c.Data1, *aggiorna1_, *c.CmbScalette, c.Tappo, c.DBGrid1);
+    lists_->setPrompter(&w.services().prompter);
     labels_ = std::make_unique<SongLabels>(*c.DBGrid1, c.Tit, c.Aut, c.Pag, c.Cap);
     widths_ = std::make_unique<ColumnWidthStore>(st, *c.DBGrid1, *aggiorna2_);
     views_ = std::make_unique<Visualizza>(*c.Data1, *aggiorna1_, *query_, c.VisTutto, c.VisLoop,

@@ -9,13 +9,14 @@
 AggiornaDBG::AggiornaDBG(SharedState& state, DataSource& data, SongGrid& grid, QLabel* numsongs)
     : state_(state), data_(data), grid_(grid), numsongs_(numsongs) {}
 
-void AggiornaDBG::run() {
-    data_.refresh();
+bool AggiornaDBG::run() {
+    const bool loaded = data_.refresh();
     grid_.viewport()->update();
     applyColumns();
     if (numsongs_) {
         numsongs_->setText(songsCaption(data_.rowCount()));
     }
+    return loaded;
 }
 
 void AggiornaDBG::applyColumns() {

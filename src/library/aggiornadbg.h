@@ -12,12 +12,14 @@ struct SharedState;
 // `Numsongs`) and `AggiornaDBG2` (`Data2`, `DBGrid2`, no label): reloads the data
 // source, refreshes the grid, lays out the columns from the shared column settings
 // and shows the song count. Each step goes on whatever the previous one did: a
-// failed reload leaves an empty list, a missing column is skipped. GUI thread only.
+// failed reload leaves an empty list (whoever asked for the list reports it), a
+// missing column is skipped. GUI thread only.
 class AggiornaDBG {
 public:
     AggiornaDBG(SharedState& state, DataSource& data, SongGrid& grid, QLabel* numsongs = nullptr);
 
-    void run();
+    // False when the reload failed (the data source's lastError() says why).
+    bool run();
     // Steps 3 to 5 alone: the columns' visibility and widths from the settings.
     void applyColumns();
 

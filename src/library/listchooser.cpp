@@ -5,6 +5,7 @@
 
 #include "library/aggiornadbg.h"
 #include "library/datasource.h"
+#include "platform/prompter.h"
 
 const std::array<ListChooser::Entry, 7>& ListChooser::entries() {
     static const std::array<Entry, 7> list = {{
@@ -57,6 +58,13 @@ void ListChooser::fill() {
     cmb_.setCurrentIndex(-1);
 }
 
+void ListChooser::reset() {
+    fill();
+    quiet_ = true;
+    select(0);
+    quiet_ = false;
+}
+
 void ListChooser::select(int index) {
     if (index < 0 || index >= int(entries().size())) {
         return;
@@ -81,9 +89,12 @@ void ListChooser::choose() {
     if (index >= 0) {
         const Entry& e = entries()[size_t(index)];
         data1_.setRecordSource(e.recordSource);
-        aggiornaDBG_.run();
+        const bool loaded = aggiornaDBG_.run();
         if (tappo_) {
             tappo_->setVisible(e.tappo);
+        }
+        if (!loaded && prompter_ && !quiet_) {
+            prompter_->tell(data1_.lastError(), QString(), Message::Icon::Critical);
         }
     }
     if (grid_) {

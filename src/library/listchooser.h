@@ -7,13 +7,15 @@
 
 class AggiornaDBG;
 class DataSource;
+class Prompter;
 class QComboBox;
 class QWidget;
 
 // The list chooser `CmbScalette`: its seven entries and what choosing one does
 // (record source of `Data1`, `AggiornaDBG`, the cover panel `Tappo` shown over the
 // view and filter buttons for a running order, hidden for an alphabetical list,
-// the focus to `DBGrid1`). GUI thread only.
+// the focus to `DBGrid1`). A list that cannot be read is reported in a message box:
+// the grid is then empty, and the user must know why. GUI thread only.
 class ListChooser : public QObject {
     Q_OBJECT
 public:
@@ -33,8 +35,14 @@ public:
     ListChooser(DataSource& data1, AggiornaDBG& aggiornaDBG, QComboBox& cmbScalette, QWidget* tappo,
                 QWidget* dbgrid1, QObject* parent = nullptr);
 
+    // Where a list that cannot be read is reported (none: not reported).
+    void setPrompter(Prompter* prompter) { prompter_ = prompter; }
+
     // Clears the combo box and adds the seven entries in order (nothing selected).
     void fill();
+    // fill() and the first entry chosen, a failure not reported: start-up and the
+    // settings' save report the library themselves.
+    void reset();
     // Puts entry index in the combo box and chooses it (start-up, function keys).
     void select(int index);
     // The choice handler: acts on the combo box's text; a text that is no entry
@@ -47,4 +55,6 @@ private:
     QComboBox& cmb_;
     QPointer<QWidget> tappo_;
     QPointer<QWidget> grid_;
+    Prompter* prompter_ = nullptr;
+    bool quiet_ = false;
 };

@@ -3,7 +3,8 @@
 #include <QDir>
 
 ListedFolderProbe::ListedFolderProbe(const QString& folder) : folder_(folder) {
-    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    // The folder itself is found whatever its case, as FileProbe finds it.
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : storedFolder(folder));
     const QStringList names =
         dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     exact_.reserve(names.size());

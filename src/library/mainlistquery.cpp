@@ -41,5 +41,9 @@ bool MainListQuery::apply(const QString& query) {
 
 void MainListQuery::fail(const QString& query, const QString& message) {
     data1_.setRowSet(RowSet::empty(query, message));
+    report(message);
+}
+
+void MainListQuery::report(const QString& message) {
     prompter_.tell(message, {}, Message::Icon::Critical);
 }

@@ -28,6 +28,8 @@ public:
     // Reports a failure on the library in a message box and empties the main list,
     // which keeps query as its record source.
     void fail(const QString& query, const QString& message);
+    // Reports a failure on the library in a message box.
+    void report(const QString& message);
 
 private:
     SharedState& state_;

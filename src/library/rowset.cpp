@@ -63,7 +63,7 @@ bool RowSet::load() {
     }
     SqlStatement query(db_->handle(), sql_);
     if (!query.isValid()) {
-        fail(query.error());
+        failOn(query);
         return false;
     }
     if (query.hasTrailingText() || !query.isReadOnly()) {
@@ -87,7 +87,7 @@ bool RowSet::load() {
             rows_.push_back(std::move(row));
         }
         if (!query.error().isEmpty()) {
-            fail(query.error());
+            failOn(query);
             return false;
         }
         pos_ = rows_.empty() ? -1 : 0;
@@ -109,7 +109,7 @@ bool RowSet::load() {
         }
     }
     if (!keys.error().isEmpty() || !keys.isValid()) {
-        fail(keys.error());
+        failOn(keys);
         return false;
     }
     if (sortColumn >= 0) {
@@ -118,6 +118,22 @@ bool RowSet::load() {
     pos_ = ids_.empty() ? -1 : 0;
     loadedAt_ = stamp();
     return true;
+}
+
+void RowSet::failOn(const SqlStatement& statement) {
+    // A list that is not in the file (another program may have dropped it) is
+    // named; the engine finds out only when the statement is prepared or first run.
+    const bool missing = isName(source_) && (statement.errorCode() & 0xFF) == SQLITE_ERROR &&
+                         !hasObject(source_.trimmed());
+    fail(missing ? QStringLiteral("l'elenco \"%1\" manca nell'archivio.").arg(source_.trimmed())
+                 : statement.error());
+}
+
+bool RowSet::hasObject(const QString& name) const {
+    SqlStatement q(db_->handle(),
+                   QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+    q.bind(1, name);
+    return q.next();
 }
 
 std::pair<qint64, qint64> RowSet::stamp() const {
@@ -320,6 +336,11 @@ bool RowSet::update() {
         return false;
     }
     statement.reset();
+    // A new title or author needs a new sort key (for the next opening of a list).
+    if (pending_.contains(QStringLiteral("Titoli")) ||
+        pending_.contains(QStringLiteral("Autore"))) {
+        db_->repairKeys();
+    }
     cache_.remove(pos_);
     for (const QString& name : names) {
         const int field = fieldIndex(name);

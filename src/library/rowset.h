@@ -92,6 +92,8 @@ private:
     RowSet() = default;
     bool load();
     std::pair<qint64, qint64> stamp() const;
+    bool hasObject(const QString& name) const;
+    void failOn(const SqlStatement& statement);
     QString sortFieldHint() const;
     const QVector<QVariant>* fetch(int row) const;
     Column* columnCache(int column);

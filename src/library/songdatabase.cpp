@@ -7,6 +7,7 @@
 
 #include "library/songfold.h"
 #include "library/songschema.h"
+#include "library/sqlitemessage.h"
 #include "library/sqlstatement.h"
 #include "platform/fileprobe.h"
 
@@ -54,27 +55,36 @@ QString fileText(const QString& path) {
 
 std::shared_ptr<SongDatabase> SongDatabase::open(const QString& path, QString* error, Mode mode) {
     const QString shown = fileText(path);
-    const QFileInfo info(path);
-    if (mode == Mode::Existing && !info.isFile()) {
+    const auto failed = [&](const QString& why) {
         if (error) {
-            *error = QStringLiteral(
-                         "Impossibile aprire l'archivio dei brani \"%1\": il file non "
-                         "esiste.")
-                         .arg(shown);
+            *error = QStringLiteral("Impossibile aprire l'archivio dei brani \"%1\": %2")
+                         .arg(shown, why);
         }
-        return nullptr;
+        return std::shared_ptr<SongDatabase>();
+    };
+    // Only a regular file is opened: a folder or a pipe of that name is said to be
+    // what it is (the engine would call it missing or wait on it for ever).
+    switch (FileProbe().kindOf(path)) {
+        case FileProbe::Kind::Folder:
+            return failed(QStringLiteral("è una cartella, non un file."));
+        case FileProbe::Kind::Other:
+            return failed(QStringLiteral("non è un file normale."));
+        case FileProbe::Kind::None:
+            if (mode == Mode::Existing) {
+                return failed(QStringLiteral("il file non esiste."));
+            }
+            break;
+        case FileProbe::Kind::File:
+            break;
     }
     sqlite3* db = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
-        if (error) {
-            *error = QStringLiteral("Impossibile aprire l'archivio dei brani \"%1\": %2.")
-                         .arg(shown, QString::fromUtf8(sqlite3_errmsg(db)));
-        }
+        const int code = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
         sqlite3_close(db);
-        return nullptr;
+        return failed(SqliteMessage::text(code));
     }
-    sqlite3_busy_timeout(db, 2000);
+    sqlite3_busy_timeout(db, kBusyMs);
     sqlite3_create_function(db, "Len", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, lenFunction,
                             nullptr, nullptr);
     sqlite3_create_function(db, "Piega", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
@@ -83,12 +93,12 @@ std::shared_ptr<SongDatabase> SongDatabase::open(const QString& path, QString* e
     std::shared_ptr<SongDatabase> result(new SongDatabase(db, path));
     QString why;
     if (!result->migrate(&why)) {
-        if (error) {
-            *error = QStringLiteral("Impossibile aprire l'archivio dei brani \"%1\": %2")
-                         .arg(shown, why);
-        }
-        return nullptr;
+        return failed(why);
     }
+    // Songs added or changed by another program get their sort keys here. A file
+    // that cannot be written now (read-only, or held by another program) is still
+    // read; its keys are remade at a later opening.
+    result->repairKeys();
     return result;
 }
 
@@ -111,14 +121,44 @@ int SongDatabase::schemaVersion() const {
 
 bool SongDatabase::exec(const QString& sql, QString* error) {
     char* message = nullptr;
-    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+    const int code = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    sqlite3_free(message);  // the engine's English text is not shown
+    if (code != SQLITE_OK) {
         if (error) {
-            *error = QString::fromUtf8(message ? message : sqlite3_errmsg(db_));
+            *error = SqliteMessage::text(code);
         }
-        sqlite3_free(message);
         return false;
     }
     return true;
+}
+
+bool SongDatabase::repairKeys() {
+    const QString queue = SongSchema::kKeysToRemake;
+    {
+        SqlStatement pending(db_, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(queue));
+        if (!pending.next()) {
+            return pending.error().isEmpty();
+        }
+    }
+    // A short wait only: another program writing to the file must not hold up the
+    // lists. A savepoint, so that this also runs inside a transaction of the caller.
+    sqlite3_busy_timeout(db_, kRepairBusyMs);
+    bool ok = exec(QStringLiteral("SAVEPOINT Chiavi")) &&
+              exec(QStringLiteral("UPDATE Brani SET ChiaveTitoli = Piega(Titoli), "
+                                  "ChiaveAutore = Piega(Autore) WHERE Id IN (SELECT Id FROM %1)")
+                       .arg(queue));
+    ok = ok && exec(QStringLiteral("DELETE FROM %1").arg(queue));
+    if (ok) {
+        ok = exec(QStringLiteral("RELEASE Chiavi"));
+        if (!ok) {
+            exec(QStringLiteral("ROLLBACK"));
+        }
+    } else {
+        exec(QStringLiteral("ROLLBACK TO Chiavi"));
+        exec(QStringLiteral("RELEASE Chiavi"));
+    }
+    sqlite3_busy_timeout(db_, kBusyMs);
+    return ok;
 }
 
 bool SongDatabase::migrate(QString* error) {
@@ -126,8 +166,8 @@ bool SongDatabase::migrate(QString* error) {
     // database fails here.
     SqlStatement probe(db_, QStringLiteral("SELECT count(*) FROM sqlite_master"));
     if (!probe.isValid() || !probe.next()) {
-        *error = QStringLiteral("il file è danneggiato o non è un archivio di brani (%1).")
-                     .arg(probe.error());
+        // Held by another program, not a database at all, or damaged.
+        *error = probe.error();
         return false;
     }
     const qint64 objects = probe.integer(0);
@@ -145,22 +185,23 @@ bool SongDatabase::migrate(QString* error) {
     }
     while (version < kSchemaVersion) {
         QString why;
-        if (!begin()) {
-            *error = QStringLiteral("l'archivio non si può aggiornare (%1).")
-                         .arg(QString::fromUtf8(sqlite3_errmsg(db_)));
-            return false;
-        }
-        bool ok = true;
+        bool ok = exec(QStringLiteral("BEGIN IMMEDIATE"), &why);
         for (const QString& sql : SongSchema::migration(version)) {
-            if (!exec(sql, &why)) {
-                ok = false;
-                break;
-            }
+            ok = ok && exec(sql, &why);
         }
         ok = ok && exec(QStringLiteral("PRAGMA user_version = %1").arg(version + 1), &why);
-        if (!ok || !commit()) {
-            rollback();
-            *error = QStringLiteral("l'archivio non si può aggiornare (%1).").arg(why);
+        ok = ok && exec(QStringLiteral("COMMIT"), &why);
+        if (!ok) {
+            const int code = sqlite3_extended_errcode(db_);
+            if (!sqlite3_get_autocommit(db_)) {
+                rollback();
+            }
+            // A library of an earlier version on a disk that cannot be written is
+            // still read as it is: its lists are the same.
+            if (version >= 1 && (code & 0xFF) == SQLITE_READONLY) {
+                return true;
+            }
+            *error = QStringLiteral("l'archivio non si può aggiornare: %1").arg(why);
             return false;
         }
         ++version;
@@ -169,10 +210,7 @@ bool SongDatabase::migrate(QString* error) {
 }
 
 bool SongDatabase::insertSongs(const std::vector<SongRecord>& songs, QString* error) {
-    if (!begin()) {
-        if (error) {
-            *error = QString::fromUtf8(sqlite3_errmsg(db_));
-        }
+    if (!exec(QStringLiteral("BEGIN IMMEDIATE"), error)) {
         return false;
     }
     SqlStatement insert(
@@ -180,6 +218,7 @@ bool SongDatabase::insertSongs(const std::vector<SongRecord>& songs, QString* er
                             "Groove1, Groove2, Sca1, Sca2, Sca3, Sca4, Sca5, Temp, "
                             "ChiaveTitoli, ChiaveAutore) "
                             "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+    sqlite3_int64 firstId = -1;
     for (const SongRecord& s : songs) {
         insert.bind(1, s.Titoli);
         insert.bind(2, s.Autore);
@@ -204,9 +243,21 @@ bool SongDatabase::insertSongs(const std::vector<SongRecord>& songs, QString* er
             rollback();
             return false;
         }
+        if (firstId < 0) {
+            firstId = sqlite3_last_insert_rowid(db_);
+        }
         insert.reset();
     }
-    return commit();
+    // These songs come with their keys: nothing to remake. New songs take keys
+    // above every song there before, so the songs noted from firstId on are these.
+    if (firstId >= 0 && !exec(QStringLiteral("DELETE FROM %1 WHERE Id >= %2")
+                                  .arg(SongSchema::kKeysToRemake)
+                                  .arg(firstId),
+                              error)) {
+        rollback();
+        return false;
+    }
+    return exec(QStringLiteral("COMMIT"), error);
 }
 
 const QStringList& SongDatabase::songFields() {

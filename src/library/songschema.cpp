@@ -68,6 +68,25 @@ QStringList version1() {
     return sql;
 }
 
+// Version 2: the file stays writable by any SQLite client, which knows nothing of
+// this program's key function. The triggers that remade the sort keys on every
+// change are replaced by plain ones that only note which songs were added or had
+// their title or author changed; the program remakes those keys when it opens the
+// file (SongDatabase::repairKeys).
+QStringList version2() {
+    const QString note = QStringLiteral("BEGIN INSERT OR IGNORE INTO %1 (Id) VALUES (NEW.Id); END")
+                             .arg(SongSchema::kKeysToRemake);
+    return {
+        QStringLiteral("DROP TRIGGER IF EXISTS BraniChiaviNuove"),
+        QStringLiteral("DROP TRIGGER IF EXISTS BraniChiaviModificate"),
+        QStringLiteral("CREATE TABLE %1 (Id INTEGER PRIMARY KEY)").arg(SongSchema::kKeysToRemake),
+        QStringLiteral("CREATE TRIGGER BraniNuovi AFTER INSERT ON Brani ") + note,
+        QStringLiteral("CREATE TRIGGER BraniModificati AFTER UPDATE OF Titoli, Autore, "
+                       "ChiaveTitoli, ChiaveAutore ON Brani ") +
+            note,
+    };
+}
+
 }  // namespace
 
 namespace SongSchema {
@@ -76,6 +95,8 @@ QStringList migration(int from) {
     switch (from) {
         case 0:
             return version1();
+        case 1:
+            return version2();
         default:
             return {};
     }

@@ -6,9 +6,14 @@
 struct sqlite3;
 
 // The library's schema and its migrations. Version 1: the song table `Brani` with
-// its sort keys, kept by triggers, the seven record sources as views and the
-// indexes that keep them fast. GUI thread only.
+// its sort keys, the seven record sources as views and the indexes that keep them
+// fast. Version 2: nothing in the file calls a function of this program, so any
+// SQLite client can change it; songs added or changed are noted in a table of their
+// own, whose keys the program remakes. GUI thread only.
 namespace SongSchema {
+
+// The table of the songs whose sort keys must be remade.
+inline const QString kKeysToRemake = QStringLiteral("ChiaviDaRifare");
 
 // The statements that take a file from version `from` to `from + 1`.
 QStringList migration(int from);

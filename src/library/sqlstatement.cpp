@@ -2,11 +2,13 @@
 
 #include <sqlite3.h>
 
+#include "library/sqlitemessage.h"
+
 SqlStatement::SqlStatement(sqlite3* db, const QString& sql) : db_(db) {
     const QByteArray utf8 = sql.toUtf8();
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt_, &tail) != SQLITE_OK) {
-        error_ = QString::fromUtf8(sqlite3_errmsg(db));
+        fail(sqlite3_extended_errcode(db));
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
         return;
@@ -33,10 +35,17 @@ SqlStatement& SqlStatement::operator=(SqlStatement&& other) noexcept {
         db_ = other.db_;
         stmt_ = other.stmt_;
         error_ = std::move(other.error_);
+        code_ = other.code_;
         trailing_ = other.trailing_;
         other.stmt_ = nullptr;
     }
     return *this;
+}
+
+void SqlStatement::fail(int code) {
+    // The engine's own text is English: the message is made from the code.
+    code_ = code;
+    error_ = SqliteMessage::text(code);
 }
 
 SqlStatement::~SqlStatement() {
@@ -85,7 +94,7 @@ bool SqlStatement::next() {
         return true;
     }
     if (rc != SQLITE_DONE) {
-        error_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        fail(rc);
     }
     sqlite3_reset(stmt_);
     return false;
@@ -96,6 +105,7 @@ bool SqlStatement::run() {
         return false;
     }
     error_.clear();
+    code_ = 0;
     while (next()) {
     }
     return error_.isEmpty();
@@ -106,6 +116,7 @@ void SqlStatement::reset() {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
         error_.clear();
+        code_ = 0;
     }
 }
 

@@ -20,7 +20,10 @@ public:
     ~SqlStatement();
 
     bool isValid() const { return stmt_ != nullptr; }
+    // What went wrong, in Italian (a clause such as "il file è danneggiato."), and
+    // the engine's result code (0 when nothing failed).
     QString error() const { return error_; }
+    int errorCode() const { return code_; }
     // True when the text held more than one statement (only the first is prepared).
     bool hasTrailingText() const { return trailing_; }
     bool isReadOnly() const;
@@ -42,8 +45,11 @@ public:
     std::string_view text(int column) const;
 
 private:
+    void fail(int code);
+
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     QString error_;
+    int code_ = 0;
     bool trailing_ = false;
 };

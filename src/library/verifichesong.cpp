@@ -27,9 +27,10 @@ VerificheSong::VerificheSong(const SharedState& state, const FileProbe& files,
 
 QString VerificheSong::groovePath(const QString& groove1, const QString& name) const {
     // A single blank is no groove 1: playback then looks in the working folder
-    // itself, and so does the check.
+    // itself, and so does the check. The subfolder is found whatever its case, as
+    // playback finds it.
     const QString folder = groove1 == QLatin1String(" ") ? QString() : groove1.left(3);
-    return state_.PathLavoro + folder + QDir::separator() + name;
+    return files_.withStoredFolder(state_.PathLavoro + folder + QDir::separator() + name);
 }
 
 void VerificheSong::check(const VerificheSongFields& song) {

@@ -35,12 +35,15 @@ void Visualizza::visualizzamp3() {
 }
 
 void Visualizza::show(QAbstractButton* button, const QString& query) {
-    if (button && button->isChecked()) {
-        query_.apply(query);
+    const bool view = button && button->isChecked();
+    if (view) {
+        query_.apply(query);  // a failure is reported there
     } else {
         data1_.setRecordSource(QStringLiteral("ListaTitoli"));
     }
-    aggiornaDBG_.run();
+    if (!aggiornaDBG_.run() && !view) {
+        query_.report(data1_.lastError());
+    }
     if (grid_) {
         grid_->setFocus();
     }

@@ -10,6 +10,7 @@
 #include "app/audio.h"
 #include "app/mp3lookup.h"
 #include "library/datasource.h"
+#include "platform/fileprobe.h"
 #include "platform/foldername.h"
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
@@ -50,7 +51,9 @@ SongPreparation::SongPreparation(Audio& window) : w_(window) {}
 
 QString SongPreparation::groovePath(const QString& pathLavoro, const QString& groove1,
                                     const QString& groove) {
-    return pathLavoro + groove1.left(3) + FolderName::separator() + groove;
+    // The subfolder is found whatever its case; the file name must match exactly.
+    return FileProbe().withStoredFolder(pathLavoro + groove1.left(3) + FolderName::separator() +
+                                        groove);
 }
 
 void SongPreparation::Prepara() {

@@ -196,7 +196,7 @@ TEST(SongDatabaseOpen, MissingAndCorruptFilesAreReported) {
     junk.write(QByteArray(4096, 'x'));
     junk.close();
     EXPECT_FALSE(SongDatabase::open(lib.dbPath(), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("danneggiato")));
+    EXPECT_TRUE(error.contains(QStringLiteral("non è un archivio di brani")));
 
     // A data source survives both and is left empty.
     DataSource data(QStringLiteral("Data1"));
