@@ -43,7 +43,7 @@ std::vector<Case> cases(const QString& layout) {
         {"us", "grave", kTilde, Qt::Key_QuoteLeft, kNone, "`", E::CountIn, "left of 1"},
         {"us", "shift+grave", kTilde, Qt::Key_AsciiTilde, kShift, "~", E::CountIn,
          "Shift, left of 1"},
-        {"us", "less", kLessGreater, Qt::Key_Less, kNone, "<", E::CountIn, "left of Z"},
+        {"us", nullptr, kLessGreater, Qt::Key_Less, kNone, "<", E::CountIn, "left of Z"},
         {"us", "shift+equal", kAe12, Qt::Key_Plus, kShift, "+", E::WaveUp, "+ (Shift with =)"},
         {"us", "equal", kAe12, Qt::Key_Equal, kNone, "=", E::WaveUp, "= (the + key)"},
         {"us", "ctrl+equal", kAe12, Qt::Key_Equal, kCtrl, "=", E::Mp3Up, "Ctrl with ="},

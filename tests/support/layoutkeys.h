@@ -16,10 +16,12 @@ namespace LayoutKeys {
 enum class Effect { WaveUp, Mp3Up, WaveDown, Mp3Down, CountIn, Filter0, Filter1, Filter8, Nothing };
 
 struct Case {
-    const char* layout;   // "it" or "us", as setxkbmap names it
-    const char* xdotool;  // e.g. "shift+plus"
-    quint32 keycode;      // X keycode: evdev code + 8
-    int qtKey;            // the Qt key X11 gives on that layout
+    const char* layout;  // "it" or "us", as setxkbmap names it
+    // e.g. "shift+plus"; null where xdotool would choose another key for the same
+    // symbol (US "<" is also Shift with ",")
+    const char* xdotool;
+    quint32 keycode;  // X keycode: evdev code + 8
+    int qtKey;        // the Qt key X11 gives on that layout
     Qt::KeyboardModifiers modifiers;
     const char* text;
     Effect effect;
