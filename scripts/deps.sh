@@ -5,7 +5,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
   portaudio19-dev libsndfile1-dev libsamplerate0-dev jackd2
-  xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core sox lame
+  xvfb xauth xdotool x11-xkb-utils imagemagick x11-utils fonts-dejavu-core sox lame
   qt6-translations-l10n
 )
 missing=()

@@ -41,7 +41,12 @@ ManualClock::ManualClock(double startTimeOfDaySeconds) : startTimeOfDay_(startTi
 ManualClock::~ManualClock() = default;
 
 double ManualClock::timeOfDay() const {
-    return std::fmod(startTimeOfDay_ + nowMs_ / 1000.0, 86400.0);
+    const double t = std::fmod(startTimeOfDay_ + nowMs_ / 1000.0, 86400.0);
+    return t < 0 ? t + 86400.0 : t;
+}
+
+void ManualClock::setTimeOfDay(double seconds) {
+    startTimeOfDay_ = seconds - nowMs_ / 1000.0;
 }
 
 std::unique_ptr<TimerDriver> ManualClock::makeTimer(std::function<void()> onTick) {

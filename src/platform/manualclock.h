@@ -17,6 +17,10 @@ public:
 
     double timeOfDay() const override;
     double monotonicMs() const override { return nowMs_; }
+    // Sets the time of day (seconds since midnight) that the clock reads now, as a
+    // change of the system time would: the monotonic time and the timers are not
+    // touched.
+    void setTimeOfDay(double seconds);
     std::unique_ptr<TimerDriver> makeTimer(std::function<void()> onTick) override;
 
     // Moves time forward by ms, firing every timer that falls due on the way.

@@ -1,5 +1,6 @@
 #include "platform/numbertext.h"
 
+#include <QLocale>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -107,6 +108,12 @@ QString format(double value) {
     if (r.ec != std::errc())
         return QStringLiteral("0");
     return QString::fromLatin1(buf, r.ptr - buf);
+}
+
+QString single(float value) {
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(double(value), 'g', 7);
 }
 
 }  // namespace NumberText

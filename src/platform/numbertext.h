@@ -19,4 +19,10 @@ double leadingNumber(QStringView text);
 // never an exponent (100000, not 1e+05). Not-a-number and infinities give "0".
 QString format(double value);
 
+// The default text form of a single-precision value, as shown to the user: up to
+// seven significant digits ("5121.094", "0.25", "1.234568e+07"), the decimal mark of
+// the program's locale (the system's unless set otherwise), never a thousands
+// separator, whatever the locale.
+QString single(float value);
+
 }  // namespace NumberText

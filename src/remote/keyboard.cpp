@@ -4,7 +4,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextEdit>
 
 #include "app/audio.h"
 #include "app/audiolibrary.h"
@@ -22,6 +25,7 @@
 #include "playback/wavevolume.h"
 #include "remote/lampbits.h"
 #include "remote/pedalinterface.h"
+#include "remote/tablekey.h"
 #include "remote/tempolamp.h"
 #include "remote/volumecontrols.h"
 
@@ -29,23 +33,69 @@ Keyboard::Keyboard(Audio& window) : QObject(&window), w_(window) {
     qApp->installEventFilter(this);
 }
 
+namespace {
+
+// A control that the user types text into: keys are its own there.
+bool typesText(const QWidget* w) {
+    if (!w) {
+        return false;
+    }
+    if (auto* line = qobject_cast<const QLineEdit*>(w)) {
+        return !line->isReadOnly();
+    }
+    if (auto* text = qobject_cast<const QPlainTextEdit*>(w)) {
+        return !text->isReadOnly();
+    }
+    if (auto* text = qobject_cast<const QTextEdit*>(w)) {
+        return !text->isReadOnly();
+    }
+    if (auto* combo = qobject_cast<const QComboBox*>(w)) {
+        return combo->isEditable();
+    }
+    return w->inherits("QAbstractSpinBox");
+}
+
+// The windows a performer keeps open beside the main one, in which the whole key
+// table works: the on-screen pedal box, the diagnostics panel, the About box and
+// the library check. Everywhere else (message boxes, the settings dialog, the
+// choosers, menus) only Space does, and it always stops the sound.
+bool stageWindow(const QWidget* window) {
+    return window->inherits("PedalBoxWindow") || window->inherits("Diagnostica") ||
+           window->inherits("Info") || window->inherits("Verifiche");
+}
+
+}  // namespace
+
 bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
     if (forwarding_ || event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
-    // Only keys meant for the main window itself: not its popups, other windows
-    // or message boxes.
-    if (widget->window() != &w_) {
+    auto& key = *static_cast<QKeyEvent*>(event);
+    QWidget* window = widget->window();
+    if (window == &w_) {
+        return keyDown(key);
+    }
+    // Keys typed into a text field of another window are text, Space included.
+    if (typesText(widget) || typesText(window->focusWidget())) {
         return false;
     }
-    return keyDown(*static_cast<QKeyEvent*>(event));
+    if (!stageWindow(window) || (window->windowType() & Qt::Popup) == Qt::Popup) {
+        if (key.key() != Qt::Key_Space) {
+            return false;
+        }
+        stop();
+        return true;
+    }
+    // A key without a command stays with the window it was typed into (Tab moves
+    // between its controls); the main window's focus is not taken from there.
+    const TableKey pressed(key);
+    return act(pressed.key(), pressed.modified());
 }
 
 bool Keyboard::keyDown(QKeyEvent& e) {
-    const Qt::KeyboardModifiers mods = e.modifiers();
-    const bool modified = mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    const bool consumed = act(e.key(), modified, mods & Qt::KeypadModifier);
+    const TableKey pressed(e);
+    const bool consumed = act(pressed.key(), pressed.modified());
     SongGrid* grid = w_.controls().DBGrid1;
     QWidget* focus = QApplication::focusWidget();
     grid->setFocus();
@@ -64,7 +114,7 @@ bool Keyboard::keyDown(QKeyEvent& e) {
     return false;
 }
 
-bool Keyboard::act(int key, bool modified, bool keypad) {
+bool Keyboard::act(int key, bool modified) {
     AudioControls& c = w_.controls();
     if ((key >= Qt::Key_F1 && key <= Qt::Key_F5) || key == Qt::Key_F7 || key == Qt::Key_F8) {
         chooseList(key);
@@ -107,21 +157,15 @@ bool Keyboard::act(int key, bool modified, bool keypad) {
             w_.openInfo();
             return true;
         case Qt::Key_Plus:
-        case Qt::Key_Equal:
             modified ? w_.volumes().raiseMp3() : w_.volumes().raiseWave();
             return true;
         case Qt::Key_Minus:
-        case Qt::Key_Underscore:
             modified ? w_.volumes().lowerMp3() : w_.volumes().lowerWave();
             return true;
         case Qt::Key_Backslash:
-        case Qt::Key_Bar:
-        case Qt::Key_Less:
-        case Qt::Key_Greater:
             w_.tempoLamp().restartCountIn();
             return true;
         default:
-            (void)keypad;
             return false;
     }
 }
@@ -141,8 +185,10 @@ void Keyboard::search(QChar letter) {
     } else {
         return;
     }
-    const float now = float(w_.services().clock.timeOfDay());
-    ricerca_ = now - tempoTasto_ > 2 ? QString(letter) : ricerca_ + letter;
+    // The pause is measured on the clock that never jumps: a letter typed after
+    // midnight still starts a new search.
+    const double now = w_.services().clock.monotonicMs();
+    ricerca_ = now - tempoTasto_ > 2000 ? QString(letter) : ricerca_ + letter;
     tempoTasto_ = now;
     w_.controls().Data1->findFirst(Criterion{field, Criterion::Op::GreaterEqual, ricerca_});
 }

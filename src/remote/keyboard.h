@@ -10,9 +10,11 @@ class QKeyEvent;
 // within the alphabetical lists, digits choose a folder filter, Esc prepares the
 // highlighted song, Enter starts it, Space stops everything, plus and minus set
 // the volumes, F10 disconnects the pedal box, Insert opens the About box, and the
-// keys 220 and 226 restart the count-in. Keys reach this handler whatever control
-// of the main window has the focus, and after every key the focus is back on
-// DBGrid1. GUI thread only.
+// keys left of "1" and left of "Z" restart the count-in. Keys reach this handler
+// whatever control of the main window has the focus, and after every key the focus
+// is back on DBGrid1. The other windows a performer keeps open (pedal box,
+// diagnostics, About, library check) take the same keys unless a text field is
+// being typed into; Space stops the sound from any window. GUI thread only.
 class Keyboard : public QObject {
     Q_OBJECT
 public:
@@ -21,15 +23,14 @@ public:
     // Handles one key press of the main window; true when the key goes no further.
     bool keyDown(QKeyEvent& event);
 
-    // The incremental search's state: the letters typed so far and the time of day
-    // (seconds) of the last one.
+    // The incremental search's letters typed so far.
     QString Ricerca() const { return ricerca_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool act(int key, bool modified, bool keypad);
+    bool act(int key, bool modified);
     void chooseList(int key);
     void search(QChar letter);
     void enter();
@@ -37,6 +38,6 @@ private:
 
     Audio& w_;
     QString ricerca_;
-    float tempoTasto_ = 0;
+    double tempoTasto_ = 0;    // when the last letter searched, monotonic ms
     bool forwarding_ = false;  // a key being handed on to the grid
 };

@@ -1,7 +1,6 @@
 #include "remote/maintick.h"
 
 #include <QCheckBox>
-#include <QLocale>
 #include <QScrollBar>
 #include "library/songgrid.h"
 
@@ -11,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
+#include "platform/numbertext.h"
 #include "platform/prompter.h"
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
@@ -32,7 +32,8 @@ struct MainTick::Pedal {
     Lamp* AudioControls::*led;
 };
 
-MainTick::MainTick(Audio& window) : w_(window) {
+MainTick::MainTick(Audio& window)
+    : w_(window), inizioGrooveMs_(window.services().clock.monotonicMs()) {
     QObject::connect(w_.controls().HiResTimer1, &HiResTimer::tick, [this] { tick(); });
 }
 
@@ -95,6 +96,7 @@ void MainTick::start(const Pedal& p) {
         w_.MediaPlayer1().play();
     }
     st.InizioGroove = float(w_.services().clock.timeOfDay());
+    inizioGrooveMs_ = w_.services().clock.monotonicMs();
     st.*p.attivo = true;
     st.*p.gestito = true;
     LampBits::add(st.UscitaPorta, p.lamp);
@@ -126,11 +128,14 @@ void MainTick::boxLost() {
 void MainTick::mirror(int s) {
     SharedState& st = w_.state();
     Diagnostica& d = w_.diagnostica();
-    const float now = float(w_.services().clock.timeOfDay());
-    const float ms = (now - st.InizioGroove) * 1000.0f;
+    // Measured on the clock that never jumps, so a delay across midnight is not
+    // a day negative.
+    const Clock& clock = w_.services().clock;
+    const double now = clock.monotonicMs();
     d.appendRitardo(QStringLiteral("\nFine routine = ") +
-                    QLocale::system().toString(double(ms), 'g', 7));
-    st.InizioGroove = now;
+                    NumberText::single(float(now - inizioGrooveMs_)));
+    st.InizioGroove = float(clock.timeOfDay());
+    inizioGrooveMs_ = now;
     d.mirrorStatus(s, st.Groove1Attivo, st.Groove2Attivo);
 }
 

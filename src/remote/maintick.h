@@ -34,4 +34,7 @@ private:
     Audio& w_;
     int ultimoStato_ = 0;
     double posizionePrec_ = 0;
+    // When InizioGroove was last set, on the monotonic clock (ms): the delay log
+    // measures from here.
+    double inizioGrooveMs_ = 0;
 };

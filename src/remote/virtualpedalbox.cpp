@@ -15,9 +15,14 @@ int VirtualPedalBox::openPort(const QString&, const QString&) {
     return 1;
 }
 
+// A pedal pressed since the last read counts as down for this read even if it has
+// been let go already: a tap shorter than the poll (a touch screen gives such taps)
+// is seen once instead of only when a poll happens to fall inside it.
 int VirtualPedalBox::readStatus() {
     ++readCount_;
-    return status_;
+    const int seen = status_ | unreadPresses_;
+    unreadPresses_ = 0;
+    return seen;
 }
 
 void VirtualPedalBox::setMode(int mode) {
@@ -65,6 +70,7 @@ void VirtualPedalBox::setStatus(int bits) {
     if (bits == status_) {
         return;
     }
+    unreadPresses_ |= bits & ~status_ & (kPedal1 | kPedal2);
     status_ = bits;
     emit statusChanged(bits);
 }

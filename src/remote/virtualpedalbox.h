@@ -6,6 +6,8 @@
 
 // The pedal box simulated in software: the caller (its on-screen window, or a
 // test) sets the status lines; every write is recorded and drives the four lamps.
+// A pedal press is held for the poll until the status has been read once, so a tap
+// between two polls is not lost.
 class VirtualPedalBox : public PortIo {
     Q_OBJECT
 public:
@@ -31,6 +33,7 @@ public:
     void setLost(bool on);
     // Sets every status line at once (raw bits).
     void setStatus(int bits);
+    // The status lines as they are now (a press not yet read is not added).
     int status() const { return status_; }
 
     // Makes the next openPort() calls fail (a port that cannot be opened).
@@ -59,6 +62,7 @@ private:
     int setup_ = -1;
     int mode_ = 0;
     int lamps_ = 0;
+    int unreadPresses_ = 0;  // pedal bits pressed since the last read
     int openCount_ = 0;
     int readCount_ = 0;
     bool open_ = false;

@@ -88,4 +88,14 @@ TEST(ManualClock, TimeOfDayFollowsVirtualTime) {
     ManualClock clock(3600);
     clock.advance(2500);
     EXPECT_DOUBLE_EQ(clock.timeOfDay(), 3602.5);
+    // Setting the time of day (midnight passing, the system time set back) leaves
+    // the monotonic time alone; the time of day wraps at midnight.
+    clock.setTimeOfDay(24 * 3600.0 - 1);
+    EXPECT_DOUBLE_EQ(clock.monotonicMs(), 2500);
+    clock.advance(1500);
+    EXPECT_DOUBLE_EQ(clock.timeOfDay(), 0.5);
+    EXPECT_DOUBLE_EQ(clock.monotonicMs(), 4000);
+    clock.setTimeOfDay(10);
+    clock.advance(1000);
+    EXPECT_DOUBLE_EQ(clock.timeOfDay(), 11);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <cfloat>
 #include <cmath>
 
@@ -94,4 +95,18 @@ TEST(NumberText, FormatsPlainDecimalThatReadsBackExactly) {
         EXPECT_FALSE(text.contains(u'e')) << text.toStdString();
         EXPECT_EQ(leadingNumber(text), v) << text.toStdString();
     }
+}
+
+TEST(NumberText, ShownSingleHasTheLocalesDecimalMarkAndNoThousandsSeparator) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(NumberText::single(5121.0937f), "5121.094");
+    EXPECT_EQ(NumberText::single(1234567.f), "1234567");
+    EXPECT_EQ(NumberText::single(0.25f), "0.25");
+    EXPECT_EQ(NumberText::single(-86399000.f), "-8.6399e+07");
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    EXPECT_EQ(NumberText::single(5121.0937f), "5121,094");
+    EXPECT_EQ(NumberText::single(1234567.f), "1234567");
+    EXPECT_EQ(NumberText::single(0), "0");
+    QLocale::setDefault(before);
 }

@@ -3,8 +3,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "platform/lamp.h"
@@ -103,4 +105,90 @@ TEST(Diagnostica, PreparationMirrorsTheSongOnAnOpenPanel) {
     EXPECT_EQ(in<QLabel>(w, "Lgr2")->text(), "Grv2: ROK001B.wav");
     EXPECT_TRUE(in<QCheckBox>(w, "Llop")->isChecked());
     EXPECT_EQ(in<QLabel>(w, "Lpag")->text(), "Pagina:  0");
+}
+
+namespace {
+
+// The numbers of the delay log's lines, as written.
+QStringList loggedDelays(Audio& w) {
+    QStringList out;
+    for (const QString& line : w.loadedDiagnostica()->ritardi().split('\n', Qt::SkipEmptyParts)) {
+        EXPECT_TRUE(line.startsWith("Fine routine = ")) << line.toStdString();
+        out << line.mid(15);
+    }
+    return out;
+}
+
+// One press of pedal 1 that the tick processes, and its release.
+void tapPedal1(Harness& h) {
+    h.box.setPedal1(true);
+    h.advance(40);
+    h.box.setPedal1(false);
+    h.advance(600);
+}
+
+}  // namespace
+
+TEST(Diagnostica, ADelayAcrossMidnightIsTheTimeThatPassed) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::ready(h, "Alba");
+    Audio& w = h.window();
+    w.openDiagnostica();
+    h.clock.setTimeOfDay(24 * 3600.0 - 0.3);
+    tapPedal1(h);  // starts at 23:59:59.7, the release is logged after midnight
+    const QStringList delays = loggedDelays(w);
+    ASSERT_EQ(delays.size(), 2);
+    EXPECT_EQ(delays[0], "0");
+    const double released = delays[1].toDouble();
+    EXPECT_GE(released, 500);
+    EXPECT_LE(released, 600);
+}
+
+TEST(Diagnostica, TheDelayLogHasNoThousandsSeparatorInAnyLocale) {
+    const QLocale before;
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Italian, QLocale::Italy)}) {
+        QLocale::setDefault(locale);
+        Harness h(Harness::Sound::Recording);
+        TestLibrary::ready(h, "Alba");
+        Audio& w = h.window();
+        w.openDiagnostica();
+        tapPedal1(h);
+        h.advance(5000);
+        h.box.setPedal1(true);  // stops the groove 5.6 s after the release was logged
+        h.advance(40);
+        const QStringList delays = loggedDelays(w);
+        ASSERT_FALSE(delays.isEmpty());
+        EXPECT_TRUE(QRegularExpression("^[0-9]{4}$").match(delays.last()).hasMatch())
+            << locale.name().toStdString() << ": " << delays.last().toStdString();
+    }
+    QLocale::setDefault(before);
+}
+
+TEST(Diagnostica, SendReadsHexadecimalAndOctalValuesAsTheSettingsDo) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::install(h);
+    Audio& w = h.start();
+    TestLibrary::connect(h);
+    w.openDiagnostica();
+    auto* text = in<QLineEdit>(w, "Text1");
+    auto* send = in<QPushButton>(w, "Invio");
+    const std::pair<const char*, int> good[] = {
+        {"&HF", 15}, {"&H3", 3},    {"&h0F", 15},   {"&O5", 5},         {"&O17", 15},
+        {"&o7", 7},  {" &HC ", 12}, {"&HFFFF", -1}, {"&HFFFFFFFF", -1}, {"&H10000", 65536}};
+    for (const auto& [typed, value] : good) {
+        text->setText(QString::fromLatin1(typed));
+        send->click();
+        EXPECT_EQ(h.box.writtenValues().last(), value) << typed;
+        EXPECT_EQ(in<QLabel>(w, "Label1")->text(), "Diagnostica") << typed;
+    }
+    EXPECT_EQ(in<QLabel>(w, "Label2")->text(), "OK");
+    // Not numbers, or more than 32 bits: nothing is sent.
+    for (const char* typed : {"&H", "&HG", "&O8", "&X1", "&H-1", "&H1 2", "&H100000000"}) {
+        const qsizetype writes = h.box.writes().size();
+        text->setText(QString::fromLatin1(typed));
+        send->click();
+        EXPECT_EQ(h.box.writes().size(), writes) << typed;
+        EXPECT_EQ(in<QLabel>(w, "Label1")->text(), "* NO *") << typed;
+    }
 }

@@ -182,3 +182,28 @@ TEST(Keys, F10DisconnectsAndInsertOpensTheAboutBox) {
     EXPECT_TRUE(info->isVisible());
     EXPECT_EQ(info->windowTitle(), "Informazioni su Quintora");
 }
+
+TEST(Keys, ThePauseBetweenLettersIsMeasuredAcrossMidnight) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::install(h);
+    h.start();
+    h.clock.setTimeOfDay(24 * 3600.0 - 60);  // a minute to midnight
+    key(h, Qt::Key_D);
+    h.advance(5 * 60 * 1000.0);  // five minutes later, after midnight
+    key(h, Qt::Key_B);
+    EXPECT_EQ(h.window().keyboard().Ricerca(), "B");
+    EXPECT_EQ(currentTitle(h), "Brezza");
+    // Letters close together keep building the search across midnight too.
+    h.advance(2100);
+    h.clock.setTimeOfDay(24 * 3600.0 - 0.5);
+    key(h, Qt::Key_D);
+    h.advance(1000);
+    key(h, Qt::Key_U);
+    EXPECT_EQ(h.window().keyboard().Ricerca(), "DU");
+    // And the clock being set back an hour does not freeze the search either.
+    h.advance(500);
+    h.clock.setTimeOfDay(h.clock.timeOfDay() - 3600);
+    h.advance(2100);
+    key(h, Qt::Key_E);
+    EXPECT_EQ(h.window().keyboard().Ricerca(), "E");
+}

@@ -158,3 +158,31 @@ TEST(Pedals, PreloadPlaysGroove1MutedThenGivesTheVolumeBack) {
     EXPECT_EQ(colour(h, "LedPreload"), 49152);
     EXPECT_TRUE(h.find<QCheckBox>("Stopend")->isEnabled());
 }
+
+TEST(Pedals, ATapBetweenTwoPollsIsSeenOnce) {
+    Harness h;
+    ready(h, "Alba");
+    // Down and up again before the next poll, as a touch screen taps.
+    h.box.setPedal1(true);
+    h.box.setPedal1(false);
+    h.advance(40);
+    EXPECT_TRUE(h.window().state().Groove1Attivo);
+    EXPECT_EQ(colour(h, "LedPed1"), 255);
+    EXPECT_EQ(h.box.lamps(), 9);
+    // Seen once only: the release follows, nothing starts or stops again.
+    h.advance(2000);
+    EXPECT_TRUE(h.window().state().Groove1Attivo);
+    EXPECT_EQ(h.box.lamps(), 9);
+    // The next tap stops it; a tap inside the lock-out is lost as before.
+    h.box.setPedal1(true);
+    h.box.setPedal1(false);
+    h.advance(40);
+    EXPECT_FALSE(h.window().state().Groove1Attivo);
+    h.box.setPedal1(true);
+    h.box.setPedal1(false);
+    h.advance(200);
+    EXPECT_FALSE(h.window().state().Groove1Attivo);
+    h.advance(1000);
+    EXPECT_FALSE(h.window().state().Groove1Attivo);
+    EXPECT_EQ(h.box.lamps(), 8);
+}
