@@ -80,7 +80,7 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     engine_ = makeAudioEngine(options);
     engine_->setClock(clock_);
     grooves_ = std::make_unique<EngineGrooveSound>(*engine_);
-    player_ = std::make_unique<EngineMediaPlayer>(*engine_);
+    player_ = std::make_unique<EngineMediaPlayer>(*engine_, &clock_);
     binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
 }
 

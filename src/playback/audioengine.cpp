@@ -198,11 +198,15 @@ void AudioEngine::seekTrack(double seconds) {
 }
 
 double AudioEngine::trackPosition() const {
+    return double(trackPositionFrames()) / kEngineRate;
+}
+
+std::int64_t AudioEngine::trackPositionFrames() const {
     const TrackVoice& voice = mixer_->track();
     if (voice.generation() != trackGeneration_) {
-        return double(trackSeekFrame_) / kEngineRate;  // the seek is still on its way
+        return trackSeekFrame_;  // the seek is still on its way
     }
-    return double(voice.positionFrames()) / kEngineRate;
+    return voice.positionFrames();
 }
 
 bool AudioEngine::trackEnded() const {
@@ -243,6 +247,10 @@ void AudioEngine::advance(int frames) {
     for (int done = 0; done < frames; done += kMaxBlockFrames) {
         render(scratch_.data(), std::min(kMaxBlockFrames, frames - done));
     }
+}
+
+int AudioEngine::periodFrames() const {
+    return std::max(bufferFrames_, mixer_->largestCallbackFrames());
 }
 
 std::int64_t AudioEngine::framesRendered() const {

@@ -51,8 +51,11 @@ public:
     // Fades out and keeps the place.
     void stopTrack();
     void seekTrack(double seconds);
-    // Seconds played from the start; exactly constant once the track has ended.
+    // Seconds rendered from the start, as of the last audio period; exactly constant
+    // once the track has ended.
     double trackPosition() const;
+    // The same in frames.
+    std::int64_t trackPositionFrames() const;
     bool trackPlaying() const;
     bool trackEnded() const;
     // Length of the loaded track in seconds (0 until the decoder has opened it).
@@ -90,6 +93,9 @@ public:
     // Which output runs, in plain English.
     QString outputDescription() const { return output_->description(); }
     int bufferFrames() const { return bufferFrames_; }
+    // The longest period the output has used: the buffer size, or more when a
+    // callback asked for more frames at once.
+    int periodFrames() const;
     // Frames and periods the audio callback has rendered (any thread).
     std::int64_t framesRendered() const;
     std::int64_t callbackCount() const;
