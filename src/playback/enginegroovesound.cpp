@@ -16,7 +16,10 @@ void EngineGrooveSound::play(const QString& path) {
         return;
     }
     GrooveCache& cache = engine_.grooveCache();
-    if (auto sound = cache.find(path)) {
+    // A groove in memory starts at once, unless its file was replaced since it was
+    // read: then it is read again (a look at the file's size and times, here on the
+    // GUI thread; the audio callback never touches a file).
+    if (auto sound = cache.findCurrent(path)) {
         engine_.playGroove(std::move(sound));
         return;
     }
