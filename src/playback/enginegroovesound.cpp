@@ -9,7 +9,7 @@ EngineGrooveSound::EngineGrooveSound(AudioEngine& engine, QObject* parent)
             Qt::QueuedConnection);
 }
 
-void EngineGrooveSound::play(const QString& path) {
+void EngineGrooveSound::startSound(const QString& path) {
     pendingPath_.clear();
     if (path.trimmed().isEmpty()) {
         engine_.stopGroove();
@@ -31,7 +31,7 @@ void EngineGrooveSound::play(const QString& path) {
     cache.request(path);
 }
 
-void EngineGrooveSound::stop() {
+void EngineGrooveSound::stopSound() {
     pendingPath_.clear();
     engine_.stopGroove();
 }

@@ -22,12 +22,14 @@ class EngineGrooveSound : public QObject, public GrooveSound {
 public:
     explicit EngineGrooveSound(AudioEngine& engine, QObject* parent = nullptr);
 
-    void play(const QString& path) override;
-    void stop() override;
     void prefetch(const QString& path) override;
 
     // The path waiting for its decoding to start playing; empty when none.
     const QString& pendingPath() const { return pendingPath_; }
+
+protected:
+    void startSound(const QString& path) override;
+    void stopSound() override;
 
 private:
     void onDecoded(const QString& path, bool ok);
