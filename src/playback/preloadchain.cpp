@@ -7,6 +7,7 @@
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
+#include "playback/songpreparation.h"
 #include "playback/wavevolume.h"
 
 PreloadChain::PreloadChain(Audio& window) : w_(window) {
@@ -38,6 +39,9 @@ void PreloadChain::preloadTick() {
         w_.services().grooves.endPreload();
     }
     c.TmrPreload->setEnabled(false);
-    c.LedPreload->setBackColor(WinColor::kLightGreen);
+    // Green says the song is ready to sound: not while a file of it is missing.
+    if (w_.preparation().files().allFound()) {
+        c.LedPreload->setBackColor(WinColor::kLightGreen);
+    }
     w_.Volume1().setLevel(2 * c.Vol1->value());
 }
