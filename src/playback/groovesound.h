@@ -18,7 +18,7 @@ public:
     // Starts path looping, replacing whatever sounds.
     void play(const QString& path) {
         preloadSounding_ = false;
-        playSounding_ = true;
+        playSounding_ = !path.trimmed().isEmpty();
         startSound(path);
     }
     // Silences the groove voice.
