@@ -27,6 +27,9 @@ struct AudioControls {
     QLabel* Pag = nullptr;
     QLabel* Cap = nullptr;
     QLabel* Numsongs = nullptr;
+    // The prepared song's files that are missing, in red under the song labels
+    // (empty when all were found).
+    QLabel* Mancante = nullptr;
 
     // Lists and grids.
     QComboBox* CmbScalette = nullptr;

@@ -97,6 +97,14 @@ QWidget* AudioLayout::buildHeader(AudioControls& c) {
     song->addWidget(c.Pag, 1, 2);
     song->addWidget(label({}, QStringLiteral("Capo")), 1, 3, Qt::AlignRight);
     song->addWidget(c.Cap, 1, 4);
+    // Missing files of the prepared song: a red line that never widens the window.
+    c.Mancante = label(QStringLiteral("Mancante"), QString());
+    c.Mancante->setTextFormat(Qt::PlainText);
+    c.Mancante->setAccessibleName(QStringLiteral("File mancanti"));
+    c.Mancante->setStyleSheet(QStringLiteral("color: #ff0000"));
+    c.Mancante->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setPointSize(c.Mancante, 9, true);
+    song->addWidget(c.Mancante, 2, 0, 1, 5);
     song->setColumnStretch(0, 1);
     h->addLayout(song, 1);
     h->addWidget(buildLamps(c));

@@ -79,8 +79,9 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     options.bufferFrames = bufferFrames > 0 ? bufferFrames : 256;
     options.wavOutPath = cl_.audioOut;
     engine_ = makeAudioEngine(options);
+    engine_->setClock(clock_);
     grooves_ = std::make_unique<EngineGrooveSound>(*engine_);
-    player_ = std::make_unique<EngineMediaPlayer>(*engine_);
+    player_ = std::make_unique<EngineMediaPlayer>(*engine_, &clock_);
     binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/clock.h"
 #include "playback/groovecache.h"
 #include "playback/mixer.h"
 #include "playback/offlineoutput.h"
@@ -16,6 +17,8 @@ namespace {
 int clampBufferFrames(int frames) {
     return std::clamp(frames, 64, 2048);
 }
+// How often waiting commands are offered to a full queue again.
+constexpr double kRetryMs = 1.0;
 }  // namespace
 
 AudioEngine::AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions& options)
@@ -61,6 +64,13 @@ bool AudioEngine::reopen(const QString& device, int bufferFrames) {
 AudioEngine::~AudioEngine() {
     // The callback must be gone before the voices, the decoder and the sounds.
     output_->stop();
+    retry_.reset();
+}
+
+void AudioEngine::setClock(Clock& clock) {
+    retry_ = clock.makeTimer([this] { retryOverflow(); });
+    retrying_ = false;
+    flushOverflow();
 }
 
 void AudioEngine::send(const EngineCommand& command) {
@@ -68,13 +78,30 @@ void AudioEngine::send(const EngineCommand& command) {
     flushOverflow();
     if (!overflow_.empty() || !mixer_->commands().push(command)) {
         overflow_.push_back(command);
+        flushOverflow();
     }
 }
 
+// Offers the waiting commands to the queue, oldest first; while some are left the
+// retry timer runs.
 void AudioEngine::flushOverflow() {
     while (!overflow_.empty() && mixer_->commands().push(overflow_.front())) {
         overflow_.pop_front();
     }
+    if (!retry_ || overflow_.empty() == !retrying_) {
+        return;
+    }
+    retrying_ = !overflow_.empty();
+    if (retrying_) {
+        retry_->arm(kRetryMs);
+    } else {
+        retry_->disarm();
+    }
+}
+
+void AudioEngine::retryOverflow() {
+    collectReturnedSounds();
+    flushOverflow();
 }
 
 void AudioEngine::collectReturnedSounds() {
@@ -171,11 +198,15 @@ void AudioEngine::seekTrack(double seconds) {
 }
 
 double AudioEngine::trackPosition() const {
+    return double(trackPositionFrames()) / kEngineRate;
+}
+
+std::int64_t AudioEngine::trackPositionFrames() const {
     const TrackVoice& voice = mixer_->track();
     if (voice.generation() != trackGeneration_) {
-        return double(trackSeekFrame_) / kEngineRate;  // the seek is still on its way
+        return trackSeekFrame_;  // the seek is still on its way
     }
-    return double(voice.positionFrames()) / kEngineRate;
+    return voice.positionFrames();
 }
 
 bool AudioEngine::trackEnded() const {
@@ -216,6 +247,10 @@ void AudioEngine::advance(int frames) {
     for (int done = 0; done < frames; done += kMaxBlockFrames) {
         render(scratch_.data(), std::min(kMaxBlockFrames, frames - done));
     }
+}
+
+int AudioEngine::periodFrames() const {
+    return std::max(bufferFrames_, mixer_->largestCallbackFrames());
 }
 
 std::int64_t AudioEngine::framesRendered() const {

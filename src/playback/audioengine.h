@@ -11,8 +11,10 @@
 #include "playback/decodedaudio.h"
 #include "playback/enginecommand.h"
 
+class Clock;
 class GrooveCache;
 class Mixer;
+class TimerDriver;
 class TrackDecoder;
 
 // The program's sound: a groove voice (one decoded WAV looping sample-exactly,
@@ -49,8 +51,11 @@ public:
     // Fades out and keeps the place.
     void stopTrack();
     void seekTrack(double seconds);
-    // Seconds played from the start; exactly constant once the track has ended.
+    // Seconds rendered from the start, as of the last audio period; exactly constant
+    // once the track has ended.
     double trackPosition() const;
+    // The same in frames.
+    std::int64_t trackPositionFrames() const;
     bool trackPlaying() const;
     bool trackEnded() const;
     // Length of the loaded track in seconds (0 until the decoder has opened it).
@@ -76,11 +81,21 @@ public:
     // (false).
     bool reopen(const QString& device, int bufferFrames);
 
+    // The GUI thread's clock. When the audio side falls behind (a stalled device) and
+    // its command queue is full, the commands it could not take yet wait on the GUI
+    // side; with a clock, a timer hands them on, in order, as soon as there is room,
+    // without waiting for another command. Offline engines hand them on at each
+    // render. The clock must outlive the engine.
+    void setClock(Clock& clock);
+
     // Italian text for the user when the output could not start; empty otherwise.
     QString errorText() const { return error_; }
     // Which output runs, in plain English.
     QString outputDescription() const { return output_->description(); }
     int bufferFrames() const { return bufferFrames_; }
+    // The longest period the output has used: the buffer size, or more when a
+    // callback asked for more frames at once.
+    int periodFrames() const;
     // Frames and periods the audio callback has rendered (any thread).
     std::int64_t framesRendered() const;
     std::int64_t callbackCount() const;
@@ -88,6 +103,7 @@ public:
 private:
     void send(const EngineCommand& command);
     void flushOverflow();
+    void retryOverflow();
     void collectReturnedSounds();
     void startTrackStream(const QString& path, std::int64_t frame, bool reopen);
     bool startOutput();
@@ -98,7 +114,9 @@ private:
     // Sounds the audio callback may still be reading; released when it hands them back.
     std::vector<std::shared_ptr<const DecodedAudio>> held_;
     std::deque<EngineCommand> overflow_;  // commands the full queue could not take yet
-    std::vector<float> scratch_;          // advance()'s throwaway sound
+    std::unique_ptr<TimerDriver> retry_;  // hands overflow_ on while it is not empty
+    bool retrying_ = false;
+    std::vector<float> scratch_;  // advance()'s throwaway sound
     std::unique_ptr<GrooveCache> cache_;
     std::unique_ptr<TrackDecoder> decoder_;
     std::unique_ptr<Mixer> mixer_;

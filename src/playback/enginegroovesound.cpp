@@ -9,14 +9,17 @@ EngineGrooveSound::EngineGrooveSound(AudioEngine& engine, QObject* parent)
             Qt::QueuedConnection);
 }
 
-void EngineGrooveSound::play(const QString& path) {
+void EngineGrooveSound::startSound(const QString& path) {
     pendingPath_.clear();
     if (path.trimmed().isEmpty()) {
         engine_.stopGroove();
         return;
     }
     GrooveCache& cache = engine_.grooveCache();
-    if (auto sound = cache.find(path)) {
+    // A groove in memory starts at once, unless its file was replaced since it was
+    // read: then it is read again (a look at the file's size and times, here on the
+    // GUI thread; the audio callback never touches a file).
+    if (auto sound = cache.findCurrent(path)) {
         engine_.playGroove(std::move(sound));
         return;
     }
@@ -28,7 +31,7 @@ void EngineGrooveSound::play(const QString& path) {
     cache.request(path);
 }
 
-void EngineGrooveSound::stop() {
+void EngineGrooveSound::stopSound() {
     pendingPath_.clear();
     engine_.stopGroove();
 }

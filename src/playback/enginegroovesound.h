@@ -9,8 +9,9 @@
 class AudioEngine;
 
 // The sound service behind SuonaGroove1, SuonaGroove2 and FermaGroove, played by the
-// engine's groove voice. A groove in the cache starts at once, without touching the
-// disk; any other is decoded on the cache's loader thread and starts when ready,
+// engine's groove voice. A groove in the cache starts at once, without reading the
+// file (only its size and times are looked at: a file replaced since it was decoded
+// is decoded again); any other is decoded on the cache's loader thread and starts when ready,
 // unless a later play or stop has come in meanwhile. Until then the sound that was
 // playing goes on; a file that cannot be played silences the groove, like any other
 // replacement, and reports nothing. An offline engine waits for the decoding instead,
@@ -21,12 +22,14 @@ class EngineGrooveSound : public QObject, public GrooveSound {
 public:
     explicit EngineGrooveSound(AudioEngine& engine, QObject* parent = nullptr);
 
-    void play(const QString& path) override;
-    void stop() override;
     void prefetch(const QString& path) override;
 
     // The path waiting for its decoding to start playing; empty when none.
     const QString& pendingPath() const { return pendingPath_; }
+
+protected:
+    void startSound(const QString& path) override;
+    void stopSound() override;
 
 private:
     void onDecoded(const QString& path, bool ok);

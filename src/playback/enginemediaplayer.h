@@ -1,19 +1,27 @@
 #pragma once
 
 #include "playback/mediaplayer.h"
+#include "playback/trackposition.h"
 
 class AudioEngine;
+class Clock;
 
 // MediaPlayer1 on the engine's track voice. Setting the file name loads the track
 // and starts decoding ahead, so that play() sounds at once; a blank name unloads it.
-// stop() keeps the place, setPosition() moves it, position() reads it in seconds.
+// stop() keeps the place, setPosition() moves it, position() reads it in seconds:
+// with a clock, as the time that passes between audio periods carries it on (so it
+// moves between any two looks while the track plays, whatever the device's period),
+// without one, as of the last audio period.
 // The display, controls, auto-start and play-count members only keep their values
 // (auto-start also starts a newly set file). Must not outlive the engine. GUI thread
 // only.
 class EngineMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:
-    explicit EngineMediaPlayer(AudioEngine& engine, QObject* parent = nullptr);
+    // clock: the GUI thread's clock, which must outlive the player; null for the
+    // position as of the last audio period.
+    explicit EngineMediaPlayer(AudioEngine& engine, const Clock* clock = nullptr,
+                               QObject* parent = nullptr);
 
     void play() override;
     void stop() override;
@@ -38,6 +46,8 @@ public:
 
 private:
     AudioEngine& engine_;
+    const Clock* clock_;
+    mutable TrackPosition estimate_;
     QString fileName_;
     int volume_ = 0;
     bool autoStart_ = false;

@@ -29,6 +29,28 @@ std::shared_ptr<const DecodedAudio> GrooveCache::find(const QString& path) {
     return it->sound;
 }
 
+GrooveCache::FileStamp GrooveCache::stampOf(const QString& path) {
+    const QFileInfo info(path);
+    FileStamp stamp;
+    if (info.isFile()) {
+        stamp.size = info.size();
+        stamp.modified = info.lastModified();
+        stamp.changed = info.metadataChangeTime();
+    }
+    return stamp;
+}
+
+std::shared_ptr<const DecodedAudio> GrooveCache::findCurrent(const QString& path) {
+    const FileStamp now = stampOf(path);
+    std::lock_guard lock(mutex_);
+    auto it = entries_.find(path);
+    if (it == entries_.end() || (now.size >= 0 && !(now == it->stamp))) {
+        return nullptr;
+    }
+    it->lastUse = ++useCounter_;
+    return it->sound;
+}
+
 void GrooveCache::request(const QString& path) {
     if (path.trimmed().isEmpty()) {
         return;
@@ -99,15 +121,13 @@ void GrooveCache::loaderLoop() {
 }
 
 bool GrooveCache::load(const QString& path) {
-    const QFileInfo info(path);
-    const bool exists = info.isFile();
-    const qint64 size = exists ? info.size() : -1;
-    const QDateTime time = exists ? info.lastModified() : QDateTime();
+    const FileStamp stamp = stampOf(path);
+    const bool exists = stamp.size >= 0;
     {
         std::lock_guard lock(mutex_);
         auto it = entries_.find(path);
         if (it != entries_.end()) {
-            if (exists && it->fileSize == size && it->fileTime == time) {
+            if (exists && it->stamp == stamp) {
                 return true;
             }
             bytes_ -= it->sound->bytes();
@@ -122,8 +142,7 @@ bool GrooveCache::load(const QString& path) {
     if (!entry.sound) {
         return false;
     }
-    entry.fileSize = size;
-    entry.fileTime = time;
+    entry.stamp = stamp;
     std::lock_guard lock(mutex_);
     insertLocked(path, std::move(entry));
     return true;

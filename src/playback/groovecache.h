@@ -31,6 +31,12 @@ public:
     // Never touches the disk.
     std::shared_ptr<const DecodedAudio> find(const QString& path);
 
+    // Like find(), but only while the file on disk is still the one that was decoded:
+    // nullptr when its size or times have changed since (it must be read again). A
+    // file that has gone keeps the copy in memory. Looks at the file's size and times
+    // only, never at its contents.
+    std::shared_ptr<const DecodedAudio> findCurrent(const QString& path);
+
     // Asks the loader thread for path. A groove already in memory is checked against
     // the file on disk (size and time) and decoded again only when the file changed;
     // a groove whose file has gone is dropped. Empty paths are ignored.
@@ -53,11 +59,19 @@ signals:
     void finished(const QString& path, bool ok);
 
 private:
+    // What tells one version of a file from another without reading it.
+    struct FileStamp {
+        qint64 size = -1;  // -1: no regular file there
+        QDateTime modified;
+        QDateTime changed;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const QString& path);
+
     struct Entry {
         std::shared_ptr<const DecodedAudio> sound;
         std::uint64_t lastUse = 0;
-        qint64 fileSize = -1;
-        QDateTime fileTime;
+        FileStamp stamp;
     };
 
     void loaderLoop();

@@ -54,6 +54,9 @@ void Mixer::renderAudio(float* out, int frames) {
         done += count;
     }
     grooveSounding_.store(groove_.isSounding(), std::memory_order_release);
+    if (frames > largestCallback_.load(std::memory_order_relaxed)) {
+        largestCallback_.store(frames, std::memory_order_release);
+    }
     frames_.fetch_add(frames, std::memory_order_acq_rel);
     callbacks_.fetch_add(1, std::memory_order_acq_rel);
 }

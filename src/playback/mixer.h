@@ -35,6 +35,8 @@ public:
     std::int64_t framesRendered() const { return frames_.load(std::memory_order_acquire); }
     std::int64_t callbackCount() const { return callbacks_.load(std::memory_order_acquire); }
     bool grooveSounding() const { return grooveSounding_.load(std::memory_order_acquire); }
+    // The most frames any one callback has asked for.
+    int largestCallbackFrames() const { return largestCallback_.load(std::memory_order_acquire); }
 
 private:
     void applyCommands();
@@ -46,4 +48,5 @@ private:
     std::atomic<std::int64_t> frames_{0};
     std::atomic<std::int64_t> callbacks_{0};
     std::atomic<bool> grooveSounding_{false};
+    std::atomic<int> largestCallback_{0};
 };

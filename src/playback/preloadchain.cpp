@@ -7,6 +7,7 @@
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
+#include "playback/songpreparation.h"
 #include "playback/wavevolume.h"
 
 PreloadChain::PreloadChain(Audio& window) : w_(window) {
@@ -16,17 +17,31 @@ PreloadChain::PreloadChain(Audio& window) : w_(window) {
 
 void PreloadChain::prePreloadTick() {
     if (w_.state().LoopBrano) {
-        w_.services().grooves.play(w_.state().FileGroove1);
+        w_.services().grooves.preload(w_.state().FileGroove1);
     }
     w_.controls().TmrPrePreload->setEnabled(false);
     w_.controls().TmrPreload->setEnabled(true);
 }
 
+bool PreloadChain::running(const AudioControls& c) {
+    return c.TmrPrePreload->isEnabled() || c.TmrPreload->isEnabled();
+}
+
 void PreloadChain::preloadTick() {
-    if (w_.state().LoopBrano) {
-        w_.services().grooves.stop();
+    AudioControls& c = w_.controls();
+    if (c.TmrPrePreload->isEnabled()) {
+        // The preload was started again (Esc, Space) before this end came: it belongs
+        // to the old run. The new run's first step starts its own end.
+        c.TmrPreload->setEnabled(false);
+        return;
     }
-    w_.controls().TmrPreload->setEnabled(false);
-    w_.controls().LedPreload->setBackColor(WinColor::kLightGreen);
-    w_.Volume1().setLevel(2 * w_.controls().Vol1->value());
+    if (w_.state().LoopBrano) {
+        w_.services().grooves.endPreload();
+    }
+    c.TmrPreload->setEnabled(false);
+    // Green says the song is ready to sound: not while a file of it is missing.
+    if (w_.preparation().files().allFound()) {
+        c.LedPreload->setBackColor(WinColor::kLightGreen);
+    }
+    w_.Volume1().setLevel(2 * c.Vol1->value());
 }

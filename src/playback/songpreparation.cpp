@@ -80,6 +80,7 @@ void SongPreparation::Prepara() {
             w_.services().grooves.prefetch(st.FileGroove2);
         }
     }
+    showMissing();
     w_.controls().TmrPrePreload->setEnabled(true);
     w_.controls().DBGrid1->setFocus();
     if (st.DiagAperta) {
@@ -137,9 +138,18 @@ void SongPreparation::readTempo(const QVariant& bpm) {
     }
 }
 
+void SongPreparation::showMissing() {
+    files_.check(w_.state(), mp3Path_);
+    const QString title = w_.controls().Data2->value(QStringLiteral("Titoli")).toString();
+    QLabel* line = w_.controls().Mancante;
+    line->setText(files_.text(title));
+    line->setToolTip(line->text());
+}
+
 void SongPreparation::firstGroove() {
     SharedState& st = w_.state();
     QCheckBox* stopend = w_.controls().Stopend;
+    mp3Path_.clear();
     if (st.Groove1 == QLatin1String(" ")) {
         st.Groove1.clear();
     }
@@ -157,8 +167,8 @@ void SongPreparation::firstGroove() {
     const int slot = Mp3Lookup::findSlot(st.CartelleMp3, st.Groove1, w_.services().files);
     // A file found in no folder leaves the player without a file: the pedal then
     // plays nothing, and the library check reports the song.
-    const QString path = slot < 0 ? QString() : st.CartelleMp3[slot].toText() + st.Groove1;
-    TrackLoader::load(w_.MediaPlayer1(), path, w_.controls().HSVolumeMp3->value());
+    mp3Path_ = slot < 0 ? QString() : st.CartelleMp3[slot].toText() + st.Groove1;
+    TrackLoader::load(w_.MediaPlayer1(), mp3Path_, w_.controls().HSVolumeMp3->value());
 }
 
 void SongPreparation::mirrorOnDiagnostics() {

@@ -1,7 +1,10 @@
 #include "playback/soundfilereader.h"
 
+#include <fcntl.h>
 #include <samplerate.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <algorithm>
@@ -9,7 +12,31 @@
 
 namespace {
 constexpr int kChunkFrames = 4096;
+
+// Opens path for reading only when it is a regular file, without ever waiting: a
+// named pipe, a device or a folder under an audio file's name is refused. The
+// descriptor is opened non-blocking (a pipe without a writer would otherwise hold
+// the opening thread for ever), checked, then set back to blocking reads. -1 when
+// refused or unreadable.
+int openRegularFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
+}  // namespace
 
 SoundFileReader::SoundFileReader() = default;
 
@@ -22,17 +49,24 @@ bool SoundFileReader::open(const QString& path) {
     if (path.trimmed().isEmpty()) {
         return false;
     }
+    const int fd = openRegularFile(path);
+    if (fd < 0) {
+        return false;
+    }
     SF_INFO info{};
-    const QByteArray name = QFile::encodeName(path);
-    SNDFILE* file = sf_open(name.constData(), SFM_READ, &info);
+    // The descriptor stays ours: close() closes it after libsndfile is done with it.
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
     if (file == nullptr) {
+        ::close(fd);
         return false;
     }
     if (info.channels < 1 || info.samplerate < 1000 || info.samplerate > 768000) {
         sf_close(file);
+        ::close(fd);
         return false;
     }
     file_ = file;
+    fd_ = fd;
     fileChannels_ = info.channels;
     fileRate_ = info.samplerate;
     raw_.assign(std::size_t(kChunkFrames) * std::size_t(fileChannels_), 0.0f);
@@ -58,6 +92,10 @@ void SoundFileReader::close() {
     if (file_ != nullptr) {
         sf_close(file_);
         file_ = nullptr;
+    }
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
     fileChannels_ = 0;
     fileRate_ = 0;

@@ -23,7 +23,9 @@ public:
     SoundFileReader(const SoundFileReader&) = delete;
     SoundFileReader& operator=(const SoundFileReader&) = delete;
 
-    // Opens path; false (and nothing open) for a missing, unreadable or non-audio file.
+    // Opens path; false (and nothing open) for a missing, unreadable or non-audio file,
+    // and for anything but a regular file (a named pipe, a device, a folder), which is
+    // refused without waiting.
     bool open(const QString& path);
     void close();
     bool isOpen() const { return file_ != nullptr; }
@@ -49,6 +51,7 @@ private:
     int readResampled(float* out, int frames);
 
     SNDFILE* file_ = nullptr;
+    int fd_ = -1;  // the open file's descriptor, closed after file_
     SRC_STATE* resampler_ = nullptr;
     int fileChannels_ = 0;
     int fileRate_ = 0;

@@ -15,6 +15,7 @@
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
+#include "playback/songpreparation.h"
 #include "playback/trackloader.h"
 #include "remote/diagnostica.h"
 #include "remote/lampbits.h"
@@ -23,6 +24,7 @@
 
 // What tells the two pedals apart.
 struct MainTick::Pedal {
+    int number;
     int mask;
     QString SharedState::*groove;
     QString SharedState::*file;
@@ -42,14 +44,16 @@ void MainTick::tick() {
     const int s = w_.IO1().readStatus();
     if (st.Collegato && s != ultimoStato_ && !w_.controls().TmrIstrs->isEnabled()) {
         ultimoStato_ = s;
-        static const Pedal one{PortIo::kPedal1,
+        static const Pedal one{1,
+                               PortIo::kPedal1,
                                &SharedState::Groove1,
                                &SharedState::FileGroove1,
                                &SharedState::Groove1Attivo,
                                &SharedState::Pedale1Gestito,
                                LampBits::kPedal1,
                                &AudioControls::LedPed1};
-        static const Pedal two{PortIo::kPedal2,
+        static const Pedal two{2,
+                               PortIo::kPedal2,
                                &SharedState::Groove2,
                                &SharedState::FileGroove2,
                                &SharedState::Groove2Attivo,
@@ -72,7 +76,9 @@ void MainTick::tick() {
 void MainTick::handlePedal(int s, const Pedal& p) {
     SharedState& st = w_.state();
     AudioControls& c = w_.controls();
-    if ((st.*p.groove).isEmpty() || !(s & p.mask)) {
+    // A pedal whose file is missing acts as one the song gives no file: it lights
+    // nothing for a sound that cannot come.
+    if ((st.*p.groove).isEmpty() || !w_.preparation().files().canSound(p.number) || !(s & p.mask)) {
         st.*p.gestito = false;  // a release re-arms the pedal
         return;
     }

@@ -11,8 +11,10 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/realclock.h"
 #include "playback/audioengine.h"
 #include "playback/enginegroovesound.h"
+#include "playback/enginemediaplayer.h"
 #include "playback/groovecache.h"
 
 #include <sndfile.h>
@@ -143,6 +145,23 @@ void playGrooveOnJack(int rate) {
     EXPECT_GT(engine->callbackCount(), 10);
     EXPECT_TRUE(engine->grooveSounding());
     sound.stop();
+
+    // An MP3 on the device: its position moves between any two looks, however close.
+    RealClock clock;
+    EngineMediaPlayer player(*engine, &clock);
+    player.setFileName(
+        testaudio::writeMp3(dir.filePath("track.mp3"), 22050, testaudio::sine(330, 0.5f)));
+    player.setPosition(0);
+    player.play();
+    double last = player.position();
+    for (int i = 0; i < 40 && player.isPlaying(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        const double now = player.position();
+        if (player.isPlaying()) {
+            EXPECT_GT(now, last) << "look " << i;
+        }
+        last = now;
+    }
     engine.reset();  // closes the stream and PortAudio before the server goes
 }
 

@@ -14,31 +14,12 @@
 #include "playback/groovecache.h"
 #include "playback/wavevolume.h"
 #include "playback/wavevolumebinder.h"
+#include "support/pulledoutput.h"
 #include "support/testaudio.h"
 
 using namespace testaudio;
 
 namespace {
-
-// An output that runs like a device (not offline) but is pulled by the test itself,
-// standing in for the audio thread.
-class PulledOutput : public AudioOutput {
-public:
-    bool start(AudioSource& source) override {
-        source_ = &source;
-        return true;
-    }
-    void stop() override { source_ = nullptr; }
-    QString description() const override { return QStringLiteral("pulled by the test"); }
-    std::vector<float> pull(int frames) {
-        std::vector<float> out(std::size_t(frames) * 2);
-        source_->renderAudio(out.data(), frames);
-        return out;
-    }
-
-private:
-    AudioSource* source_ = nullptr;
-};
 
 class GrooveSoundTest : public ::testing::Test {
 protected:

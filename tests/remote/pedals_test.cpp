@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
@@ -185,4 +188,54 @@ TEST(Pedals, ATapBetweenTwoPollsIsSeenOnce) {
     h.advance(1000);
     EXPECT_FALSE(h.window().state().Groove1Attivo);
     EXPECT_EQ(h.box.lamps(), 8);
+}
+
+namespace {
+
+// Sign changes of the left channel: a rough pitch of what sounds.
+int crossings(const std::vector<float>& sound) {
+    int count = 0;
+    for (std::size_t i = 2; i < sound.size(); i += 2) {
+        if ((sound[i - 2] < 0) != (sound[i] < 0)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// Pedal 1 pressed and released: the next 100 ms of sound, then pedal 1 stops it.
+std::vector<float> playGroove1(Harness& h) {
+    h.box.setPedal1(true);
+    h.advance(40);
+    h.box.setPedal1(false);
+    std::vector<float> sound = h.listen(100);
+    h.advance(600);
+    h.box.setPedal1(true);
+    h.advance(40);
+    h.box.setPedal1(false);
+    h.advance(600);
+    return sound;
+}
+
+}  // namespace
+
+// A groove file replaced on disk between two presses (another length, or the same
+// length with another time) is read again at its next press; one left alone is not.
+TEST(Pedals, AGrooveReplacedOnDiskPlaysItsNewVersionAtTheNextPress) {
+    Harness h;
+    ready(h, "Alba");
+    const QString groove = h.workDir() + "ROK/ROK001.wav";
+    EXPECT_NEAR(crossings(playGroove1(h)), 88, 2);  // 440 Hz
+    EXPECT_NEAR(crossings(playGroove1(h)), 88, 2);
+
+    testaudio::writeWav(groove, 11025, testaudio::sine(880, 0.5f));
+    EXPECT_NEAR(crossings(playGroove1(h)), 176, 2);
+
+    QFile file(groove);
+    const QDateTime before = QFileInfo(groove).lastModified();
+    testaudio::writeWav(groove, 11025, testaudio::sine(330, 0.5f));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(before.addSecs(3600), QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_NEAR(crossings(playGroove1(h)), 66, 2);
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "library/songdatabase.h"
@@ -23,7 +24,7 @@ Harness::Harness(Sound sound) {
     if (sound == Sound::Offline) {
         engine_ = testaudio::offlineEngine();
         engineGrooves_ = std::make_unique<EngineGrooveSound>(*engine_);
-        enginePlayer_ = std::make_unique<EngineMediaPlayer>(*engine_);
+        enginePlayer_ = std::make_unique<EngineMediaPlayer>(*engine_, &clock);
         binder_ = std::make_unique<WaveVolumeBinder>(volume, *engine_);
     } else {
         clockedPlayer_ = std::make_unique<ClockedMediaPlayer>(clock);
@@ -111,11 +112,35 @@ Audio& Harness::start() {
     return *window_;
 }
 
+void Harness::setAudioCallbacks(std::vector<int> frames, int burst) {
+    frames.erase(std::remove_if(frames.begin(), frames.end(), [](int n) { return n <= 0; }),
+                 frames.end());
+    callbacks_ = std::move(frames);
+    burst_ = std::max(burst, 1);
+    nextCallback_ = 0;
+}
+
 // Sound is rendered for a span before the clock moves over it, and every span ends
 // where a timer falls due: what a timer starts sounds from exactly its tick on.
 void Harness::step(double ms, std::vector<float>* keep) {
     renderedMs_ += ms;
     const auto target = std::int64_t(std::llround(renderedMs_ * kFramesPerMs));
+    if (engine_ && !callbacks_.empty()) {
+        // Device-like: whole callbacks (a burst of them) as soon as the clock needs them.
+        while (renderedFrames_ < target) {
+            for (int i = 0; i < burst_; ++i) {
+                const int n = callbacks_[nextCallback_++ % callbacks_.size()];
+                callbackSound_.resize(std::size_t(n) * 2);
+                engine_->render(callbackSound_.data(), n);
+                if (keep) {
+                    keep->insert(keep->end(), callbackSound_.begin(), callbackSound_.end());
+                }
+                renderedFrames_ += n;
+            }
+        }
+        clock.advance(ms);
+        return;
+    }
     const int frames = int(target - renderedFrames_);
     renderedFrames_ = target;
     if (engine_ && frames > 0) {

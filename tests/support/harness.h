@@ -74,6 +74,14 @@ public:
     // Like advance(), keeping the sound: interleaved stereo floats at 44100 Hz.
     std::vector<float> listen(double ms);
 
+    // Makes the offline engine be pulled the way a sound device pulls it: in
+    // callbacks of the given sizes in frames (cycled), each one rendered ahead of
+    // time as soon as the clock reaches the frames it holds, burst callbacks at
+    // once (a card that delivers in bursts). listen() then keeps whatever was
+    // rendered meanwhile. By default the sound is rendered in spans of at most 5 ms,
+    // just before the clock moves over them.
+    void setAudioCallbacks(std::vector<int> frames, int burst = 1);
+
     // The sound services the window was built with.
     MediaPlayer& player();
     GrooveSound& grooves();
@@ -110,4 +118,8 @@ private:
     Startup::Branch branch_ = Startup::Branch::Normal;
     double renderedMs_ = 0;
     std::int64_t renderedFrames_ = 0;
+    std::vector<int> callbacks_;  // device-like callback sizes; empty: plain spans
+    int burst_ = 1;
+    std::size_t nextCallback_ = 0;
+    std::vector<float> callbackSound_;
 };
