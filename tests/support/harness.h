@@ -17,6 +17,7 @@
 #include "support/recordinglauncher.h"
 #include "support/recordingprompter.h"
 #include "support/scriptedchoosers.h"
+#include "support/scriptedfilechooser.h"
 
 class AudioEngine;
 class EngineGrooveSound;
@@ -89,8 +90,9 @@ public:
     WaveVolume volume;
     FileProbe files;
     RecordingLauncher launcher;
-    ScriptedChoosers choosers;       // the settings dialog's colour and font choosers
-    RecordingDeviceControl devices;  // audio output and pedal interface settings
+    ScriptedChoosers choosers;        // the settings dialog's colour and font choosers
+    RecordingDeviceControl devices;   // audio output and pedal interface settings
+    ScriptedFileChooser fileChooser;  // the song editor's file and MP3 folder choosers
     // Set before start(): the settings dialog uses the desktop's own colour and font
     // choosers (modal dialogs a test answers) instead of the scripted ones.
     bool desktopChoosers = false;
