@@ -40,7 +40,7 @@ AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
         desktopChooser_ = std::make_unique<DialogFileChooser>();
         chooser = desktopChooser_.get();
     }
-    const EditorServices services{*writer_, s.prompter, *chooser, w.state()};
+    const EditorServices services{*writer_, s.prompter, *chooser, w.state(), s.clock};
     editor_ = new SongEditor(
         services,
         [data1] {

@@ -1,5 +1,6 @@
 #pragma once
 
+class Clock;
 class FileChooser;
 class LibraryWriter;
 class Prompter;
@@ -12,4 +13,5 @@ struct EditorServices {
     Prompter& prompter;
     FileChooser& chooser;
     const SharedState& state;
+    Clock& clock;  // the Tap button's time
 };

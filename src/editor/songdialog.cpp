@@ -1,6 +1,8 @@
 #include "editor/songdialog.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -11,8 +13,12 @@
 #include <QSpinBox>
 #include <cmath>
 
+#include "app/sharedstate.h"
+#include "editor/filechooser.h"
 #include "editor/fileplacer.h"
+#include "library/analizzawav.h"
 #include "library/librarywriter.h"
+#include "platform/clock.h"
 #include "platform/numbertext.h"
 #include "platform/prompter.h"
 
@@ -73,7 +79,18 @@ void SongDialog::build() {
     form->addRow(QStringLiteral("Autore:"), autore_);
     form->addRow(QStringLiteral("Pagina:"), pagina_);
     form->addRow(QStringLiteral("Capotasto:"), capotasto_);
-    form->addRow(QStringLiteral("BPM:"), bpm_);
+    auto* tempo = new QHBoxLayout;
+    tempo->addWidget(bpm_, 1);
+    auto* tapButton = button(QStringLiteral("Tap"), QStringLiteral("Tap"), this);
+    tapButton->setToolTip(QStringLiteral("Batti il tempo: la media degli ultimi colpi"));
+    fromGroove_ = button(QStringLiteral("DalGroove"), QStringLiteral("dal groove"), this);
+    fromGroove_->setToolTip(
+        QStringLiteral("Il tempo dalla durata del Groove 1 e dal numero dei suoi battiti"));
+    tempo->addWidget(tapButton);
+    tempo->addWidget(fromGroove_);
+    form->addRow(QStringLiteral("BPM:"), tempo);
+    connect(tapButton, &QPushButton::clicked, this, &SongDialog::tap);
+    connect(fromGroove_, &QPushButton::clicked, this, &SongDialog::tempoFromGroove);
 
     loop_ = new QRadioButton(QStringLiteral("Brano Loop (groove WAV)"), this);
     loop_->setObjectName(QStringLiteral("OptLoop"));
@@ -155,6 +172,50 @@ void SongDialog::showKind() {
     groove1Label_->setText(loop ? QStringLiteral("Groove 1:") : QStringLiteral("File Mp3:"));
     // An MP3 song's second field can only be cleared: only loop songs have grooves.
     choose2_->setEnabled(loop);
+    fromGroove_->setEnabled(loop);
+}
+
+void SongDialog::showTempo(double bpm) {
+    if (bpm > 0 && bpm <= 999) {
+        bpm_->setText(NumberText::format(std::round(bpm * 10) / 10));
+    }
+}
+
+void SongDialog::tap() {
+    showTempo(taps_.tap(services_.clock.monotonicMs()));
+}
+
+void SongDialog::tempoFromGroove() {
+    const QString groove1 = groove1_->text();
+    if (groove1.isEmpty()) {
+        services_.prompter.tell(QStringLiteral("Scegli prima il Groove 1."), {},
+                                Message::Icon::Exclamation);
+        return;
+    }
+    const QString path = FilePlacer::grooveFolder(services_.state.PathLavoro, groove1) + groove1;
+    QFile file(path);
+    const AnalizzaWav::Verdict verdict =
+        file.open(QIODevice::ReadOnly) ? AnalizzaWav::examine(file.read(AnalizzaWav::kBytesRead))
+                                       : AnalizzaWav::Verdict{};
+    if (!verdict.problem.isEmpty() || verdict.durata <= 0) {
+        services_.prompter.tell(QStringLiteral("Impossibile misurare il groove \"%1\".")
+                                    .arg(QDir::toNativeSeparators(path)),
+                                {}, Message::Icon::Exclamation);
+        return;
+    }
+    static const int kBeats[] = {1, 2, 4, 8, 16, 32, 64};
+    QStringList items;
+    for (int b : kBeats) {
+        items << QString::number(b);
+    }
+    const std::optional<int> chosen = services_.chooser.chooseItem(
+        QStringLiteral("Tempo dal groove"),
+        QStringLiteral("Quanti battiti dura il groove (%1 s)?")
+            .arg(NumberText::format(std::round(verdict.durata / 10) / 100)),
+        items, this);
+    if (chosen && *chosen >= 0 && *chosen < int(items.size())) {
+        showTempo(TapTempo::fromGroove(verdict.durata, kBeats[*chosen]));
+    }
 }
 
 void SongDialog::chooseGroove(int which) {

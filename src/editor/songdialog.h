@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "editor/editorservices.h"
+#include "editor/taptempo.h"
 #include "library/songrecord.h"
 
 class QLabel;
@@ -37,6 +38,9 @@ private:
     void load(const SongRecord& song);
     void showKind();
     void chooseGroove(int which);
+    void tap();
+    void tempoFromGroove();
+    void showTempo(double bpm);
 
     EditorServices services_;
     qint64 id_;
@@ -54,4 +58,6 @@ private:
     QPushButton* choose2_ = nullptr;
     QPushButton* clear2_ = nullptr;
     std::array<QSpinBox*, 5> sca_{};
+    QPushButton* fromGroove_ = nullptr;
+    TapTempo taps_;
 };
