@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "editor/setlistwindow.h"
 #include "editor/songdialog.h"
 #include "library/librarywriter.h"
 #include "platform/prompter.h"
@@ -37,6 +38,10 @@ QMenu* SongEditor::addMenu(QMenuBar& bar, QAction* before) {
         a->setObjectName(QString::fromLatin1(item.name));
         connect(a, &QAction::triggered, this, item.run);
     }
+    menu->addSeparator();
+    QAction* lists = menu->addAction(QStringLiteral("Scalette..."));
+    lists->setObjectName(QStringLiteral("MenuScalette"));
+    connect(lists, &QAction::triggered, this, &SongEditor::openSetLists);
     return menu;
 }
 
@@ -114,4 +119,12 @@ void SongEditor::deleteCurrent() {
 
 SongDialog* SongEditor::dialog() const {
     return dialog_.data();
+}
+
+void SongEditor::openSetLists() {
+    if (!setLists_) {
+        setLists_ = new SetListWindow(services_, window_);
+    }
+    setLists_->show();
+    setLists_->raise();
 }

@@ -10,6 +10,7 @@ class QAction;
 class QMenuBar;
 class QMenu;
 class QWidget;
+class SetListWindow;
 class SongDialog;
 
 // The song editor: adding, changing and removing songs with the song dialog
@@ -34,6 +35,9 @@ public:
     // "Elimina brano...": removes the highlighted song after a question (default No).
     void deleteCurrent();
 
+    // "Scalette...": the set-list window (one at a time).
+    void openSetLists();
+
     // The song dialog while it is open, else null.
     SongDialog* dialog() const;
 
@@ -44,4 +48,5 @@ private:
     std::function<qint64()> currentSong_;
     QWidget* window_;
     QPointer<SongDialog> dialog_;
+    QPointer<SetListWindow> setLists_;
 };

@@ -238,3 +238,24 @@ bool LibraryWriter::setRunningOrder(int list, const QVector<qint64>& ids, QStrin
     }
     return ok;
 }
+
+QVector<LibraryWriter::Summary> LibraryWriter::summaries(QString* error) const {
+    QVector<Summary> out;
+    QString detail;
+    auto db = open(&detail);
+    if (!db) {
+        *error = detail;
+        return out;
+    }
+    SqlStatement q(db->handle(), QStringLiteral("SELECT Id, Titoli, Autore, BPM, Loop FROM Brani "
+                                                "ORDER BY ChiaveTitoli, Id"));
+    while (q.next()) {
+        out.push_back(Summary{q.integer(0), q.value(1).toString(), q.value(2).toString(),
+                              q.value(3), q.integer(4) != 0});
+    }
+    if (!q.error().isEmpty()) {
+        *error = db->readError(q.error());
+        out.clear();
+    }
+    return out;
+}

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -38,6 +39,17 @@ public:
     bool setRunningOrder(int list, const QVector<qint64>& ids, QString* error);
     // The songs of running order list in order (keys), empty with *error on failure.
     QVector<qint64> runningOrder(int list, QString* error) const;
+
+    // What the set-list window shows of a song.
+    struct Summary {
+        qint64 id = -1;
+        QString title;
+        QString author;
+        QVariant bpm;
+        bool loop = false;
+    };
+    // Every song in title order, empty with *error on failure.
+    QVector<Summary> summaries(QString* error) const;
 
     // The text for a failed write, naming the file.
     QString writeError(const QString& detail) const;
