@@ -40,7 +40,8 @@ AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
         desktopChooser_ = std::make_unique<DialogFileChooser>();
         chooser = desktopChooser_.get();
     }
-    const EditorServices services{*writer_, s.prompter, *chooser, w.state(), s.clock};
+    const EditorServices services{*writer_, s.prompter, *chooser, w.state(),
+                                  s.clock,  s.grooves,  s.player};
     editor_ = new SongEditor(
         services,
         [data1] {

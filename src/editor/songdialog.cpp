@@ -13,12 +13,15 @@
 #include <QSpinBox>
 #include <cmath>
 
+#include "app/mp3lookup.h"
 #include "app/sharedstate.h"
 #include "editor/filechooser.h"
 #include "editor/fileplacer.h"
+#include "editor/listener.h"
 #include "library/analizzawav.h"
 #include "library/librarywriter.h"
 #include "platform/clock.h"
+#include "platform/fileprobe.h"
 #include "platform/numbertext.h"
 #include "platform/prompter.h"
 
@@ -63,8 +66,17 @@ SongDialog::SongDialog(const EditorServices& services, qint64 id, const SongReco
     setObjectName(QStringLiteral("Brano"));
     setWindowTitle(id < 0 ? QStringLiteral("Brano: nuovo") : QStringLiteral("Brano"));
     setAttribute(Qt::WA_DeleteOnClose);
+    listener_ = new Listener(services_, this);
     build();
     load(song);
+    connect(listener_, &Listener::stopped, this, &SongDialog::listened);
+    connect(this, &QDialog::finished, listener_, &Listener::stop);
+}
+
+SongDialog::~SongDialog() {
+    // Whatever the dialog started listening to ends with it.
+    disconnect(listener_, nullptr, this, nullptr);
+    listener_->stop();
 }
 
 void SongDialog::build() {
@@ -110,6 +122,8 @@ void SongDialog::build() {
     row1->addWidget(groove1_, 1);
     row1->addWidget(choose1);
     row1->addWidget(clear1);
+    listen1_ = button(QStringLiteral("Ascolta1"), QStringLiteral("Ascolta"), this);
+    row1->addWidget(listen1_);
     groove1Label_ = new QLabel(this);
     form->addRow(groove1Label_, row1);
     groove2_ = line(QStringLiteral("TextGroove2"), this);
@@ -120,9 +134,13 @@ void SongDialog::build() {
     row2->addWidget(groove2_, 1);
     row2->addWidget(choose2_);
     row2->addWidget(clear2_);
+    listen2_ = button(QStringLiteral("Ascolta2"), QStringLiteral("Ascolta"), this);
+    row2->addWidget(listen2_);
     form->addRow(QStringLiteral("Groove 2:"), row2);
     connect(choose1, &QPushButton::clicked, this, [this] { chooseGroove(1); });
     connect(choose2_, &QPushButton::clicked, this, [this] { chooseGroove(2); });
+    connect(listen1_, &QPushButton::clicked, this, [this] { listen(1); });
+    connect(listen2_, &QPushButton::clicked, this, [this] { listen(2); });
     connect(clear1, &QPushButton::clicked, groove1_, &QLineEdit::clear);
     connect(clear2_, &QPushButton::clicked, groove2_, &QLineEdit::clear);
 
@@ -173,6 +191,39 @@ void SongDialog::showKind() {
     // An MP3 song's second field can only be cleared: only loop songs have grooves.
     choose2_->setEnabled(loop);
     fromGroove_->setEnabled(loop);
+    listen2_->setEnabled(loop);
+}
+
+void SongDialog::listen(int which) {
+    QPushButton* pressed = which == 1 ? listen1_ : listen2_;
+    if (listener_->isListening()) {
+        listener_->stop();  // the button says "Ferma" while something plays
+        return;
+    }
+    const QString groove1 = groove1_->text();
+    const QString name = which == 1 ? groove1 : groove2_->text();
+    if (name.isEmpty()) {
+        return;
+    }
+    const bool mp3 = !loop_->isChecked();
+    QString path;
+    if (mp3) {
+        const int slot = Mp3Lookup::findSlot(services_.state.CartelleMp3, name, FileProbe());
+        path = slot < 0 ? name : services_.state.CartelleMp3[size_t(slot)].toText() + name;
+    } else {
+        path = FilePlacer::grooveFolder(services_.state.PathLavoro, groove1) + name;
+    }
+    if (listener_->listen(path, mp3)) {
+        pressed->setText(QStringLiteral("Ferma"));
+        (which == 1 ? listen2_ : listen1_)->setEnabled(false);
+    }
+}
+
+void SongDialog::listened() {
+    listen1_->setText(QStringLiteral("Ascolta"));
+    listen2_->setText(QStringLiteral("Ascolta"));
+    listen1_->setEnabled(true);
+    listen2_->setEnabled(loop_->isChecked());
 }
 
 void SongDialog::showTempo(double bpm) {

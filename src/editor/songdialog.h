@@ -8,6 +8,7 @@
 #include "editor/taptempo.h"
 #include "library/songrecord.h"
 
+class Listener;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,6 +26,7 @@ public:
     // id -1: a new song.
     SongDialog(const EditorServices& services, qint64 id, const SongRecord& song,
                QWidget* parent = nullptr);
+    ~SongDialog() override;
 
     qint64 songId() const { return id_; }
     // The song as the fields now hold it; nothing (with a message shown) when a
@@ -39,6 +41,8 @@ private:
     void showKind();
     void chooseGroove(int which);
     void tap();
+    void listen(int which);
+    void listened();
     void tempoFromGroove();
     void showTempo(double bpm);
 
@@ -60,4 +64,7 @@ private:
     std::array<QSpinBox*, 5> sca_{};
     QPushButton* fromGroove_ = nullptr;
     TapTempo taps_;
+    Listener* listener_ = nullptr;
+    QPushButton* listen1_ = nullptr;
+    QPushButton* listen2_ = nullptr;
 };
