@@ -124,7 +124,18 @@ std::optional<QString> FilePlacer::chooseWav(const QString& groove1) {
         fail(shown(from) + QStringLiteral(": il file non contiene audio."));
         return std::nullopt;
     }
-    const QString folder = grooveFolder(work, groove1.isEmpty() ? name : groove1);
+    QString folder = grooveFolder(work, groove1.isEmpty() ? name : groove1);
+    // A folder that is there under another letter case is the one playback finds:
+    // the groove goes there rather than into a second folder.
+    if (!QFileInfo(folder).isDir()) {
+        const QString wanted = QFileInfo(folder.chopped(1)).fileName();
+        for (const QString& entry : QDir(work).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (entry.compare(wanted, Qt::CaseInsensitive) == 0) {
+                folder = withSeparator(work) + entry + QDir::separator();
+                break;
+            }
+        }
+    }
     if (!place(from, folder + name, convert)) {
         return std::nullopt;
     }

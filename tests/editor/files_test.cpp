@@ -156,3 +156,14 @@ TEST(SongFiles, AnMp3EndsUpInAnMp3Folder) {
     click(h, "Salva");
     EXPECT_EQ(titles(h).size(), 8);
 }
+
+TEST(SongFiles, AGrooveFolderOfAnotherLetterCaseIsUsedNotDoubled) {
+    Harness h;
+    newLoopSong(h);
+    QDir().mkpath(h.workDir() + "jaz");
+    h.fileChooser.files << goodWav(h, "JAZ010.wav");
+    click(h, "ScegliGroove1");
+    EXPECT_EQ(field(h, "TextGroove1")->text(), "JAZ010.wav");
+    EXPECT_TRUE(QFile::exists(h.workDir() + "jaz/JAZ010.wav"));
+    EXPECT_FALSE(QDir(h.workDir() + "JAZ").exists());
+}
