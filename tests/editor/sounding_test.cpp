@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QTest>
 
 #include "app/sharedstate.h"
 #include "editing.h"
@@ -55,4 +56,19 @@ TEST(EditWhileSounding, LeavesTheSoundAndThePreparedSongAsTheyWere) {
     // The prepared song's list keeps the prepared song highlighted.
     EXPECT_EQ(h.window().controls().Data2->value("Titoli").toString(), "Alba nuova");
     EXPECT_EQ(highlighted(h), "Aaa");
+}
+
+// Typing into the song dialog (blanks, letters, Esc) is never taken for the main
+// window's commands.
+TEST(EditWhileSounding, KeysTypedInTheDialogAreNotCommands) {
+    Harness h(Harness::Sound::Recording);
+    playing(h);
+    ASSERT_FALSE(h.recordingGrooves()->playing.isEmpty());
+    menu(h, "MenuModificaBrano");
+    QTest::keyClicks(field(h, "TextTitoli"), " F ");
+    QTest::keyClick(field(h, "TextAutore"), Qt::Key_F2);
+    h.advance(40);
+    EXPECT_FALSE(h.recordingGrooves()->playing.isEmpty());
+    EXPECT_EQ(field(h, "TextTitoli")->text(), "Alba F ");
+    EXPECT_EQ(h.window().controls().Data1->recordSource(), "ListaTitoli");
 }
