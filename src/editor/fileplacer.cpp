@@ -8,6 +8,7 @@
 #include "editor/filechooser.h"
 #include "editor/grooveconverter.h"
 #include "library/analizzawav.h"
+#include "platform/fileprobe.h"
 #include "platform/prompter.h"
 
 namespace {
@@ -166,6 +167,25 @@ std::optional<QString> FilePlacer::chooseMp3() {
     for (const QString& f : folders) {
         if (sameFile(from, f + name)) {
             return name;  // already in an MP3 folder
+        }
+    }
+    // Playback takes the first MP3 folder holding the name: a file of that name already
+    // in one would be played instead of a copy.
+    for (int i = 0; i < folders.size(); ++i) {
+        if (FileProbe().hasExactName(folders[i] + name)) {
+            const Message question{
+                QStringLiteral("Nella cartella Mp3 n° %1 (\"%2\") c'è già un file \"%3\": il "
+                               "brano suonerebbe quello.\nUsare quel file?")
+                    .arg(slotNumbers[i])
+                    .arg(shown(folders[i]), name),
+                {},
+                Message::Icon::Question,
+                Message::Buttons::YesNo,
+                Message::Answer::No};
+            if (services_.prompter.ask(question) == Message::Answer::Yes) {
+                return name;
+            }
+            return std::nullopt;
         }
     }
     QStringList items;

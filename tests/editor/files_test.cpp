@@ -167,3 +167,27 @@ TEST(SongFiles, AGrooveFolderOfAnotherLetterCaseIsUsedNotDoubled) {
     EXPECT_TRUE(QFile::exists(h.workDir() + "jaz/JAZ010.wav"));
     EXPECT_FALSE(QDir(h.workDir() + "JAZ").exists());
 }
+
+TEST(SongFiles, AnMp3WhoseNameIsAlreadyInAnMp3FolderIsNotCopiedBesideIt) {
+    Harness h;
+    TestLibrary::install(h);
+    h.start();
+    menu(h, "MenuNuovoBrano");
+    click(h, "OptMp3");
+    // Another recording under a name that MP3 folder 0 holds: the song would play
+    // that one, so nothing is copied unless the user takes the one in place.
+    const QString other = h.path("outside/cielo.mp3");
+    QDir().mkpath(h.path("outside"));
+    testaudio::writeMp3(other, 4410, testaudio::sine(880, 0.3f));
+    h.fileChooser.files << other << other;
+    h.fileChooser.items << 1 << 1;
+    click(h, "ScegliGroove1");
+    ASSERT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_EQ(h.prompter.messages[0].defaultAnswer, Message::Answer::No);
+    EXPECT_EQ(field(h, "TextGroove1")->text(), "");
+    EXPECT_FALSE(QFile::exists(h.workDir() + "MP3B/cielo.mp3"));
+    h.prompter.answers << Message::Answer::Yes;
+    click(h, "ScegliGroove1");
+    EXPECT_EQ(field(h, "TextGroove1")->text(), "cielo.mp3");
+    EXPECT_FALSE(QFile::exists(h.workDir() + "MP3B/cielo.mp3"));
+}
