@@ -90,9 +90,10 @@ public:
     WaveVolume volume;
     FileProbe files;
     RecordingLauncher launcher;
-    ScriptedChoosers choosers;        // the settings dialog's colour and font choosers
-    RecordingDeviceControl devices;   // audio output and pedal interface settings
-    ScriptedFileChooser fileChooser;  // the song editor's file and MP3 folder choosers
+    ScriptedChoosers choosers;       // the settings dialog's colour and font choosers
+    RecordingDeviceControl devices;  // audio output and pedal interface settings
+    // The song editor's file and MP3 folder choosers.
+    ScriptedFileChooser fileChooser;
     // Set before start(): the settings dialog uses the desktop's own colour and font
     // choosers (modal dialogs a test answers) instead of the scripted ones.
     bool desktopChoosers = false;
