@@ -39,6 +39,20 @@ xdotool mousemove --window "$check" 58 397 click 1
 sleep 1.5
 shoot "$check" docs/library-check.png
 xdotool key --window "$check" Escape
+# The song dialog of the third song (a double click on its row), then the set lists
+# (the last item of the menu Archivio).
+xdotool mousemove 50 184 click --repeat 2 --delay 80 1
+song=$(window '^Brano$')
+sleep 0.5
+shoot "$song" docs/song-dialog.png
+xdotool key --window "$song" Escape
+sleep 0.3
+click 106 8
+xdotool key Up Return
+lists=$(window '^Scalette$')
+sleep 0.5
+shoot "$lists" docs/set-lists.png
+xdotool key --window "$lists" Escape
 # The settings.
 click 326 511
 settings=$(window '^Configurazione')

@@ -8,6 +8,7 @@
 
 #include "about/info.h"
 #include "app/audiocommands.h"
+#include "app/audioeditor.h"
 #include "app/audiolayout.h"
 #include "app/audiolibrary.h"
 #include "app/audiomenu.h"
@@ -55,6 +56,7 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     shutdown_ = std::make_unique<Shutdown>(*this);
     StopendStyle::attach(*c_.Stopend);
     AudioCommands::wire(*this);
+    new AudioEditor(*this);
     keyboard_ = new Keyboard(*this);
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
 }

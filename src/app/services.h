@@ -12,6 +12,7 @@ class FileProbe;
 class ProcessLauncher;
 class Choosers;
 class DeviceControl;
+class FileChooser;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -31,4 +32,6 @@ struct Services {
     // The sound output and the pedal interface that the settings dialog changes;
     // null: they cannot be changed while the program runs.
     DeviceControl* devices = nullptr;
+    // The song editor's file chooser; null: the desktop's own dialogs.
+    FileChooser* fileChooser = nullptr;
 };

@@ -104,6 +104,7 @@ Audio& Harness::start() {
                       volume, files,    launcher, configPath()};
     services.choosers = desktopChoosers ? nullptr : &choosers;
     services.devices = &devices;
+    services.fileChooser = &fileChooser;
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {

@@ -17,6 +17,7 @@
 #include "support/recordinglauncher.h"
 #include "support/recordingprompter.h"
 #include "support/scriptedchoosers.h"
+#include "support/scriptedfilechooser.h"
 
 class AudioEngine;
 class EngineGrooveSound;
@@ -99,6 +100,8 @@ public:
     RecordingLauncher launcher;
     ScriptedChoosers choosers;       // the settings dialog's colour and font choosers
     RecordingDeviceControl devices;  // audio output and pedal interface settings
+    // The song editor's file and MP3 folder choosers.
+    ScriptedFileChooser fileChooser;
     // Set before start(): the settings dialog uses the desktop's own colour and font
     // choosers (modal dialogs a test answers) instead of the scripted ones.
     bool desktopChoosers = false;

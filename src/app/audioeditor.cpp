@@ -1,0 +1,61 @@
+#include "app/audioeditor.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/audio.h"
+#include "app/audiolibrary.h"
+#include "editor/dialogfilechooser.h"
+#include "editor/songeditor.h"
+#include "library/datasource.h"
+#include "library/librarywriter.h"
+#include "library/listfollower.h"
+#include "library/songdatabase.h"
+#include "library/songgrid.h"
+#include "platform/fileprobe.h"
+
+AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
+    setObjectName(QStringLiteral("AudioEditor"));
+    AudioControls& c = w.controls();
+    const Services& s = w.services();
+    DataSource* data1 = c.Data1;
+    const FileProbe* probe = &s.files;
+    writer_ = new LibraryWriter(
+        [data1, probe] {
+            const QString name = data1->databaseName();
+            const QString found = probe->resolve(name);
+            return found.isEmpty() ? name : found;
+        },
+        this);
+    follow1_ = new ListFollower(*c.Data1, w.library().aggiornaDBG(), this);
+    follow2_ = new ListFollower(*c.Data2, w.library().aggiornaDBG2(), this);
+    // The main list shows the changed song; the prepared song's list keeps its
+    // highlight on the prepared song (the play list goes on from there).
+    connect(writer_, &LibraryWriter::changed, this, [this](qint64 id) {
+        follow2_->follow(-1);
+        follow1_->follow(id);
+    });
+    FileChooser* chooser = s.fileChooser;
+    if (!chooser) {
+        desktopChooser_ = std::make_unique<DialogFileChooser>();
+        chooser = desktopChooser_.get();
+    }
+    const EditorServices services{*writer_, s.prompter, *chooser, w.state(),
+                                  s.clock,  s.grooves,  s.player};
+    editor_ = new SongEditor(
+        services,
+        [data1] {
+            const QVariant id = data1->value(SongDatabase::kKeyField);
+            return id.isNull() ? qint64(-1) : id.toLongLong();
+        },
+        &w);
+    editor_->addMenu(*w.menuBar(), c.Funz ? c.Funz->menuAction() : nullptr);
+    // A double click opens the song under the mouse (the press made it current).
+    connect(c.DBGrid1, &SongGrid::doubleClicked, editor_, [this](const QModelIndex& index) {
+        if (index.isValid()) {
+            editor_->editCurrent();
+        }
+    });
+}
+
+AudioEditor::~AudioEditor() = default;

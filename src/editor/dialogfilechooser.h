@@ -1,0 +1,12 @@
+#pragma once
+
+#include "editor/filechooser.h"
+
+// The desktop's own file dialog and list question.
+class DialogFileChooser : public FileChooser {
+public:
+    QString chooseFile(const QString& title, const QString& folder, const QString& filter,
+                       QWidget* parent) override;
+    std::optional<int> chooseItem(const QString& title, const QString& label,
+                                  const QStringList& items, QWidget* parent) override;
+};

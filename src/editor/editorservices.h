@@ -1,0 +1,22 @@
+#pragma once
+
+class Clock;
+class FileChooser;
+class GrooveSound;
+class MediaPlayer;
+class LibraryWriter;
+class Prompter;
+struct SharedState;
+
+// What the song editor works with: the library writer, the message boxes, the file
+// chooser, the clock, the sound services it listens through, and the shared state
+// (read only: the working folder, the MP3 folders and the transport flags).
+struct EditorServices {
+    LibraryWriter& writer;
+    Prompter& prompter;
+    FileChooser& chooser;
+    const SharedState& state;
+    Clock& clock;          // the Tap button's time
+    GrooveSound& grooves;  // "Ascolta"
+    MediaPlayer& player;
+};

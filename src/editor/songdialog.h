@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <optional>
+
+#include "editor/editorservices.h"
+#include "editor/taptempo.h"
+#include "library/songrecord.h"
+
+class Listener;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+// The song dialog "Brano": every field a grid shows (title, author, page, capo,
+// BPM, loop or MP3 song, the grooves or the MP3 file, the place in each running
+// order). Files are chosen, never typed. "Salva" stores the song through the
+// library writer in one change and closes the dialog; a failed write is reported
+// and the dialog stays open with what was typed. Modeless. GUI thread only.
+class SongDialog : public QDialog {
+    Q_OBJECT
+public:
+    // id -1: a new song.
+    SongDialog(const EditorServices& services, qint64 id, const SongRecord& song,
+               QWidget* parent = nullptr);
+    ~SongDialog() override;
+
+    qint64 songId() const { return id_; }
+    // The song as the fields now hold it; nothing (with a message shown) when a
+    // field cannot be stored.
+    std::optional<SongRecord> record();
+    // Stores the song; true when stored (the dialog then closes).
+    bool save();
+
+private:
+    void build();
+    void load(const SongRecord& song);
+    void showKind();
+    void chooseGroove(int which);
+    void tap();
+    void listen(int which);
+    void listened();
+    void tempoFromGroove();
+    void showTempo(double bpm);
+
+    EditorServices services_;
+    qint64 id_;
+    SongRecord original_;
+    QLineEdit* titoli_ = nullptr;
+    QLineEdit* autore_ = nullptr;
+    QLineEdit* pagina_ = nullptr;
+    QLineEdit* capotasto_ = nullptr;
+    QLineEdit* bpm_ = nullptr;
+    QRadioButton* loop_ = nullptr;
+    QRadioButton* mp3_ = nullptr;
+    QLabel* groove1Label_ = nullptr;
+    QLineEdit* groove1_ = nullptr;
+    QLineEdit* groove2_ = nullptr;
+    QPushButton* choose2_ = nullptr;
+    QPushButton* clear2_ = nullptr;
+    std::array<QSpinBox*, 5> sca_{};
+    QPushButton* fromGroove_ = nullptr;
+    TapTempo taps_;
+    Listener* listener_ = nullptr;
+    QPushButton* listen1_ = nullptr;
+    QPushButton* listen2_ = nullptr;
+};

@@ -1,0 +1,261 @@
+#include "library/librarywriter.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+
+#include "library/songdatabase.h"
+#include "library/songfold.h"
+#include "library/sqlstatement.h"
+
+namespace {
+
+QVariant keyOf(const QVariant& text) {
+    if (text.isNull()) {
+        return {};
+    }
+    return QString::fromStdString(SongFold::key(text.toString()));
+}
+
+// A running order position: 0 and empty both mean "not in it" and are stored null.
+QVariant place(const QVariant& position) {
+    return position.isNull() || position.toLongLong() <= 0 ? QVariant()
+                                                           : QVariant(position.toLongLong());
+}
+
+void bindFields(SqlStatement& q, const SongRecord& s) {
+    q.bind(1, s.Titoli);
+    q.bind(2, s.Autore);
+    q.bind(3, s.Pagina);
+    q.bind(4, s.Capotasto);
+    q.bind(5, s.BPM);
+    q.bind(6, s.Loop ? -1 : 0);
+    q.bind(7, s.Groove1);
+    q.bind(8, s.Groove2);
+    for (int i = 0; i < 5; ++i) {
+        q.bind(9 + i, place(s.Sca[size_t(i)]));
+    }
+    q.bind(14, QString::fromStdString(SongFold::key(s.Titoli)));
+    q.bind(15, keyOf(s.Autore));
+}
+
+bool validList(int list) {
+    return list >= 1 && list <= 5;
+}
+
+}  // namespace
+
+LibraryWriter::LibraryWriter(std::function<QString()> path, QObject* parent)
+    : QObject(parent), path_(std::move(path)) {
+    setObjectName(QStringLiteral("LibraryWriter"));
+}
+
+std::shared_ptr<SongDatabase> LibraryWriter::open(QString* error) const {
+    return SongDatabase::open(path_(), error);
+}
+
+QString LibraryWriter::writeError(const QString& detail) const {
+    return QStringLiteral(
+               "Impossibile salvare la modifica nell'archivio dei brani \"%1\": %2\n"
+               "L'archivio è rimasto com'era.")
+        .arg(QDir::toNativeSeparators(path_()), detail);
+}
+
+bool LibraryWriter::transaction(const std::function<bool(SongDatabase&, QString*)>& body,
+                                QString* error) {
+    QString detail;
+    auto db = open(&detail);
+    if (!db) {
+        *error = writeError(detail);
+        return false;
+    }
+    if (!db->exec(QStringLiteral("BEGIN IMMEDIATE"), &detail)) {
+        *error = writeError(detail);
+        return false;
+    }
+    if (!body(*db, &detail) || !db->exec(QStringLiteral("COMMIT"), &detail)) {
+        db->rollback();
+        *error = writeError(detail);
+        return false;
+    }
+    return true;
+}
+
+std::optional<SongRecord> LibraryWriter::song(qint64 id, QString* error) const {
+    QString detail;
+    auto db = open(&detail);
+    if (!db) {
+        *error = detail;
+        return std::nullopt;
+    }
+    SqlStatement q(db->handle(),
+                   QStringLiteral("SELECT Titoli, Autore, Pagina, Capotasto, BPM, Loop, Groove1, "
+                                  "Groove2, Sca1, Sca2, Sca3, Sca4, Sca5, Temp FROM Brani "
+                                  "WHERE Id = ?"));
+    q.bind(1, id);
+    if (!q.next()) {
+        *error = db->readError(q.error().isEmpty() ? QStringLiteral("il brano non c'è più.")
+                                                   : q.error());
+        return std::nullopt;
+    }
+    SongRecord s;
+    s.Titoli = q.value(0).toString();
+    s.Autore = q.value(1);
+    s.Pagina = q.value(2);
+    s.Capotasto = q.value(3);
+    s.BPM = q.value(4);
+    s.Loop = q.integer(5) != 0;
+    s.Groove1 = q.value(6);
+    s.Groove2 = q.value(7);
+    for (int i = 0; i < 5; ++i) {
+        s.Sca[size_t(i)] = q.value(8 + i);
+    }
+    s.Temp = q.integer(13) != 0;
+    q.reset();
+    return s;
+}
+
+std::optional<qint64> LibraryWriter::addSong(const SongRecord& s, QString* error) {
+    qint64 id = -1;
+    const bool ok = transaction(
+        [&](SongDatabase& db, QString* why) {
+            SqlStatement q(db.handle(),
+                           QStringLiteral("INSERT INTO Brani (Titoli, Autore, Pagina, Capotasto, "
+                                          "BPM, Loop, Groove1, Groove2, Sca1, Sca2, Sca3, Sca4, "
+                                          "Sca5, ChiaveTitoli, ChiaveAutore, Temp) "
+                                          "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"));
+            bindFields(q, s);
+            if (!q.run()) {
+                *why = q.error();
+                return false;
+            }
+            id = sqlite3_last_insert_rowid(db.handle());
+            return true;
+        },
+        error);
+    if (!ok) {
+        return std::nullopt;
+    }
+    emit changed(id);
+    return id;
+}
+
+bool LibraryWriter::updateSong(qint64 id, const SongRecord& s, QString* error) {
+    const bool ok = transaction(
+        [&](SongDatabase& db, QString* why) {
+            SqlStatement q(db.handle(),
+                           QStringLiteral("UPDATE Brani SET Titoli = ?, Autore = ?, Pagina = ?, "
+                                          "Capotasto = ?, BPM = ?, Loop = ?, Groove1 = ?, "
+                                          "Groove2 = ?, Sca1 = ?, Sca2 = ?, Sca3 = ?, Sca4 = ?, "
+                                          "Sca5 = ?, ChiaveTitoli = ?, ChiaveAutore = ? "
+                                          "WHERE Id = ?"));
+            bindFields(q, s);
+            q.bind(16, id);
+            if (!q.run()) {
+                *why = q.error();
+                return false;
+            }
+            if (sqlite3_changes(db.handle()) == 0) {
+                *why = QStringLiteral("il brano non c'è più.");
+                return false;
+            }
+            return true;
+        },
+        error);
+    if (ok) {
+        emit changed(id);
+    }
+    return ok;
+}
+
+bool LibraryWriter::removeSong(qint64 id, QString* error) {
+    const bool ok = transaction(
+        [&](SongDatabase& db, QString* why) {
+            SqlStatement q(db.handle(), QStringLiteral("DELETE FROM Brani WHERE Id = ?"));
+            q.bind(1, id);
+            if (!q.run()) {
+                *why = q.error();
+                return false;
+            }
+            return true;
+        },
+        error);
+    if (ok) {
+        emit changed(-1);
+    }
+    return ok;
+}
+
+QVector<qint64> LibraryWriter::runningOrder(int list, QString* error) const {
+    QVector<qint64> ids;
+    QString detail;
+    auto db = validList(list) ? open(&detail) : nullptr;
+    if (!db) {
+        *error = detail;
+        return ids;
+    }
+    SqlStatement q(db->handle(), QStringLiteral("SELECT Id FROM Brani WHERE Sca%1 > 0 "
+                                                "ORDER BY Sca%1, ChiaveTitoli, Id")
+                                     .arg(list));
+    while (q.next()) {
+        ids << q.integer(0);
+    }
+    if (!q.error().isEmpty()) {
+        *error = db->readError(q.error());
+        ids.clear();
+    }
+    return ids;
+}
+
+bool LibraryWriter::setRunningOrder(int list, const QVector<qint64>& ids, QString* error) {
+    if (!validList(list)) {
+        *error = writeError(QStringLiteral("scaletta inesistente."));
+        return false;
+    }
+    const bool ok = transaction(
+        [&](SongDatabase& db, QString* why) {
+            if (!db.exec(QStringLiteral("UPDATE Brani SET Sca%1 = NULL WHERE Sca%1 IS NOT NULL")
+                             .arg(list),
+                         why)) {
+                return false;
+            }
+            SqlStatement q(db.handle(),
+                           QStringLiteral("UPDATE Brani SET Sca%1 = ? WHERE Id = ?").arg(list));
+            for (int i = 0; i < ids.size(); ++i) {
+                q.bind(1, qlonglong(i + 1));
+                q.bind(2, ids[i]);
+                if (!q.run()) {
+                    *why = q.error();
+                    return false;
+                }
+                q.reset();
+            }
+            return true;
+        },
+        error);
+    if (ok) {
+        emit changed(-1);
+    }
+    return ok;
+}
+
+QVector<LibraryWriter::Summary> LibraryWriter::summaries(QString* error) const {
+    QVector<Summary> out;
+    QString detail;
+    auto db = open(&detail);
+    if (!db) {
+        *error = detail;
+        return out;
+    }
+    SqlStatement q(db->handle(), QStringLiteral("SELECT Id, Titoli, Autore, BPM, Loop FROM Brani "
+                                                "ORDER BY ChiaveTitoli, Id"));
+    while (q.next()) {
+        out.push_back(Summary{q.integer(0), q.value(1).toString(), q.value(2).toString(),
+                              q.value(3), q.integer(4) != 0});
+    }
+    if (!q.error().isEmpty()) {
+        *error = db->readError(q.error());
+        out.clear();
+    }
+    return out;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "library/songrecord.h"
+
+class SongDatabase;
+
+// Every change to the song library goes through here: a song added, changed or
+// removed, a running order rewritten. Each change is one transaction on a fresh
+// connection to the library file, so a failed write (disk full, read-only file, the
+// library locked by another program) leaves the file as it was and answers an
+// Italian text naming the file. The sort keys are written with the song, so the
+// file stays right when plain SQLite tools change it too. After every stored change
+// `changed` tells the open lists which song to show. GUI thread only.
+class LibraryWriter : public QObject {
+    Q_OBJECT
+public:
+    // path gives the library file at the time of each change (the working folder
+    // may change while the program runs).
+    explicit LibraryWriter(std::function<QString()> path, QObject* parent = nullptr);
+
+    // The song stored under id, or nothing (with *error) when it cannot be read.
+    std::optional<SongRecord> song(qint64 id, QString* error) const;
+    // Adds a song; its key, or nothing with *error.
+    std::optional<qint64> addSong(const SongRecord& song, QString* error);
+    // Stores every field of song over the song id (its `Temp` mark is kept).
+    bool updateSong(qint64 id, const SongRecord& song, QString* error);
+    // Removes the song (its audio files stay where they are).
+    bool removeSong(qint64 id, QString* error);
+    // Running order list (1..5) becomes exactly the songs ids, in that order
+    // (positions 1, 2, ...); every other song leaves it.
+    bool setRunningOrder(int list, const QVector<qint64>& ids, QString* error);
+    // The songs of running order list in order (keys), empty with *error on failure.
+    QVector<qint64> runningOrder(int list, QString* error) const;
+
+    // What the set-list window shows of a song.
+    struct Summary {
+        qint64 id = -1;
+        QString title;
+        QString author;
+        QVariant bpm;
+        bool loop = false;
+    };
+    // Every song in title order, empty with *error on failure.
+    QVector<Summary> summaries(QString* error) const;
+
+    // The text for a failed write, naming the file.
+    QString writeError(const QString& detail) const;
+
+signals:
+    // A change was stored; id is the song to show (-1 when none in particular).
+    void changed(qint64 id);
+
+private:
+    std::shared_ptr<SongDatabase> open(QString* error) const;
+    // Runs body inside one transaction; rolls back and fills *error on failure.
+    bool transaction(const std::function<bool(SongDatabase&, QString*)>& body, QString* error);
+
+    std::function<QString()> path_;
+};
