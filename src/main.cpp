@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "about/programversion.h"
 #include "app/commandline.h"
 #include "app/program.h"
 #include "app/qttranslations.h"
@@ -10,10 +11,14 @@
 
 namespace {
 
-// The options that need no window: the help text, an error in the arguments, a new
+// The options that need no window: the help text, the version, an error in the arguments, a new
 // library. Answered without touching any window system, so that they work on a
 // machine without a display (a server, a script).
 int answerWithoutWindow(const CommandLine& cl) {
+    if (cl.versionShown && cl.error.isEmpty()) {
+        std::printf("%s\n", qPrintable(ProgramVersion::line()));
+        return 0;
+    }
     if (cl.helpShown || !cl.error.isEmpty()) {
         std::fputs(
             qPrintable(cl.error.isEmpty() ? CommandLine::usage()
@@ -53,6 +58,7 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName(QStringLiteral("Quintora"));
     QApplication::setOrganizationName(QStringLiteral("Quintora"));
+    QApplication::setApplicationVersion(ProgramVersion::number());
     // The last window closing must not end the program behind the closing question.
     QApplication::setQuitOnLastWindowClosed(false);
     // Qt's own buttons and choosers speak Italian too, where the system has the texts.

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "about/programversion.h"
 #include "platform/processlauncher.h"
 #include "platform/prompter.h"
 
@@ -79,10 +80,7 @@ Info::Info(ProcessLauncher& launcher, Prompter& prompter, QWidget* parent)
 }
 
 QString Info::versionText() {
-    return QStringLiteral("Versione %1.%2.%3")
-        .arg(QUINTORA_VERSION_MAJOR)
-        .arg(QUINTORA_VERSION_MINOR)
-        .arg(QUINTORA_VERSION_TWEAK);
+    return QStringLiteral("Versione ") + ProgramVersion::number();
 }
 
 QString Info::unavailableText() {

@@ -28,9 +28,11 @@ CommandLine CommandLine::parse(const QStringList& args) {
         const QString& a = args[i];
         if (a == QLatin1String("--demo")) {
             c.demo = true;
-        } else if (a == QLatin1String("--help") || a == QLatin1String("-h") ||
-                   a == QLatin1String("--version")) {
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             c.helpShown = true;
+        } else if (a == QLatin1String("--version")) {
+            c.helpShown = true;
+            c.versionShown = true;
         } else if (takeValue(args, i, QStringLiteral("--config"), c.configPath, c.error) ||
                    takeValue(args, i, QStringLiteral("--port"), c.port, c.error) ||
                    takeValue(args, i, QStringLiteral("--audio-out"), c.audioOut, c.error) ||
@@ -64,5 +66,6 @@ QString CommandLine::usage() {
         "  --audio-out FILE.wav   registra in FILE.wav tutto ciò che viene suonato, "
         "invece di usare la scheda audio\n"
         "  --new-library CARTELLA crea una libreria vuota (Songs.mdb) in CARTELLA\n"
-        "  --help                 mostra questo aiuto\n");
+        "  --help                 mostra questo aiuto\n"
+        "  --version              mostra la versione del programma\n");
 }

@@ -5,13 +5,14 @@
 
 // What the program was asked to do on its command line.
 struct CommandLine {
-    QString configPath;      // --config FILE; empty: the usual place
-    bool demo = false;       // --demo: the demo library, with its own settings
-    QString port;            // --port DEVICE or --port virtual; empty: automatic
-    QString audioOut;        // --audio-out FILE.wav: play into a file instead of a device
-    QString newLibrary;      // --new-library DIR: create an empty library there and stop
-    QString error;           // set when the arguments could not be understood
-    bool helpShown = false;  // --help or --version was answered
+    QString configPath;         // --config FILE; empty: the usual place
+    bool demo = false;          // --demo: the demo library, with its own settings
+    QString port;               // --port DEVICE or --port virtual; empty: automatic
+    QString audioOut;           // --audio-out FILE.wav: play into a file instead of a device
+    QString newLibrary;         // --new-library DIR: create an empty library there and stop
+    QString error;              // set when the arguments could not be understood
+    bool helpShown = false;     // --help or --version was answered
+    bool versionShown = false;  // --version: the answer is the version, not the help
 
     // Reads the arguments (the first one is the program). Unknown options set error.
     static CommandLine parse(const QStringList& arguments);

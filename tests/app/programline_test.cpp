@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 
+#include "about/info.h"
 #include "app/qttranslations.h"
 
 namespace {
@@ -48,13 +49,21 @@ Outcome runWithoutDisplay(const QStringList& arguments) {
 }  // namespace
 
 TEST(CommandLine, OptionsThatNeedNoWindowWorkWithoutADisplay) {
-    for (const char* option : {"--help", "-h", "--version"}) {
+    for (const char* option : {"--help", "-h"}) {
         SCOPED_TRACE(option);
         const Outcome run = runWithoutDisplay({QString::fromLatin1(option)});
         EXPECT_FALSE(run.crashed) << run.err.toStdString();
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.startsWith("Uso: quintora")) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains("--version")) << run.out.toStdString();
     }
+    // The version, the same the About box shows.
+    const Outcome version = runWithoutDisplay({"--version"});
+    EXPECT_FALSE(version.crashed) << version.err.toStdString();
+    EXPECT_EQ(version.exitCode, 0) << version.err.toStdString();
+    EXPECT_EQ(version.out,
+              "Quintora " + Info::versionText().mid(QString("Versione ").size()) + "\n");
+    EXPECT_EQ(version.out, "Quintora 2.8.5\n");
 
     QTemporaryDir dir;
     const QString folder = dir.filePath("Nuova libreria");
