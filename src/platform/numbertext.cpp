@@ -113,7 +113,7 @@ QString format(double value) {
 QString single(float value) {
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    return locale.toString(double(value), 'g', 7);
+    return locale.toString(double(value), 'G', 7);
 }
 
 }  // namespace NumberText

@@ -103,7 +103,7 @@ TEST(NumberText, ShownSingleHasTheLocalesDecimalMarkAndNoThousandsSeparator) {
     EXPECT_EQ(NumberText::single(5121.0937f), "5121.094");
     EXPECT_EQ(NumberText::single(1234567.f), "1234567");
     EXPECT_EQ(NumberText::single(0.25f), "0.25");
-    EXPECT_EQ(NumberText::single(-86399000.f), "-8.6399e+07");
+    EXPECT_EQ(NumberText::single(-86399000.f), "-8.6399E+07");
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     EXPECT_EQ(NumberText::single(5121.0937f), "5121,094");
     EXPECT_EQ(NumberText::single(1234567.f), "1234567");
