@@ -12,6 +12,8 @@
 #include "support/testaudio.h"
 #include "support/testlibrary.h"
 
+using testaudio::crossings;
+
 namespace {
 
 // A library installed, the box connected and the song prepared, its count-in over.
@@ -191,17 +193,6 @@ TEST(Pedals, ATapBetweenTwoPollsIsSeenOnce) {
 }
 
 namespace {
-
-// Sign changes of the left channel: a rough pitch of what sounds.
-int crossings(const std::vector<float>& sound) {
-    int count = 0;
-    for (std::size_t i = 2; i < sound.size(); i += 2) {
-        if ((sound[i - 2] < 0) != (sound[i] < 0)) {
-            ++count;
-        }
-    }
-    return count;
-}
 
 // Pedal 1 pressed and released: the next 100 ms of sound, then pedal 1 stops it.
 std::vector<float> playGroove1(Harness& h) {

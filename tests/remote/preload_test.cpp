@@ -13,18 +13,9 @@
 
 using TestLibrary::key;
 
-namespace {
+using testaudio::crossings;
 
-// Sign changes of the left channel in a stretch of sound: its rough pitch.
-int crossings(const std::vector<float>& sound) {
-    int count = 0;
-    for (std::size_t i = 2; i < sound.size(); i += 2) {
-        if ((sound[i - 2] < 0) != (sound[i] < 0)) {
-            ++count;
-        }
-    }
-    return count;
-}
+namespace {
 
 // The library installed, the box connected, Alba (grooves at 440 and 660 Hz)
 // prepared and its preload over; then Esc again on it, which starts a new preload

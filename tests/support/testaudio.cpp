@@ -119,4 +119,14 @@ int mismatches(const std::vector<float>& a, const std::vector<float>& b) {
     return count;
 }
 
+int crossings(const std::vector<float>& stereo) {
+    int count = 0;
+    for (std::size_t i = 2; i < stereo.size(); i += 2) {
+        if ((stereo[i - 2] < 0) != (stereo[i] < 0)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 }  // namespace testaudio

@@ -35,6 +35,8 @@ std::vector<float> render(AudioEngine& engine, int frames, int chunk = 256);
 std::vector<float> decode(const QString& path);
 // Largest difference between neighbouring samples of one channel.
 float largestStep(const std::vector<float>& samples);
+// Sign changes of the left channel of interleaved stereo: the rough pitch of what sounds.
+int crossings(const std::vector<float>& stereo);
 // Largest absolute sample.
 float peak(const std::vector<float>& samples, std::size_t fromFrame = 0);
 // Frames from fromFrame on where a and b differ.
