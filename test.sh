@@ -13,7 +13,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   here=$(pwd)
   # A sanitizer report ends the test process with a failure; leaks are looked for at
   # exit, less those of system libraries listed (each with its reason) in the file.
-  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1"
   export LSAN_OPTIONS="suppressions=$here/tests/sanitizer/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
   cd build-asan
