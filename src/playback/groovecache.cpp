@@ -1,6 +1,8 @@
 #include "playback/groovecache.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 #include "playback/soundfilereader.h"
 
@@ -30,12 +32,12 @@ std::shared_ptr<const DecodedAudio> GrooveCache::find(const QString& path) {
 }
 
 GrooveCache::FileStamp GrooveCache::stampOf(const QString& path) {
-    const QFileInfo info(path);
     FileStamp stamp;
-    if (info.isFile()) {
-        stamp.size = info.size();
-        stamp.modified = info.lastModified();
-        stamp.changed = info.metadataChangeTime();
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+        stamp.size = st.st_size;
+        stamp.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        stamp.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     }
     return stamp;
 }

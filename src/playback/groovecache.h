@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -62,8 +61,11 @@ private:
     // What tells one version of a file from another without reading it.
     struct FileStamp {
         qint64 size = -1;  // -1: no regular file there
-        QDateTime modified;
-        QDateTime changed;
+        // Modification and status-change times in nanoseconds since the epoch, read
+        // straight from the file system: no time zone is looked at, so the loader
+        // thread and the GUI thread may stamp files side by side.
+        qint64 modified = 0;
+        qint64 changed = 0;
         bool operator==(const FileStamp&) const = default;
     };
     static FileStamp stampOf(const QString& path);
