@@ -108,15 +108,21 @@ void finish(benchmark::State& state) {
     state.counters["peak_MB"] = peakMegabytes();
 }
 
+// Opens the library afresh in a new data source and grid, as start-up does, and
+// shows the first screen of the title list.
+int openTitleList() {
+    DataSource data(QStringLiteral("Data1"));
+    data.setDatabaseName(bench->work + QStringLiteral("songs.mdb"));
+    SongGrid grid(QStringLiteral("DBGrid1"));
+    grid.setDataSource(&data);
+    AggiornaDBG(bench->state, data, grid).run();
+    showFirstRows(grid);
+    return grid.model()->rowCount();
+}
+
 void BM_OpenTitleList(benchmark::State& state) {
     for (auto _ : state) {
-        DataSource data(QStringLiteral("Data1"));
-        data.setDatabaseName(bench->work + QStringLiteral("songs.mdb"));
-        SongGrid grid(QStringLiteral("DBGrid1"));
-        grid.setDataSource(&data);
-        AggiornaDBG(bench->state, data, grid).run();
-        showFirstRows(grid);
-        benchmark::DoNotOptimize(grid.model()->rowCount());
+        benchmark::DoNotOptimize(openTitleList());
     }
     finish(state);
 }
@@ -136,12 +142,7 @@ void BM_OpenAfterOutsideChanges(benchmark::State& state) {
         sqlite3_exec(plain, sql.constData(), nullptr, nullptr, nullptr);
         sqlite3_close(plain);
         state.ResumeTiming();
-        DataSource data(QStringLiteral("Data1"));
-        data.setDatabaseName(bench->work + QStringLiteral("songs.mdb"));
-        SongGrid grid(QStringLiteral("DBGrid1"));
-        grid.setDataSource(&data);
-        AggiornaDBG(bench->state, data, grid).run();
-        showFirstRows(grid);
+        benchmark::DoNotOptimize(openTitleList());
     }
     state.counters["changed"] = double(kSongs / state.range(0));
     finish(state);
@@ -209,15 +210,6 @@ BENCHMARK(BM_FolderFilter)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    Bench instance;
-    bench = &instance;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::printf("Peak memory: %.1f MB\n", peakMegabytes());
-    return 0;
+    return LibraryBench::run(argc, argv, bench,
+                             [] { std::printf("Peak memory: %.1f MB\n", peakMegabytes()); });
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 // A generated library of many songs for the library benchmarks.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "library/songdatabase.h"
@@ -60,6 +64,25 @@ inline QString makeLibrary(const QString& folder, int count) {
         }
     }
     return path;
+}
+
+// The main() of a library benchmark: the offscreen application, the generated library
+// (a Bench built once and reached through global), every benchmark, then after().
+template <class Bench>
+int run(int argc, char** argv, Bench*& global, const std::function<void()>& after = {}) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    Bench instance;
+    global = &instance;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (after) {
+        after();
+    }
+    return 0;
 }
 
 }  // namespace LibraryBench
