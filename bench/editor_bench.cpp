@@ -1,6 +1,6 @@
 // The song editor on a 100,000-song library: a song added, renamed and deleted,
-// each stored in one transaction and then shown in the current list (the list
-// reloaded, the changed song found and highlighted, the count label updated).
+// each stored in one transaction and then shown in the current list (the song put
+// in its new place, found and highlighted, the count label updated).
 // Figures in milliseconds.
 #include <benchmark/benchmark.h>
 

@@ -32,7 +32,7 @@ AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
     // The main list shows the changed song; the prepared song's list keeps its
     // highlight on the prepared song (the play list goes on from there).
     connect(writer_, &LibraryWriter::changed, this, [this](qint64 id) {
-        follow2_->follow(-1);
+        follow2_->keep(id);
         follow1_->follow(id);
     });
     FileChooser* chooser = s.fileChooser;

@@ -10,7 +10,14 @@ AggiornaDBG::AggiornaDBG(SharedState& state, DataSource& data, SongGrid& grid, Q
     : state_(state), data_(data), grid_(grid), numsongs_(numsongs) {}
 
 bool AggiornaDBG::run() {
-    const bool loaded = data_.refresh();
+    return show(data_.refresh());
+}
+
+bool AggiornaDBG::follow(qint64 song) {
+    return show(data_.applyChange(song) || data_.refresh());
+}
+
+bool AggiornaDBG::show(bool loaded) {
     grid_.viewport()->update();
     applyColumns();
     if (numsongs_) {

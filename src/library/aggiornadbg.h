@@ -20,6 +20,9 @@ public:
 
     // False when the reload failed (the data source's lastError() says why).
     bool run();
+    // The same after a change to the one song id: the list shows it in its new place
+    // without reading every row again where it can, otherwise it is reloaded.
+    bool follow(qint64 song);
     // Steps 3 to 5 alone: the columns' visibility and widths from the settings.
     void applyColumns();
 
@@ -27,6 +30,8 @@ public:
     static QString songsCaption(int count);
 
 private:
+    bool show(bool loaded);
+
     SharedState& state_;
     DataSource& data_;
     SongGrid& grid_;

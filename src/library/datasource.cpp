@@ -55,6 +55,15 @@ bool DataSource::refresh() {
     return lastError_.isEmpty();
 }
 
+bool DataSource::applyChange(qint64 id) {
+    if (fresh_ || !rows_->applyChange(id)) {
+        return false;
+    }
+    emit reloaded();
+    emit currentRowChanged(absolutePosition());
+    return true;
+}
+
 void DataSource::setRowSet(std::shared_ptr<RowSet> rows) {
     rows_ = rows ? std::move(rows) : RowSet::empty(recordSource_);
     recordSource_ = rows_->source();
@@ -130,6 +139,17 @@ bool DataSource::findFirst(const QString& criterionText) {
     const bool found = rows_->findFirst(criterionText);
     moved(before);
     return found;
+}
+
+bool DataSource::moveToKey(qint64 id) {
+    if (id < 0) {
+        return false;
+    }
+    if (rows_->keyColumn() < 0) {
+        return findFirst(Criterion{SongDatabase::kKeyField, Criterion::Op::Equal, QVariant(id)});
+    }
+    const int row = rows_->rowOfKey(id);
+    return row >= 0 && setAbsolutePosition(row);
 }
 
 QVariant DataSource::value(const QString& field) const {

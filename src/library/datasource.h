@@ -32,6 +32,9 @@ public:
     // failure (the row set is then empty and lastError() says why).
     bool refresh();
     QString lastError() const { return lastError_; }
+    // The song id was added, changed or removed: the rows show it as a reload would,
+    // without one, when the row set can (see RowSet::applyChange). False otherwise.
+    bool applyChange(qint64 id);
 
     // The current row set; never null (empty before the first refresh).
     std::shared_ptr<RowSet> rowSet() const { return rows_; }
@@ -53,6 +56,8 @@ public:
     // Find-first on the row set (see RowSet::findFirst); the grid follows a match.
     bool findFirst(const Criterion& criterion);
     bool findFirst(const QString& criterionText);
+    // Makes the song with key id current; false (nothing moves) when not listed.
+    bool moveToKey(qint64 id);
     // A field of the current row; null when null or when there is no current row.
     QVariant value(const QString& field) const;
 

@@ -181,7 +181,7 @@ bool LibraryWriter::removeSong(qint64 id, QString* error) {
         },
         error);
     if (ok) {
-        emit changed(-1);
+        emit changed(id);
     }
     return ok;
 }

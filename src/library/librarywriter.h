@@ -55,7 +55,8 @@ public:
     QString writeError(const QString& detail) const;
 
 signals:
-    // A change was stored; id is the song to show (-1 when none in particular).
+    // A change was stored; id is the song added, changed or removed (-1 when several
+    // songs or a running order changed).
     void changed(qint64 id);
 
 private:

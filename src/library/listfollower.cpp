@@ -1,7 +1,6 @@
 #include "library/listfollower.h"
 
 #include "library/aggiornadbg.h"
-#include "library/criterion.h"
 #include "library/datasource.h"
 
 namespace {
@@ -11,18 +10,26 @@ const QString kKey = QStringLiteral("Id");
 ListFollower::ListFollower(DataSource& data, AggiornaDBG& refresh, QObject* parent)
     : QObject(parent), data_(data), refresh_(refresh) {}
 
-bool ListFollower::findSong(qint64 id) {
-    return id >= 0 && data_.findFirst(Criterion{kKey, Criterion::Op::Equal, QVariant(id)});
+void ListFollower::follow(qint64 song) {
+    update(song, true);
 }
 
-void ListFollower::follow(qint64 song) {
+void ListFollower::keep(qint64 changed) {
+    update(changed, false);
+}
+
+void ListFollower::update(qint64 changed, bool showChanged) {
     const QVariant highlighted = data_.value(kKey);
     const int row = data_.absolutePosition();
-    refresh_.run();
-    if (findSong(song)) {
+    if (changed >= 0) {
+        refresh_.follow(changed);
+    } else {
+        refresh_.run();
+    }
+    if (showChanged && data_.moveToKey(changed)) {
         return;
     }
-    if (!highlighted.isNull() && findSong(highlighted.toLongLong())) {
+    if (!highlighted.isNull() && data_.moveToKey(highlighted.toLongLong())) {
         return;
     }
     if (row >= 0 && data_.rowCount() > 0) {

@@ -78,6 +78,14 @@ public:
     bool findFirst(const QString& criterionText);
     bool noMatch() const { return noMatch_; }
 
+    // The row of the song with key id, -1 when the set holds none (or has no key).
+    int rowOfKey(qint64 id) const;
+    // The song id was added, changed or removed in the library: an alphabetical
+    // list puts it where a reload would (or leaves it out) without reading the other
+    // rows again, and keeps the current row on the same song. False, with nothing
+    // changed, when the set cannot tell that place for certain: then reload it.
+    bool applyChange(qint64 id);
+
 private:
     struct Cell {
         enum Kind : unsigned char { Null, Number, Text } kind = Null;

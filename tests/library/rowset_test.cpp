@@ -4,6 +4,7 @@
 
 #include "library/criterion.h"
 #include "library/datasource.h"
+#include "library/librarywriter.h"
 #include "library/rowset.h"
 #include "library/sqlstatement.h"
 #include "templibrary.h"
@@ -227,3 +228,72 @@ TEST(SongDatabaseOpen, FindsTheFileWhateverItsCaseAndKeepsTheVersion) {
 }
 
 }  // namespace
+
+namespace {
+
+QVector<qint64> keysOf(const RowSet& rows) {
+    QVector<qint64> keys;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        keys << rows.valueAt(row, rows.keyColumn()).toLongLong();
+    }
+    return keys;
+}
+
+}  // namespace
+
+// A song changed by the editor is put in its new place without reading the list
+// again; wherever that is done the list must be exactly what a reload shows, and
+// the highlight must stay on the same song.
+TEST_F(RowSetTest, ASongChangedInPlaceListsAsAReloadWould) {
+    LibraryWriter writer([this] { return lib.dbPath(); });
+    const QString sources[] = {QStringLiteral("ListaTitoli"), QStringLiteral("ListaAutore"),
+                               QStringLiteral("SELECT * FROM ListaTitoli WHERE Temp = -1")};
+    QString error;
+    ASSERT_TRUE(db->exec(QStringLiteral("UPDATE Brani SET Temp = -1 WHERE Id % 2 = 1"), &error));
+    std::vector<std::shared_ptr<RowSet>> sets;
+    for (const QString& source : sources) {
+        sets.push_back(RowSet::open(db, source));
+        sets.back()->moveLast();
+    }
+    int inPlace = 0;
+    int reloads = 0;
+    const auto check = [&](qint64 id, const char* what) {
+        for (size_t i = 0; i < sets.size(); ++i) {
+            auto& set = sets[i];
+            const QVariant before = set->value(QStringLiteral("Id"));
+            if (set->applyChange(id)) {
+                ++inPlace;
+                if (!before.isNull() && before.toLongLong() != id) {
+                    EXPECT_EQ(set->value(QStringLiteral("Id")), before) << what;
+                }
+            } else {
+                ++reloads;
+                set = RowSet::open(db, sources[i]);
+            }
+            EXPECT_EQ(keysOf(*set), keysOf(*RowSet::open(db, sources[i])))
+                << what << " in " << sources[i].toStdString();
+        }
+    };
+    auto added = writer.addSong(makeSong("Bella ciao", "Modena"), &error);
+    ASSERT_TRUE(added) << error.toStdString();
+    check(*added, "added");
+    SongRecord renamed = makeSong("Àncora", "Zeta");
+    ASSERT_TRUE(writer.updateSong(*added, renamed, &error));
+    check(*added, "renamed to the front");
+    renamed.Titoli = QStringLiteral("zz ultimo");
+    renamed.Autore = QVariant();
+    ASSERT_TRUE(writer.updateSong(*added, renamed, &error));
+    check(*added, "renamed to the end, author removed");
+    // Equal keys: the list's own order decides, so the list is read again.
+    auto twin = writer.addSong(makeSong("AMORE", "Zeta"), &error);
+    ASSERT_TRUE(twin);
+    check(*twin, "a title equal to another");
+    ASSERT_TRUE(
+        db->exec(QStringLiteral("UPDATE Brani SET Temp = -1 WHERE Id = %1").arg(*added), &error));
+    check(*added, "marked for the filter");
+    ASSERT_TRUE(writer.removeSong(*added, &error));
+    check(*added, "removed");
+    check(*added, "removed twice");
+    EXPECT_GT(inPlace, 0);
+    EXPECT_GT(reloads, 0);
+}
