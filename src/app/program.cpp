@@ -26,8 +26,25 @@
 #include "remote/switchableport.h"
 #include "remote/virtualpedalbox.h"
 
+namespace {
+
+QString demoFolder() {
+    return FolderName::withSeparator(
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/Quintora/demo"));
+}
+
+}  // namespace
+
+QString Program::configPathFor(const CommandLine& commandLine) {
+    if (commandLine.demo && commandLine.configPath.isEmpty()) {
+        return demoFolder() + QStringLiteral("Quintora.ini");
+    }
+    return ConfigLocation::fromOption(commandLine.configPath);
+}
+
 Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
-    configPath_ = ConfigLocation::fromOption(cl_.configPath);
+    configPath_ = configPathFor(cl_);
     if (cl_.demo) {
         prepareDemo();
     }
@@ -151,12 +168,7 @@ void Program::showBoxWindow() {
 // The demo keeps its own settings and library under the user's data folder and
 // makes them on first use; the user's own settings are never touched.
 void Program::prepareDemo() {
-    const QString base = FolderName::withSeparator(
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        QStringLiteral("/Quintora/demo"));
-    if (cl_.configPath.isEmpty()) {
-        configPath_ = base + QStringLiteral("Quintora.ini");
-    }
+    const QString base = demoFolder();
     const QString work = base + QStringLiteral("Brani") + FolderName::separator();
     if (files_.hasExactName(configPath_) &&
         !files_.storedName(work + QStringLiteral("Songs.mdb")).isEmpty()) {

@@ -34,6 +34,10 @@ public:
     // Starts the main window; returns the process's exit code when the program ends.
     int run();
 
+    // The configuration file a command line runs with: --config, else the demo's own
+    // when --demo, else the usual place. Nothing is created.
+    static QString configPathFor(const CommandLine& commandLine);
+
     // The settings dialog's devices. current() is what the settings file holds (a
     // device or port given on the command line runs without being stored); apply()
     // reopens the audio output when the device or the buffer changed, and swaps
