@@ -20,6 +20,7 @@
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
+#include "recovery/showkeeper.h"
 #include "remote/pedalboxwindow.h"
 #include "remote/pedalinterface.h"
 #include "remote/ppdevport.h"
@@ -70,6 +71,7 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
 
 Program::~Program() {
     // The window uses every service: it goes first, the engine last.
+    keeper_.reset();
     boxWindow_.reset();
     window_.reset();
     binder_.reset();
@@ -214,6 +216,9 @@ int Program::run() {
         window_->show();
     }
     showBoxWindow();
+    // After a crash the show comes back where it stood.
+    keeper_ = std::make_unique<ShowKeeper>(*window_, configPath_);
+    keeper_->begin(branch);
     if (!engine_->errorText().isEmpty()) {
         prompter_.tell(engine_->errorText());
     }

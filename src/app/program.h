@@ -18,6 +18,7 @@ class EngineGrooveSound;
 class EngineMediaPlayer;
 class PedalBoxWindow;
 class PortIo;
+class ShowKeeper;
 class SwitchablePort;
 class WaveVolumeBinder;
 
@@ -73,4 +74,5 @@ private:
     std::unique_ptr<WaveVolumeBinder> binder_;
     std::unique_ptr<Audio> window_;
     std::unique_ptr<PedalBoxWindow> boxWindow_;
+    std::unique_ptr<ShowKeeper> keeper_;  // where the show stands, for a crash
 };
