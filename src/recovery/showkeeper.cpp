@@ -37,8 +37,11 @@ ShowKeeper::ShowKeeper(Audio& window, const QString& configPath)
 
 ShowKeeper::~ShowKeeper() = default;
 
+// Named after the configuration file, so that two configurations kept in one folder
+// (each may run beside the other) never share it: Quintora.ini keeps QuintoraRipresa.ini.
 QString ShowKeeper::statePath(const QString& configPath) {
-    return QFileInfo(configPath).dir().filePath(QStringLiteral("QuintoraRipresa.ini"));
+    const QFileInfo config(configPath);
+    return config.dir().filePath(config.completeBaseName() + QStringLiteral("Ripresa.ini"));
 }
 
 QString ShowKeeper::resumingText(const QString& title) {

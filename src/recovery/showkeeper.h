@@ -14,18 +14,18 @@ class QLabel;
 class TimerDriver;
 
 // Keeps where the show stands in a small file beside the configuration file
-// (QuintoraRipresa.ini), written whole and atomically at most once a second, and
-// removed when the user leaves the program. A start that finds the file follows a
-// crash, a kill or a power loss: it comes back to the same list and songs, the
-// song prepared and the box connected again, nothing sounding, and says so in one
-// line on the main window. GUI thread only.
+// (QuintoraRipresa.ini beside Quintora.ini), written whole and atomically at most once a second,
+// and removed when the user leaves the program. A start that finds the file follows a crash, a kill
+// or a power loss: it comes back to the same list and songs, the song prepared and the box
+// connected again, nothing sounding, and says so in one line on the main window. GUI thread only.
 class ShowKeeper : public QObject {
     Q_OBJECT
 public:
     ShowKeeper(Audio& window, const QString& configPath);
     ~ShowKeeper() override;
 
-    // The state file that belongs to a configuration file.
+    // The state file that belongs to a configuration file, beside it and named after
+    // it (QuintoraRipresa.ini for Quintora.ini).
     static QString statePath(const QString& configPath);
     // The line on the main window after a resumed start.
     static QString resumingText(const QString& title);

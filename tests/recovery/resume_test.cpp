@@ -180,3 +180,10 @@ TEST(Resume, TheFirstRunStartsAfreshWhateverWasLeft) {
     EXPECT_FALSE(w.state().Collegato);
     EXPECT_EQ(resumeLine(h), nullptr);
 }
+
+TEST(Resume, TwoConfigurationsInOneFolderKeepTheirShowsApart) {
+    const QString folder = QDir::tempPath() + QStringLiteral("/palco/");
+    EXPECT_EQ(ShowKeeper::statePath(folder + "Quintora.ini"), folder + "QuintoraRipresa.ini");
+    EXPECT_NE(ShowKeeper::statePath(folder + "Prove.ini"),
+              ShowKeeper::statePath(folder + "Quintora.ini"));
+}
