@@ -6,6 +6,7 @@
 #include "app/commandline.h"
 #include "app/program.h"
 #include "app/qttranslations.h"
+#include "instance/singleinstance.h"
 #include "library/newlibrary.h"
 #include "platform/foldername.h"
 
@@ -63,6 +64,12 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     // Qt's own buttons and choosers speak Italian too, where the system has the texts.
     QtTranslations::installItalian(app);
+    // A Quintora already running with this configuration comes to the front; this
+    // one ends before it opens the pedal box or the sound.
+    SingleInstance instance(Program::configPathFor(cl));
+    if (instance.handOver()) {
+        return 0;
+    }
     Program program(cl);
     return program.run();
 }

@@ -1,10 +1,8 @@
 #include "about/programversion.h"
 
 QString ProgramVersion::number() {
-    return QStringLiteral("%1.%2.%3")
-        .arg(QUINTORA_VERSION_MAJOR)
-        .arg(QUINTORA_VERSION_MINOR)
-        .arg(QUINTORA_VERSION_TWEAK);
+    // The build's QUINTORA_VERSION, which the package and the manual page carry too.
+    return QStringLiteral(QUINTORA_VERSION_TEXT);
 }
 
 QString ProgramVersion::line() {

@@ -1,6 +1,7 @@
 #include "app/helplauncher.h"
 
 #include "app/audio.h"
+#include "guide/guidewindow.h"
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
 #include "platform/processlauncher.h"
@@ -40,6 +41,7 @@ void HelpLauncher::Istruzionidoc() {
     if (st.PathLavoro.isEmpty() ||
         s.files.storedName(st.PathAppoggio) != QLatin1String("Quintora.wri")) {
         s.prompter.tell(missingDocumentText());
+        showGuide();
         return;
     }
     if (s.files.storedName(wordpadFirst()) == QLatin1String("WORDPAD.EXE")) {
@@ -53,8 +55,22 @@ void HelpLauncher::Istruzionidoc() {
     // The desktop's opener may find no program for the document only after it has
     // started: that is told too, when it ends.
     Prompter& prompter = s.prompter;
-    const auto tellMissing = [&prompter] { prompter.tell(missingProgramText()); };
+    const auto tellMissing = [this, &prompter] {
+        prompter.tell(missingProgramText());
+        showGuide();
+    };
     if (!s.launcher.openWatched(st.PathAppoggio, &w_, tellMissing)) {
         tellMissing();
     }
+}
+
+// The guide of the program's own, in place of a document that cannot be shown: one
+// window, brought to the front when it is already open.
+void HelpLauncher::showGuide() {
+    if (!guide_) {
+        guide_ = new GuideWindow(&w_);
+    }
+    guide_->show();
+    guide_->raise();
+    guide_->activateWindow();
 }

@@ -20,14 +20,32 @@
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
+#include "recovery/showkeeper.h"
 #include "remote/pedalboxwindow.h"
 #include "remote/pedalinterface.h"
 #include "remote/ppdevport.h"
 #include "remote/switchableport.h"
 #include "remote/virtualpedalbox.h"
 
+namespace {
+
+QString demoFolder() {
+    return FolderName::withSeparator(
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/Quintora/demo"));
+}
+
+}  // namespace
+
+QString Program::configPathFor(const CommandLine& commandLine) {
+    if (commandLine.demo && commandLine.configPath.isEmpty()) {
+        return demoFolder() + QStringLiteral("Quintora.ini");
+    }
+    return ConfigLocation::fromOption(commandLine.configPath);
+}
+
 Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
-    configPath_ = ConfigLocation::fromOption(cl_.configPath);
+    configPath_ = configPathFor(cl_);
     if (cl_.demo) {
         prepareDemo();
     }
@@ -53,6 +71,7 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
 
 Program::~Program() {
     // The window uses every service: it goes first, the engine last.
+    keeper_.reset();
     boxWindow_.reset();
     window_.reset();
     binder_.reset();
@@ -151,12 +170,7 @@ void Program::showBoxWindow() {
 // The demo keeps its own settings and library under the user's data folder and
 // makes them on first use; the user's own settings are never touched.
 void Program::prepareDemo() {
-    const QString base = FolderName::withSeparator(
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        QStringLiteral("/Quintora/demo"));
-    if (cl_.configPath.isEmpty()) {
-        configPath_ = base + QStringLiteral("Quintora.ini");
-    }
+    const QString base = demoFolder();
     const QString work = base + QStringLiteral("Brani") + FolderName::separator();
     if (files_.hasExactName(configPath_) &&
         !files_.storedName(work + QStringLiteral("Songs.mdb")).isEmpty()) {
@@ -202,6 +216,9 @@ int Program::run() {
         window_->show();
     }
     showBoxWindow();
+    // After a crash the show comes back where it stood.
+    keeper_ = std::make_unique<ShowKeeper>(*window_, configPath_);
+    keeper_->begin(branch);
     if (!engine_->errorText().isEmpty()) {
         prompter_.tell(engine_->errorText());
     }

@@ -18,6 +18,7 @@ class EngineGrooveSound;
 class EngineMediaPlayer;
 class PedalBoxWindow;
 class PortIo;
+class ShowKeeper;
 class SwitchablePort;
 class WaveVolumeBinder;
 
@@ -33,6 +34,10 @@ public:
 
     // Starts the main window; returns the process's exit code when the program ends.
     int run();
+
+    // The configuration file a command line runs with: --config, else the demo's own
+    // when --demo, else the usual place. Nothing is created.
+    static QString configPathFor(const CommandLine& commandLine);
 
     // The settings dialog's devices. current() is what the settings file holds (a
     // device or port given on the command line runs without being stored); apply()
@@ -69,4 +74,5 @@ private:
     std::unique_ptr<WaveVolumeBinder> binder_;
     std::unique_ptr<Audio> window_;
     std::unique_ptr<PedalBoxWindow> boxWindow_;
+    std::unique_ptr<ShowKeeper> keeper_;  // where the show stands, for a crash
 };

@@ -13,6 +13,7 @@
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
+#include "recovery/showkeeper.h"
 
 namespace {
 constexpr double kFramesPerMs = 44.1;
@@ -33,6 +34,7 @@ Harness::Harness(Sound sound) {
 }
 
 Harness::~Harness() {
+    keeper_.reset();
     window_.reset();
     binder_.reset();
     enginePlayer_.reset();
@@ -109,6 +111,10 @@ Audio& Harness::start() {
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {
         window_->show();
+    }
+    if (keepShow) {
+        keeper_ = std::make_unique<ShowKeeper>(*window_, configPath());
+        keeper_->begin(branch_);
     }
     return *window_;
 }

@@ -22,6 +22,7 @@
 class AudioEngine;
 class EngineGrooveSound;
 class EngineMediaPlayer;
+class ShowKeeper;
 class WaveVolumeBinder;
 struct SongRecord;
 
@@ -105,6 +106,9 @@ public:
     // Set before start(): the settings dialog uses the desktop's own colour and font
     // choosers (modal dialogs a test answers) instead of the scripted ones.
     bool desktopChoosers = false;
+    // Set before start(): the show is kept beside the configuration file and a show
+    // left there by a crash is resumed, as the program does (ShowKeeper).
+    bool keepShow = false;
 
 private:
     void step(double ms, std::vector<float>* keep);
@@ -118,6 +122,7 @@ private:
     std::unique_ptr<ClockedMediaPlayer> clockedPlayer_;
     std::unique_ptr<RecordingGrooveSound> recordingGrooves_;
     std::unique_ptr<Audio> window_;
+    std::unique_ptr<ShowKeeper> keeper_;
     Startup::Branch branch_ = Startup::Branch::Normal;
     double renderedMs_ = 0;
     std::int64_t renderedFrames_ = 0;

@@ -1,0 +1,237 @@
+#include "recovery/showkeeper.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include "app/audio.h"
+#include "app/audiolibrary.h"
+#include "library/datasource.h"
+#include "library/filtrocartella.h"
+#include "library/listchooser.h"
+#include "library/rowset.h"
+#include "library/visualizza.h"
+#include "platform/clock.h"
+#include "platform/prompter.h"
+#include "playback/songpreparation.h"
+#include "remote/pedalinterface.h"
+
+namespace {
+
+constexpr double kKeepEveryMs = 1000;
+
+}  // namespace
+
+ShowKeeper::ShowKeeper(Audio& window, const QString& configPath)
+    : w_(window), path_(statePath(configPath)) {
+    // Leaving the program normally: the next start is an ordinary one.
+    connect(&w_, &Audio::quitConfirmed, this, &ShowKeeper::end);
+}
+
+ShowKeeper::~ShowKeeper() = default;
+
+// Named after the configuration file, so that two configurations kept in one folder
+// (each may run beside the other) never share it: Quintora.ini keeps QuintoraRipresa.ini.
+QString ShowKeeper::statePath(const QString& configPath) {
+    const QFileInfo config(configPath);
+    return config.dir().filePath(config.completeBaseName() + QStringLiteral("Ripresa.ini"));
+}
+
+QString ShowKeeper::resumingText(const QString& title) {
+    return title.isEmpty()
+               ? QStringLiteral("Ripresa dopo un'interruzione imprevista.")
+               : QStringLiteral("Ripresa dopo un'interruzione imprevista: %1 è pronto.").arg(title);
+}
+
+QString ShowKeeper::writeFailedText(const QString& path) {
+    return QStringLiteral(
+               "Impossibile salvare lo stato dello spettacolo nel file %1: dopo un'interruzione "
+               "imprevista Quintora non potrà riprendere dallo stesso brano.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+void ShowKeeper::begin(Startup::Branch branch) {
+    QFile file(path_);
+    if (file.exists()) {
+        std::optional<ShowState> left;
+        if (file.open(QIODevice::ReadOnly)) {
+            left = ShowState::decode(file.read(64 * 1024));
+            file.close();
+        }
+        if (left && branch == Startup::Branch::Normal) {
+            resume(*left);
+        }
+    }
+    write(snapshot().encode());
+    timer_ = w_.services().clock.makeTimer([this] { tick(); });
+    timer_->arm(kKeepEveryMs);
+}
+
+void ShowKeeper::tick() {
+    if (ended_) {
+        return;
+    }
+    // The resume line stays until the performer prepares a song of their own.
+    if (line_ && resumedPreparations_ >= 0 && w_.preparation().count() > resumedPreparations_) {
+        w_.statusBar()->hide();
+        resumedPreparations_ = -1;
+    }
+    const QByteArray now = snapshot().encode();
+    if (now != written_) {
+        write(now);
+    }
+}
+
+void ShowKeeper::write(const QByteArray& bytes) {
+    QSaveFile file(path_);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        written_ = bytes;
+        failureTold_ = false;
+        return;
+    }
+    // Kept from being written again at once; told once, not every second mid-show.
+    written_ = bytes;
+    if (!failureTold_) {
+        failureTold_ = true;
+        w_.services().prompter.tell(writeFailedText(path_));
+    }
+}
+
+void ShowKeeper::end() {
+    ended_ = true;
+    if (timer_) {
+        timer_->disarm();
+    }
+    QFile::remove(path_);
+}
+
+QString ShowKeeper::listShown(const QString& source) const {
+    const auto& entries = ListChooser::entries();
+    for (int i = 0; i < int(entries.size()); ++i) {
+        if (entries[i].recordSource == source) {
+            return ShowState::listEntry(i);
+        }
+    }
+    const AudioControls& c = const_cast<Audio&>(w_).controls();
+    if (source == Visualizza::kLoopQuery) {
+        return ShowState::view(QStringLiteral("loop"));
+    }
+    if (source == Visualizza::kMp3Query) {
+        return ShowState::view(QStringLiteral("mp3"));
+    }
+    if (source == FiltroCartella::kResultQuery) {
+        for (int i = 0; i < int(c.Filtro.size()); ++i) {
+            if (c.Filtro[i] && c.Filtro[i]->isChecked()) {
+                return ShowState::view(QStringLiteral("filtro"), i);
+            }
+        }
+    }
+    const int chosen = c.CmbScalette->currentIndex();
+    return ShowState::listEntry(chosen >= 0 && chosen < int(entries.size()) ? chosen : 0);
+}
+
+ShowState ShowKeeper::snapshot() const {
+    Audio& w = const_cast<Audio&>(w_);
+    const AudioControls& c = w.controls();
+    ShowState s;
+    s.list = listShown(c.Data1->recordSource());
+    s.title = c.Data1->value(QStringLiteral("Titoli")).toString();
+    s.row = c.Data1->absolutePosition();
+    s.prepared = w.preparation().count() > 0;
+    if (s.prepared) {
+        s.preparedList = listShown(c.Data2->recordSource());
+        s.preparedTitle = c.Data2->value(QStringLiteral("Titoli")).toString();
+        s.preparedRow = c.Data2->absolutePosition();
+    }
+    s.waveVolume = c.Vol1->value();
+    s.mp3Volume = c.HSVolumeMp3->value();
+    s.connected = w.state().Collegato;
+    return s;
+}
+
+// The volumes first (the preparation's silent preload restores the grooves' one),
+// then the prepared song, prepared again with the box connected, then the list and
+// song that were shown.
+void ShowKeeper::resume(const ShowState& s) {
+    AudioControls& c = w_.controls();
+    if (s.waveVolume) {
+        c.Vol1->setValue(*s.waveVolume);
+    }
+    if (s.mp3Volume) {
+        c.HSVolumeMp3->setValue(*s.mp3Volume);
+    }
+    QString ready;
+    if (s.connected) {
+        const bool found =
+            s.prepared && showList(s.preparedList) && highlight(s.preparedTitle, s.preparedRow);
+        w_.pedalInterface().Attiva();
+        if (found && w_.state().Collegato) {
+            w_.preparation().Prepara();
+            ready = s.preparedTitle;
+        }
+    }
+    if (showList(s.list)) {
+        highlight(s.title, s.row);
+    }
+    resumedPreparations_ = w_.preparation().count();
+    line_ = new QLabel(resumingText(ready));
+    line_->setObjectName(QStringLiteral("Ripresa"));
+    line_->setAccessibleName(QStringLiteral("Ripresa dopo un'interruzione"));
+    line_->setTextFormat(Qt::PlainText);
+    w_.statusBar()->addWidget(line_, 1);
+    w_.statusBar()->show();
+}
+
+bool ShowKeeper::showList(const QString& list) {
+    AudioControls& c = w_.controls();
+    ListChooser& lists = w_.library().lists();
+    const int entry = ShowState::entryOf(list);
+    if (entry >= 0) {
+        lists.select(entry);
+        return true;
+    }
+    int folder = -1;
+    const QString view = ShowState::viewOf(list, &folder);
+    QAbstractButton* button = nullptr;
+    if (view == QLatin1String("loop")) {
+        button = c.VisLoop;
+    } else if (view == QLatin1String("mp3")) {
+        button = c.VisMp3;
+    } else if (view == QLatin1String("filtro") && folder >= 0 && folder < int(c.Filtro.size())) {
+        button = c.Filtro[folder];
+    }
+    if (!button) {
+        return false;
+    }
+    // The views are views of the title list.
+    lists.select(0);
+    button->click();
+    return true;
+}
+
+bool ShowKeeper::highlight(const QString& title, int row) {
+    DataSource& data = *w_.controls().Data1;
+    const RowSet& rows = data.recordset();
+    const int column = rows.fieldIndex(QStringLiteral("Titoli"));
+    if (column < 0 || title.isEmpty()) {
+        return false;
+    }
+    // The same row when it still holds the song (titles may repeat), else the first
+    // row that does, wherever edits have moved it.
+    if (row >= 0 && row < rows.rowCount() && rows.valueAt(row, column).toString() == title) {
+        return data.setAbsolutePosition(row);
+    }
+    for (int i = 0; i < rows.rowCount(); ++i) {
+        if (rows.valueAt(i, column).toString() == title) {
+            return data.setAbsolutePosition(i);
+        }
+    }
+    return false;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+#include "app/startup.h"
+#include "recovery/showstate.h"
+
+class Audio;
+class QLabel;
+class TimerDriver;
+
+// Keeps where the show stands in a small file beside the configuration file
+// (QuintoraRipresa.ini beside Quintora.ini), written whole and atomically at most once a second,
+// and removed when the user leaves the program. A start that finds the file follows a crash, a kill
+// or a power loss: it comes back to the same list and songs, the song prepared and the box
+// connected again, nothing sounding, and says so in one line on the main window. GUI thread only.
+class ShowKeeper : public QObject {
+    Q_OBJECT
+public:
+    ShowKeeper(Audio& window, const QString& configPath);
+    ~ShowKeeper() override;
+
+    // The state file that belongs to a configuration file, beside it and named after
+    // it (QuintoraRipresa.ini for Quintora.ini).
+    static QString statePath(const QString& configPath);
+    // The line on the main window after a resumed start.
+    static QString resumingText(const QString& title);
+    // Told once when the state file cannot be written.
+    static QString writeFailedText(const QString& path);
+
+    // After start-up: a show left behind is resumed (after a normal start-up only;
+    // the first run and an upgrade start afresh), then the state is kept once a
+    // second until the user leaves the program.
+    void begin(Startup::Branch branch);
+
+    // Where the show stands now.
+    ShowState snapshot() const;
+
+private:
+    void tick();
+    void resume(const ShowState& s);
+    bool showList(const QString& list);
+    bool highlight(const QString& title, int row);
+    QString listShown(const QString& recordSource) const;
+    void write(const QByteArray& bytes);
+    void end();
+
+    Audio& w_;
+    QString path_;
+    std::unique_ptr<TimerDriver> timer_;
+    QByteArray written_;
+    bool failureTold_ = false;
+    bool ended_ = false;
+    int resumedPreparations_ = -1;  // preparations at the end of a resume; -1 none
+    QPointer<QLabel> line_;
+};

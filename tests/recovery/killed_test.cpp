@@ -1,0 +1,176 @@
+// The real program, killed with SIGKILL while a groove sounds, comes back where it
+// stood. It runs on a private X display (Xvfb) and is played with keys typed by
+// xdotool, as a keyboard sends them; skipped without Xvfb or xdotool.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <filesystem>
+
+#include "recovery/showkeeper.h"
+#include "support/harness.h"
+#include "support/testlibrary.h"
+
+namespace {
+
+// Processes events until done() holds, for at most a minute; false if it never does.
+template <class Done>
+bool waitFor(Done done) {
+    for (int i = 0; i < 6000 && !done(); ++i) {
+        QTest::qWait(10);
+    }
+    return done();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The 16-bit samples of a WAV file that --audio-out is writing (after its header).
+QByteArray samples(const QString& wav) {
+    return readAll(wav).mid(44);
+}
+
+bool sounds(const QString& wav) {
+    const QByteArray s = samples(wav);
+    return std::any_of(s.begin(), s.end(), [](char b) { return b != 0; });
+}
+
+std::filesystem::file_time_type modified(const QString& path) {
+    std::error_code error;
+    return std::filesystem::last_write_time(path.toStdString(), error);
+}
+
+// A private X display, ended with the test.
+class XDisplay {
+public:
+    bool start() {
+        xvfb_.start(QStringLiteral("Xvfb"),
+                    {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        if (!xvfb_.waitForStarted() || !waitFor([this] {
+                return xvfb_.canReadLine() || xvfb_.state() != QProcess::Running;
+            })) {
+            return false;
+        }
+        name_ = QStringLiteral(":") + QString::fromLatin1(xvfb_.readLine().trimmed());
+        return name_.size() > 1;
+    }
+    ~XDisplay() {
+        xvfb_.terminate();
+        xvfb_.waitForFinished();
+    }
+    const QString& name() const { return name_; }
+
+private:
+    QProcess xvfb_;
+    QString name_;
+};
+
+class RealProgram {
+public:
+    RealProgram(const XDisplay& display, const QString& runtime, const QStringList& arguments) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display.name());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("XDG_RUNTIME_DIR", runtime);
+        env_ = env;
+        p_.setProcessEnvironment(env);
+        p_.start(QStringLiteral(QUINTORA_PROGRAM), arguments);
+    }
+    ~RealProgram() {
+        if (p_.state() != QProcess::NotRunning) {
+            p_.kill();
+            p_.waitForFinished();
+        }
+    }
+    // The main window's X id, once it is shown.
+    bool findWindow() {
+        QProcess search;
+        search.setProcessEnvironment(env_);
+        search.start("xdotool", {"search", "--sync", "--pid", QString::number(p_.processId()),
+                                 "--name", "^Quintora$"});
+        if (!search.waitForFinished(60000)) {
+            return false;
+        }
+        window_ = QString::fromLatin1(search.readAllStandardOutput()).split('\n').value(0);
+        return !window_.isEmpty();
+    }
+    void key(const QString& name) {
+        QProcess xdotool;
+        xdotool.setProcessEnvironment(env_);
+        xdotool.start("xdotool", {"key", "--window", window_, name});
+        xdotool.waitForFinished(20000);
+    }
+    void killHard() {
+        ::kill(pid_t(p_.processId()), SIGKILL);
+        p_.waitForFinished();
+    }
+    QProcess& process() { return p_; }
+
+private:
+    QProcess p_;
+    QProcessEnvironment env_;
+    QString window_;
+};
+
+}  // namespace
+
+TEST(ResumeKilled, TheRealProgramKilledDuringAGrooveComesBackPreparedConnectedAndSilent) {
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+        QStandardPaths::findExecutable("xdotool").isEmpty()) {
+        GTEST_SKIP() << "SKIPPED: needs Xvfb and xdotool (scripts/deps.sh installs them)";
+    }
+    XDisplay display;
+    ASSERT_TRUE(display.start()) << "Xvfb did not start";
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // The library's files only; the harness's own window is never started.
+    Harness files(Harness::Sound::Recording);
+    TestLibrary::install(files);
+    const QString state = ShowKeeper::statePath(files.configPath());
+    const QString first = files.path("primo.wav");
+    const QString second = files.path("secondo.wav");
+    const QStringList common = {"--config", files.configPath(), "--port", "virtual"};
+
+    {
+        // The box connected, the title list shown (its first song is Alba): Esc
+        // prepares it, Enter starts its groove.
+        QFile seed(state);
+        ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+        seed.write("Quintora ripresa 1\nlista=lista 0\ncollegato=1\n");
+    }
+    RealProgram running(display, runtime.path(), common + QStringList{"--audio-out", first});
+    ASSERT_TRUE(running.findWindow());
+    running.key("Escape");
+    ASSERT_TRUE(waitFor([&] { return readAll(state).contains("titolopreparato=Alba\n"); }))
+        << readAll(state).toStdString();
+    running.key("Return");
+    ASSERT_TRUE(waitFor([&] { return sounds(first); })) << "the groove never sounded";
+    const auto before = modified(state);
+    running.killHard();
+    ASSERT_TRUE(QFileInfo::exists(state));
+
+    RealProgram again(display, runtime.path(), common + QStringList{"--audio-out", second});
+    ASSERT_TRUE(again.findWindow());
+    // Resumed: the restarted program has written where it stands.
+    ASSERT_TRUE(waitFor([&] { return modified(state) != before; }));
+    const QByteArray resumed = readAll(state);
+    EXPECT_TRUE(resumed.contains("titolopreparato=Alba\n")) << resumed.toStdString();
+    EXPECT_TRUE(resumed.contains("collegato=1\n")) << resumed.toStdString();
+    EXPECT_TRUE(resumed.contains("lista=lista%200\n")) << resumed.toStdString();
+    // A second and a half of its sound, all of it silence.
+    ASSERT_TRUE(waitFor([&] { return samples(second).size() > 44100 * 4 * 3 / 2; }));
+    EXPECT_FALSE(sounds(second));
+    // Prepared: Enter starts the groove at once.
+    again.key("Return");
+    EXPECT_TRUE(waitFor([&] { return sounds(second); }));
+    EXPECT_EQ(again.process().state(), QProcess::Running);
+}
