@@ -61,6 +61,14 @@ int importFile(const QString& file, const QString& folder) {
     if (!import.error().isEmpty()) {
         return fail(import.error());
     }
+    for (const QString& p : import.problems()) {
+        std::fprintf(stderr, "%s\n", qPrintable(p));
+    }
+    if (import.songs().isEmpty() && import.rowCount() > 0) {
+        return fail(QStringLiteral("Nessuna riga di \"%1\" si può importare: l'archivio è "
+                                   "rimasto com'era.")
+                        .arg(native(file)));
+    }
     FileProbe probe;
     if (!QDir().mkpath(folder)) {
         return fail(QStringLiteral("Impossibile creare la cartella \"%1\".").arg(native(folder)));
@@ -80,14 +88,6 @@ int importFile(const QString& file, const QString& folder) {
             return fail(error);
         }
         say(QStringLiteral("Copia dell'archivio com'era prima: \"%1\".").arg(native(copy)));
-    }
-    for (const QString& p : import.problems()) {
-        std::fprintf(stderr, "%s\n", qPrintable(p));
-    }
-    if (import.songs().isEmpty() && import.rowCount() > 0) {
-        return fail(QStringLiteral("Nessuna riga di \"%1\" si può importare: l'archivio è "
-                                   "rimasto com'era.")
-                        .arg(native(file)));
     }
     LibraryWriter writer([library] { return library; });
     if (!import.add(writer, {}, &error)) {

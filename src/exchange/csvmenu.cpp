@@ -66,7 +66,7 @@ void CsvMenu::addActions(QMenu& menu) {
 }
 
 void CsvMenu::importCsv() {
-    if (preview_) {
+    if (preview_ && preview_->isVisible()) {
         preview_->raise();
         return;
     }
@@ -84,7 +84,12 @@ void CsvMenu::importCsv() {
     }
     preview_ = new CsvPreviewDialog(*import, file, window_);
     preview_->setWindowModality(Qt::WindowModal);
-    connect(preview_, &QDialog::accepted, this, [this, import, file] { runImport(*import, file); });
+    // The import runs once the preview has gone: its progress window lets the event
+    // loop run, which may delete the closed preview.
+    connect(preview_, &QDialog::accepted, this, [this, import, file] {
+        QMetaObject::invokeMethod(
+            this, [this, import, file] { runImport(*import, file); }, Qt::QueuedConnection);
+    });
     preview_->show();
 }
 
