@@ -34,7 +34,10 @@ QString positive(const QVariant& v) {
 
 int seconds(const QString& path) {
     TagLib::FileRef ref(QFile::encodeName(path).constData(), true, TagLib::AudioProperties::Fast);
-    return !ref.isNull() && ref.audioProperties() ? ref.audioProperties()->lengthInSeconds() : -1;
+    if (ref.isNull() || !ref.audioProperties()) {
+        return -1;  // unknown, as play lists write it
+    }
+    return (ref.audioProperties()->lengthInMilliseconds() + 500) / 1000;
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include "exchange/csvexport.h"
 #include "exchange/csvpreviewdialog.h"
+#include "library/datasource.h"
+#include "library/rowset.h"
 #include "library/songdatabase.h"
 #include "support/harness.h"
 
