@@ -43,7 +43,12 @@ CsvMenu::CsvMenu(const CsvServices& services, QWidget* window)
 CsvMenu::~CsvMenu() = default;
 
 void CsvMenu::addActions(QMenu& menu) {
-    menu.addSeparator();
+    // Before "Scalette..." when the menu has it, which stays the last item in a
+    // group of its own; otherwise at the end.
+    QAction* before = menu.findChild<QAction*>(QStringLiteral("MenuScalette"));
+    if (!before) {
+        menu.addSeparator();
+    }
     const struct {
         const char* name;
         const char* caption;
@@ -59,9 +64,13 @@ void CsvMenu::addActions(QMenu& menu) {
          [this] { setLists_->exportPage(); }},
     };
     for (const auto& item : items) {
-        QAction* a = menu.addAction(QString::fromUtf8(item.caption));
+        auto* a = new QAction(QString::fromUtf8(item.caption), &menu);
         a->setObjectName(QString::fromLatin1(item.name));
+        menu.insertAction(before, a);
         connect(a, &QAction::triggered, item.target, item.run);
+    }
+    if (before) {
+        menu.insertSeparator(before);
     }
 }
 

@@ -25,7 +25,7 @@ public:
     CsvMenu(const CsvServices& services, QWidget* window);
     ~CsvMenu() override;
 
-    // Adds the items, after a separator, at the end of menu.
+    // Adds the items after a separator, before "Scalette..." (else at the end).
     void addActions(QMenu& menu);
 
     void importCsv();
