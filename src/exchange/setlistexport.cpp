@@ -78,7 +78,7 @@ QString playList(const QVector<SongRecord>& songs, const QStringList& paths) {
 QString page(const QString& heading, const QVector<SongRecord>& songs) {
     QString html = QStringLiteral(
                        "<html><body style=\"font-family: 'DejaVu Sans', sans-serif;\">"
-                       "<h1 style=\"font-size: 26pt;\">%1</h1>"
+                       "<p style=\"font-size: 28pt; font-weight: bold;\">%1</p>"
                        "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"6\" "
                        "style=\"font-size: 18pt; border-collapse: collapse;\">"
                        "<tr style=\"font-weight: bold;\"><td>N.</td><td>Titolo</td>"
@@ -87,8 +87,10 @@ QString page(const QString& heading, const QVector<SongRecord>& songs) {
     for (int i = 0; i < songs.size(); ++i) {
         const SongRecord& s = songs[i];
         html += QStringLiteral(
-                    "<tr><td>%1</td><td><b>%2</b></td><td>%3</td><td>%4</td><td>%5</td>"
-                    "<td>%6</td></tr>")
+                    "<tr%1><td>%2</td><td><b>%3</b></td><td>%4</td><td>%5</td><td>%6</td>"
+                    "<td>%7</td></tr>")
+                    // Every other row shaded, so the eye keeps its line from afar.
+                    .arg(i % 2 ? QStringLiteral(" bgcolor=\"#e6e6e6\"") : QString())
                     .arg(i + 1)
                     .arg(s.Titoli.toHtmlEscaped(), text(s.Autore).toHtmlEscaped(),
                          positive(s.Pagina).toHtmlEscaped(), text(s.Capotasto).toHtmlEscaped(),
