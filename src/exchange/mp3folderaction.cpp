@@ -9,6 +9,7 @@
 #include "exchange/librarybackup.h"
 #include "exchange/mp3folderimport.h"
 #include "library/librarywriter.h"
+#include "platform/fileprobe.h"
 #include "platform/prompter.h"
 
 namespace {
@@ -42,6 +43,12 @@ void Mp3FolderAction::run() {
         return;
     }
     const QString folder = folders[*pick];
+    if (!s_.probe.folderExists(folder) || !QDir(folder).isReadable()) {
+        s_.prompter.tell(QStringLiteral("La cartella MP3 \"%1\" non c'è o non si può leggere.")
+                             .arg(QDir::toNativeSeparators(folder)),
+                         kTitle, Message::Icon::Critical);
+        return;
+    }
     QString error;
     const auto known = Mp3FolderImport::knownNames(s_.library(), &error);
     if (!known) {

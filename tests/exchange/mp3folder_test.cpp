@@ -110,9 +110,16 @@ TEST_F(Mp3Folder, CancellingWhileTheTagsAreReadWritesNothing) {
     EXPECT_TRUE(lastText(h).startsWith(QStringLiteral("Importazione annullata")));
 }
 
-TEST_F(Mp3Folder, ChoosingNoFolderOrHavingNoneChangesNothing) {
+TEST_F(Mp3Folder, NoFolderChosenOrAFolderGoneChangesNothing) {
     const QStringList before = songs(library(h));
     menu(h, "MenuImportaCartellaMp3");  // the list question cancelled
     EXPECT_EQ(lines(songs(library(h))), lines(before));
     EXPECT_TRUE(h.prompter.messages.isEmpty());
+    // A folder that has gone (a disk not plugged in) is told as such.
+    ASSERT_TRUE(QDir(h.workDir() + "MP3B").removeRecursively());
+    h.fileChooser.items.enqueue(1);
+    menu(h, "MenuImportaCartellaMp3");
+    EXPECT_EQ(lastText(h), QStringLiteral("La cartella MP3 \"%1\" non c'è o non si può leggere.")
+                               .arg(QDir::toNativeSeparators(h.workDir() + "MP3B/")));
+    EXPECT_EQ(lines(songs(library(h))), lines(before));
 }
