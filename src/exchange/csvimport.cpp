@@ -45,8 +45,16 @@ CsvImport CsvImport::read(const QString& path) {
 
 CsvImport CsvImport::fromBytes(const QByteArray& bytes, const QString& name) {
     CsvImport r;
-    const QString text = CsvFormat::decode(bytes);
-    r.separator_ = CsvFormat::detectSeparator(text);
+    QString text = CsvFormat::decode(bytes);
+    // Excel may name the separator on a line of its own before the header: "sep=;".
+    if (text.startsWith(QLatin1String("sep="), Qt::CaseInsensitive) && text.size() > 4 &&
+        (text.size() == 5 || text[5] == QLatin1Char('\r') || text[5] == QLatin1Char('\n'))) {
+        r.separator_ = text[4];
+        const qsizetype end = text.indexOf(QLatin1Char('\n'));
+        text = end < 0 ? QString() : text.mid(end + 1);
+    } else {
+        r.separator_ = CsvFormat::detectSeparator(text);
+    }
     bool unterminated = false;
     const QVector<CsvFormat::Record> records = CsvFormat::parse(text, r.separator_, &unterminated);
     if (records.isEmpty()) {

@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "exchange/csvformat.h"
+#include "exchange/csvimport.h"
 
 namespace {
 
@@ -86,4 +87,15 @@ TEST(CsvFormat, BlankLinesAndLineEndsOfEitherKindAreRows) {
     const auto records = CsvFormat::parse(QStringLiteral("a,b\n\nc,d\r\n\r\ne,f"), ',');
     ASSERT_EQ(records.size(), 3);
     EXPECT_EQ(texts(records[2]), QStringList({"e", "f"}));
+}
+
+TEST(CsvFormat, ExcelsSeparatorLineNamesTheSeparatorAndIsNoRow) {
+    // Without the line, the header would be read as separated by semicolons.
+    const CsvImport import =
+        CsvImport::fromBytes("sep=,\r\nTitoli,Note;a;b\r\nA;b;c,x\r\n", "x.csv");
+    ASSERT_TRUE(import.error().isEmpty()) << import.error().toStdString();
+    EXPECT_EQ(import.separator(), ',');
+    ASSERT_EQ(import.songs().size(), 1);
+    EXPECT_EQ(import.songs()[0].Titoli, QStringLiteral("A;b;c"));
+    EXPECT_EQ(import.rows()[0], 2);
 }
