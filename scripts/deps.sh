@@ -8,6 +8,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-xkb-utils imagemagick x11-utils fonts-dejavu-core sox lame
   qt6-translations-l10n
   desktop-file-utils appstream lintian man-db dpkg-dev fakeroot gzip qt6-qpa-plugins
+  libtag1-dev
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

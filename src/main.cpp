@@ -4,8 +4,10 @@
 
 #include "about/programversion.h"
 #include "app/commandline.h"
+#include "app/configlocation.h"
 #include "app/program.h"
 #include "app/qttranslations.h"
+#include "exchange/csvcommand.h"
 #include "instance/singleinstance.h"
 #include "library/newlibrary.h"
 #include "platform/foldername.h"
@@ -26,6 +28,10 @@ int answerWithoutWindow(const CommandLine& cl) {
                                           : cl.error + QLatin1Char('\n') + CommandLine::usage()),
             cl.error.isEmpty() ? stdout : stderr);
         return cl.error.isEmpty() ? 0 : 2;
+    }
+    if (cl.csvWork()) {
+        return CsvCommand::run(cl.importCsv, cl.exportCsv, cl.library,
+                               ConfigLocation::fromOption(cl.configPath));
     }
     const QString folder = FolderName::withSeparator(cl.newLibrary);
     const QString error = NewLibrary::create(folder);

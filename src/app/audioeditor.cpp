@@ -7,6 +7,8 @@
 #include "app/audiolibrary.h"
 #include "editor/dialogfilechooser.h"
 #include "editor/songeditor.h"
+#include "exchange/csvmenu.h"
+#include "exchange/dialogexportchooser.h"
 #include "library/datasource.h"
 #include "library/librarywriter.h"
 #include "library/listfollower.h"
@@ -49,7 +51,25 @@ AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
             return id.isNull() ? qint64(-1) : id.toLongLong();
         },
         &w);
-    editor_->addMenu(*w.menuBar(), c.Funz ? c.Funz->menuAction() : nullptr);
+    QMenu* archivio = editor_->addMenu(*w.menuBar(), c.Funz ? c.Funz->menuAction() : nullptr);
+    // Imports and exports: spreadsheets, a folder of MP3s, running orders.
+    ExportChooser* saver = s.exportChooser;
+    if (!saver) {
+        desktopSaver_ = std::make_unique<DialogExportChooser>();
+        saver = desktopSaver_.get();
+    }
+    const CsvServices exchange{*writer_,
+                               [data1, probe] {
+                                   const QString name = data1->databaseName();
+                                   const QString found = probe->resolve(name);
+                                   return found.isEmpty() ? name : found;
+                               },
+                               s.prompter,
+                               *chooser,
+                               *saver,
+                               s.files,
+                               w.state()};
+    (new CsvMenu(exchange, &w))->addActions(*archivio);
     // A double click opens the song under the mouse (the press made it current).
     connect(c.DBGrid1, &SongGrid::doubleClicked, editor_, [this](const QModelIndex& index) {
         if (index.isValid()) {

@@ -5,6 +5,7 @@
 
 class Audio;
 class DialogFileChooser;
+class DialogExportChooser;
 class LibraryWriter;
 class ListFollower;
 class SongEditor;
@@ -23,6 +24,7 @@ public:
 
 private:
     std::unique_ptr<DialogFileChooser> desktopChooser_;
+    std::unique_ptr<DialogExportChooser> desktopSaver_;
     LibraryWriter* writer_ = nullptr;
     ListFollower* follow1_ = nullptr;
     ListFollower* follow2_ = nullptr;

@@ -36,7 +36,10 @@ CommandLine CommandLine::parse(const QStringList& args) {
         } else if (takeValue(args, i, QStringLiteral("--config"), c.configPath, c.error) ||
                    takeValue(args, i, QStringLiteral("--port"), c.port, c.error) ||
                    takeValue(args, i, QStringLiteral("--audio-out"), c.audioOut, c.error) ||
-                   takeValue(args, i, QStringLiteral("--new-library"), c.newLibrary, c.error)) {
+                   takeValue(args, i, QStringLiteral("--new-library"), c.newLibrary, c.error) ||
+                   takeValue(args, i, QStringLiteral("--library"), c.library, c.error) ||
+                   takeValue(args, i, QStringLiteral("--import-csv"), c.importCsv, c.error) ||
+                   takeValue(args, i, QStringLiteral("--export-csv"), c.exportCsv, c.error)) {
             continue;
         } else {
             c.error = QStringLiteral("Opzione sconosciuta: %1").arg(a);
@@ -66,6 +69,11 @@ QString CommandLine::usage() {
         "  --audio-out FILE.wav   registra in FILE.wav tutto ciò che viene suonato, "
         "invece di usare la scheda audio\n"
         "  --new-library CARTELLA crea una libreria vuota (Songs.mdb) in CARTELLA\n"
+        "  --import-csv FILE      aggiunge all'archivio i brani del foglio di calcolo FILE "
+        "(CSV con la riga dei nomi delle colonne)\n"
+        "  --export-csv FILE      scrive tutto l'archivio nel foglio di calcolo FILE (CSV)\n"
+        "  --library CARTELLA     la cartella dell'archivio per le opzioni qui sopra "
+        "(altrimenti la cartella di lavoro delle impostazioni)\n"
         "  --help                 mostra questo aiuto\n"
         "  --version              mostra la versione del programma\n");
 }

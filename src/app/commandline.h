@@ -10,6 +10,9 @@ struct CommandLine {
     QString port;               // --port DEVICE or --port virtual; empty: automatic
     QString audioOut;           // --audio-out FILE.wav: play into a file instead of a device
     QString newLibrary;         // --new-library DIR: create an empty library there and stop
+    QString library;            // --library FOLDER: the library's folder for the options below
+    QString importCsv;          // --import-csv FILE: add the songs of a CSV file and stop
+    QString exportCsv;          // --export-csv FILE: write the library as CSV and stop
     QString error;              // set when the arguments could not be understood
     bool helpShown = false;     // --help or --version was answered
     bool versionShown = false;  // --version: the answer is the version, not the help
@@ -18,7 +21,11 @@ struct CommandLine {
     static CommandLine parse(const QStringList& arguments);
     // False when the command line is answered without any window (--help, an
     // error in the arguments, --new-library): no display is needed for it.
-    bool needsWindow() const { return !helpShown && error.isEmpty() && newLibrary.isEmpty(); }
+    bool needsWindow() const {
+        return !helpShown && error.isEmpty() && newLibrary.isEmpty() && !csvWork();
+    }
+    // True when a CSV import or export was asked for (done without any window).
+    bool csvWork() const { return !importCsv.isEmpty() || !exportCsv.isEmpty(); }
     // True when arguments may hold Qt's own options (single-dash ones such as
     // -platform or -style), which only the application object understands.
     static bool mayHoldQtOptions(const QStringList& arguments);

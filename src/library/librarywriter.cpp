@@ -6,6 +6,7 @@
 
 #include "library/songdatabase.h"
 #include "library/songfold.h"
+#include "library/songschema.h"
 #include "library/sqlstatement.h"
 
 namespace {
@@ -138,6 +139,53 @@ std::optional<qint64> LibraryWriter::addSong(const SongRecord& s, QString* error
     }
     emit changed(id);
     return id;
+}
+
+bool LibraryWriter::addSongs(const QVector<SongRecord>& songs, const std::function<bool(int)>& goOn,
+                             QString* error) {
+    bool cancelled = false;
+    qint64 firstId = -1;
+    const bool ok = transaction(
+        [&](SongDatabase& db, QString* why) {
+            SqlStatement q(db.handle(),
+                           QStringLiteral("INSERT INTO Brani (Titoli, Autore, Pagina, Capotasto, "
+                                          "BPM, Loop, Groove1, Groove2, Sca1, Sca2, Sca3, Sca4, "
+                                          "Sca5, ChiaveTitoli, ChiaveAutore, Temp) "
+                                          "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"));
+            for (int i = 0; i < songs.size(); ++i) {
+                if (i % 100 == 0 && goOn && !goOn(i)) {
+                    cancelled = true;
+                    return false;
+                }
+                bindFields(q, songs[i]);
+                if (!q.run()) {
+                    *why = q.error();
+                    return false;
+                }
+                if (firstId < 0) {
+                    firstId = sqlite3_last_insert_rowid(db.handle());
+                }
+                q.reset();
+            }
+            if (goOn && !goOn(int(songs.size()))) {
+                cancelled = true;
+                return false;
+            }
+            // These songs come with their keys; new songs take keys above every
+            // song there before, so the songs noted from firstId on are these.
+            return firstId < 0 || db.exec(QStringLiteral("DELETE FROM %1 WHERE Id >= %2")
+                                              .arg(SongSchema::kKeysToRemake)
+                                              .arg(firstId),
+                                          why);
+        },
+        error);
+    if (cancelled) {
+        error->clear();
+    }
+    if (ok) {
+        emit changed(-1);
+    }
+    return ok;
 }
 
 bool LibraryWriter::updateSong(qint64 id, const SongRecord& s, QString* error) {

@@ -30,6 +30,11 @@ public:
     std::optional<SongRecord> song(qint64 id, QString* error) const;
     // Adds a song; its key, or nothing with *error.
     std::optional<qint64> addSong(const SongRecord& song, QString* error);
+    // Adds songs in one transaction (an import). goOn(done) is asked every few
+    // songs; false cancels and nothing is added. False with *error on failure;
+    // false with an empty *error after a cancel.
+    bool addSongs(const QVector<SongRecord>& songs, const std::function<bool(int)>& goOn,
+                  QString* error);
     // Stores every field of song over the song id (its `Temp` mark is kept).
     bool updateSong(qint64 id, const SongRecord& song, QString* error);
     // Removes the song (its audio files stay where they are).

@@ -107,6 +107,7 @@ Audio& Harness::start() {
     services.choosers = desktopChoosers ? nullptr : &choosers;
     services.devices = &devices;
     services.fileChooser = &fileChooser;
+    services.exportChooser = &exportChooser;
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {

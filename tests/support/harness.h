@@ -17,6 +17,7 @@
 #include "support/recordinglauncher.h"
 #include "support/recordingprompter.h"
 #include "support/scriptedchoosers.h"
+#include "support/scriptedexportchooser.h"
 #include "support/scriptedfilechooser.h"
 
 class AudioEngine;
@@ -103,6 +104,8 @@ public:
     RecordingDeviceControl devices;  // audio output and pedal interface settings
     // The song editor's file and MP3 folder choosers.
     ScriptedFileChooser fileChooser;
+    // The save dialog of the exports.
+    ScriptedExportChooser exportChooser;
     // Set before start(): the settings dialog uses the desktop's own colour and font
     // choosers (modal dialogs a test answers) instead of the scripted ones.
     bool desktopChoosers = false;

@@ -1,0 +1,125 @@
+#include "exchange/csvimport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "exchange/csvformat.h"
+#include "exchange/csvsongcolumns.h"
+#include "library/librarywriter.h"
+
+namespace {
+
+// A spreadsheet file larger than this is not a song list (a library of 100,000
+// songs takes some 15 MB).
+constexpr qint64 kMaxBytes = 256LL * 1024 * 1024;
+
+QString fileError(const QString& name, const QString& detail) {
+    return QStringLiteral("Impossibile importare il file \"%1\": %2")
+        .arg(QDir::toNativeSeparators(name), detail);
+}
+
+}  // namespace
+
+CsvImport CsvImport::read(const QString& path) {
+    QFile f(path);
+    if (QFileInfo(path).isDir()) {
+        CsvImport bad;
+        bad.error_ = fileError(path, QStringLiteral("è una cartella."));
+        return bad;
+    }
+    if (!f.open(QIODevice::ReadOnly)) {
+        CsvImport bad;
+        bad.error_ = fileError(path, f.exists() ? QStringLiteral("il file non si può leggere.")
+                                                : QStringLiteral("il file non esiste."));
+        return bad;
+    }
+    if (f.size() > kMaxBytes) {
+        CsvImport bad;
+        bad.error_ =
+            fileError(path, QStringLiteral("il file è troppo grande per un elenco di brani."));
+        return bad;
+    }
+    return fromBytes(f.readAll(), path);
+}
+
+CsvImport CsvImport::fromBytes(const QByteArray& bytes, const QString& name) {
+    CsvImport r;
+    QString text = CsvFormat::decode(bytes);
+    // Excel may name the separator on a line of its own before the header: "sep=;".
+    if (text.startsWith(QLatin1String("sep="), Qt::CaseInsensitive) && text.size() > 4 &&
+        (text.size() == 5 || text[5] == QLatin1Char('\r') || text[5] == QLatin1Char('\n'))) {
+        r.separator_ = text[4];
+        const qsizetype end = text.indexOf(QLatin1Char('\n'));
+        text = end < 0 ? QString() : text.mid(end + 1);
+    } else {
+        r.separator_ = CsvFormat::detectSeparator(text);
+    }
+    bool unterminated = false;
+    const QVector<CsvFormat::Record> records = CsvFormat::parse(text, r.separator_, &unterminated);
+    if (records.isEmpty()) {
+        r.error_ = fileError(name, QStringLiteral("il file è vuoto."));
+        return r;
+    }
+    QVector<int> columnOf;
+    bool hasTitle = false;
+    for (const CsvFormat::Field& h : records[0]) {
+        int c = CsvSongColumns::columnOf(h.text);
+        if (c >= 0 && columnOf.contains(c)) {
+            c = -1;  // a second column for the same field: the first one counts
+        }
+        if (c < 0 && !h.text.trimmed().isEmpty()) {
+            r.ignored_ << h.text.trimmed();
+        }
+        hasTitle = hasTitle || c == CsvSongColumns::Titoli;
+        columnOf << c;
+        r.header_ << h.text;
+    }
+    if (!hasTitle) {
+        r.error_ = fileError(
+            name,
+            QStringLiteral("la prima riga deve dare i nomi delle colonne, tra cui \"Titoli\"."));
+        return r;
+    }
+    for (int i = 1; i < records.size(); ++i) {
+        const CsvFormat::Record& rec = records[i];
+        const int row = i + 1;
+        ++r.rowCount_;
+        SongRecord song;
+        QStringList why;
+        for (int k = 0; k < rec.size(); ++k) {
+            if (k >= columnOf.size()) {
+                if (!rec[k].text.trimmed().isEmpty()) {
+                    why << QStringLiteral("la riga ha più celle dell'intestazione");
+                    break;
+                }
+                continue;
+            }
+            QString reason;
+            if (columnOf[k] >= 0 && !CsvSongColumns::take(song, columnOf[k], rec[k], &reason)) {
+                why << reason;
+            }
+        }
+        if (song.Titoli.trimmed().isEmpty()) {
+            why.prepend(QStringLiteral("manca il titolo"));
+        }
+        if (!why.isEmpty()) {
+            r.problems_
+                << QStringLiteral("Riga %1: %2.").arg(row).arg(why.join(QStringLiteral("; ")));
+            continue;
+        }
+        r.songs_ << song;
+        r.rows_ << row;
+    }
+    if (unterminated) {
+        r.problems_ << QStringLiteral(
+            "Il file finisce dentro un testo tra virgolette: l'ultima riga potrebbe essere "
+            "incompleta.");
+    }
+    return r;
+}
+
+bool CsvImport::add(LibraryWriter& writer, const std::function<bool(int)>& goOn,
+                    QString* error) const {
+    return writer.addSongs(songs_, goOn, error);
+}

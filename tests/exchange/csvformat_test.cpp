@@ -1,0 +1,101 @@
+// The spreadsheet file's text: quoting that spreadsheets read back, the separator
+// told from the header, the encodings spreadsheets write.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include "exchange/csvformat.h"
+#include "exchange/csvimport.h"
+
+namespace {
+
+QStringList texts(const CsvFormat::Record& r) {
+    QStringList out;
+    for (const CsvFormat::Field& f : r) {
+        out << f.text;
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(CsvFormat, AwkwardFieldsComeBackExactly) {
+    const QStringList fields = {QStringLiteral("Ciao, amore"), QStringLiteral("Il \"Cantico\""),
+                                QStringLiteral("due\nrighe"),  QStringLiteral("ritorno\r\na capo"),
+                                QStringLiteral("Perché; già"), QStringLiteral(" spazio davanti"),
+                                QStringLiteral("\""),          QString()};
+    for (const QChar sep : {QLatin1Char(','), QLatin1Char(';'), QLatin1Char('\t')}) {
+        const QString text = CsvFormat::record(fields, sep) + CsvFormat::record(fields, sep);
+        bool unterminated = true;
+        const auto records = CsvFormat::parse(text, sep, &unterminated);
+        ASSERT_EQ(records.size(), 2) << text.toStdString();
+        EXPECT_EQ(texts(records[0]), fields);
+        EXPECT_EQ(texts(records[1]), fields);
+        EXPECT_FALSE(unterminated);
+    }
+    // Plain fields stay unquoted, so the file stays readable.
+    EXPECT_EQ(CsvFormat::record({QStringLiteral("Alba"), QStringLiteral("120")}, ';'),
+              QStringLiteral("Alba;120\r\n"));
+}
+
+TEST(CsvFormat, AnEmptyQuotedCellIsAnEmptyTextAndAnEmptyCellIsNothing) {
+    const auto records = CsvFormat::parse(QStringLiteral("a;\"\";\n"), ';');
+    ASSERT_EQ(records.size(), 1);
+    ASSERT_EQ(records[0].size(), 3);
+    EXPECT_TRUE(records[0][1].quoted);
+    EXPECT_FALSE(records[0][2].quoted);
+    EXPECT_TRUE(records[0][2].text.isEmpty());
+}
+
+TEST(CsvFormat, TheSeparatorIsToldFromTheHeaderLine) {
+    EXPECT_EQ(CsvFormat::detectSeparator(QStringLiteral("Titoli;Autore;BPM\r\na,b;c;1")), ';');
+    EXPECT_EQ(CsvFormat::detectSeparator(QStringLiteral("Titoli,Autore\nx;y;z;w\n")), ',');
+    EXPECT_EQ(CsvFormat::detectSeparator(QStringLiteral("Titoli\tAutore\n")), '\t');
+    // A separator inside a quoted header name does not count.
+    EXPECT_EQ(CsvFormat::detectSeparator(QStringLiteral("\"Titoli;Nome;X\",Autore,BPM\n")), ',');
+    EXPECT_EQ(CsvFormat::detectSeparator(QStringLiteral("Titoli\n")), ',');
+}
+
+TEST(CsvFormat, TheLocaleChoosesTheSeparatorAndTheDecimalMark) {
+    EXPECT_EQ(CsvFormat::separatorFor(QLocale(QLocale::Italian, QLocale::Italy)), ';');
+    EXPECT_EQ(CsvFormat::separatorFor(QLocale(QLocale::German, QLocale::Germany)), ';');
+    EXPECT_EQ(CsvFormat::separatorFor(QLocale(QLocale::English, QLocale::UnitedStates)), ',');
+    EXPECT_EQ(CsvFormat::decimalMarkFor(';'), ',');
+    EXPECT_EQ(CsvFormat::decimalMarkFor(','), '.');
+}
+
+TEST(CsvFormat, FilesWithAndWithoutTheMarkAndFromWindowsAreRead) {
+    const QString text = QStringLiteral("Titoli\r\nPerché\r\n");
+    EXPECT_TRUE(CsvFormat::encode(text).startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(CsvFormat::decode(CsvFormat::encode(text)), text);
+    EXPECT_EQ(CsvFormat::decode(text.toUtf8()), text);
+    // Windows-1252: é is 0xE9, the euro sign 0x80.
+    EXPECT_EQ(CsvFormat::decode(QByteArray("Titoli\r\nPerch\xE9 \x80\r\n")),
+              QStringLiteral("Titoli\r\nPerché €\r\n"));
+}
+
+TEST(CsvFormat, AFileEndingInsideQuotesIsToldAndKeepsWhatItHas) {
+    bool unterminated = false;
+    const auto records =
+        CsvFormat::parse(QStringLiteral("Titoli\n\"aperta\nsenza fine"), ',', &unterminated);
+    EXPECT_TRUE(unterminated);
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[1][0].text, QStringLiteral("aperta\nsenza fine"));
+}
+
+TEST(CsvFormat, BlankLinesAndLineEndsOfEitherKindAreRows) {
+    const auto records = CsvFormat::parse(QStringLiteral("a,b\n\nc,d\r\n\r\ne,f"), ',');
+    ASSERT_EQ(records.size(), 3);
+    EXPECT_EQ(texts(records[2]), QStringList({"e", "f"}));
+}
+
+TEST(CsvFormat, ExcelsSeparatorLineNamesTheSeparatorAndIsNoRow) {
+    // Without the line, the header would be read as separated by semicolons.
+    const CsvImport import =
+        CsvImport::fromBytes("sep=,\r\nTitoli,Note;a;b\r\nA;b;c,x\r\n", "x.csv");
+    ASSERT_TRUE(import.error().isEmpty()) << import.error().toStdString();
+    EXPECT_EQ(import.separator(), ',');
+    ASSERT_EQ(import.songs().size(), 1);
+    EXPECT_EQ(import.songs()[0].Titoli, QStringLiteral("A;b;c"));
+    EXPECT_EQ(import.rows()[0], 2);
+}
