@@ -22,6 +22,7 @@ int MidiPedalBox::openPort(const QString&, const QString&) {
     closePort();
     open_ = true;
     lost_ = false;
+    refreshed_ = false;
     status_.clear();
     present_ = input_.open(setup_.device);
     if (present_ && !setup_.lampPort.isEmpty()) {
@@ -62,6 +63,14 @@ int MidiPedalBox::readStatus() {
     }
     if (!lost_ && clock_.monotonicMs() - lookedAtMs_ >= kLookMs) {
         lookedAtMs_ = clock_.monotonicMs();
+        // A new connection may not carry the first messages yet (JACK connects at
+        // its next cycle): the lamps are shown whole once more, once.
+        if (!refreshed_ && out_ && sent_ >= 0) {
+            const int shown = sent_;
+            sent_ = -1;
+            sendLamps(shown);
+        }
+        refreshed_ = true;
         if (!input_.stillThere()) {
             lost_ = true;
             status_.log(QStringLiteral("%1 scollegata").arg(setup_.device));

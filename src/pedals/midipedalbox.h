@@ -13,7 +13,9 @@ class RtMidiOut;
 
 // A MIDI foot controller as the pedal box: its input port by name, the two pedals
 // as the messages taught for them, and the four lamps sent back as the notes or
-// control changes set for them (only the lamps whose state changed). The box is
+// control changes set for them (only the lamps whose state changed; the whole
+// state at the connection and once more a moment later, as a new MIDI connection
+// may lose its first messages). The box is
 // present while its input port is there; a port that vanishes after the open
 // reports the box lost, and the next open finds it again by name. A pedal message
 // is handed to the transport as it arrives (pedalEvent). Opening never fails:
@@ -53,6 +55,7 @@ private:
     bool open_ = false;
     bool present_ = false;
     bool lost_ = false;
+    bool refreshed_ = false;
     double lookedAtMs_ = 0;
     int sent_ = -1;  // the lamp value the controller shows; -1: not known
 };

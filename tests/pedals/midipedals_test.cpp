@@ -132,12 +132,20 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
     TestLibrary::install(h);
     h.start();
     TestLibrary::connect(h);
+    h.advance(MidiPedalBox::kLookMs + 40);
     MidiController::settle();
-    // Connecting shows the whole state once: interface on, the rest dark.
-    EXPECT_EQ(
-        fcb.lampMessages(),
-        (std::vector<Bytes>{{0x80, 100, 0}, {0x80, 101, 0}, {0x80, 102, 0}, {0x90, 103, 127}}));
+    // Connecting shows the whole state (interface on, the rest dark), and once more
+    // a moment later, when the new connection surely carries it; then nothing.
+    const std::vector<Bytes> whole{
+        {0x80, 100, 0}, {0x80, 101, 0}, {0x80, 102, 0}, {0x90, 103, 127}};
+    std::vector<Bytes> twice = whole;
+    twice.insert(twice.end(), whole.begin(), whole.end());
+    const std::vector<Bytes> shown = fcb.lampMessages();
+    EXPECT_TRUE(shown == whole || shown == twice) << shown.size();
     fcb.clearLampMessages();
+    h.advance(2000);
+    MidiController::settle();
+    EXPECT_TRUE(fcb.lampMessages().empty());
     TestLibrary::prepare(h, "Alba");
     h.advance(2500);  // the count-in flashes the tempo lamp
     MidiController::settle();
