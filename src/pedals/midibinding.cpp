@@ -63,10 +63,8 @@ QString MidiBinding::toText() const {
     if (!isSet()) {
         return {};
     }
-    return QStringLiteral("%1%2.%3")
-        .arg(type == Type::Note ? u'n' : u'c')
-        .arg(channel + 1)
-        .arg(number);
+    const QString kind = type == Type::Note ? QStringLiteral("n") : QStringLiteral("c");
+    return kind + QStringLiteral("%1.%2").arg(channel + 1).arg(number);
 }
 
 MidiBinding MidiBinding::fromText(const QString& text) {
