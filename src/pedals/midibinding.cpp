@@ -110,7 +110,7 @@ QString MidiBinding::describe(const std::uint8_t* bytes, std::size_t size) {
     }
     QStringList hex;
     for (std::size_t i = 0; i < size; ++i) {
-        hex << QStringLiteral("%1").arg(bytes[i], 2, 16, QLatin1Char('0')).toUpper();
+        hex << QStringLiteral("%1").arg(uint(bytes[i]), 2, 16, QLatin1Char('0')).toUpper();
     }
     return QStringLiteral("Messaggio ") + hex.join(u' ');
 }

@@ -114,6 +114,7 @@ void MidiPedalBox::sendLamps(int value) {
 
 void MidiPedalBox::received(const MidiInput::Message& m) {
     status_.log(MidiBinding::describe(m.bytes, m.size));
+    emit eventsLogged();
     const std::optional<MidiBinding::Event> e = MidiBinding::read(m.bytes, m.size);
     if (!e) {
         return;
@@ -129,7 +130,6 @@ void MidiPedalBox::received(const MidiInput::Message& m) {
         }
         emit pedalEvent();
     }
-    emit eventsLogged();
 }
 
 QString MidiPedalBox::description() const {
