@@ -114,12 +114,8 @@ void MidiPedalBox::sendLamps(int value) {
 
 void MidiPedalBox::received(const MidiInput::Message& m) {
     status_.log(MidiBinding::describe(m.bytes, m.size));
-    emit eventsLogged();
     const std::optional<MidiBinding::Event> e = MidiBinding::read(m.bytes, m.size);
-    if (!e) {
-        return;
-    }
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; e && i < 2; ++i) {
         if (!setup_.pedals[i].isSet() || !(setup_.pedals[i] == e->binding)) {
             continue;
         }
@@ -128,8 +124,10 @@ void MidiPedalBox::received(const MidiInput::Message& m) {
         } else {
             status_.toggle(i + 1);
         }
+        // The sound first, the diagnostics after.
         emit pedalEvent();
     }
+    emit eventsLogged();
 }
 
 QString MidiPedalBox::description() const {
