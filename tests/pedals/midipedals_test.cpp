@@ -33,9 +33,9 @@ PedalSetup taught(const MidiController& fcb, bool latching = false) {
 }
 
 struct Stage {
-    explicit Stage(MidiController& fcb, const PedalSetup& setup)
-        : box(setup, h.clock, MidiSystem::Api::Jack) {
-        h.port = &box;
+    explicit Stage(MidiController& fcb, const PedalSetup& setup) {
+        box = std::make_unique<MidiPedalBox>(setup, h.clock, MidiSystem::Api::Jack);
+        h.port = box.get();
         TestLibrary::install(h);
         h.start();
         TestLibrary::connect(h);
@@ -47,8 +47,9 @@ struct Stage {
     const SharedState& st() { return h.window().state(); }
     qint64 colour(const char* lamp) { return h.find<Lamp>(lamp)->backColor(); }
 
+    // Made after the harness (it needs the clock), gone after the window.
+    std::unique_ptr<MidiPedalBox> box;
     Harness h;
-    MidiPedalBox box;
 };
 
 }  // namespace
@@ -137,9 +138,10 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
     NEED_JACK();
     MidiController fcb;
     PedalSetup setup = taught(fcb);
+    std::unique_ptr<MidiPedalBox> box;  // gone after the window
     Harness h;
-    MidiPedalBox box(setup, h.clock, MidiSystem::Api::Jack);
-    h.port = &box;
+    box = std::make_unique<MidiPedalBox>(setup, h.clock, MidiSystem::Api::Jack);
+    h.port = box.get();
     TestLibrary::install(h);
     h.start();
     TestLibrary::connect(h);
@@ -215,9 +217,10 @@ TEST(MidiPedals, AControllerThatIsNotThereIsAnAbsentBox) {
     MidiController fcb;
     PedalSetup setup = taught(fcb);
     setup.device = QStringLiteral("Nessuno:pedals");
+    std::unique_ptr<MidiPedalBox> box;  // gone after the window
     Harness h;
-    MidiPedalBox box(setup, h.clock, MidiSystem::Api::Jack);
-    h.port = &box;
+    box = std::make_unique<MidiPedalBox>(setup, h.clock, MidiSystem::Api::Jack);
+    h.port = box.get();
     TestLibrary::install(h);
     h.start();
     TestLibrary::connect(h);
