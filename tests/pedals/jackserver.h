@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 #include <string>
 
 #include "pedals/midisystem.h"
@@ -52,20 +53,33 @@ private:
                 return;
             }
             process_.setProcessChannelMode(QProcess::MergedChannels);
+            // Synchronous, with a long client time-out: on a loaded machine a late
+            // client is waited for instead of losing that period's MIDI.
             process_.start(jackd,
                            {QStringLiteral("-n"), name, QStringLiteral("--no-realtime"),
+                            QStringLiteral("-S"), QStringLiteral("-t"), QStringLiteral("5000"),
                             QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
                             QStringLiteral("44100"), QStringLiteral("-p"), QStringLiteral("256")});
             if (!process_.waitForStarted(5000)) {
                 why_ = "jackd could not be started";
                 return;
             }
+            // jack_wait sometimes gives up at once while servers start side by side:
+            // ask again until the server answers (at most ten seconds).
             const QString jackWait = QStandardPaths::findExecutable(QStringLiteral("jack_wait"));
-            if (!jackWait.isEmpty()) {
+            for (int attempt = 0; !jackWait.isEmpty() && attempt < 40; ++attempt) {
                 QProcess wait;
-                wait.start(jackWait, {QStringLiteral("-s"), name, QStringLiteral("-w"),
-                                      QStringLiteral("-t"), QStringLiteral("10")});
-                wait.waitForFinished(15000);
+                wait.setProcessChannelMode(QProcess::MergedChannels);
+                wait.start(jackWait, {QStringLiteral("-s"), name, QStringLiteral("-c")});
+                wait.waitForFinished(5000);
+                const QByteArray said = wait.readAll();
+                if (said.contains("running") && !said.contains("not running")) {
+                    break;
+                }
+                if (process_.state() == QProcess::NotRunning) {
+                    break;
+                }
+                QThread::msleep(250);
             }
             if (process_.state() == QProcess::NotRunning) {
                 why_ = "jackd stopped: " + process_.readAll().right(300).toStdString();

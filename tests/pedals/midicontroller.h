@@ -48,13 +48,21 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return received_;
     }
+    // The lamp messages once at least count of them arrived (or five seconds passed),
+    // and whatever follows them within a moment.
+    std::vector<Bytes> awaitLampMessages(std::size_t count) {
+        waitUntil([&] { return lampMessages().size() >= count; });
+        settle();
+        return lampMessages();
+    }
     void clearLampMessages() {
         std::lock_guard<std::mutex> lock(mutex_);
         received_.clear();
     }
 
-    // Lets the program's events run until done() holds or two seconds passed.
-    static bool waitUntil(const std::function<bool()>& done, int ms = 2000) {
+    // Lets the program's events run until done() holds or five seconds passed (a
+    // loaded machine may be slow to run JACK's clients).
+    static bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
         for (int i = 0; i < ms; ++i) {
             QCoreApplication::processEvents();
             if (done()) {
@@ -66,7 +74,7 @@ public:
     }
     // Lets messages in flight arrive (a few JACK periods).
     static void settle() {
-        waitUntil([] { return false; }, 60);
+        waitUntil([] { return false; }, 200);
     }
 
 private:

@@ -145,6 +145,7 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
     TestLibrary::install(h);
     h.start();
     TestLibrary::connect(h);
+    MidiController::settle();  // a real moment, as on stage
     h.advance(MidiPedalBox::kLookMs + 40);
     MidiController::settle();
     // Connecting shows the whole state (interface on, the rest dark), and once more
@@ -153,7 +154,7 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
         {0x80, 100, 0}, {0x80, 101, 0}, {0x80, 102, 0}, {0x90, 103, 127}};
     std::vector<Bytes> twice = whole;
     twice.insert(twice.end(), whole.begin(), whole.end());
-    const std::vector<Bytes> shown = fcb.lampMessages();
+    const std::vector<Bytes> shown = fcb.awaitLampMessages(4);
     EXPECT_TRUE(shown == whole || shown == twice) << shown.size();
     fcb.clearLampMessages();
     h.advance(2000);
@@ -161,8 +162,7 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
     EXPECT_TRUE(fcb.lampMessages().empty());
     TestLibrary::prepare(h, "Alba");
     h.advance(2500);  // the count-in flashes the tempo lamp
-    MidiController::settle();
-    const std::vector<Bytes> flashes = fcb.lampMessages();
+    const std::vector<Bytes> flashes = fcb.awaitLampMessages(2);
     ASSERT_GE(flashes.size(), 2u);
     for (const Bytes& m : flashes) {
         EXPECT_EQ(m[1], 102) << "only the tempo lamp changes during the count-in";
@@ -170,8 +170,7 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
     fcb.clearLampMessages();
     fcb.noteOn(60);
     ASSERT_TRUE(MidiController::waitUntil([&] { return h.window().state().Groove1Attivo; }));
-    MidiController::settle();
-    EXPECT_EQ(fcb.lampMessages(), (std::vector<Bytes>{{0x90, 100, 127}}));
+    EXPECT_EQ(fcb.awaitLampMessages(1), (std::vector<Bytes>{{0x90, 100, 127}}));
     // The release is processed and the value written again: nothing is sent.
     fcb.clearLampMessages();
     fcb.noteOff(60);
@@ -181,8 +180,7 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
     EXPECT_TRUE(fcb.lampMessages().empty());
     // Disconnecting darkens what was lit.
     h.find<QPushButton>("Scollega")->click();
-    MidiController::settle();
-    EXPECT_EQ(fcb.lampMessages(), (std::vector<Bytes>{{0x80, 100, 0}, {0x80, 103, 0}}));
+    EXPECT_EQ(fcb.awaitLampMessages(2), (std::vector<Bytes>{{0x80, 100, 0}, {0x80, 103, 0}}));
 }
 
 TEST(MidiPedals, AControllerThatVanishesIsALostBoxAndIsFoundAgainByName) {
