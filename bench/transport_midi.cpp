@@ -254,10 +254,14 @@ int main(int argc, char** argv) {
             std::printf(
                 "MIDI pedal to first sample, JACK dummy at %d frames: beyond one period "
                 "median %.3f ms (%.0f frames), p99 %.3f ms (%.0f frames), worst %.3f ms; "
-                "%zu presses, %d not heard\n",
+                "%zu presses, %d not heard; %.0f%% within 1 ms beyond the period\n",
                 kPeriod, percentile(beyond, 0.5), percentile(beyond, 0.5) * kFramesPerMs,
                 percentile(beyond, 0.99), percentile(beyond, 0.99) * kFramesPerMs,
-                percentile(beyond, 1.0), beyond.size(), lost);
+                percentile(beyond, 1.0), beyond.size(), lost,
+                100.0 *
+                    double(std::count_if(beyond.begin(), beyond.end(),
+                                         [](double ms) { return ms <= 1.0; })) /
+                    double(beyond.size()));
         }
         w.findChild<QPushButton*>(QStringLiteral("Scollega"))->click();
     }
