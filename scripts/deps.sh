@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-translations-l10n
   desktop-file-utils appstream lintian man-db dpkg-dev fakeroot gzip qt6-qpa-plugins
   libtag1-dev
+  librtmidi-dev libjack-jackd2-dev
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -7,7 +7,7 @@
 struct CommandLine {
     QString configPath;         // --config FILE; empty: the usual place
     bool demo = false;          // --demo: the demo library, with its own settings
-    QString port;               // --port DEVICE or --port virtual; empty: automatic
+    QString port;               // --port DEVICE, virtual, midi:NAME or keys; empty: automatic
     QString audioOut;           // --audio-out FILE.wav: play into a file instead of a device
     QString newLibrary;         // --new-library DIR: create an empty library there and stop
     QString library;            // --library FOLDER: the library's folder for the options below

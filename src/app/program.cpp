@@ -12,6 +12,8 @@
 #include "app/configlocation.h"
 #include "app/startup.h"
 #include "library/demolibrary.h"
+#include "pedals/pedalboxes.h"
+#include "pedals/pedalsetup.h"
 #include "platform/foldername.h"
 #include "platform/prompter.h"
 #include "playback/audiodevices.h"
@@ -64,6 +66,10 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
     QString port = cl_.port;
     if (port.isEmpty()) {
         port = cl_.demo ? DeviceControl::kVirtualPedals : stored_.pedalInterface;
+    } else if (PedalSetup::parse(port).kindText() ==
+               PedalSetup::parse(stored_.pedalInterface).kindText()) {
+        // The box asked for is the one in the settings: with what it was taught.
+        port = stored_.pedalInterface;
     }
     port_ = std::make_unique<SwitchablePort>(createPort(port, boxWindow_));
     createAudio(stored_.outputDevice, stored_.bufferFrames);
@@ -82,6 +88,10 @@ Program::~Program() {
 
 std::unique_ptr<PortIo> Program::createPort(const QString& wanted,
                                             std::unique_ptr<PedalBoxWindow>& boxWindow) {
+    if (std::unique_ptr<PortIo> box = PedalBoxes::create(wanted, clock_)) {
+        boxWindow.reset();
+        return box;
+    }
     if (wanted.isEmpty() || wanted == DeviceControl::kVirtualPedals ||
         !PpdevPort::available(wanted)) {
         auto box = std::make_unique<VirtualPedalBox>();
@@ -115,7 +125,7 @@ QStringList Program::pedalPorts() const {
          dev.entryList({QStringLiteral("parport*")}, QDir::System | QDir::Files, QDir::Name)) {
         ports << dev.filePath(name);
     }
-    return ports;
+    return ports + PedalBoxes::available();
 }
 
 void Program::apply(const DeviceSettings& settings) {

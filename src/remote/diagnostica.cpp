@@ -15,6 +15,7 @@
 #include <type_traits>
 
 #include "app/audio.h"
+#include "pedals/pedalmonitor.h"
 #include "platform/lamp.h"
 #include "platform/numbertext.h"
 #include "platform/wincolor.h"
@@ -125,6 +126,7 @@ Diagnostica::Diagnostica(Audio& window, QWidget* parent) : QWidget(parent, Qt::W
     middle->addLayout(col);
     v->addLayout(middle);
     v->addWidget(buildSong());
+    v->addWidget(new PedalMonitor(w_.IO1()));
     auto* log = new QGroupBox(QStringLiteral(" Finestra Ritardi (mSec) "));
     auto* lv = new QVBoxLayout(log);
     ritardi_ = named(new QPlainTextEdit, "Ritardi");

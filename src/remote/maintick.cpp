@@ -37,9 +37,23 @@ struct MainTick::Pedal {
 MainTick::MainTick(Audio& window)
     : w_(window), inizioGrooveMs_(window.services().clock.monotonicMs()) {
     QObject::connect(w_.controls().HiResTimer1, &HiResTimer::tick, [this] { tick(); });
+    QObject::connect(&w_.IO1(), &PortIo::pedalEvent, w_.controls().HiResTimer1,
+                     [this] { pedalEvent(); });
 }
 
 void MainTick::tick() {
+    lookAtStatus();
+    playListAdvance();
+}
+
+void MainTick::pedalEvent() {
+    // Only while the tick itself polls: a detached box's pedals do nothing.
+    if (w_.controls().HiResTimer1->isEnabled()) {
+        lookAtStatus();
+    }
+}
+
+void MainTick::lookAtStatus() {
     SharedState& st = w_.state();
     const int s = w_.IO1().readStatus();
     if (st.Collegato && s != ultimoStato_ && !w_.controls().TmrIstrs->isEnabled()) {
@@ -70,7 +84,6 @@ void MainTick::tick() {
             mirror(s);
         }
     }
-    playListAdvance();
 }
 
 void MainTick::handlePedal(int s, const Pedal& p) {

@@ -14,12 +14,17 @@ public:
 
     // One tick of HiResTimer1.
     void tick();
+    // A pedal event of a box whose events arrive by themselves (MIDI, keys): the
+    // status is looked at now, as a tick would (lock-out included), without the
+    // rest of the tick's work.
+    void pedalEvent();
 
     // The status value last processed (0 before any).
     int UltimoStato() const { return ultimoStato_; }
 
 private:
     struct Pedal;
+    void lookAtStatus();
     void handlePedal(int status, const Pedal& pedal);
     void start(const Pedal& pedal);
     void stop(const Pedal& pedal);

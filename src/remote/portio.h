@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // The port I/O component (`IO1`) through which all access to the pedal box goes.
 // Status bits read: 0x80 box present, 0x40 pedal 1 down, 0x04 pedal 2 down,
@@ -33,4 +34,14 @@ public:
     virtual void closePort() = 0;
     // A short description of what this backend drives, for messages.
     virtual QString description() const = 0;
+    // The last events the box reported (MIDI messages, keys), oldest first, for the
+    // diagnostics panel; empty for a box that is only polled.
+    virtual QStringList recentEvents() const { return {}; }
+
+signals:
+    // A box whose events arrive by themselves (MIDI, keys) has a pedal event: the
+    // transport looks at the status at once instead of at its next tick.
+    void pedalEvent();
+    // recentEvents() changed.
+    void eventsLogged();
 };

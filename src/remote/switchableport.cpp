@@ -1,7 +1,8 @@
 #include "remote/switchableport.h"
 
-SwitchablePort::SwitchablePort(std::unique_ptr<PortIo> backend, QObject* parent)
-    : PortIo(parent), backend_(std::move(backend)) {}
+SwitchablePort::SwitchablePort(std::unique_ptr<PortIo> backend, QObject* parent) : PortIo(parent) {
+    setBackend(std::move(backend));
+}
 
 SwitchablePort::~SwitchablePort() = default;
 
@@ -10,10 +11,19 @@ std::unique_ptr<PortIo> SwitchablePort::setBackend(std::unique_ptr<PortIo> backe
         backend_->closePort();
     }
     std::unique_ptr<PortIo> old = std::move(backend_);
+    if (old) {
+        old->disconnect(this);
+    }
     backend_ = std::move(backend);
+    if (backend_) {
+        // The events of the box in use are the port's own.
+        connect(backend_.get(), &PortIo::pedalEvent, this, &PortIo::pedalEvent);
+        connect(backend_.get(), &PortIo::eventsLogged, this, &PortIo::eventsLogged);
+    }
     if (backend_ && setupGiven_) {
         backend_->setSetup(setup_);
     }
+    emit eventsLogged();
     return old;
 }
 
@@ -51,4 +61,8 @@ void SwitchablePort::closePort() {
 
 QString SwitchablePort::description() const {
     return backend_ ? backend_->description() : QStringLiteral("nessuna pedaliera");
+}
+
+QStringList SwitchablePort::recentEvents() const {
+    return backend_ ? backend_->recentEvents() : QStringList();
 }

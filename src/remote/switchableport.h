@@ -29,6 +29,7 @@ public:
     int writeData(int value) override;
     void closePort() override;
     QString description() const override;
+    QStringList recentEvents() const override;
 
 private:
     std::unique_ptr<PortIo> backend_;

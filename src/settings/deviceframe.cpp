@@ -6,6 +6,9 @@
 #include <QSpinBox>
 
 #include "app/configdata.h"
+#include "pedals/pedalboxes.h"
+#include "pedals/pedalsetup.h"
+#include "pedals/pedalteachframe.h"
 
 DeviceFrame::DeviceFrame(QWidget* parent)
     : QGroupBox(QStringLiteral("Audio e pedaliera "), parent) {
@@ -33,6 +36,10 @@ DeviceFrame::DeviceFrame(QWidget* parent)
         g->addWidget(box, row, 1);
         ++row;
     }
+    teach_ = new PedalTeachFrame;
+    g->addWidget(teach_, row, 0, 1, 2);
+    connect(pedals_, &QComboBox::currentIndexChanged, this,
+            [this] { teach_->setKind(pedals_->currentData().toString()); });
     g->setColumnStretch(1, 1);
     load(nullptr);
 }
@@ -62,7 +69,8 @@ void DeviceFrame::load(const DeviceControl* control) {
         device_->addItem(name, name);
     }
     for (const QString& port : control->pedalPorts()) {
-        pedals_->addItem(port, port);
+        const QString shown = PedalBoxes::shownName(port);
+        pedals_->addItem(shown.isEmpty() ? port : shown, port);
     }
     pedals_->addItem(virtualPedalsText(), DeviceControl::kVirtualPedals);
     const DeviceSettings now = control->current();
@@ -70,14 +78,24 @@ void DeviceFrame::load(const DeviceControl* control) {
     buffer_->setValue(now.bufferFrames);
     const bool isVirtual =
         now.pedalInterface.isEmpty() || now.pedalInterface == DeviceControl::kVirtualPedals;
-    select(pedals_, isVirtual ? DeviceControl::kVirtualPedals : now.pedalInterface,
-           now.pedalInterface);
+    // A MIDI controller or a page-turner is listed by its kind, without what it
+    // was taught (which the frame below shows).
+    const PedalSetup setup = PedalSetup::parse(now.pedalInterface);
+    const QString entry = isVirtual ? DeviceControl::kVirtualPedals : setup.kindText();
+    const QString shown = PedalBoxes::shownName(entry);
+    teach_->load(setup);
+    select(pedals_, entry, shown.isEmpty() ? entry : shown);
+    teach_->setKind(pedals_->currentData().toString());
 }
 
 DeviceSettings DeviceFrame::settings() const {
     DeviceSettings s;
     s.outputDevice = device_->currentData().toString();
     s.bufferFrames = buffer_->value();
-    s.pedalInterface = pedals_->currentData().toString();
+    const QString entry = pedals_->currentData().toString();
+    const PedalSetup setup = teach_->setup(entry);
+    const bool taught =
+        setup.kind == PedalSetup::Kind::Midi || setup.kind == PedalSetup::Kind::Keys;
+    s.pedalInterface = taught ? setup.toText() : entry;
     return s;
 }

@@ -4,13 +4,15 @@
 
 #include "settings/devicecontrol.h"
 
+class PedalTeachFrame;
 class QComboBox;
 class QSpinBox;
 
 // The frame "Audio e pedaliera " of the settings dialog: the audio output device
 // (`CmbUscita`, "Predefinito" for the system's default), the audio buffer in frames
 // (`SpinBuffer`, 64 to 2048) and the pedal interface (`CmbPedaliera`: a parallel
-// port device or "Pedaliera virtuale"). Without a device control (a program that
+// port device, "Pedaliera virtuale", a MIDI foot controller or a page-turner, the
+// last two taught in the frame below it). Without a device control (a program that
 // cannot change them while it runs) the frame is disabled. GUI thread only.
 class DeviceFrame : public QGroupBox {
     Q_OBJECT
@@ -31,4 +33,5 @@ private:
     QComboBox* device_ = nullptr;
     QSpinBox* buffer_ = nullptr;
     QComboBox* pedals_ = nullptr;
+    PedalTeachFrame* teach_ = nullptr;
 };

@@ -102,7 +102,8 @@ void Harness::writeLibrary(const std::vector<SongRecord>& songs) {
 }
 
 Audio& Harness::start() {
-    Services services{clock,  prompter, box,      player(),    grooves(),
+    PortIo& io = port ? *port : static_cast<PortIo&>(box);
+    Services services{clock,  prompter, io,       player(),    grooves(),
                       volume, files,    launcher, configPath()};
     services.choosers = desktopChoosers ? nullptr : &choosers;
     services.devices = &devices;

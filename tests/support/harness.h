@@ -106,6 +106,9 @@ public:
     ScriptedFileChooser fileChooser;
     // The save dialog of the exports.
     ScriptedExportChooser exportChooser;
+    // Set before start(): the pedal box's port (IO1) is this one instead of the
+    // virtual box (a MIDI or page-turner box a test builds).
+    PortIo* port = nullptr;
     // Set before start(): the settings dialog uses the desktop's own colour and font
     // choosers (modal dialogs a test answers) instead of the scripted ones.
     bool desktopChoosers = false;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+
+#include "pedals/pedalstatus.h"
+#include "remote/portio.h"
+
+class QKeyEvent;
+
+// A page-turner pedal (Bluetooth or USB, seen as a keyboard) as the pedal box: the
+// two keys taught act as pedal 1 and pedal 2 while any window of the program is
+// active. A key press is the pedal going down, its release the pedal going up; the
+// keyboard's auto-repeat in between is not a press. The taught keys are taken
+// before the key table sees them, so they never also search, move the list or run
+// a command. The box is always present and has no lamps (the values written are
+// kept for the diagnostics panel). GUI thread only.
+class KeyPedalBox : public PortIo {
+    Q_OBJECT
+public:
+    explicit KeyPedalBox(std::array<int, 2> keys, QObject* parent = nullptr);
+    ~KeyPedalBox() override;
+
+    void setSetup(int value) override;
+    int openPort(const QString& name, const QString& options) override;
+    int readStatus() override;
+    void setMode(int mode) override;
+    int writeData(int value) override;
+    void closePort() override;
+    QString description() const override;
+    QStringList recentEvents() const override { return status_.recent(); }
+
+    const std::array<int, 2>& keys() const { return keys_; }
+    int lamps() const { return lamps_; }
+
+    // Puts this box's key filter before every other one of the application (the
+    // main window's key table), as it must be to take its keys first.
+    void takeKeysFirst();
+
+    // "Pagina giù", "Freccia destra", ... for a Qt key code.
+    static QString keyName(int key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int pedalOf(const QKeyEvent& key) const;
+
+    std::array<int, 2> keys_;
+    PedalStatus status_;
+    bool open_ = false;
+    int lamps_ = 0;
+};

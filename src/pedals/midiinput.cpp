@@ -1,0 +1,113 @@
+#include "pedals/midiinput.h"
+
+#include <RtMidi.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+
+MidiInput::MidiInput(MidiSystem::Api api, QObject* parent) : QObject(parent), api_(api) {
+    wake_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wake_ >= 0) {
+        notifier_ = new QSocketNotifier(wake_, QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, &MidiInput::drain);
+    }
+}
+
+MidiInput::~MidiInput() {
+    close();
+    delete notifier_;
+    if (wake_ >= 0) {
+        ::close(wake_);
+    }
+}
+
+bool MidiInput::open(const QString& name) {
+    close();
+    if (wake_ < 0) {
+        return false;
+    }
+    if (!in_) {
+        in_ = MidiSystem::makeInput(api_);
+    }
+    if (!in_) {
+        return false;
+    }
+    const int index = MidiSystem::indexOf(*in_, name);
+    if (index < 0) {
+        return false;
+    }
+    try {
+        in_->ignoreTypes(true, true, true);
+        in_->setCallback(&MidiInput::arrived, this);
+        in_->openPort(unsigned(index), "pedals_in");
+    } catch (const RtMidiError&) {
+        in_.reset();
+        return false;
+    }
+    open_ = in_->isPortOpen();
+    name_ = name;
+    return open_;
+}
+
+void MidiInput::close() {
+    if (in_) {
+        try {
+            in_->closePort();
+            in_->cancelCallback();
+        } catch (const RtMidiError&) {
+        }
+        // A fresh client at the next open: a JACK client whose port vanished may
+        // not connect again.
+        in_.reset();
+    }
+    open_ = false;
+    drain();
+}
+
+bool MidiInput::stillThere() {
+    return open_ && in_ && MidiSystem::indexOf(*in_, name_) >= 0;
+}
+
+// Runs on RtMidi's thread (ALSA's input thread, or JACK's process thread): no
+// allocation, no lock, no log, no file. A full queue drops the message.
+void MidiInput::arrived(double, std::vector<unsigned char>* message, void* self) {
+    auto* me = static_cast<MidiInput*>(self);
+    if (message == nullptr || message->empty() || message->size() > 3) {
+        return;
+    }
+    const std::size_t head = me->head_.load(std::memory_order_relaxed);
+    const std::size_t tail = me->tail_.load(std::memory_order_acquire);
+    if (head - tail >= kQueue) {
+        me->dropped_.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
+    Message& slot = me->queue_[head & (kQueue - 1)];
+    slot.size = std::uint8_t(message->size());
+    for (std::size_t i = 0; i < message->size(); ++i) {
+        slot.bytes[i] = (*message)[i];
+    }
+    me->head_.store(head + 1, std::memory_order_release);
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(me->wake_, &one, sizeof one);
+}
+
+void MidiInput::drain() {
+    if (wake_ >= 0) {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const ssize_t got = ::read(wake_, &count, sizeof count);
+    }
+    // The tail is read afresh each time: a receiver may close the port, which
+    // drains what is left, before this loop goes on.
+    for (;;) {
+        const std::size_t tail = tail_.load(std::memory_order_relaxed);
+        if (tail == head_.load(std::memory_order_acquire)) {
+            break;
+        }
+        const Message m = queue_[tail & (kQueue - 1)];
+        tail_.store(tail + 1, std::memory_order_release);
+        if (open_) {
+            emit received(m);
+        }
+    }
+}

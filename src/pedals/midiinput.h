@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "pedals/midisystem.h"
+
+class QSocketNotifier;
+class RtMidiIn;
+
+// One MIDI input port, listened to as its messages arrive: RtMidi's thread puts
+// each short message in a lock-free queue and wakes the GUI thread through an
+// eventfd, which hands the messages over in arrival order (received()). Longer
+// messages (sysex), clock and active sensing are not taken. GUI thread only,
+// except the RtMidi callback.
+class MidiInput : public QObject {
+    Q_OBJECT
+public:
+    struct Message {
+        std::uint8_t bytes[3] = {0, 0, 0};
+        std::uint8_t size = 0;
+    };
+
+    explicit MidiInput(MidiSystem::Api api = MidiSystem::Api::Automatic, QObject* parent = nullptr);
+    ~MidiInput() override;
+
+    // Opens the port named name (as MidiSystem compares names); false when the MIDI
+    // system or the port is not there. Closes any port open before.
+    bool open(const QString& name);
+    void close();
+    bool isOpen() const { return open_; }
+    // Whether the port opened is still listed by the system (false once it vanished).
+    bool stillThere();
+
+    // Messages dropped because the queue was full.
+    int dropped() const { return dropped_.load(std::memory_order_relaxed); }
+
+signals:
+    void received(const MidiInput::Message& message);
+
+private:
+    static void arrived(double stamp, std::vector<unsigned char>* message, void* self);
+    void drain();
+
+    static constexpr std::size_t kQueue = 256;  // a power of two
+    std::array<Message, kQueue> queue_{};
+    std::atomic<std::size_t> head_{0};  // written by the RtMidi thread
+    std::atomic<std::size_t> tail_{0};  // written by the GUI thread
+    std::atomic<int> dropped_{0};
+    int wake_ = -1;  // eventfd
+    QSocketNotifier* notifier_ = nullptr;
+    MidiSystem::Api api_;
+    std::unique_ptr<RtMidiIn> in_;
+    QString name_;
+    bool open_ = false;
+};

@@ -1,0 +1,135 @@
+#include "pedals/midipedalbox.h"
+
+#include <RtMidi.h>
+
+#include "platform/clock.h"
+
+MidiPedalBox::MidiPedalBox(const PedalSetup& setup, const Clock& clock, MidiSystem::Api api,
+                           QObject* parent)
+    : PortIo(parent), setup_(setup), clock_(clock), api_(api), input_(api) {
+    connect(&input_, &MidiInput::received, this, &MidiPedalBox::received);
+}
+
+MidiPedalBox::~MidiPedalBox() {
+    closePort();
+}
+
+void MidiPedalBox::setSetup(int) {}
+
+void MidiPedalBox::setMode(int) {}
+
+int MidiPedalBox::openPort(const QString&, const QString&) {
+    closePort();
+    open_ = true;
+    lost_ = false;
+    refreshed_ = false;
+    status_.clear();
+    present_ = input_.open(setup_.device);
+    if (present_ && !setup_.lampPort.isEmpty()) {
+        out_ = MidiSystem::makeOutput(api_);
+        const int index = out_ ? MidiSystem::indexOf(*out_, setup_.lampPort) : -1;
+        try {
+            if (index >= 0) {
+                out_->openPort(unsigned(index), "lamps_out");
+            } else {
+                out_.reset();
+            }
+        } catch (const RtMidiError&) {
+            out_.reset();
+        }
+    }
+    lookedAtMs_ = clock_.monotonicMs();
+    status_.log(present_ ? QStringLiteral("Collegata a %1").arg(setup_.device)
+                         : QStringLiteral("%1 non trovata").arg(setup_.device));
+    emit eventsLogged();
+    return 1;
+}
+
+void MidiPedalBox::closePort() {
+    if (!open_) {
+        return;
+    }
+    input_.close();
+    out_.reset();
+    open_ = false;
+    present_ = false;
+    sent_ = -1;
+    status_.clear();
+}
+
+int MidiPedalBox::readStatus() {
+    if (!open_ || !present_) {
+        return 0;
+    }
+    if (!lost_ && clock_.monotonicMs() - lookedAtMs_ >= kLookMs) {
+        lookedAtMs_ = clock_.monotonicMs();
+        // A new connection may not carry the first messages yet (JACK connects at
+        // its next cycle): the lamps are shown whole once more, once.
+        if (!refreshed_ && out_ && sent_ >= 0) {
+            const int shown = sent_;
+            sent_ = -1;
+            sendLamps(shown);
+        }
+        refreshed_ = true;
+        if (!input_.stillThere()) {
+            lost_ = true;
+            status_.log(QStringLiteral("%1 scollegata").arg(setup_.device));
+            emit eventsLogged();
+        }
+    }
+    if (lost_) {
+        return kPresent | kLost;
+    }
+    return kPresent | status_.read();
+}
+
+int MidiPedalBox::writeData(int value) {
+    if (!open_ || !present_ || lost_) {
+        return 0;
+    }
+    sendLamps(value);
+    return 1;
+}
+
+void MidiPedalBox::sendLamps(int value) {
+    if (!out_) {
+        sent_ = value;
+        return;
+    }
+    for (int bit = 0; bit < 4; ++bit) {
+        const MidiBinding& lamp = setup_.lamps[bit];
+        const bool on = (value >> bit) & 1;
+        if (!lamp.isSet() || (sent_ >= 0 && bool((sent_ >> bit) & 1) == on)) {
+            continue;
+        }
+        std::uint8_t bytes[3];
+        lamp.lampMessage(on, bytes);
+        try {
+            out_->sendMessage(bytes, 3);
+        } catch (const RtMidiError&) {
+        }
+    }
+    sent_ = value;
+}
+
+void MidiPedalBox::received(const MidiInput::Message& m) {
+    status_.log(MidiBinding::describe(m.bytes, m.size));
+    const std::optional<MidiBinding::Event> e = MidiBinding::read(m.bytes, m.size);
+    for (int i = 0; e && i < 2; ++i) {
+        if (!setup_.pedals[i].isSet() || !(setup_.pedals[i] == e->binding)) {
+            continue;
+        }
+        if (!setup_.latching[i]) {
+            status_.set(i + 1, e->down);
+        } else {
+            status_.toggle(i + 1);
+        }
+        // The sound first, the diagnostics after.
+        emit pedalEvent();
+    }
+    emit eventsLogged();
+}
+
+QString MidiPedalBox::description() const {
+    return QStringLiteral("Pedaliera MIDI: %1").arg(setup_.device);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "pedals/midiinput.h"
+#include "pedals/pedalsetup.h"
+#include "pedals/pedalstatus.h"
+#include "remote/portio.h"
+
+class Clock;
+class RtMidiOut;
+
+// A MIDI foot controller as the pedal box: its input port by name, the two pedals
+// as the messages taught for them, and the four lamps sent back as the notes or
+// control changes set for them (only the lamps whose state changed; the whole
+// state at the connection and once more a moment later, as a new MIDI connection
+// may lose its first messages). The box is
+// present while its input port is there; a port that vanishes after the open
+// reports the box lost, and the next open finds it again by name. A pedal message
+// is handed to the transport as it arrives (pedalEvent). Opening never fails:
+// without a MIDI system or the port the box is simply absent. GUI thread only.
+class MidiPedalBox : public PortIo {
+    Q_OBJECT
+public:
+    MidiPedalBox(const PedalSetup& setup, const Clock& clock,
+                 MidiSystem::Api api = MidiSystem::Api::Automatic, QObject* parent = nullptr);
+    ~MidiPedalBox() override;
+
+    void setSetup(int value) override;
+    int openPort(const QString& name, const QString& options) override;
+    int readStatus() override;
+    void setMode(int mode) override;
+    int writeData(int value) override;
+    void closePort() override;
+    QString description() const override;
+    QStringList recentEvents() const override { return status_.recent(); }
+
+    const PedalSetup& setup() const { return setup_; }
+    // How often, at most, the port list is looked at to notice a vanished
+    // controller, in milliseconds.
+    static constexpr double kLookMs = 200;
+
+private:
+    void received(const MidiInput::Message& message);
+    void sendLamps(int value);
+    bool lampPortThere();
+
+    PedalSetup setup_;
+    const Clock& clock_;
+    MidiSystem::Api api_;
+    MidiInput input_;
+    std::unique_ptr<RtMidiOut> out_;
+    PedalStatus status_;
+    bool open_ = false;
+    bool present_ = false;
+    bool lost_ = false;
+    bool refreshed_ = false;
+    double lookedAtMs_ = 0;
+    int sent_ = -1;  // the lamp value the controller shows; -1: not known
+};

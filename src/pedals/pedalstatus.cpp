@@ -1,0 +1,41 @@
+#include "pedals/pedalstatus.h"
+
+#include "remote/portio.h"
+
+int PedalStatus::mask(int pedal) {
+    return pedal == 1 ? PortIo::kPedal1 : pedal == 2 ? PortIo::kPedal2 : 0;
+}
+
+void PedalStatus::set(int pedal, bool down) {
+    const int m = mask(pedal);
+    if (down) {
+        down_ |= m;
+        unread_ |= m;
+    } else {
+        down_ &= ~m;
+    }
+}
+
+void PedalStatus::toggle(int pedal) {
+    const int m = mask(pedal);
+    unread_ |= m;
+    down_ &= ~m;
+}
+
+int PedalStatus::read() {
+    const int bits = down_ | unread_;
+    unread_ = 0;
+    return bits;
+}
+
+void PedalStatus::clear() {
+    down_ = 0;
+    unread_ = 0;
+}
+
+void PedalStatus::log(const QString& text) {
+    recent_.append(text);
+    while (recent_.size() > kKeep) {
+        recent_.removeFirst();
+    }
+}

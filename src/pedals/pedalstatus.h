@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStringList>
+
+// The two pedals of a box whose events arrive by themselves (MIDI, keys), as the
+// status bits the transport reads. A press is kept until the status has been read
+// once, so a tap shorter than the time between two looks (or one inside the
+// pedal lock-out) is still seen as a press. A latching pedal, which sends one
+// message per press, is a press followed by a release. Also keeps the last events
+// for the diagnostics panel. GUI thread only.
+class PedalStatus {
+public:
+    static constexpr int kKeep = 12;  // events kept for the diagnostics panel
+
+    // Pedal 1 or 2 went down (true) or up.
+    void set(int pedal, bool down);
+    // A latching pedal's one message: a press, and the release after it is read.
+    void toggle(int pedal);
+
+    // The pedal bits (0x40, 0x04) for the transport; a press not yet read is
+    // reported once even when the pedal is up again.
+    int read();
+    // Both pedals up, nothing pending.
+    void clear();
+
+    // The last events, oldest first, in words.
+    void log(const QString& text);
+    const QStringList& recent() const { return recent_; }
+
+private:
+    static int mask(int pedal);
+
+    int down_ = 0;
+    int unread_ = 0;
+    QStringList recent_;
+};

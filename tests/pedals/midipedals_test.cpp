@@ -1,0 +1,229 @@
+// A MIDI foot controller as the pedal box, through a real MIDI system: the test's
+// controller and the program meet on a JACK dummy server.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "jackserver.h"
+#include "midicontroller.h"
+#include "pedals/midipedalbox.h"
+#include "pedals/pedalsetup.h"
+#include "platform/hirestimer.h"
+#include "platform/lamp.h"
+#include "playback/audioengine.h"
+#include "remote/diagnostica.h"
+#include "support/harness.h"
+#include "support/testlibrary.h"
+
+namespace {
+
+using Bytes = MidiController::Bytes;
+
+// Pedal 1 is note 60, pedal 2 control change 65, both on channel 1; the lamps are
+// notes 100 to 103 back to the controller.
+PedalSetup taught(const MidiController& fcb, bool latching = false) {
+    PedalSetup s = PedalSetup::parse(QStringLiteral("midi:") + fcb.pedalsPort() +
+                                     QStringLiteral("|p1=n1.60|p2=c1.65|l1=n1.100|l2=n1.101|"
+                                                    "l3=n1.102|l4=n1.103"));
+    s.latching = {latching, latching};
+    s.lampPort = fcb.lampsPort();
+    return s;
+}
+
+struct Stage {
+    explicit Stage(MidiController& fcb, const PedalSetup& setup) {
+        box = std::make_unique<MidiPedalBox>(setup, h.clock, MidiSystem::Api::Jack);
+        h.port = box.get();
+        TestLibrary::install(h);
+        h.start();
+        TestLibrary::connect(h);
+        TestLibrary::prepare(h, "Alba");
+        h.advance(2500);
+        MidiController::settle();
+        fcb.clearLampMessages();
+    }
+    const SharedState& st() { return h.window().state(); }
+    qint64 colour(const char* lamp) { return h.find<Lamp>(lamp)->backColor(); }
+
+    // Made after the harness (it needs the clock), gone after the window.
+    std::unique_ptr<MidiPedalBox> box;
+    Harness h;
+};
+
+}  // namespace
+
+TEST(MidiPedals, EachTaughtPedalActsTheMomentItsMessageArrives) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    ASSERT_EQ(s.colour("LedConnect"), 32768);
+    // No tick runs while waiting: the press alone starts the groove.
+    fcb.noteOn(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_EQ(s.colour("LedPed1"), 255);
+    EXPECT_TRUE(s.h.find<HiResTimer>("TmrIstrs")->isEnabled());
+    s.h.advance(10);
+    EXPECT_TRUE(s.h.engine()->grooveSounding());
+    fcb.noteOff(60);
+    MidiController::settle();
+    s.h.advance(600);  // past the lock-out
+    fcb.noteOn(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return !s.st().Groove1Attivo; }));
+    EXPECT_EQ(s.colour("LedPed1"), 8421504);
+    fcb.noteOff(60);
+    MidiController::settle();
+    s.h.advance(600);
+    // Pedal 2 is a control change: 64 and above is down.
+    fcb.control(65, 127);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove2Attivo; }));
+    EXPECT_EQ(s.colour("LedPed2"), 255);
+    EXPECT_FALSE(s.st().Groove1Attivo);
+}
+
+TEST(MidiPedals, UnknownMessagesDoNothingButShowOnTheDiagnostics) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    s.h.find<QPushButton>("DiagnosticaButt")->click();
+    Diagnostica* panel = s.h.window().loadedDiagnostica();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->findChild<QLabel*>("LblPedaliera")->text(),
+              "Pedaliera MIDI: Pedaliera:pedals");
+    fcb.noteOn(61);         // another note
+    fcb.noteOn(60, 1);      // the taught note on another channel
+    fcb.control(64, 127);   // another controller
+    fcb.send(0xC0, 5, 0);   // a program change
+    fcb.send(0xE0, 0, 64);  // pitch bend
+    auto* shown = panel->findChild<QPlainTextEdit*>("UltimiMessaggi");
+    ASSERT_TRUE(MidiController::waitUntil([&] {
+        return shown->toPlainText().contains(QStringLiteral("Messaggio E0 00 40"));
+    })) << shown->toPlainText().toStdString();
+    s.h.advance(600);
+    EXPECT_FALSE(s.st().Groove1Attivo);
+    EXPECT_FALSE(s.st().Groove2Attivo);
+    EXPECT_TRUE(s.h.prompter.texts().isEmpty());
+    const QString text = shown->toPlainText();
+    for (const char* line :
+         {"Nota 61 giù, canale 1", "Nota 60 giù, canale 2", "Controllo 64 = 127, canale 1"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << text.toStdString();
+    }
+}
+
+TEST(MidiPedals, ALatchingPedalsEveryMessageIsAPressAndARelease) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb, true));
+    // One message per press, alternating values: start, stop, start.
+    fcb.control(65, 127);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove2Attivo; }));
+    s.h.advance(600);
+    EXPECT_TRUE(s.st().Groove2Attivo);  // no release message came, and none is needed
+    fcb.control(65, 0);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return !s.st().Groove2Attivo; }));
+    s.h.advance(600);
+    fcb.control(65, 127);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove2Attivo; }));
+    // A latching note pedal: note on and note off each count as one press.
+    s.h.advance(600);
+    fcb.noteOn(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    s.h.advance(600);
+    fcb.noteOff(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return !s.st().Groove1Attivo; }));
+}
+
+TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
+    NEED_JACK();
+    MidiController fcb;
+    PedalSetup setup = taught(fcb);
+    std::unique_ptr<MidiPedalBox> box;  // gone after the window
+    Harness h;
+    box = std::make_unique<MidiPedalBox>(setup, h.clock, MidiSystem::Api::Jack);
+    h.port = box.get();
+    TestLibrary::install(h);
+    h.start();
+    TestLibrary::connect(h);
+    MidiController::settle();  // a real moment, as on stage
+    h.advance(MidiPedalBox::kLookMs + 40);
+    MidiController::settle();
+    // Connecting shows the whole state (interface on, the rest dark), and once more
+    // a moment later, when the new connection surely carries it; then nothing.
+    const std::vector<Bytes> whole{
+        {0x80, 100, 0}, {0x80, 101, 0}, {0x80, 102, 0}, {0x90, 103, 127}};
+    std::vector<Bytes> twice = whole;
+    twice.insert(twice.end(), whole.begin(), whole.end());
+    const std::vector<Bytes> shown = fcb.awaitLampMessages(4);
+    EXPECT_TRUE(shown == whole || shown == twice) << shown.size();
+    fcb.clearLampMessages();
+    h.advance(2000);
+    MidiController::settle();
+    EXPECT_TRUE(fcb.lampMessages().empty());
+    TestLibrary::prepare(h, "Alba");
+    h.advance(2500);  // the count-in flashes the tempo lamp
+    const std::vector<Bytes> flashes = fcb.awaitLampMessages(2);
+    ASSERT_GE(flashes.size(), 2u);
+    for (const Bytes& m : flashes) {
+        EXPECT_EQ(m[1], 102) << "only the tempo lamp changes during the count-in";
+    }
+    fcb.clearLampMessages();
+    fcb.noteOn(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return h.window().state().Groove1Attivo; }));
+    EXPECT_EQ(fcb.awaitLampMessages(1), (std::vector<Bytes>{{0x90, 100, 127}}));
+    // The release is processed and the value written again: nothing is sent.
+    fcb.clearLampMessages();
+    fcb.noteOff(60);
+    MidiController::settle();
+    h.advance(600);
+    MidiController::settle();
+    EXPECT_TRUE(fcb.lampMessages().empty());
+    // Disconnecting darkens what was lit.
+    h.find<QPushButton>("Scollega")->click();
+    EXPECT_EQ(fcb.awaitLampMessages(2), (std::vector<Bytes>{{0x80, 100, 0}, {0x80, 103, 0}}));
+}
+
+TEST(MidiPedals, AControllerThatVanishesIsALostBoxAndIsFoundAgainByName) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    fcb.noteOn(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    fcb.unplug();
+    MidiController::settle();
+    s.h.advance(1000);  // past the lock-out the lost box is seen
+    EXPECT_EQ(s.h.prompter.texts(),
+              QStringList{"Attenzione!!! L'interfaccia hardware si è scollegata!"});
+    EXPECT_EQ(s.colour("LedConnect"), 255);
+    EXPECT_FALSE(s.h.find<HiResTimer>("HiResTimer1")->isEnabled());
+    EXPECT_TRUE(s.h.engine()->grooveSounding()) << "the loop keeps sounding";
+    // Plugged in again: Collega finds it by its name, without a restart.
+    fcb.plug();
+    MidiController::settle();
+    s.h.prompter.clear();
+    TestLibrary::connect(s.h);
+    EXPECT_TRUE(s.h.prompter.texts().isEmpty()) << s.h.prompter.texts().join('\n').toStdString();
+    EXPECT_EQ(s.colour("LedConnect"), 32768);
+    TestLibrary::prepare(s.h, "Alba");
+    s.h.advance(2500);
+    fcb.noteOn(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+}
+
+TEST(MidiPedals, AControllerThatIsNotThereIsAnAbsentBox) {
+    NEED_JACK();
+    MidiController fcb;
+    PedalSetup setup = taught(fcb);
+    setup.device = QStringLiteral("Nessuno:pedals");
+    std::unique_ptr<MidiPedalBox> box;  // gone after the window
+    Harness h;
+    box = std::make_unique<MidiPedalBox>(setup, h.clock, MidiSystem::Api::Jack);
+    h.port = box.get();
+    TestLibrary::install(h);
+    h.start();
+    TestLibrary::connect(h);
+    EXPECT_EQ(h.prompter.texts(),
+              QStringList{"Attenzione!!! L'interfaccia hardware non è connessa!"});
+    EXPECT_EQ(h.find<Lamp>("LedConnect")->backColor(), 255);
+    EXPECT_TRUE(fcb.lampMessages().empty());
+}
