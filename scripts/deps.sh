@@ -7,6 +7,7 @@ PACKAGES=(
   portaudio19-dev libsndfile1-dev libsamplerate0-dev jackd2
   xvfb xauth xdotool x11-xkb-utils imagemagick x11-utils fonts-dejavu-core sox lame
   qt6-translations-l10n
+  mdbtools-dev python3
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
