@@ -6,6 +6,7 @@
 #include "app/commandline.h"
 #include "app/program.h"
 #include "app/qttranslations.h"
+#include "exchange/accesscommand.h"
 #include "library/newlibrary.h"
 #include "platform/foldername.h"
 
@@ -25,6 +26,9 @@ int answerWithoutWindow(const CommandLine& cl) {
                                           : cl.error + QLatin1Char('\n') + CommandLine::usage()),
             cl.error.isEmpty() ? stdout : stderr);
         return cl.error.isEmpty() ? 0 : 2;
+    }
+    if (!cl.importAccess.isEmpty()) {
+        return AccessCommand::run(cl.importAccess, cl.library, cl.configPath);
     }
     const QString folder = FolderName::withSeparator(cl.newLibrary);
     const QString error = NewLibrary::create(folder);

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "app/audio.h"
+#include "app/audioaccess.h"
 #include "app/audiolibrary.h"
 #include "editor/dialogfilechooser.h"
 #include "editor/songeditor.h"
@@ -49,7 +50,8 @@ AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
             return id.isNull() ? qint64(-1) : id.toLongLong();
         },
         &w);
-    editor_->addMenu(*w.menuBar(), c.Funz ? c.Funz->menuAction() : nullptr);
+    QMenu* archivio = editor_->addMenu(*w.menuBar(), c.Funz ? c.Funz->menuAction() : nullptr);
+    new AudioAccess(w, *archivio);
     // A double click opens the song under the mouse (the press made it current).
     connect(c.DBGrid1, &SongGrid::doubleClicked, editor_, [this](const QModelIndex& index) {
         if (index.isValid()) {

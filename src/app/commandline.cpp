@@ -36,7 +36,9 @@ CommandLine CommandLine::parse(const QStringList& args) {
         } else if (takeValue(args, i, QStringLiteral("--config"), c.configPath, c.error) ||
                    takeValue(args, i, QStringLiteral("--port"), c.port, c.error) ||
                    takeValue(args, i, QStringLiteral("--audio-out"), c.audioOut, c.error) ||
-                   takeValue(args, i, QStringLiteral("--new-library"), c.newLibrary, c.error)) {
+                   takeValue(args, i, QStringLiteral("--new-library"), c.newLibrary, c.error) ||
+                   takeValue(args, i, QStringLiteral("--import-access"), c.importAccess, c.error) ||
+                   takeValue(args, i, QStringLiteral("--library"), c.library, c.error)) {
             continue;
         } else {
             c.error = QStringLiteral("Opzione sconosciuta: %1").arg(a);
@@ -66,6 +68,10 @@ QString CommandLine::usage() {
         "  --audio-out FILE.wav   registra in FILE.wav tutto ciò che viene suonato, "
         "invece di usare la scheda audio\n"
         "  --new-library CARTELLA crea una libreria vuota (Songs.mdb) in CARTELLA\n"
+        "  --import-access FILE.mdb  importa l'archivio Access FILE.mdb della versione per "
+        "Windows, senza finestre\n"
+        "  --library CARTELLA     la cartella dell'archivio per le importazioni (creata se "
+        "manca); senza, la cartella di lavoro configurata\n"
         "  --help                 mostra questo aiuto\n"
         "  --version              mostra la versione del programma\n");
 }

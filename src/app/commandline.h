@@ -10,6 +10,8 @@ struct CommandLine {
     QString port;               // --port DEVICE or --port virtual; empty: automatic
     QString audioOut;           // --audio-out FILE.wav: play into a file instead of a device
     QString newLibrary;         // --new-library DIR: create an empty library there and stop
+    QString importAccess;       // --import-access FILE.mdb: import an Access library and stop
+    QString library;            // --library DIR: the library's folder for the commands above
     QString error;              // set when the arguments could not be understood
     bool helpShown = false;     // --help or --version was answered
     bool versionShown = false;  // --version: the answer is the version, not the help
@@ -17,8 +19,10 @@ struct CommandLine {
     // Reads the arguments (the first one is the program). Unknown options set error.
     static CommandLine parse(const QStringList& arguments);
     // False when the command line is answered without any window (--help, an
-    // error in the arguments, --new-library): no display is needed for it.
-    bool needsWindow() const { return !helpShown && error.isEmpty() && newLibrary.isEmpty(); }
+    // error in the arguments, --new-library, an import): no display is needed for it.
+    bool needsWindow() const {
+        return !helpShown && error.isEmpty() && newLibrary.isEmpty() && importAccess.isEmpty();
+    }
     // True when arguments may hold Qt's own options (single-dash ones such as
     // -platform or -style), which only the application object understands.
     static bool mayHoldQtOptions(const QStringList& arguments);

@@ -105,6 +105,7 @@ Audio& Harness::start() {
     services.choosers = desktopChoosers ? nullptr : &choosers;
     services.devices = &devices;
     services.fileChooser = &fileChooser;
+    services.pathChooser = &pathChooser;
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {

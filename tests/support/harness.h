@@ -18,6 +18,7 @@
 #include "support/recordingprompter.h"
 #include "support/scriptedchoosers.h"
 #include "support/scriptedfilechooser.h"
+#include "support/scriptedpathchooser.h"
 
 class AudioEngine;
 class EngineGrooveSound;
@@ -102,6 +103,8 @@ public:
     RecordingDeviceControl devices;  // audio output and pedal interface settings
     // The song editor's file and MP3 folder choosers.
     ScriptedFileChooser fileChooser;
+    // The imports' folder and save choosers.
+    ScriptedPathChooser pathChooser;
     // Set before start(): the settings dialog uses the desktop's own colour and font
     // choosers (modal dialogs a test answers) instead of the scripted ones.
     bool desktopChoosers = false;

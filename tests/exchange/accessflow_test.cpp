@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+
+#include "app/audio.h"
+#include "exchange/accessfiles.h"
+#include "library/datasource.h"
+#include "library/songrecord.h"
+#include "support/harness.h"
+#include "support/plainsqlite.h"
+
+namespace {
+
+QJsonArray windowsSongs() {
+    return {QJsonObject{{"Titoli", "Perché no"},
+                        {"Loop", true},
+                        {"Groove1", "ROK001.wav"},
+                        {"BPM", 100},
+                        {"Sca2", 1}},
+            QJsonObject{{"Titoli", "Città vuota"}, {"Groove1", "citta.mp3"}, {"Sca2", 2}},
+            QJsonObject{{"Autore", "senza titolo"}}};
+}
+
+int listed(Harness& h) {
+    return h.find<DataSource>("Data1")->rowCount();
+}
+
+}  // namespace
+
+// The working folder holds the Windows version's Access library: start-up asks
+// whether to import it instead of calling the library damaged; Yes brings the songs
+// into the lists at once and keeps the Access file beside the new library.
+TEST(AccessFlow, StartUpOffersTheImportOfAnAccessLibrary) {
+    Harness h;
+    h.writeStandardConfig();
+    ASSERT_TRUE(AccessFiles::write(
+        h.workDir() + "Songs.mdb",
+        {AccessFiles::table("ListaTitoli", AccessFiles::songColumns(), windowsSongs())}));
+    const QByteArray original = AccessFiles::bytes(h.workDir() + "Songs.mdb");
+    h.prompter.answers.enqueue(Message::Answer::Yes);
+    h.start();
+
+    ASSERT_EQ(h.prompter.messages.size(), 2) << h.prompter.texts().join("\n").toStdString();
+    const Message& question = h.prompter.messages[0];
+    EXPECT_EQ(question.buttons, Message::Buttons::YesNo);
+    EXPECT_EQ(question.defaultAnswer, Message::Answer::Yes);
+    EXPECT_TRUE(question.text.contains("archivio Access della versione per Windows"));
+    EXPECT_TRUE(question.text.contains("Songs-access.mdb"));
+    EXPECT_FALSE(h.prompter.texts().join("").contains("danneggiato"));
+    const QString report = h.prompter.messages[1].text;
+    EXPECT_TRUE(report.contains("Importati 2 brani su 3 righe")) << report.toStdString();
+    EXPECT_TRUE(report.contains("riga 3: senza titolo")) << report.toStdString();
+    EXPECT_EQ(h.prompter.messages[1].icon, Message::Icon::Exclamation);
+
+    EXPECT_EQ(listed(h), 2);
+    EXPECT_EQ(h.find<DataSource>("Data1")->value("Titoli").toString(), "Città vuota");
+    EXPECT_EQ(AccessFiles::bytes(h.workDir() + "Songs-access.mdb"), original);
+    EXPECT_EQ(PlainSqlite(h.workDir() + "Songs.mdb")
+                  .value("SELECT group_concat(Titoli, '|') FROM (SELECT Titoli FROM Scaletta2)"),
+              "Perché no|Città vuota");
+}
+
+// No leaves the Access file as it is, without a second message; the menu imports
+// it later. A cancelled choice does nothing.
+TEST(AccessFlow, NoLeavesTheFileAndTheMenuImportsItLater) {
+    Harness h;
+    h.writeStandardConfig();
+    const QString library = h.workDir() + "Songs.mdb";
+    ASSERT_TRUE(AccessFiles::write(
+        library, {AccessFiles::table("ListaTitoli", AccessFiles::songColumns(), windowsSongs())}));
+    const QByteArray original = AccessFiles::bytes(library);
+    h.prompter.answers.enqueue(Message::Answer::No);
+    h.start();
+    EXPECT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_EQ(AccessFiles::bytes(library), original);
+    EXPECT_EQ(listed(h), 0);
+
+    QAction* menu = h.find<QAction>("MenuImportaAccess");
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->text(), "Importa archivio Access...");
+    menu->trigger();  // nothing chosen
+    EXPECT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_EQ(AccessFiles::bytes(library), original);
+
+    h.fileChooser.files.enqueue(library);
+    menu->trigger();
+    EXPECT_EQ(listed(h), 2);
+    EXPECT_EQ(AccessFiles::bytes(h.workDir() + "Songs-access.mdb"), original);
+}
+
+// "Salva una copia..." writes a library that holds the same songs where the user
+// says, and tells where; a cancelled choice writes nothing.
+TEST(AccessFlow, SaveACopyOfTheLibrary) {
+    Harness h;
+    h.writeStandardConfig();
+    SongRecord s;
+    s.Titoli = "Alba";
+    h.writeLibrary({s});
+    h.start();
+    h.prompter.clear();
+    QAction* save = h.find<QAction>("MenuSalvaCopia");
+    ASSERT_TRUE(save);
+    EXPECT_EQ(save->text(), "Salva una copia...");
+    save->trigger();
+    EXPECT_EQ(h.pathChooser.saveProposals, QStringList{h.workDir() + "Songs-copia.mdb"});
+    EXPECT_TRUE(h.prompter.messages.isEmpty());
+
+    const QString target = h.path("copie/sabato.mdb");
+    QDir().mkpath(h.path("copie"));
+    h.pathChooser.saves.enqueue(target);
+    save->trigger();
+    ASSERT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_EQ(h.prompter.messages[0].text,
+              QStringLiteral("Copia dell'archivio salvata in \"%1\".").arg(target));
+    EXPECT_EQ(PlainSqlite(target).value("SELECT Titoli FROM Brani"), "Alba");
+}
