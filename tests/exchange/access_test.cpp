@@ -112,6 +112,37 @@ TEST(AccessImport, SongsFieldsAndRunningOrdersOfTheWindowsLibrary) {
               "0/120/NULL");
 }
 
+// An Access 97 (Jet 3) library: its Windows-1252 text (accents, the euro sign,
+// typographic quotes) comes in as the same letters; a memo field serves as well.
+TEST(AccessImport, Access97LibraryWithWindowsText) {
+    Folder f;
+    QJsonArray columns{QJsonArray{"Titoli", "text", 120},   QJsonArray{"Autore", "memo"},
+                       QJsonArray{"Capotasto", "text", 10}, QJsonArray{"Loop", "bool"},
+                       QJsonArray{"Groove1", "text", 40},   QJsonArray{"Sca1", "long"}};
+    QJsonArray rows{QJsonObject{{"Titoli", "Perché l’€uro è “così” caro"},
+                                {"Autore", "Àlvaro Señor & Zoë"},
+                                {"Capotasto", "III°"},
+                                {"Loop", true},
+                                {"Groove1", "POP001.wav"},
+                                {"Sca1", 1}},
+                    QJsonObject{{"Titoli", "   "}}, QJsonObject{{"Titoli", "Ça va"}, {"Sca1", 1}}};
+    ASSERT_TRUE(
+        AccessFiles::write(f.library(), {AccessFiles::table("ListaTitoli", columns, rows)}, true));
+    AccessReport report;
+    QString error;
+    ASSERT_EQ(AccessImport::run(f.library(), f.dir.path(), {}, &report, &error),
+              AccessImport::Outcome::Done)
+        << error.toStdString();
+    EXPECT_EQ(report.version, "Jet 3 (Access 97)");
+    EXPECT_EQ(report.songs, 2);
+    EXPECT_EQ(report.problems, QStringList{"riga 2: senza titolo, non importata."});
+    EXPECT_EQ(titles(f.library(), "Scaletta1"), "Ça va|Perché l’€uro è “così” caro");
+    EXPECT_EQ(PlainSqlite(f.library())
+                  .value("SELECT Autore || '/' || Capotasto || '/' || Loop || '/' || Groove1 FROM "
+                         "Brani WHERE Sca1 = 1 AND Titoli LIKE 'Perch%'"),
+              "Àlvaro Señor & Zoë/III°/-1/POP001.wav");
+}
+
 // A value of the wrong kind leaves its field empty and is reported with its row; a
 // song table under another name is found by its fields.
 TEST(AccessImport, WrongKindsAreReportedAndTheSongTableIsFoundByItsFields) {
@@ -152,6 +183,22 @@ TEST(AccessImport, WrongKindsAreReportedAndTheSongTableIsFoundByItsFields) {
     // The source elsewhere is only read: it stays where it was, as it was.
     EXPECT_TRUE(QFileInfo::exists(source));
     EXPECT_TRUE(report.keptOriginal.isEmpty());
+
+    // The saved query ListaTitoli says which table holds the songs, even one with
+    // fewer song fields than another.
+    const QString queried = f.path() + "query.mdb";
+    ASSERT_TRUE(AccessFiles::write(
+        queried,
+        {AccessFiles::table("Vecchi", columns, rows),
+         AccessFiles::table("Canzoni", QJsonArray{QJsonArray{"Titoli", "text", 50}},
+                            QJsonArray{QJsonObject{{"Titoli", "Dalla query"}}})},
+        false, QJsonArray{QJsonObject{{"name", "ListaTitoli"}, {"from", "Canzoni"}}}));
+    ASSERT_EQ(AccessImport::run(queried, f.path() + "q", {}, &report, &error),
+              AccessImport::Outcome::Done)
+        << error.toStdString();
+    EXPECT_EQ(report.table, "Canzoni");
+    EXPECT_EQ(PlainSqlite(f.path() + "q/Songs.mdb").value("SELECT Titoli FROM Brani"),
+              "Dalla query");
 
     // Two tables of songs and none named ListaTitoli: nothing is guessed.
     const QString two = f.path() + "due.mdb";

@@ -56,7 +56,8 @@ TEST(AccessCommand, ImportsWithoutAnyWindow) {
     c.close();
     r = quintora({"--config", config, "--import-access=" + source});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(PlainSqlite(dir.path() + "/lavoro/Songs.mdb").value("SELECT count(*) FROM Brani"), "2");
+    EXPECT_EQ(PlainSqlite(dir.path() + "/lavoro/Songs.mdb").value("SELECT count(*) FROM Brani"),
+              "2");
 
     r = quintora({"--import-access", config, "--library", folder});
     EXPECT_EQ(r.code, 1);

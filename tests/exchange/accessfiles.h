@@ -37,14 +37,17 @@ inline QJsonObject table(const QString& name, const QJsonArray& columns, const Q
     return QJsonObject{{"name", name}, {"columns", columns}, {"rows", rows}};
 }
 
-// Writes the tables to path as a Jet 4 file (jet3: a Jet 3 file); false on failure.
-inline bool write(const QString& path, const QJsonArray& tables, bool jet3 = false) {
+// Writes the tables to path as a Jet 4 file (jet3: a Jet 3 file), with saved queries
+// ({"name": ..., "from": table}); false on failure.
+inline bool write(const QString& path, const QJsonArray& tables, bool jet3 = false,
+                  const QJsonArray& queries = {}) {
     const QString spec = path + QStringLiteral(".json");
     QFile f(spec);
     if (!f.open(QIODevice::WriteOnly)) {
         return false;
     }
-    f.write(QJsonDocument(QJsonObject{{"tables", tables}, {"jet3", jet3}}).toJson());
+    f.write(QJsonDocument(QJsonObject{{"tables", tables}, {"jet3", jet3}, {"queries", queries}})
+                .toJson());
     f.close();
     QProcess p;
     const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/genmdb.py";
