@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -41,6 +42,7 @@ inline QJsonObject table(const QString& name, const QJsonArray& columns, const Q
 // ({"name": ..., "from": table}); false on failure.
 inline bool write(const QString& path, const QJsonArray& tables, bool jet3 = false,
                   const QJsonArray& queries = {}) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     const QString spec = path + QStringLiteral(".json");
     QFile f(spec);
     if (!f.open(QIODevice::WriteOnly)) {
