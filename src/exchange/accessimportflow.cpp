@@ -27,6 +27,13 @@ QString AccessImportFlow::offerText(const QString& path) {
         .arg(native(path), QFileInfo(AccessImport::keptName(path)).fileName());
 }
 
+QString AccessImportFlow::replaceText(const QString& library) {
+    return QStringLiteral(
+               "I brani importati prendono il posto dell'archivio \"%1\"; prima ne viene "
+               "salvata una copia accanto. Continuare?")
+        .arg(native(library));
+}
+
 bool AccessImportFlow::offerImport(const QString& path) {
     if (!MdbReader::isAccessFile(path)) {
         return false;
@@ -52,6 +59,18 @@ void AccessImportFlow::chooseAndImport() {
         QStringLiteral("Archivio Access (*.mdb *.MDB *.accdb *.ACCDB)"), s_.window);
     if (source.isEmpty()) {
         return;
+    }
+    // A library of this program there is replaced (a copy of it is kept): asked
+    // first, No by default.
+    const QString library = s_.library();
+    if (QFileInfo(library).isFile() && !MdbReader::isAccessFile(library) &&
+        QFileInfo(library).canonicalFilePath() != QFileInfo(source).canonicalFilePath()) {
+        const Message question{replaceText(library), QStringLiteral("Importa archivio Access"),
+                               Message::Icon::Question, Message::Buttons::YesNo,
+                               Message::Answer::No};
+        if (s_.prompter.ask(question) != Message::Answer::Yes) {
+            return;
+        }
     }
     importFile(source, folder);
 }

@@ -90,7 +90,8 @@ TEST(AccessFlow, NoLeavesTheFileAndTheMenuImportsItLater) {
 }
 
 // "Salva una copia..." writes a library that holds the same songs where the user
-// says, and tells where; a cancelled choice writes nothing.
+// says, and tells where; a cancelled choice writes nothing. An import over the
+// library asks first and keeps a copy.
 TEST(AccessFlow, SaveACopyOfTheLibrary) {
     Harness h;
     h.writeStandardConfig();
@@ -114,4 +115,26 @@ TEST(AccessFlow, SaveACopyOfTheLibrary) {
     EXPECT_EQ(h.prompter.messages[0].text,
               QStringLiteral("Copia dell'archivio salvata in \"%1\".").arg(target));
     EXPECT_EQ(PlainSqlite(target).value("SELECT Titoli FROM Brani"), "Alba");
+
+    // Importing over this library asks first (No by default), then keeps a copy.
+    const QString access = h.path("vecchio/Songs.mdb");
+    ASSERT_TRUE(AccessFiles::write(
+        access, {AccessFiles::table("ListaTitoli", AccessFiles::songColumns(), windowsSongs())}));
+    h.prompter.clear();
+    h.fileChooser.files.enqueue(access);
+    h.find<QAction>("MenuImportaAccess")->trigger();
+    ASSERT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_EQ(h.prompter.messages[0].defaultAnswer, Message::Answer::No);
+    EXPECT_EQ(listed(h), 1);
+
+    h.prompter.clear();
+    h.fileChooser.files.enqueue(access);
+    h.prompter.answers.enqueue(Message::Answer::Yes);
+    h.find<QAction>("MenuImportaAccess")->trigger();
+    EXPECT_EQ(listed(h), 2);
+    ASSERT_EQ(h.prompter.messages.size(), 2);
+    EXPECT_TRUE(h.prompter.messages[1].text.contains(h.workDir() + "Songs-copia.mdb"))
+        << h.prompter.messages[1].text.toStdString();
+    EXPECT_EQ(PlainSqlite(h.workDir() + "Songs-copia.mdb").value("SELECT Titoli FROM Brani"),
+              "Alba");
 }
