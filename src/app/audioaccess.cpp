@@ -101,7 +101,8 @@ AudioAccess::AudioAccess(Audio& w, QMenu& archivio)
         },
         [window](const ConfigData& d) { saveSettings(*window, d); }, QDir::homePath()});
 
-    archivio.addSeparator();
+    // Before "Scalette...", which stays the menu's last item.
+    QAction* before = archivio.findChild<QAction*>(QStringLiteral("MenuScalette"));
     const struct {
         const char* name;
         QString caption;
@@ -114,10 +115,12 @@ AudioAccess::AudioAccess(Audio& w, QMenu& archivio)
         {"MenuSalvaCopia", QStringLiteral("Salva una copia..."), [this] { access_->saveCopy(); }},
     };
     for (const auto& item : items) {
-        QAction* a = archivio.addAction(item.caption);
+        auto* a = new QAction(item.caption, &archivio);
         a->setObjectName(QString::fromLatin1(item.name));
         connect(a, &QAction::triggered, this, item.run);
+        archivio.insertAction(before, a);
     }
+    archivio.insertSeparator(before);
 }
 
 AudioAccess::~AudioAccess() = default;

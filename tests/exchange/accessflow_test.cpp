@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 
 #include "app/audio.h"
 #include "exchange/accessfiles.h"
@@ -79,6 +80,15 @@ TEST(AccessFlow, NoLeavesTheFileAndTheMenuImportsItLater) {
     QAction* menu = h.find<QAction>("MenuImportaAccess");
     ASSERT_TRUE(menu);
     EXPECT_EQ(menu->text(), "Importa archivio Access...");
+    // The set lists stay the menu's last item, where the keyboard finds them (Up).
+    QStringList items;
+    for (QAction* a : h.find<QMenu>("Archivio")->actions()) {
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    EXPECT_EQ(items,
+              QStringList({"Nuovo brano...", "Modifica brano...", "Elimina brano...", "-",
+                           "Importa archivio Access...", "Importa impostazioni di Windows...",
+                           "Salva una copia...", "-", "Scalette..."}));
     menu->trigger();  // nothing chosen
     EXPECT_EQ(h.prompter.messages.size(), 1);
     EXPECT_EQ(AccessFiles::bytes(library), original);
