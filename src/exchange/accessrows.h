@@ -43,5 +43,5 @@ private:
         Sca1,
         kFields = Sca1 + 5
     };
-    int col_[kFields];
+    int col_[kFields] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};  // -1: no column
 };

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QTimer>
 
 #include "app/audio.h"
 #include "exchange/accessfiles.h"
@@ -147,4 +149,36 @@ TEST(AccessFlow, SaveACopyOfTheLibrary) {
         << h.prompter.messages[1].text.toStdString();
     EXPECT_EQ(PlainSqlite(h.workDir() + "Songs-copia.mdb").value("SELECT Titoli FROM Brani"),
               "Alba");
+}
+
+// "Annulla" in the progress dialog stops the import halfway: the library stays as
+// it was, and the user is told so.
+TEST(AccessFlow, CancelInTheProgressDialogKeepsTheLibrary) {
+    Harness h;
+    h.writeStandardConfig();
+    const QString access = h.path("vecchio/Songs.mdb");
+    QJsonArray rows;
+    for (int i = 0; i < 1500; ++i) {
+        rows.append(QJsonObject{{"Titoli", QStringLiteral("Brano %1").arg(i)}});
+    }
+    ASSERT_TRUE(AccessFiles::write(
+        access, {AccessFiles::table("ListaTitoli", AccessFiles::songColumns(), rows)}));
+    h.start();
+    h.prompter.clear();
+    h.fileChooser.files.enqueue(access);
+    bool seen = false;
+    // The user presses "Annulla" as soon as the dialog takes events.
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = h.window().findChild<QProgressDialog*>("ImportProgress")) {
+            seen = dialog->isVisible();
+            dialog->cancel();
+        }
+    });
+    h.find<QAction>("MenuImportaAccess")->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(h.prompter.texts(), QStringList{"Importazione annullata: l'archivio dei brani è "
+                                              "rimasto com'era."});
+    EXPECT_FALSE(QFileInfo::exists(h.workDir() + "Songs.mdb"));
+    EXPECT_EQ(QDir(h.workDir()).entryList(QDir::Files), QStringList());
+    EXPECT_FALSE(h.window().findChild<QProgressDialog*>("ImportProgress"));
 }
