@@ -83,6 +83,15 @@ AccessImport::Outcome AccessImport::run(const QString& source, const QString& fo
         report->rowsRead = row;
     }
     report->songs = int(songs.size());
+    if (songs.empty()) {
+        // Nothing to bring in: the library in place is worth more than an empty one.
+        *error = QStringLiteral(
+                     "L'archivio Access \"%1\" non contiene brani da importare "
+                     "(%2 righe lette): nulla è stato cambiato.")
+                     .arg(native(source))
+                     .arg(report->rowsRead);
+        return Outcome::Failed;
+    }
     for (const SongRecord& s : songs) {
         for (int n = 0; n < 5; ++n) {
             report->perOrder[n] += s.Sca[n].isValid() ? 1 : 0;
