@@ -87,7 +87,7 @@ AccessImport::Outcome AccessImport::run(const QString& source, const QString& fo
         // Nothing to bring in: the library in place is worth more than an empty one.
         *error = QStringLiteral(
                      "L'archivio Access \"%1\" non contiene brani da importare "
-                     "(%2 righe lette): nulla è stato cambiato.")
+                     "(righe lette: %2): nulla è stato cambiato.")
                      .arg(native(source))
                      .arg(report->rowsRead);
         return Outcome::Failed;
