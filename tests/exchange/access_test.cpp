@@ -260,6 +260,17 @@ TEST(AccessImport, FailuresAndCancelLeaveTheFolderAsItWas) {
         EXPECT_FALSE(QFileInfo::exists(f.path() + "troncato/Songs.mdb"));
     }
 
+    // A song table without a single song never replaces a library.
+    const QString empty = f.path() + "vuoto.mdb";
+    ASSERT_TRUE(
+        AccessFiles::write(empty, {AccessFiles::table("ListaTitoli", AccessFiles::songColumns(),
+                                                      {QJsonObject{{"Autore", "x"}}})}));
+    EXPECT_EQ(AccessImport::run(empty, f.dir.path(), {}, &report, &error),
+              AccessImport::Outcome::Failed);
+    EXPECT_TRUE(error.contains("non contiene brani da importare (righe lette: 1)"))
+        << error.toStdString();
+    EXPECT_EQ(bytes(f.library()), before);
+    QFile::remove(empty);
     int calls = 0;
     EXPECT_EQ(AccessImport::run(
                   big, f.dir.path(),
