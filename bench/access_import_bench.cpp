@@ -54,8 +54,7 @@ struct Bench {
                                                                             {"rows", rows}}}}})
                     .toJson());
         f.close();
-        const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() +
-                               QStringLiteral("/../tests/exchange/genmdb.py");
+        const QString script = QStringLiteral(QUINTORA_SOURCE_DIR "/tests/exchange/genmdb.py");
         QProcess p;
         p.start(QStringLiteral("python3"), {script, source, spec});
         if (!p.waitForFinished(300000) || p.exitCode() != 0) {

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 
 // Access files for the import tests, written at run time by genmdb.py (beside this
-// file) from a description of their tables.
+// file, in the source tree) from a description of their tables.
 namespace AccessFiles {
 
 // The columns of the Windows version's song table.
@@ -52,7 +52,7 @@ inline bool write(const QString& path, const QJsonArray& tables, bool jet3 = fal
                 .toJson());
     f.close();
     QProcess p;
-    const QString script = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/genmdb.py";
+    const QString script = QStringLiteral(QUINTORA_TESTS_DIR "/exchange/genmdb.py");
     p.start(QStringLiteral("python3"), {script, path, spec});
     const bool ok = p.waitForFinished(120000) && p.exitCode() == 0;
     EXPECT_TRUE(ok) << p.readAllStandardError().toStdString();
