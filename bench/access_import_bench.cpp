@@ -46,8 +46,8 @@ struct Bench {
                            QJsonArray{"Sca1", "int"},         QJsonArray{"Sca2", "int"},
                            QJsonArray{"Sca3", "int"},         QJsonArray{"Sca4", "int"},
                            QJsonArray{"Sca5", "int"}};
-        const QString spec = source + QStringLiteral(".json");
-        QFile f(spec);
+        const QString description = source + QStringLiteral(".json");
+        QFile f(description);
         f.open(QIODevice::WriteOnly);
         f.write(QJsonDocument(QJsonObject{{"tables", QJsonArray{QJsonObject{{"name", "ListaTitoli"},
                                                                             {"columns", columns},
@@ -56,7 +56,7 @@ struct Bench {
         f.close();
         const QString script = QStringLiteral(QUINTORA_SOURCE_DIR "/tests/exchange/genmdb.py");
         QProcess p;
-        p.start(QStringLiteral("python3"), {script, source, spec});
+        p.start(QStringLiteral("python3"), {script, source, description});
         if (!p.waitForFinished(300000) || p.exitCode() != 0) {
             qFatal("genmdb: %s", p.readAllStandardError().constData());
         }

@@ -43,8 +43,8 @@ inline QJsonObject table(const QString& name, const QJsonArray& columns, const Q
 inline bool write(const QString& path, const QJsonArray& tables, bool jet3 = false,
                   const QJsonArray& queries = {}) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const QString spec = path + QStringLiteral(".json");
-    QFile f(spec);
+    const QString description = path + QStringLiteral(".json");
+    QFile f(description);
     if (!f.open(QIODevice::WriteOnly)) {
         return false;
     }
@@ -53,10 +53,10 @@ inline bool write(const QString& path, const QJsonArray& tables, bool jet3 = fal
     f.close();
     QProcess p;
     const QString script = QStringLiteral(QUINTORA_TESTS_DIR "/exchange/genmdb.py");
-    p.start(QStringLiteral("python3"), {script, path, spec});
+    p.start(QStringLiteral("python3"), {script, path, description});
     const bool ok = p.waitForFinished(120000) && p.exitCode() == 0;
     EXPECT_TRUE(ok) << p.readAllStandardError().toStdString();
-    QFile::remove(spec);
+    QFile::remove(description);
     return ok;
 }
 
