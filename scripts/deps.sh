@@ -10,6 +10,7 @@ PACKAGES=(
   desktop-file-utils appstream lintian man-db dpkg-dev fakeroot gzip qt6-qpa-plugins
   libtag1-dev
   librtmidi-dev libjack-jackd2-dev
+  mdbtools-dev python3
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

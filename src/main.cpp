@@ -7,6 +7,7 @@
 #include "app/configlocation.h"
 #include "app/program.h"
 #include "app/qttranslations.h"
+#include "exchange/accesscommand.h"
 #include "exchange/csvcommand.h"
 #include "instance/singleinstance.h"
 #include "library/newlibrary.h"
@@ -28,6 +29,9 @@ int answerWithoutWindow(const CommandLine& cl) {
                                           : cl.error + QLatin1Char('\n') + CommandLine::usage()),
             cl.error.isEmpty() ? stdout : stderr);
         return cl.error.isEmpty() ? 0 : 2;
+    }
+    if (!cl.importAccess.isEmpty()) {
+        return AccessCommand::run(cl.importAccess, cl.library, cl.configPath);
     }
     if (cl.csvWork()) {
         return CsvCommand::run(cl.importCsv, cl.exportCsv, cl.library,

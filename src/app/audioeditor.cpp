@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "app/audio.h"
+#include "app/audioaccess.h"
 #include "app/audiolibrary.h"
 #include "editor/dialogfilechooser.h"
 #include "editor/songeditor.h"
@@ -52,6 +53,7 @@ AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
         },
         &w);
     QMenu* archivio = editor_->addMenu(*w.menuBar(), c.Funz ? c.Funz->menuAction() : nullptr);
+    new AudioAccess(w, *archivio);
     // Imports and exports: spreadsheets, a folder of MP3s, running orders.
     ExportChooser* saver = s.exportChooser;
     if (!saver) {

@@ -37,9 +37,10 @@ CommandLine CommandLine::parse(const QStringList& args) {
                    takeValue(args, i, QStringLiteral("--port"), c.port, c.error) ||
                    takeValue(args, i, QStringLiteral("--audio-out"), c.audioOut, c.error) ||
                    takeValue(args, i, QStringLiteral("--new-library"), c.newLibrary, c.error) ||
-                   takeValue(args, i, QStringLiteral("--library"), c.library, c.error) ||
+                   takeValue(args, i, QStringLiteral("--import-access"), c.importAccess, c.error) ||
                    takeValue(args, i, QStringLiteral("--import-csv"), c.importCsv, c.error) ||
-                   takeValue(args, i, QStringLiteral("--export-csv"), c.exportCsv, c.error)) {
+                   takeValue(args, i, QStringLiteral("--export-csv"), c.exportCsv, c.error) ||
+                   takeValue(args, i, QStringLiteral("--library"), c.library, c.error)) {
             continue;
         } else {
             c.error = QStringLiteral("Opzione sconosciuta: %1").arg(a);
@@ -70,11 +71,13 @@ QString CommandLine::usage() {
         "  --audio-out FILE.wav   registra in FILE.wav tutto ciò che viene suonato, "
         "invece di usare la scheda audio\n"
         "  --new-library CARTELLA crea una libreria vuota (Songs.mdb) in CARTELLA\n"
+        "  --import-access FILE.mdb  importa l'archivio Access FILE.mdb della versione per "
+        "Windows, senza finestre\n"
         "  --import-csv FILE      aggiunge all'archivio i brani del foglio di calcolo FILE "
         "(CSV con la riga dei nomi delle colonne)\n"
         "  --export-csv FILE      scrive tutto l'archivio nel foglio di calcolo FILE (CSV)\n"
-        "  --library CARTELLA     la cartella dell'archivio per le opzioni qui sopra "
-        "(altrimenti la cartella di lavoro delle impostazioni)\n"
+        "  --library CARTELLA     la cartella dell'archivio per le opzioni qui sopra (creata se "
+        "manca); senza, la cartella di lavoro delle impostazioni\n"
         "  --help                 mostra questo aiuto\n"
         "  --version              mostra la versione del programma\n");
 }

@@ -10,6 +10,7 @@ struct CommandLine {
     QString port;               // --port DEVICE, virtual, midi:NAME or keys; empty: automatic
     QString audioOut;           // --audio-out FILE.wav: play into a file instead of a device
     QString newLibrary;         // --new-library DIR: create an empty library there and stop
+    QString importAccess;       // --import-access FILE.mdb: import an Access library and stop
     QString library;            // --library FOLDER: the library's folder for the options below
     QString importCsv;          // --import-csv FILE: add the songs of a CSV file and stop
     QString exportCsv;          // --export-csv FILE: write the library as CSV and stop
@@ -20,9 +21,10 @@ struct CommandLine {
     // Reads the arguments (the first one is the program). Unknown options set error.
     static CommandLine parse(const QStringList& arguments);
     // False when the command line is answered without any window (--help, an
-    // error in the arguments, --new-library): no display is needed for it.
+    // error in the arguments, --new-library, an import or export): no display is needed for it.
     bool needsWindow() const {
-        return !helpShown && error.isEmpty() && newLibrary.isEmpty() && !csvWork();
+        return !helpShown && error.isEmpty() && newLibrary.isEmpty() && importAccess.isEmpty() &&
+               !csvWork();
     }
     // True when a CSV import or export was asked for (done without any window).
     bool csvWork() const { return !importCsv.isEmpty() || !exportCsv.isEmpty(); }

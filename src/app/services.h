@@ -14,6 +14,7 @@ class Choosers;
 class DeviceControl;
 class FileChooser;
 class ExportChooser;
+class PathChooser;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -37,4 +38,6 @@ struct Services {
     FileChooser* fileChooser = nullptr;
     // The save dialog of the exports; null: the desktop's own dialog.
     ExportChooser* exportChooser = nullptr;
+    // The imports' folder and save choosers; null: the desktop's own dialogs.
+    PathChooser* pathChooser = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "app/audio.h"
+#include "app/audioaccess.h"
 #include "app/configcodec.h"
 #include "app/configfile.h"
 #include "app/configlocation.h"
@@ -233,6 +234,15 @@ void Startup::reportLibraryProblem(Audio& window) {
     // A library that is missing or cannot be read leaves the list empty: say why,
     // so that the user can choose the working folder again in the settings.
     const QString error = window.controls().Data1->lastError();
+    // The Windows version's Access library is offered for import instead.
+    if (!error.isEmpty() && AudioAccess::of(window)) {
+        const FileProbe& probe = window.services().files;
+        const QString name = window.controls().Data1->databaseName();
+        const QString found = probe.resolve(name);
+        if (AudioAccess::of(window)->offerImport(found.isEmpty() ? name : found)) {
+            return;
+        }
+    }
     if (!error.isEmpty()) {
         window.services().prompter.tell(error, QString(), Message::Icon::Critical);
     }

@@ -76,7 +76,7 @@ TEST(CsvCommandLine, ImportIntoANewFolderThenExportGivesTheSameRows) {
     const Outcome second = quintora({"--import-csv=" + in, "--library=nuova/cartella"}, dir.path());
     EXPECT_EQ(second.exitCode, 0);
     const QStringList copies =
-        QDir(dir.filePath("nuova/cartella")).entryList({"Songs-copia-*.mdb"});
+        QDir(dir.filePath("nuova/cartella")).entryList({"Songs-copia*.mdb"});
     ASSERT_EQ(copies.size(), 1);
     EXPECT_TRUE(second.out.startsWith(QStringLiteral("Copia dell'archivio com'era prima: \"%1\".\n")
                                           .arg(dir.filePath("nuova/cartella/" + copies[0]))))

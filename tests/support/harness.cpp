@@ -109,6 +109,7 @@ Audio& Harness::start() {
     services.devices = &devices;
     services.fileChooser = &fileChooser;
     services.exportChooser = &exportChooser;
+    services.pathChooser = &pathChooser;
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {

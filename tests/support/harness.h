@@ -19,6 +19,7 @@
 #include "support/scriptedchoosers.h"
 #include "support/scriptedexportchooser.h"
 #include "support/scriptedfilechooser.h"
+#include "support/scriptedpathchooser.h"
 
 class AudioEngine;
 class EngineGrooveSound;
@@ -109,6 +110,8 @@ public:
     // Set before start(): the pedal box's port (IO1) is this one instead of the
     // virtual box (a MIDI or page-turner box a test builds).
     PortIo* port = nullptr;
+    // The imports' folder and save choosers.
+    ScriptedPathChooser pathChooser;
     // Set before start(): the settings dialog uses the desktop's own colour and font
     // choosers (modal dialogs a test answers) instead of the scripted ones.
     bool desktopChoosers = false;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+class AccessImportFlow;
+class Audio;
+class DesktopPathChooser;
+class DialogFileChooser;
+class QMenu;
+class WinSettingsFlow;
+
+// Moving in from the Windows version, in the main window: the Archivio menu's
+// "Importa archivio Access...", "Importa impostazioni di Windows..." and "Salva
+// una copia...", and the import offered when the working folder's library is an
+// Access file. Owned by the window. GUI thread only.
+class AudioAccess : public QObject {
+    Q_OBJECT
+public:
+    AudioAccess(Audio& window, QMenu& archivio);
+    ~AudioAccess() override;
+
+    // The library file at path is an Access file: asks whether to import it. False
+    // when it is not one (the caller reports the library as usual).
+    bool offerImport(const QString& path);
+
+    // The window's AudioAccess, or null.
+    static AudioAccess* of(Audio& window);
+
+private:
+    std::unique_ptr<DialogFileChooser> desktopFiles_;
+    std::unique_ptr<DesktopPathChooser> desktopPaths_;
+    std::unique_ptr<AccessImportFlow> access_;
+    std::unique_ptr<WinSettingsFlow> settings_;
+};
