@@ -61,6 +61,7 @@ void SongPreparation::Prepara() {
     if (!st.Collegato) {
         return;
     }
+    ++count_;
     copySelection();
     silence();
     resetLamps();

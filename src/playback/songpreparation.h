@@ -24,6 +24,9 @@ public:
     // alone. Also the Space key's reset.
     void resetLamps();
 
+    // How many songs were prepared since the start.
+    int count() const { return count_; }
+
     // Which files of the song prepared last were found.
     const PreparedFiles& files() const { return files_; }
 
@@ -43,4 +46,5 @@ private:
     Audio& w_;
     PreparedFiles files_;
     QString mp3Path_;  // the MP3 found for the song being prepared
+    int count_ = 0;
 };

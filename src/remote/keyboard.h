@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class Audio;
 class QKeyEvent;
@@ -26,6 +27,14 @@ public:
     // The incremental search's letters typed so far.
     QString Ricerca() const { return ricerca_; }
 
+    // Asked first when Esc is pressed: true when it took the key (the song was
+    // marked to come next instead of prepared at once).
+    void setEscapeHook(std::function<bool()> hook) { escapeHook_ = std::move(hook); }
+
+signals:
+    // F6: the stage view is wanted.
+    void stageViewRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -40,4 +49,5 @@ private:
     QString ricerca_;
     double tempoTasto_ = 0;    // when the last letter searched, monotonic ms
     bool forwarding_ = false;  // a key being handed on to the grid
+    std::function<bool()> escapeHook_;
 };
