@@ -1,19 +1,25 @@
 #include "app/audiostage.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/audio.h"
+#include "app/audiolibrary.h"
 #include "library/datasource.h"
+#include "library/listchooser.h"
 #include "library/rowset.h"
+#include "platform/hirestimer.h"
 #include "platform/lamp.h"
 #include "platform/numbertext.h"
 #include "platform/prompter.h"
+#include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
 #include "playback/songpreparation.h"
 #include "remote/keyboard.h"
+#include "stage/cuenext.h"
 #include "stage/stageplace.h"
 #include "stage/stagewindow.h"
 #include "stage/transportmodel.h"
@@ -74,6 +80,60 @@ TransportSource sourceOf(Audio& w) {
     return s;
 }
 
+// Something the performer started sounds: a groove, or the MP3 (which the play
+// list keeps going from one track to the next).
+bool sounding(Audio& w) {
+    const SharedState& st = w.state();
+    if (st.LoopBrano) {
+        return st.Groove1Attivo || st.Groove2Attivo;
+    }
+    const bool playList = !w.controls().Stopend->isChecked();
+    return w.MediaPlayer1().isPlaying() || (playList && st.Groove1Attivo);
+}
+
+CueHooks cueHooks(Audio& w) {
+    AudioControls& c = w.controls();
+    CueHooks h;
+    h.enabled = [&w] { return w.state().PreparaSenzaFermare; };
+    h.sounding = [&w] { return sounding(w); };
+    h.highlighted = [&c] {
+        const DataSource& d = *c.Data1;
+        return CueMark{d.recordSource(), d.absolutePosition(),
+                       d.value(QStringLiteral("Titoli")).toString()};
+    };
+    // A loop song's grooves are decoded ahead; the one track voice plays the MP3 that
+    // sounds, so an MP3 song is read when it is prepared.
+    h.fetch = [&w, &c](const CueMark&) {
+        const DataSource& d = *c.Data1;
+        if (d.value(QStringLiteral("Loop")).toDouble() == 0) {
+            return;
+        }
+        const QString path = w.state().PathLavoro;
+        const QString groove1 = d.value(QStringLiteral("Groove1")).toString();
+        for (const QString& groove : {groove1, d.value(QStringLiteral("Groove2")).toString()}) {
+            if (!groove.trimmed().isEmpty() && !groove1.trimmed().isEmpty()) {
+                w.services().grooves.prefetch(SongPreparation::groovePath(path, groove1, groove));
+            }
+        }
+    };
+    h.select = [&w, &c](const CueMark& mark) {
+        if (c.Data1->recordSource() != mark.recordSource) {
+            const auto& entries = ListChooser::entries();
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                if (entries[i].recordSource == mark.recordSource) {
+                    w.library().lists().select(int(i));
+                }
+            }
+        }
+        // The list may have changed meanwhile: only the same song is prepared.
+        return c.Data1->recordSource() == mark.recordSource &&
+               c.Data1->setAbsolutePosition(mark.row) &&
+               c.Data1->value(QStringLiteral("Titoli")).toString() == mark.title;
+    };
+    h.prepare = [&w] { w.preparation().Prepara(); };
+    return h;
+}
+
 }  // namespace
 
 AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
@@ -100,6 +160,11 @@ AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
     c.MenuPalco->setObjectName(QStringLiteral("MenuPalco"));
     connect(c.MenuPalco, &QAction::triggered, this, &AudioStage::openStage);
     connect(&w.keyboard(), &Keyboard::stageViewRequested, this, &AudioStage::openStage);
+    cue_ = new CueNext(cueHooks(w), this);
+    w.keyboard().setEscapeHook([cue = cue_] { return cue->escape(); });
+    connect(cue_, &CueNext::markChanged, model_, &TransportModel::setCued);
+    // After the main tick's own work: a pedal or the play list's end has acted.
+    connect(c.HiResTimer1, &HiResTimer::tick, cue_, &CueNext::check);
     // Leaving the program with the view open keeps where it was.
     connect(&w, &Audio::quitConfirmed, this, [this] {
         if (stage_ && stage_->isVisible()) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class Audio;
+class CueNext;
 class StageWindow;
 class TransportModel;
 
@@ -27,5 +28,6 @@ private:
 
     Audio& w_;
     TransportModel* model_ = nullptr;
+    CueNext* cue_ = nullptr;
     QPointer<StageWindow> stage_;
 };
