@@ -19,6 +19,7 @@
 #include "playback/mediaplayer.h"
 #include "playback/songpreparation.h"
 #include "remote/keyboard.h"
+#include "stage/countinclick.h"
 #include "stage/cuenext.h"
 #include "stage/stageplace.h"
 #include "stage/stagewindow.h"
@@ -165,6 +166,22 @@ AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
     connect(cue_, &CueNext::markChanged, model_, &TransportModel::setCued);
     // After the main tick's own work: a pedal or the play list's end has acted.
     connect(c.HiResTimer1, &HiResTimer::tick, cue_, &CueNext::check);
+    if (ClickSound* click = w.services().click) {
+        const SharedState* st = &w.state();
+        new CountInClick(
+            *c.TmrBpmOn, *click,
+            [st] {
+                CountInSettings s;
+                s.audible = st->MetroAudio == 1;
+                s.route = st->ClickUscita;
+                s.level = st->ClickLivello;
+                s.beats = st->Quarti;
+                s.frequencyHz = st->MetroFreq.toNumber();
+                s.lengthMs = st->MetroDurata.toNumber();
+                return s;
+            },
+            this);
+    }
     // Leaving the program with the view open keeps where it was.
     connect(&w, &Audio::quitConfirmed, this, [this] {
         if (stage_ && stage_->isVisible()) {

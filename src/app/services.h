@@ -13,6 +13,7 @@ class ProcessLauncher;
 class Choosers;
 class DeviceControl;
 class FileChooser;
+class ClickSound;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -34,4 +35,6 @@ struct Services {
     DeviceControl* devices = nullptr;
     // The song editor's file chooser; null: the desktop's own dialogs.
     FileChooser* fileChooser = nullptr;
+    // The count-in's audible click; null: it makes no sound.
+    ClickSound* click = nullptr;
 };
