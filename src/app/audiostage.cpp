@@ -147,6 +147,9 @@ AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
         connect(lamp, &Lamp::backColorChanged, model_, &TransportModel::refresh);
     }
     connect(c.Data2, &DataSource::currentRowChanged, model_, &TransportModel::refresh);
+    // The times move on with the main tick, which runs while the box is attached
+    // (nothing sounds without it).
+    connect(c.HiResTimer1, &HiResTimer::tick, model_, &TransportModel::refresh);
     connect(model_, &TransportModel::changed, this, [this, &c] {
         const TransportSnapshot& s = model_->snapshot();
         c.TempoMp3->setText(TransportModel::mp3Text(s));

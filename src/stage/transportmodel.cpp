@@ -4,14 +4,10 @@
 #include <cmath>
 
 #include "platform/clock.h"
-#include "platform/hirestimer.h"
 
 TransportModel::TransportModel(Clock& clock, TransportSource source, QObject* parent)
     : QObject(parent), clock_(clock), source_(std::move(source)) {
     setObjectName(QStringLiteral("TransportModel"));
-    poll_ = new HiResTimer(clock_, QStringLiteral("TmrPalco"), kPollMs, this);
-    connect(poll_, &HiResTimer::tick, this, [this] { refresh(); });
-    poll_->setEnabled(true);
     refresh();
 }
 

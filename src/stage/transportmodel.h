@@ -6,13 +6,12 @@
 #include "stage/transportsource.h"
 
 class Clock;
-class HiResTimer;
 
 // One model of what is prepared and what sounds, for the windows that show the
 // transport (the main window's MP3 time, the stage view). It holds no widget: it
-// looks at its source ten times a second (timer `TmrPalco`) and whenever it is told
-// something changed (a lamp, a preparation), and signals changed() only when what
-// it shows differs. GUI thread only.
+// looks at its source whenever it is told to (the program does at every main tick,
+// and when a lamp or the prepared song changes), and signals changed() only when
+// what it shows differs. It adds no timer of its own. GUI thread only.
 class TransportModel : public QObject {
     Q_OBJECT
 public:
@@ -32,15 +31,12 @@ public:
     // time alone while the length is not known; empty when no MP3 plays.
     static QString mp3Text(const TransportSnapshot& s);
 
-    static constexpr double kPollMs = 100;
-
 signals:
     void changed();
 
 private:
     Clock& clock_;
     TransportSource source_;
-    HiResTimer* poll_ = nullptr;
     TransportSnapshot now_;
     QString cued_;
     double soundingSinceMs_ = 0;
