@@ -273,8 +273,8 @@ void AudioLayout::build(QMainWindow& window, AudioControls& c) {
     c.Stopend->setFocusPolicy(Qt::NoFocus);
     bottom->addWidget(c.Stopend);
     // The song marked to be prepared when the sound stops.
-    c.Prossimo = label(QStringLiteral("Prossimo"), QString());
-    c.Prossimo->setTextFormat(Qt::PlainText);
+    c.Prossimo = new ElidedLabel;
+    c.Prossimo->setObjectName(QStringLiteral("Prossimo"));
     c.Prossimo->setAccessibleName(QStringLiteral("Prossimo brano"));
     c.Prossimo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bottom->addWidget(c.Prossimo, 1);
