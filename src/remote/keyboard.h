@@ -10,12 +10,13 @@ class QKeyEvent;
 // The main window's keys: function keys choose the list or the view, letters jump
 // within the alphabetical lists, digits choose a folder filter, Esc prepares the
 // highlighted song, Enter starts it, Space stops everything, plus and minus set
-// the volumes, F10 disconnects the pedal box, Insert opens the About box, and the
-// keys left of "1" and left of "Z" restart the count-in. Keys reach this handler
-// whatever control of the main window has the focus, and after every key the focus
-// is back on DBGrid1. The other windows a performer keeps open (pedal box,
-// diagnostics, About, library check) take the same keys unless a text field is
-// being typed into; Space stops the sound from any window. GUI thread only.
+// the volumes, F10 disconnects the pedal box, Insert opens the About box, F6 asks
+// for the stage view, and the keys left of "1" and left of "Z" restart the
+// count-in. Keys reach this handler whatever control of the main window has the
+// focus, and after every key the focus is back on DBGrid1. The other windows a
+// performer keeps open (pedal box, diagnostics, About, library check, stage view)
+// take the same keys unless a text field is being typed into; Space stops the
+// sound from any window. GUI thread only.
 class Keyboard : public QObject {
     Q_OBJECT
 public:
