@@ -12,6 +12,7 @@
 #include "app/audiolayout.h"
 #include "app/audiolibrary.h"
 #include "app/audiomenu.h"
+#include "app/audiostage.h"
 #include "app/helplauncher.h"
 #include "app/resizerule.h"
 #include "app/shutdown.h"
@@ -58,6 +59,7 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     AudioCommands::wire(*this);
     new AudioEditor(*this);
     keyboard_ = new Keyboard(*this);
+    new AudioStage(*this);
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
 }
 

@@ -30,6 +30,10 @@ struct AudioControls {
     // The prepared song's files that are missing, in red under the song labels
     // (empty when all were found).
     QLabel* Mancante = nullptr;
+    // The MP3's elapsed and remaining time while it plays, beside "Vol. MP3".
+    QLabel* TempoMp3 = nullptr;
+    // The song marked to be prepared when the sound stops ("Prossimo: ...").
+    QLabel* Prossimo = nullptr;
 
     // Lists and grids.
     QComboBox* CmbScalette = nullptr;
@@ -94,4 +98,5 @@ struct AudioControls {
     QAction* Menututto = nullptr;
     QAction* MenuHelp = nullptr;
     QAction* MenuInfo = nullptr;
+    QAction* MenuPalco = nullptr;  // the stage view
 };

@@ -272,7 +272,12 @@ void AudioLayout::build(QMainWindow& window, AudioControls& c) {
     c.Stopend->setChecked(true);
     c.Stopend->setFocusPolicy(Qt::NoFocus);
     bottom->addWidget(c.Stopend);
-    bottom->addStretch(1);
+    // The song marked to be prepared when the sound stops.
+    c.Prossimo = new ElidedLabel;
+    c.Prossimo->setObjectName(QStringLiteral("Prossimo"));
+    c.Prossimo->setAccessibleName(QStringLiteral("Prossimo brano"));
+    c.Prossimo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    bottom->addWidget(c.Prossimo, 1);
     bottom->addWidget(label(QStringLiteral("LabelVolMp3"), QStringLiteral("Vol. MP3")));
     c.HSVolumeMp3 = new QScrollBar(Qt::Horizontal);
     c.HSVolumeMp3->setObjectName(QStringLiteral("HSVolumeMp3"));
@@ -284,6 +289,12 @@ void AudioLayout::build(QMainWindow& window, AudioControls& c) {
     c.HSVolumeMp3->setMinimumWidth(180);
     c.HSVolumeMp3->setFocusPolicy(Qt::NoFocus);
     bottom->addWidget(c.HSVolumeMp3);
+    // The MP3's elapsed and remaining time while it plays.
+    c.TempoMp3 = label(QStringLiteral("TempoMp3"), QString());
+    c.TempoMp3->setAccessibleName(QStringLiteral("Tempo MP3"));
+    c.TempoMp3->setMinimumWidth(
+        c.TempoMp3->fontMetrics().horizontalAdvance(QStringLiteral("00:00 / -00:00")));
+    bottom->addWidget(c.TempoMp3);
     v->addLayout(bottom);
     v->addWidget(buildButtons(c));
 

@@ -14,7 +14,18 @@ using Field = ConfigTokenizer::Field;
 
 enum class Kind { Text, Number, Bool };
 // Range checks of the numbers that the program keeps in integer variables.
-enum class Check { None, Int16, Color, FontSize, BufferFrames, Interval, Path };
+enum class Check {
+    None,
+    Int16,
+    Color,
+    FontSize,
+    BufferFrames,
+    Interval,
+    Path,
+    Flag,
+    ClickOutput,
+    Percent
+};
 
 // One field of a line: where its value goes and what it may hold.
 struct Slot {
@@ -74,6 +85,9 @@ std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
         lines.push_back({{&d.outputDevice, Kind::Text, false},
                          {&d.bufferFrames, Kind::Number, false, Check::BufferFrames},
                          {&d.pedalInterface, Kind::Text, false}});
+        lines.push_back({{&d.cueWithoutStopping, Kind::Number, false, Check::Flag},
+                         {&d.clickOutput, Kind::Number, false, Check::ClickOutput},
+                         {&d.clickLevel, Kind::Number, false, Check::Percent}});
     }
     return lines;
 }
@@ -110,6 +124,12 @@ bool checkNumber(Check check, double* v) {
             return *v >= 0 && *v <= ConfigData::kMaxIntervalMs;
         case Check::Int16:
             return *v >= -32768.5 && *v < 32767.5;
+        case Check::Flag:
+            return *v == 0 || *v == -1;
+        case Check::ClickOutput:
+            return *v == 0 || *v == 1 || *v == 2;
+        case Check::Percent:
+            return *v == std::floor(*v) && *v >= 0 && *v <= 100;
         case Check::Color:
             return *v == std::floor(*v) && *v >= -2147483648.0 && *v <= 4294967295.0;
         case Check::FontSize:
@@ -182,6 +202,25 @@ void apply(const Slot& slot, const Field& f, int line, int field, QList<ConfigPr
     }
 }
 
+// The stage settings' line, after the audio line.
+constexpr int kStageLine = 20;
+
+// Whether a line holds the stage settings whole: a file that a newer or another
+// program extended past the audio line is read without complaint, as before.
+bool readsAsStageLine(const ConfigTokenizer::Line& line, const LineSpec& fields) {
+    if (line.fieldCount != int(fields.size()) || !line.terminated) {
+        return false;
+    }
+    QList<ConfigProblem> problems;
+    for (int k = 0; k < int(line.fields.size()); ++k) {
+        Value scratch;
+        Slot slot = fields[k];
+        slot.target = &scratch;
+        apply(slot, line.fields[k], kStageLine, k + 1, &problems);
+    }
+    return problems.isEmpty();
+}
+
 QString boolField(bool b) {
     return b ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
 }
@@ -249,9 +288,9 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = int(i) + 1;
         const LineSpec& fields = lines[i];
-        // The line after the 2.8 layout's eighteen is this program's own: a file
-        // without it, or with a blank line there, keeps the audio defaults.
-        const bool optional = result.layout == ConfigLayout::V28 && lineNo == 19;
+        // The lines after the 2.8 layout's eighteen are this program's own: a file
+        // without them, or with a blank line there, keeps their defaults.
+        const bool optional = result.layout == ConfigLayout::V28 && lineNo >= 19;
         if (tokens.atEnd()) {
             if (!optional) {
                 result.problems.append({lineNo, 0, QStringLiteral("il file finisce prima")});
@@ -261,6 +300,9 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
         const ConfigTokenizer::Line line = tokens.nextLine(int(fields.size()));
         if (optional && line.fieldCount == 1 && line.fields[0].kind == Field::Kind::Empty) {
             break;
+        }
+        if (lineNo == kStageLine && !readsAsStageLine(line, fields)) {
+            break;  // a line of some other program: the stage keeps its defaults
         }
         if (line.fieldCount != int(fields.size())) {
             result.problems.append({lineNo, 0,
@@ -291,7 +333,16 @@ QByteArray ConfigCodec::write(const ConfigData& data) {
     ConfigData d = data;
     d.version = QStringLiteral("2.8");
     QString out;
-    for (const LineSpec& line : linesOf(d, ConfigLayout::V28)) {
+    std::vector<LineSpec> lines = linesOf(d, ConfigLayout::V28);
+    // The stage line only when a stage setting was changed: the file of everyone
+    // else stays as it was.
+    const ConfigData defaults;
+    if (d.cueWithoutStopping.toNumber() == defaults.cueWithoutStopping.toNumber() &&
+        d.clickOutput.toNumber() == defaults.clickOutput.toNumber() &&
+        d.clickLevel.toNumber() == defaults.clickLevel.toNumber()) {
+        lines.pop_back();
+    }
+    for (const LineSpec& line : lines) {
         for (size_t k = 0; k < line.size(); ++k) {
             if (k > 0)
                 out += u',';

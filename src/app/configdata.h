@@ -74,6 +74,13 @@ struct ConfigData {
     Value bufferFrames = 256;
     Value pedalInterface = "/dev/parport0";
 
+    // Line 20, this program's own too: the stage settings. Esc marks the next song
+    // while one sounds (-1) or prepares at once (0); where the count-in click
+    // sounds (0 nowhere, 1 the main output, 2 output channels 3-4); its level, 0 to 100.
+    Value cueWithoutStopping = 0;
+    Value clickOutput = 0;
+    Value clickLevel = 50;
+
     // The longest timer interval a file may hold, in milliseconds (one hour), and
     // the longest text: a folder path at the file systems' own limit; no font or
     // device name comes near it.

@@ -19,6 +19,7 @@
 #include "playback/audiodevices.h"
 #include "playback/audioengine.h"
 #include "playback/audiooptions.h"
+#include "playback/engineclicksound.h"
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
@@ -63,6 +64,7 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
         frames >= ConfigData::kMinBufferFrames && frames <= ConfigData::kMaxBufferFrames ? frames
                                                                                          : 256;
     stored_.pedalInterface = settings.pedalInterface.toText();
+    stored_.channels = settings.clickOutput.toNumber() == 2 ? 4 : 2;
     QString port = cl_.port;
     if (port.isEmpty()) {
         port = cl_.demo ? DeviceControl::kVirtualPedals : stored_.pedalInterface;
@@ -73,6 +75,16 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
     }
     port_ = std::make_unique<SwitchablePort>(createPort(port, boxWindow_));
     createAudio(stored_.outputDevice, stored_.bufferFrames);
+    if (stored_.channels > 2 && cl_.audioOut.isEmpty() &&
+        !engine_->reopen(stored_.outputDevice, stored_.bufferFrames, stored_.channels)) {
+        startError_ = engine_->errorText().isEmpty() ? monitorMissingText() : engine_->errorText();
+    }
+}
+
+QString Program::monitorMissingText() {
+    return QStringLiteral(
+        "Il dispositivo audio non ha i canali 3-4: il click del conteggio non arriva agli "
+        "auricolari. Il resto suona come sempre.");
 }
 
 Program::~Program() {
@@ -112,10 +124,15 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     grooves_ = std::make_unique<EngineGrooveSound>(*engine_);
     player_ = std::make_unique<EngineMediaPlayer>(*engine_, &clock_);
     binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
+    click_ = std::make_unique<EngineClickSound>(*engine_);
 }
 
 QStringList Program::outputDevices() const {
     return AudioDevices::outputNames();
+}
+
+int Program::outputChannels(const QString& device) const {
+    return AudioDevices::outputChannels(device);
 }
 
 QStringList Program::pedalPorts() const {
@@ -135,7 +152,7 @@ void Program::apply(const DeviceSettings& settings) {
         switchPort(settings.pedalInterface);
     }
     if (settings.outputDevice == before.outputDevice &&
-        settings.bufferFrames == before.bufferFrames) {
+        settings.bufferFrames == before.bufferFrames && settings.channels == before.channels) {
         return;
     }
     if (!cl_.audioOut.isEmpty()) {
@@ -143,8 +160,9 @@ void Program::apply(const DeviceSettings& settings) {
         // next start.
         return;
     }
-    if (!engine_->reopen(settings.outputDevice, settings.bufferFrames)) {
-        prompter_.tell(engine_->errorText());
+    if (!engine_->reopen(settings.outputDevice, settings.bufferFrames, settings.channels)) {
+        prompter_.tell(engine_->errorText().isEmpty() ? monitorMissingText()
+                                                      : engine_->errorText());
     }
 }
 
@@ -218,6 +236,7 @@ int Program::run() {
                       volume_, files_,    launcher_, configPath_};
     services.choosers = &choosers_;
     services.devices = this;
+    services.click = click_.get();
     window_ = std::make_unique<Audio>(services);
     QObject::connect(window_.get(), &Audio::quitConfirmed, qApp, &QApplication::quit,
                      Qt::QueuedConnection);
@@ -231,6 +250,8 @@ int Program::run() {
     keeper_->begin(branch);
     if (!engine_->errorText().isEmpty()) {
         prompter_.tell(engine_->errorText());
+    } else if (!startError_.isEmpty()) {
+        prompter_.tell(startError_);
     }
     return QApplication::exec();
 }

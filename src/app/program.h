@@ -13,6 +13,7 @@
 #include "settings/dialogchoosers.h"
 
 class Audio;
+class EngineClickSound;
 class AudioEngine;
 class EngineGrooveSound;
 class EngineMediaPlayer;
@@ -47,6 +48,7 @@ public:
     QStringList pedalPorts() const override;
     DeviceSettings current() const override { return stored_; }
     void apply(const DeviceSettings& settings) override;
+    int outputChannels(const QString& device) const override;
 
 private:
     void prepareDemo();
@@ -57,6 +59,7 @@ private:
     void createAudio(const QString& device, int bufferFrames);
     void showBoxWindow();
     void switchPort(const QString& wanted);
+    static QString monitorMissingText();
 
     CommandLine cl_;
     QString configPath_;
@@ -72,6 +75,8 @@ private:
     std::unique_ptr<EngineGrooveSound> grooves_;
     std::unique_ptr<EngineMediaPlayer> player_;
     std::unique_ptr<WaveVolumeBinder> binder_;
+    std::unique_ptr<EngineClickSound> click_;
+    QString startError_;  // told once the window is up
     std::unique_ptr<Audio> window_;
     std::unique_ptr<PedalBoxWindow> boxWindow_;
     std::unique_ptr<ShowKeeper> keeper_;  // where the show stands, for a crash

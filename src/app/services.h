@@ -15,6 +15,7 @@ class DeviceControl;
 class FileChooser;
 class ExportChooser;
 class PathChooser;
+class ClickSound;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -40,4 +41,6 @@ struct Services {
     ExportChooser* exportChooser = nullptr;
     // The imports' folder and save choosers; null: the desktop's own dialogs.
     PathChooser* pathChooser = nullptr;
+    // The count-in's audible click; null: it makes no sound.
+    ClickSound* click = nullptr;
 };

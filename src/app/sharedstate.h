@@ -40,6 +40,13 @@ struct SharedState {
     std::int16_t Quarti = 4;      // beats the tempo lamp gives after a song is prepared; -1 fixed
     std::int16_t QuartiRimasti = 0;  // beats still to give
 
+    // The stage: Esc while something sounds marks the next song instead of
+    // stopping ("Prepara senza fermare"); where the count-in's click sounds (0 nowhere,
+    // 1 the main output, 2 output channels 3-4) and its level (0 to 100).
+    bool PreparaSenzaFermare = false;
+    int ClickUscita = 0;
+    int ClickLivello = 50;
+
     // Grid columns: -1 shown, 0 hidden, unset hidden.
     Value MostraPagina, MostraCapotasto, MostraBPM, MostraLoop, MostraGroove1, MostraGroove2,
         MostraAutore;

@@ -198,6 +198,9 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.LargGroove1 = d.LargGroove1;
     st.LargGroove2 = d.LargGroove2;
     st.LargAutore = d.LargAutore;
+    st.PreparaSenzaFermare = d.cueWithoutStopping.toNumber() != 0;
+    st.ClickUscita = int(d.clickOutput.toNumber());
+    st.ClickLivello = int(d.clickLevel.toNumber());
     applyFolders(d);
     openDatabase();
 }

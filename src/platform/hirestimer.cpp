@@ -21,6 +21,7 @@ void HiResTimer::setInterval(double ms) {
     interval_ = ms;
     if (enabled_) {
         driver_->arm(effectiveInterval());
+        emit armed();
     }
 }
 
@@ -28,8 +29,10 @@ void HiResTimer::setEnabled(bool on) {
     enabled_ = on;
     if (on) {
         driver_->arm(effectiveInterval());
+        emit armed();
     } else {
         driver_->disarm();
+        emit disarmed();
     }
 }
 

@@ -29,6 +29,10 @@ public:
 
 signals:
     void tick();
+    // A fresh interval began (enabled, or the interval changed while enabled).
+    void armed();
+    // The timer was disabled.
+    void disarmed();
 
 private:
     void fire();

@@ -30,4 +30,35 @@ QStringList outputNames() {
     return names;
 }
 
+int outputChannels(const QString& name) {
+    if (Pa_Initialize() != paNoError) {
+        return 0;
+    }
+    int channels = 0;
+    const QString wanted = name.trimmed();
+    if (wanted.isEmpty() || wanted == QLatin1String("default")) {
+        const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+        const PaDeviceInfo* info = device == paNoDevice ? nullptr : Pa_GetDeviceInfo(device);
+        channels = info != nullptr ? info->maxOutputChannels : 0;
+    } else {
+        const int count = Pa_GetDeviceCount();
+        for (int device = 0; device < count; ++device) {
+            const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+            if (info == nullptr) {
+                continue;
+            }
+            const PaHostApiInfo* host = Pa_GetHostApiInfo(info->hostApi);
+            const QString full =
+                QStringLiteral("%1: %2").arg(QString::fromUtf8(host != nullptr ? host->name : "?"),
+                                             QString::fromUtf8(info->name));
+            if (full == wanted) {
+                channels = info->maxOutputChannels;
+                break;
+            }
+        }
+    }
+    Pa_Terminate();
+    return channels;
+}
+
 }  // namespace AudioDevices

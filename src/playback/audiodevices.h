@@ -10,4 +10,8 @@ namespace AudioDevices {
 // PortAudio cannot start or finds none.
 QStringList outputNames();
 
+// The output channels of a device named as outputNames() names it (empty or
+// "default": the default output); 0 when there is no such device.
+int outputChannels(const QString& name);
+
 }  // namespace AudioDevices

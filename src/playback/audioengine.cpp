@@ -49,7 +49,7 @@ bool AudioEngine::startOutput() {
     return false;
 }
 
-bool AudioEngine::reopen(const QString& device, int bufferFrames) {
+bool AudioEngine::reopen(const QString& device, int bufferFrames, int channels) {
     if (offline_) {
         return false;
     }
@@ -57,7 +57,18 @@ bool AudioEngine::reopen(const QString& device, int bufferFrames) {
     // the new output's thread becomes its only caller.
     output_->stop();
     bufferFrames_ = clampBufferFrames(bufferFrames);
-    output_ = std::make_unique<PortAudioOutput>(device, bufferFrames_);
+    output_ = std::make_unique<PortAudioOutput>(device, bufferFrames_, channels);
+    if (channels > kEngineChannels && !output_->start(*mixer_)) {
+        // No device with channels 3-4: the song's sound goes on in stereo, without
+        // the monitors' click, rather than not at all.
+        output_ = std::make_unique<PortAudioOutput>(device, bufferFrames_);
+        startOutput();
+        return false;
+    }
+    if (channels > kEngineChannels) {
+        error_.clear();
+        return true;
+    }
     return startOutput();
 }
 
@@ -229,16 +240,33 @@ void AudioEngine::setTrackVolume(int hundredthsDb) {
     send(command);
 }
 
+void AudioEngine::scheduleClicks(const ClickVoice::Schedule& s) {
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::ClickSchedule;
+    command.click = s;
+    send(command);
+}
+
+void AudioEngine::cancelClicks() {
+    EngineCommand command;
+    command.kind = EngineCommand::Kind::ClickCancel;
+    send(command);
+}
+
 void AudioEngine::render(float* out, int frames) {
-    if (frames <= 0) {
+    renderChannels(out, frames, kEngineChannels);
+}
+
+void AudioEngine::renderChannels(float* out, int frames, int channels) {
+    if (frames <= 0 || channels <= 0) {
         return;
     }
     if (!offline_) {
-        std::memset(out, 0, sizeof(float) * std::size_t(frames) * kEngineChannels);
+        std::memset(out, 0, sizeof(float) * std::size_t(frames) * std::size_t(channels));
         return;
     }
     flushOverflow();
-    mixer_->renderAudio(out, frames);
+    mixer_->renderChannels(out, frames, channels);
     collectReturnedSounds();
 }
 

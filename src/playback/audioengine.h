@@ -64,9 +64,17 @@ public:
     void setTrackVolume(int hundredthsDb);
     int trackVolume() const { return trackVolume_; }
 
+    // The count-in's clicks: s.firstFrame counts from the audio period that takes
+    // the command, so the clicks keep exactly one beat between them.
+    void scheduleClicks(const ClickVoice::Schedule& s);
+    void cancelClicks();
+
     // Offline engines only: renders frames of interleaved stereo float into out, on
     // the calling thread. Deterministic: the track voice waits for its decoder.
     void render(float* out, int frames);
+    // The same with channels interleaved channels: 1-2 the main output, 3-4 the
+    // in-ear monitors' click.
+    void renderChannels(float* out, int frames, int channels);
     bool isOffline() const { return offline_; }
     // Offline engines only: renders frames and throws the sound away (a harness moving
     // virtual time on). Allocates nothing after the first call.
@@ -79,7 +87,8 @@ public:
     // goes on after a short gap. When the device cannot start the engine runs
     // silently and errorText() says so (false). Offline engines keep their output
     // (false).
-    bool reopen(const QString& device, int bufferFrames);
+    // channels: 2, or 4 for the click on channels 3-4 (a device with fewer fails).
+    bool reopen(const QString& device, int bufferFrames, int channels = 2);
 
     // The GUI thread's clock. When the audio side falls behind (a stalled device) and
     // its command queue is full, the commands it could not take yet wait on the GUI

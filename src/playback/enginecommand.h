@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "playback/clickvoice.h"
+
 struct DecodedAudio;
 
 // One request from the GUI thread to the audio callback, passed by value through
@@ -10,17 +12,20 @@ struct DecodedAudio;
 // owning shared_ptr until the callback hands the pointer back.
 struct EngineCommand {
     enum class Kind : std::uint8_t {
-        PlayGroove,  // sound: replace the groove with it (crossfade), loop until stopped
-        StopGroove,  // fade the groove out
-        GrooveGain,  // gain: linear groove gain
-        TrackPlay,   // start or resume the track voice
-        TrackStop,   // fade the track out and hold its place
-        TrackSeek,   // generation, frame: the track's stream restarts at frame
-        TrackGain,   // gain: linear track gain
+        PlayGroove,     // sound: replace the groove with it (crossfade), loop until stopped
+        StopGroove,     // fade the groove out
+        GrooveGain,     // gain: linear groove gain
+        TrackPlay,      // start or resume the track voice
+        TrackStop,      // fade the track out and hold its place
+        TrackSeek,      // generation, frame: the track's stream restarts at frame
+        TrackGain,      // gain: linear track gain
+        ClickSchedule,  // click: count-in clicks, firstFrame counted from the command's arrival
+        ClickCancel,    // drop the clicks still to come
     };
     Kind kind = Kind::StopGroove;
     const DecodedAudio* sound = nullptr;
     float gain = 0.0f;
     std::uint64_t generation = 0;
     std::int64_t frame = 0;
+    ClickVoice::Schedule click;
 };

@@ -42,7 +42,7 @@ public:
     bool showDisplay() const { return showDisplay_; }
     bool showControls() const { return showControls_; }
     // Length of the loaded file in seconds, 0 until known.
-    double duration() const;
+    double duration() const override;
 
 private:
     AudioEngine& engine_;

@@ -37,4 +37,6 @@ public:
     virtual void setShowControls(bool on) = 0;  // member 22
     // Whether sound is coming out now (for tests and the lamps of the virtual box).
     virtual bool isPlaying() const = 0;
+    // Length of the loaded file in seconds; 0 while it is not known.
+    virtual double duration() const { return 0; }
 };

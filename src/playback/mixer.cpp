@@ -37,20 +37,55 @@ void Mixer::applyCommands() {
             case EngineCommand::Kind::TrackGain:
                 track_.setGain(command.gain);
                 break;
+            case EngineCommand::Kind::ClickSchedule: {
+                ClickVoice::Schedule s = command.click;
+                s.firstFrame += position_;
+                click_.schedule(s);
+                break;
+            }
+            case EngineCommand::Kind::ClickCancel:
+                click_.cancel();
+                break;
         }
     }
 }
 
 // Audio thread: no allocation, lock, file access or logging.
+void Mixer::renderBlock(float* main, float* monitor, int frames) {
+    std::memset(main, 0, sizeof(float) * std::size_t(frames) * kEngineChannels);
+    if (monitor) {
+        std::memset(monitor, 0, sizeof(float) * std::size_t(frames) * kEngineChannels);
+    }
+    groove_.mixInto(main, frames);
+    track_.mixInto(main, frames);
+    click_.mixInto(main, monitor, position_, frames);
+    position_ += frames;
+}
+
+// Audio thread: no allocation, lock, file access or logging.
 void Mixer::renderAudio(float* out, int frames) {
+    renderChannels(out, frames, kEngineChannels);
+}
+
+// Audio thread: no allocation, lock, file access or logging.
+void Mixer::renderChannels(float* out, int frames, int channels) {
     applyCommands();
     int done = 0;
     while (done < frames) {
         const int count = std::min(frames - done, kMaxBlockFrames);
-        float* block = out + std::size_t(done) * kEngineChannels;
-        std::memset(block, 0, sizeof(float) * std::size_t(count) * kEngineChannels);
-        groove_.mixInto(block, count);
-        track_.mixInto(block, count);
+        if (channels == kEngineChannels) {
+            renderBlock(out + std::size_t(done) * kEngineChannels, nullptr, count);
+        } else {
+            const bool monitor = channels >= 4;
+            renderBlock(mainBlock_.data(), monitor ? monitorBlock_.data() : nullptr, count);
+            float* frame = out + std::size_t(done) * std::size_t(channels);
+            for (int f = 0; f < count; ++f, frame += channels) {
+                for (int c = 0; c < channels; ++c) {
+                    frame[c] = c < 2 ? mainBlock_[2 * f + c]
+                                     : (monitor && c < 4 ? monitorBlock_[2 * f + c - 2] : 0.0f);
+                }
+            }
+        }
         done += count;
     }
     grooveSounding_.store(groove_.isSounding(), std::memory_order_release);

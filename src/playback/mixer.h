@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 
 #include "playback/audiosource.h"
+#include "playback/clickvoice.h"
 #include "playback/enginecommand.h"
 #include "playback/groovevoice.h"
 #include "playback/spscqueue.h"
@@ -29,6 +31,9 @@ public:
 
     // Audio thread: no allocation, lock, file access or logging.
     void renderAudio(float* out, int frames) override;
+    // Channels 3 and 4 (when channels >= 4) carry the click routed to the in-ear
+    // monitors; further channels are silent. Audio thread, as renderAudio.
+    void renderChannels(float* out, int frames, int channels) override;
 
     // Any thread.
     const TrackVoice& track() const { return track_; }
@@ -40,11 +45,18 @@ public:
 
 private:
     void applyCommands();
+    // Renders frames (at most kMaxBlockFrames) of the main mix into main and the
+    // monitor pair into monitor (null: none), both interleaved stereo.
+    void renderBlock(float* main, float* monitor, int frames);
 
     SpscQueue<EngineCommand> commands_;
     SpscQueue<const DecodedAudio*> returned_;
     GrooveVoice groove_;
     TrackVoice track_;
+    ClickVoice click_;
+    std::int64_t position_ = 0;  // frames rendered, audio thread's own count
+    std::array<float, std::size_t(kMaxBlockFrames) * 2> mainBlock_{};
+    std::array<float, std::size_t(kMaxBlockFrames) * 2> monitorBlock_{};
     std::atomic<std::int64_t> frames_{0};
     std::atomic<std::int64_t> callbacks_{0};
     std::atomic<bool> grooveSounding_{false};

@@ -30,8 +30,10 @@ QString deviceLabel(int device) {
 }
 }  // namespace
 
-PortAudioOutput::PortAudioOutput(const QString& deviceName, int bufferFrames)
-    : deviceName_(deviceName.trimmed()), bufferFrames_(bufferFrames) {}
+PortAudioOutput::PortAudioOutput(const QString& deviceName, int bufferFrames, int channels)
+    : deviceName_(deviceName.trimmed()),
+      bufferFrames_(bufferFrames),
+      channels_(channels >= 4 ? 4 : kEngineChannels) {}
 
 PortAudioOutput::~PortAudioOutput() {
     stop();
@@ -74,7 +76,7 @@ bool PortAudioOutput::start(AudioSource& source) {
         }
         tried.push_back(device);
         const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-        if (info == nullptr || info->maxOutputChannels < kEngineChannels) {
+        if (info == nullptr || info->maxOutputChannels < channels_) {
             continue;
         }
         if (openDevice(device)) {
@@ -90,7 +92,7 @@ bool PortAudioOutput::openDevice(int device) {
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
     PaStreamParameters params{};
     params.device = device;
-    params.channelCount = kEngineChannels;
+    params.channelCount = channels_;
     params.sampleFormat = paFloat32;
     params.suggestedLatency = info->defaultLowOutputLatency;
     double rate = kEngineRate;
@@ -103,12 +105,12 @@ bool PortAudioOutput::openDevice(int device) {
     if (rate != kEngineRate) {
         int error = 0;
         resampler_ = src_callback_new(&PortAudioOutput::pullForResampler, SRC_SINC_FASTEST,
-                                      kEngineChannels, &error, this);
+                                      channels_, &error, this);
         if (resampler_ == nullptr) {
             return false;
         }
         ratio_ = rate / kEngineRate;
-        pull_.assign(std::size_t(kPullFrames) * kEngineChannels, 0.0f);
+        pull_.assign(std::size_t(kPullFrames) * std::size_t(channels_), 0.0f);
     }
     const auto period = static_cast<unsigned long>(
         rate == kEngineRate ? bufferFrames_ : int(double(bufferFrames_) * ratio_ + 0.5));
@@ -149,14 +151,14 @@ void PortAudioOutput::stop() {
 // Audio thread: no allocation, lock, file access or logging.
 void PortAudioOutput::fill(float* out, unsigned long frames) {
     if (resampler_ == nullptr) {
-        source_->renderAudio(out, int(frames));
+        source_->renderChannels(out, int(frames), channels_);
         return;
     }
     const long got = src_callback_read(resampler_, ratio_, long(frames), out);
     if (got < long(frames)) {
-        std::memset(
-            out + std::size_t(got > 0 ? got : 0) * kEngineChannels, 0,
-            sizeof(float) * std::size_t(long(frames) - (got > 0 ? got : 0)) * kEngineChannels);
+        std::memset(out + std::size_t(got > 0 ? got : 0) * std::size_t(channels_), 0,
+                    sizeof(float) * std::size_t(long(frames) - (got > 0 ? got : 0)) *
+                        std::size_t(channels_));
     }
 }
 
@@ -164,7 +166,7 @@ void PortAudioOutput::fill(float* out, unsigned long frames) {
 // access or logging.
 long PortAudioOutput::pullForResampler(void* self, float** data) {
     auto* output = static_cast<PortAudioOutput*>(self);
-    output->source_->renderAudio(output->pull_.data(), kPullFrames);
+    output->source_->renderChannels(output->pull_.data(), kPullFrames, output->channels_);
     *data = output->pull_.data();
     return kPullFrames;
 }

@@ -8,15 +8,16 @@
 typedef void PaStream;
 typedef struct SRC_STATE_tag SRC_STATE;
 
-// A sound device through PortAudio: stereo float, a low-latency period of
+// A sound device through PortAudio: stereo float (or four channels), a low-latency period of
 // bufferFrames. The named device is tried first (any part of its name, or of
 // "host: name"), then the default output, then any other output. The engine's 44100 Hz
 // is asked for; a device that runs at another rate gets the sound through
 // libsamplerate.
 class PortAudioOutput : public AudioOutput {
 public:
-    // deviceName: empty or "default" for the default output device.
-    PortAudioOutput(const QString& deviceName, int bufferFrames);
+    // deviceName: empty or "default" for the default output device. channels: 2, or
+    // 4 for the in-ear monitors' click on channels 3-4 (only devices that have them).
+    PortAudioOutput(const QString& deviceName, int bufferFrames, int channels = 2);
     ~PortAudioOutput() override;
 
     bool start(AudioSource& source) override;
@@ -37,6 +38,7 @@ private:
 
     const QString deviceName_;
     const int bufferFrames_;
+    const int channels_;
     bool initialized_ = false;
     PaStream* stream_ = nullptr;
     AudioSource* source_ = nullptr;

@@ -57,11 +57,12 @@ bool typesText(const QWidget* w) {
 
 // The windows a performer keeps open beside the main one, in which the whole key
 // table works: the on-screen pedal box, the diagnostics panel, the About box and
-// the library check. Everywhere else (message boxes, the settings dialog, the
+// the library check and the stage view. Everywhere else (message boxes, the settings dialog, the
 // choosers, menus) only Space does, and it always stops the sound.
 bool stageWindow(const QWidget* window) {
     return window->inherits("PedalBoxWindow") || window->inherits("Diagnostica") ||
-           window->inherits("Info") || window->inherits("Verifiche");
+           window->inherits("Info") || window->inherits("Verifiche") ||
+           window->inherits("StageWindow");
 }
 
 }  // namespace
@@ -130,6 +131,7 @@ bool Keyboard::act(int key, bool modified) {
     }
     switch (key) {
         case Qt::Key_F6:
+            emit stageViewRequested();
             return true;
         case Qt::Key_F9:
             c.VisTutto->click();
@@ -148,7 +150,9 @@ bool Keyboard::act(int key, bool modified) {
             enter();
             return true;
         case Qt::Key_Escape:
-            w_.preparation().Prepara();
+            if (!escapeHook_ || !escapeHook_()) {
+                w_.preparation().Prepara();
+            }
             return true;
         case Qt::Key_Space:
             stop();

@@ -8,6 +8,7 @@ struct DeviceSettings {
     QString outputDevice;    // a device name as the device list gives it; empty: the system default
     int bufferFrames = 256;  // audio period in frames, 64 to 2048
     QString pedalInterface;  // a parallel port device ("/dev/parport0") or "virtual"
+    int channels = 2;        // output channels opened: 4 when the click goes to 3-4
 
     bool operator==(const DeviceSettings&) const = default;
 };
@@ -29,4 +30,10 @@ public:
     virtual DeviceSettings current() const = 0;
     // Puts settings in force; what did not change is left running untouched.
     virtual void apply(const DeviceSettings& settings) = 0;
+    // How many output channels a device (a name of outputDevices(), empty for the
+    // default) has; 2 when it cannot be told.
+    virtual int outputChannels(const QString& device) const {
+        (void)device;
+        return 2;
+    }
 };

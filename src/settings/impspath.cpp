@@ -20,6 +20,7 @@
 #include "settings/impspathlayout.h"
 #include "settings/quartilist.h"
 #include "settings/salvadati.h"
+#include "stage/stageframe.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ void Impspath::load() {
     c_.Aut->setChecked(st.MostraAutore == -1);
     c_.folders->load();
     c_.devices->load(w_.services().devices);
+    c_.stage->load(st.PreparaSenzaFermare, st.ClickUscita, st.ClickLivello);
 }
 
 void Impspath::Parametribase() {

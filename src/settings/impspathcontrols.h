@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class StageFrame;
 
 // The controls of the settings dialog `Impspath`, under their own names. Built by
 // ImpspathLayout; owned by the dialog (Qt parent-child).
@@ -50,6 +51,8 @@ struct ImpspathControls {
     FolderFrame* folders = nullptr;
     // The sound output and the pedal interface.
     DeviceFrame* devices = nullptr;
+    // "Palco ": the next song cued while one plays, the count-in click.
+    StageFrame* stage = nullptr;
 
     QPushButton* ComDefault = nullptr;
     QPushButton* Esci = nullptr;

@@ -16,6 +16,7 @@
 #include "settings/folderframe.h"
 #include "settings/impspathcontrols.h"
 #include "settings/quartilist.h"
+#include "stage/stageframe.h"
 
 namespace {
 
@@ -149,6 +150,8 @@ void build(QDialog& dialog, Audio& window, ImpspathControls& c) {
     c.devices = new DeviceFrame;
     right->addWidget(c.folders, 1);
     right->addWidget(c.devices);
+    c.stage = new StageFrame;
+    right->addWidget(c.stage);
     columns->addLayout(left);
     columns->addLayout(right, 1);
     top->addLayout(columns, 1);

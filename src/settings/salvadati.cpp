@@ -19,6 +19,7 @@
 #include "settings/colorswatch.h"
 #include "settings/deviceframe.h"
 #include "settings/impspathcontrols.h"
+#include "stage/stageframe.h"
 
 namespace {
 
@@ -82,6 +83,27 @@ void Salvadati::applyValues() {
     st.MostraGroove1 = flagOf(c_.Grv1);
     st.MostraGroove2 = flagOf(c_.Grv2);
     st.MostraAutore = flagOf(c_.Aut);
+    applyStage();
+}
+
+// The stage settings; channels 3-4 for the click only on a device that has them.
+void Salvadati::applyStage() {
+    SharedState& st = w_.state();
+    st.PreparaSenzaFermare = c_.stage->cueWithoutStopping();
+    st.ClickLivello = c_.stage->clickLevel();
+    int output = c_.stage->clickOutput();
+    if (output == StageFrame::kMonitor) {
+        const QString device = c_.devices->settings().outputDevice;
+        const DeviceControl* devices = w_.services().devices;
+        if (!devices || devices->outputChannels(device) < 4) {
+            output = st.ClickUscita == StageFrame::kMonitor ? StageFrame::kNowhere : st.ClickUscita;
+            c_.stage->setClickOutput(output);
+            w_.services().prompter.tell(StageFrame::monitorRefusedText(device),
+                                        QStringLiteral("Quintora: avviso"),
+                                        Message::Icon::Critical);
+        }
+    }
+    st.ClickUscita = output;
 }
 
 ConfigData Salvadati::configData() const {
@@ -126,6 +148,9 @@ ConfigData Salvadati::configData() const {
     d.outputDevice = devices.outputDevice;
     d.bufferFrames = devices.bufferFrames;
     d.pedalInterface = devices.pedalInterface;
+    d.cueWithoutStopping = st.PreparaSenzaFermare ? -1 : 0;
+    d.clickOutput = st.ClickUscita;
+    d.clickLevel = st.ClickLivello;
     return d;
 }
 
@@ -161,6 +186,8 @@ void Salvadati::run() {
     w_.aggiornaDBG();
     w_.aggiornaDBG2();
     if (DeviceControl* devices = w_.services().devices) {
-        devices->apply(c_.devices->settings());
+        DeviceSettings settings = c_.devices->settings();
+        settings.channels = w_.state().ClickUscita == StageFrame::kMonitor ? 4 : 2;
+        devices->apply(settings);
     }
 }

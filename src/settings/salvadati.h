@@ -29,6 +29,7 @@ public:
 
 private:
     void applyValues();
+    void applyStage();
     void followWorkingFolder();
 
     Audio& w_;

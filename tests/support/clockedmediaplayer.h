@@ -27,6 +27,7 @@ public:
     void setShowDisplay(bool on) override;
     void setShowControls(bool on) override;
     bool isPlaying() const override;
+    double duration() const override { return length(); }
 
     // Length of the track at path, in seconds (default 180; 0 for a file that
     // cannot be played).

@@ -10,6 +10,7 @@
 #include "library/songdatabase.h"
 #include "playback/audioengine.h"
 #include "playback/audiooptions.h"
+#include "playback/engineclicksound.h"
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
@@ -27,6 +28,7 @@ Harness::Harness(Sound sound) {
         engineGrooves_ = std::make_unique<EngineGrooveSound>(*engine_);
         enginePlayer_ = std::make_unique<EngineMediaPlayer>(*engine_, &clock);
         binder_ = std::make_unique<WaveVolumeBinder>(volume, *engine_);
+        engineClick_ = std::make_unique<EngineClickSound>(*engine_);
     } else {
         clockedPlayer_ = std::make_unique<ClockedMediaPlayer>(clock);
         recordingGrooves_ = std::make_unique<RecordingGrooveSound>();
@@ -36,6 +38,7 @@ Harness::Harness(Sound sound) {
 Harness::~Harness() {
     keeper_.reset();
     window_.reset();
+    engineClick_.reset();
     binder_.reset();
     enginePlayer_.reset();
     engineGrooves_.reset();
@@ -110,6 +113,7 @@ Audio& Harness::start() {
     services.fileChooser = &fileChooser;
     services.exportChooser = &exportChooser;
     services.pathChooser = &pathChooser;
+    services.click = engineClick_.get();
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {
@@ -140,8 +144,8 @@ void Harness::step(double ms, std::vector<float>* keep) {
         while (renderedFrames_ < target) {
             for (int i = 0; i < burst_; ++i) {
                 const int n = callbacks_[nextCallback_++ % callbacks_.size()];
-                callbackSound_.resize(std::size_t(n) * 2);
-                engine_->render(callbackSound_.data(), n);
+                callbackSound_.resize(std::size_t(n) * std::size_t(outputChannels));
+                engine_->renderChannels(callbackSound_.data(), n, outputChannels);
                 if (keep) {
                     keep->insert(keep->end(), callbackSound_.begin(), callbackSound_.end());
                 }
@@ -156,10 +160,13 @@ void Harness::step(double ms, std::vector<float>* keep) {
     if (engine_ && frames > 0) {
         if (keep) {
             const std::size_t at = keep->size();
-            keep->resize(at + std::size_t(frames) * 2);
-            engine_->render(keep->data() + at, frames);
-        } else {
+            keep->resize(at + std::size_t(frames) * std::size_t(outputChannels));
+            engine_->renderChannels(keep->data() + at, frames, outputChannels);
+        } else if (outputChannels == 2) {
             engine_->advance(frames);
+        } else {
+            callbackSound_.resize(std::size_t(frames) * std::size_t(outputChannels));
+            engine_->renderChannels(callbackSound_.data(), frames, outputChannels);
         }
     }
     clock.advance(ms);

@@ -22,6 +22,7 @@
 #include "support/scriptedpathchooser.h"
 
 class AudioEngine;
+class EngineClickSound;
 class EngineGrooveSound;
 class EngineMediaPlayer;
 class ShowKeeper;
@@ -75,8 +76,12 @@ public:
     // Moves virtual time forward, firing due timers on the way; the offline engine
     // renders the same span of sound (thrown away).
     void advance(double ms);
-    // Like advance(), keeping the sound: interleaved stereo floats at 44100 Hz.
+    // Like advance(), keeping the sound: interleaved floats at 44100 Hz, stereo
+    // unless outputChannels says otherwise.
     std::vector<float> listen(double ms);
+    // The offline output's channels: 2, or 4 for a device with a second pair (the
+    // in-ear monitors' click on channels 3-4).
+    int outputChannels = 2;
 
     // Makes the offline engine be pulled the way a sound device pulls it: in
     // callbacks of the given sizes in frames (cycled), each one rendered ahead of
@@ -128,6 +133,7 @@ private:
     std::unique_ptr<EngineGrooveSound> engineGrooves_;
     std::unique_ptr<EngineMediaPlayer> enginePlayer_;
     std::unique_ptr<WaveVolumeBinder> binder_;
+    std::unique_ptr<EngineClickSound> engineClick_;
     std::unique_ptr<ClockedMediaPlayer> clockedPlayer_;
     std::unique_ptr<RecordingGrooveSound> recordingGrooves_;
     std::unique_ptr<Audio> window_;

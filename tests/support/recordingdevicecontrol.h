@@ -12,6 +12,7 @@ public:
     QStringList outputDevices() const override { return devices; }
     QStringList pedalPorts() const override { return ports; }
     DeviceSettings current() const override { return inForce; }
+    int outputChannels(const QString&) const override { return channels; }
     void apply(const DeviceSettings& settings) override {
         applied.push_back(settings);
         inForce = settings;
@@ -22,4 +23,5 @@ public:
     QStringList ports{QStringLiteral("/dev/parport0")};
     DeviceSettings inForce{QString(), 256, QStringLiteral("/dev/parport0")};
     QList<DeviceSettings> applied;
+    int channels = 2;  // every output device's channels
 };

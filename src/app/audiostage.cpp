@@ -1,0 +1,234 @@
+#include "app/audiostage.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/audio.h"
+#include "app/audiolibrary.h"
+#include "library/datasource.h"
+#include "library/listchooser.h"
+#include "library/rowset.h"
+#include "platform/hirestimer.h"
+#include "platform/lamp.h"
+#include "platform/numbertext.h"
+#include "platform/prompter.h"
+#include "playback/groovesound.h"
+#include "playback/mediaplayer.h"
+#include "playback/songpreparation.h"
+#include "remote/keyboard.h"
+#include "stage/countinclick.h"
+#include "stage/cuenext.h"
+#include "stage/stageplace.h"
+#include "stage/stagewindow.h"
+#include "stage/transportmodel.h"
+
+namespace {
+
+// A field as the stage shows it: numbers in plain decimal, null as nothing.
+QString fieldText(const DataSource& d, const QString& field) {
+    const QVariant v = d.value(field);
+    if (v.isNull()) {
+        return {};
+    }
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int ||
+        v.typeId() == QMetaType::LongLong) {
+        return v.toDouble() == 0 && field == QLatin1String("BPM")
+                   ? QString()
+                   : NumberText::format(v.toDouble());
+    }
+    return v.toString().trimmed();
+}
+
+TransportSource sourceOf(Audio& w) {
+    AudioControls& c = w.controls();
+    const SharedState& st = w.state();
+    TransportSource s;
+    s.prepared = [&w] { return w.preparation().count() > 0; };
+    s.song = [&c] {
+        const DataSource& d = *c.Data2;
+        return StageSong{
+            fieldText(d, QStringLiteral("Titoli")), fieldText(d, QStringLiteral("Autore")),
+            fieldText(d, QStringLiteral("Pagina")), fieldText(d, QStringLiteral("Capotasto")),
+            fieldText(d, QStringLiteral("BPM"))};
+    };
+    s.loop = [&st] { return st.LoopBrano; };
+    s.next = [&c] {
+        const DataSource& d = *c.Data2;
+        const int row = d.absolutePosition();
+        if (row < 0 || row + 1 >= d.rowCount() || !d.rowSet()) {
+            return QString();
+        }
+        const RowSet& rows = *d.rowSet();
+        const int column = rows.fieldIndex(QStringLiteral("Titoli"));
+        return column < 0 ? QString() : rows.valueAt(row + 1, column).toString();
+    };
+    s.sounding = [&st] {
+        return (st.Groove1Attivo ? TransportSnapshot::kFirst : 0) |
+               (st.Groove2Attivo ? TransportSnapshot::kSecond : 0);
+    };
+    MediaPlayer* player = &w.MediaPlayer1();
+    s.mp3Playing = [player] { return player->isPlaying(); };
+    s.mp3Position = [player] { return player->position(); };
+    s.mp3Length = [player] { return player->duration(); };
+    s.lamps = [&c] {
+        return std::array<std::int64_t, TransportSnapshot::kLampCount>{
+            c.LedConnect->backColor(), c.LedPed1->backColor(), c.LedPed2->backColor(),
+            c.LedPreload->backColor(), c.LedIstrs->backColor()};
+    };
+    return s;
+}
+
+// Something the performer started sounds: a groove, or the MP3 (which the play
+// list keeps going from one track to the next).
+bool sounding(Audio& w) {
+    const SharedState& st = w.state();
+    if (st.LoopBrano) {
+        return st.Groove1Attivo || st.Groove2Attivo;
+    }
+    const bool playList = !w.controls().Stopend->isChecked();
+    return w.MediaPlayer1().isPlaying() || (playList && st.Groove1Attivo);
+}
+
+CueHooks cueHooks(Audio& w) {
+    AudioControls& c = w.controls();
+    CueHooks h;
+    h.enabled = [&w] { return w.state().PreparaSenzaFermare; };
+    h.sounding = [&w] { return sounding(w); };
+    h.highlighted = [&c] {
+        const DataSource& d = *c.Data1;
+        return CueMark{d.recordSource(), d.absolutePosition(),
+                       d.value(QStringLiteral("Titoli")).toString()};
+    };
+    // A loop song's grooves are decoded ahead; the one track voice plays the MP3 that
+    // sounds, so an MP3 song is read when it is prepared.
+    h.fetch = [&w, &c](const CueMark&) {
+        const DataSource& d = *c.Data1;
+        if (d.value(QStringLiteral("Loop")).toDouble() == 0) {
+            return;
+        }
+        const QString path = w.state().PathLavoro;
+        const QString groove1 = d.value(QStringLiteral("Groove1")).toString();
+        for (const QString& groove : {groove1, d.value(QStringLiteral("Groove2")).toString()}) {
+            if (!groove.trimmed().isEmpty() && !groove1.trimmed().isEmpty()) {
+                w.services().grooves.prefetch(SongPreparation::groovePath(path, groove1, groove));
+            }
+        }
+    };
+    h.select = [&w, &c](const CueMark& mark) {
+        if (c.Data1->recordSource() != mark.recordSource) {
+            const auto& entries = ListChooser::entries();
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                if (entries[i].recordSource == mark.recordSource) {
+                    w.library().lists().select(int(i));
+                }
+            }
+        }
+        // The list may have changed meanwhile: only the same song is prepared.
+        return c.Data1->recordSource() == mark.recordSource &&
+               c.Data1->setAbsolutePosition(mark.row) &&
+               c.Data1->value(QStringLiteral("Titoli")).toString() == mark.title;
+    };
+    h.prepare = [&w] { w.preparation().Prepara(); };
+    return h;
+}
+
+}  // namespace
+
+AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
+    setObjectName(QStringLiteral("AudioStage"));
+    AudioControls& c = w.controls();
+    model_ = new TransportModel(w.services().clock, sourceOf(w), this);
+    // A lamp that changes (the tempo flash lasts 80 ms) shows at once, not at the
+    // next look.
+    for (Lamp* lamp : {c.LedConnect, c.LedPed1, c.LedPed2, c.LedPreload, c.LedIstrs}) {
+        connect(lamp, &Lamp::backColorChanged, model_, &TransportModel::refresh);
+    }
+    connect(c.Data2, &DataSource::currentRowChanged, model_, &TransportModel::refresh);
+    // The times move on with the main tick, which runs while the box is attached
+    // (nothing sounds without it).
+    connect(c.HiResTimer1, &HiResTimer::tick, model_, &TransportModel::refresh);
+    connect(model_, &TransportModel::changed, this, [this, &c] {
+        const TransportSnapshot& s = model_->snapshot();
+        c.TempoMp3->setText(TransportModel::mp3Text(s));
+        c.Prossimo->setText(s.cued.isEmpty() ? QString() : QStringLiteral("Prossimo: ") + s.cued);
+    });
+    // A menu of its own, before Help: the program's own menus stay as they are.
+    auto* menu = new QMenu(QStringLiteral("Palco"), w.menuBar());
+    menu->setObjectName(QStringLiteral("Palco"));
+    menu->menuAction()->setObjectName(QStringLiteral("PalcoMenu"));
+    w.menuBar()->insertMenu(c.Helps ? c.Helps->menuAction() : nullptr, menu);
+    c.MenuPalco = menu->addAction(QStringLiteral("Vista palco [F6]"));
+    c.MenuPalco->setObjectName(QStringLiteral("MenuPalco"));
+    connect(c.MenuPalco, &QAction::triggered, this, &AudioStage::openStage);
+    connect(&w.keyboard(), &Keyboard::stageViewRequested, this, &AudioStage::openStage);
+    cue_ = new CueNext(cueHooks(w), this);
+    w.keyboard().setEscapeHook([cue = cue_] { return cue->escape(); });
+    connect(cue_, &CueNext::markChanged, model_, &TransportModel::setCued);
+    // After the main tick's own work: a pedal or the play list's end has acted.
+    connect(c.HiResTimer1, &HiResTimer::tick, cue_, &CueNext::check);
+    if (ClickSound* click = w.services().click) {
+        const SharedState* st = &w.state();
+        new CountInClick(
+            *c.TmrBpmOn, *click,
+            [st] {
+                CountInSettings s;
+                s.audible = st->MetroAudio == 1;
+                s.route = st->ClickUscita;
+                s.level = st->ClickLivello;
+                s.beats = st->Quarti;
+                s.frequencyHz = st->MetroFreq.toNumber();
+                s.lengthMs = st->MetroDurata.toNumber();
+                return s;
+            },
+            this);
+    }
+    // Leaving the program with the view open keeps where it was.
+    connect(&w, &Audio::quitConfirmed, this, [this] {
+        if (stage_ && stage_->isVisible()) {
+            savePlace();
+        }
+    });
+}
+
+AudioStage::~AudioStage() {
+    delete stage_.data();
+}
+
+StageWindow* AudioStage::stage() const {
+    return stage_.data();
+}
+
+void AudioStage::openStage() {
+    if (!stage_) {
+        stage_ = new StageWindow(*model_, &w_);
+        const StagePlace place = StagePlace::read(StagePlace::fileFor(w_.services().configPath));
+        stage_->restorePlace(place.place, place.fullScreen);
+        connect(stage_.data(), &StageWindow::placeChanged, this, &AudioStage::savePlace);
+    }
+    if (stage_->fullScreenWanted()) {
+        stage_->showFullScreen();
+    } else {
+        stage_->show();
+    }
+    stage_->raise();
+    stage_->activateWindow();
+}
+
+void AudioStage::savePlace() {
+    if (!stage_) {
+        return;
+    }
+    const StagePlace now{stage_->normalPlace(), stage_->fullScreenWanted()};
+    const QString path = StagePlace::fileFor(w_.services().configPath);
+    if (now == StagePlace::read(path)) {
+        return;
+    }
+    const QString error = now.write(path);
+    if (!error.isEmpty()) {
+        w_.services().prompter.tell(error, QStringLiteral("Quintora: Configurazione"),
+                                    Message::Icon::Critical);
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class Audio;
+class CueNext;
+class StageWindow;
+class TransportModel;
+
+// The main window's side of the stage: builds the transport model from the
+// window's song, player and lamps, shows the MP3's time beside "Vol. MP3", and opens
+// the stage view "Palco" (F6 or the menu), remembering where it was. GUI thread only.
+class AudioStage : public QObject {
+    Q_OBJECT
+public:
+    explicit AudioStage(Audio& window);
+    ~AudioStage() override;
+
+    TransportModel& model() { return *model_; }
+    // Shows the stage view, creating it on first use where it was last time.
+    void openStage();
+    // The stage view while it exists, or null.
+    StageWindow* stage() const;
+
+private:
+    void savePlace();
+
+    Audio& w_;
+    TransportModel* model_ = nullptr;
+    CueNext* cue_ = nullptr;
+    QPointer<StageWindow> stage_;
+};

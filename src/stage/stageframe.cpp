@@ -1,0 +1,67 @@
+#include "stage/stageframe.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <algorithm>
+
+StageFrame::StageFrame(QWidget* parent) : QGroupBox(QStringLiteral("Palco "), parent) {
+    setObjectName(QStringLiteral("FramePalco"));
+    auto* g = new QGridLayout(this);
+    cue_ = new QCheckBox(QStringLiteral("Prepara senza fermare"));
+    cue_->setObjectName(QStringLiteral("CheckPrepara"));
+    cue_->setToolTip(
+        QStringLiteral("Con un brano che suona, Esc segna il brano evidenziato come prossimo: "
+                       "viene preparato appena il suono si ferma."));
+    output_ = new QComboBox;
+    output_->setObjectName(QStringLiteral("CmbClick"));
+    output_->addItem(QStringLiteral("Nessuna"), int(kNowhere));
+    output_->addItem(QStringLiteral("Uscita principale"), int(kMain));
+    output_->addItem(QStringLiteral("Canali 3-4 (in-ear)"), int(kMonitor));
+    level_ = new QSpinBox;
+    level_->setObjectName(QStringLiteral("SpinClick"));
+    level_->setRange(0, 100);
+    level_->setSuffix(QStringLiteral(" %"));
+    auto* outputLabel = new QLabel(QStringLiteral("Click del conteggio:"));
+    outputLabel->setBuddy(output_);
+    auto* levelLabel = new QLabel(QStringLiteral("Livello click:"));
+    levelLabel->setBuddy(level_);
+    g->addWidget(cue_, 0, 0, 1, 2);
+    g->addWidget(outputLabel, 1, 0);
+    g->addWidget(output_, 1, 1);
+    g->addWidget(levelLabel, 2, 0);
+    g->addWidget(level_, 2, 1);
+    load(false, kNowhere, 50);
+}
+
+void StageFrame::load(bool cueWithoutStopping, int clickOutput, int clickLevel) {
+    cue_->setChecked(cueWithoutStopping);
+    setClickOutput(clickOutput);
+    level_->setValue(std::clamp(clickLevel, 0, 100));
+}
+
+void StageFrame::setClickOutput(int output) {
+    const int index = output_->findData(output);
+    output_->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+bool StageFrame::cueWithoutStopping() const {
+    return cue_->isChecked();
+}
+
+int StageFrame::clickOutput() const {
+    return output_->currentData().toInt();
+}
+
+int StageFrame::clickLevel() const {
+    return level_->value();
+}
+
+QString StageFrame::monitorRefusedText(const QString& device) {
+    return QStringLiteral(
+               "Il dispositivo audio \"%1\" ha solo due canali: il click del conteggio non può "
+               "andare sui canali 3-4. Il click resta dove era.")
+        .arg(device.isEmpty() ? QStringLiteral("Predefinito") : device);
+}

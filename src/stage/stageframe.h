@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QComboBox;
+class QSpinBox;
+
+// The settings dialog's frame "Palco ": "Prepara senza fermare" (`CheckPrepara`:
+// Esc while a song sounds marks the next one instead of stopping), where the
+// count-in's click sounds (`CmbClick`: nowhere, the main output, or output
+// channels 3-4 for in-ear monitors) and its level (`SpinClick`, 0 to 100). GUI thread.
+class StageFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    // The click's outputs, as stored.
+    enum Output { kNowhere = 0, kMain = 1, kMonitor = 2 };
+
+    explicit StageFrame(QWidget* parent = nullptr);
+
+    void load(bool cueWithoutStopping, int clickOutput, int clickLevel);
+    bool cueWithoutStopping() const;
+    int clickOutput() const;
+    int clickLevel() const;
+    // Shows another click output (a refused choice put back).
+    void setClickOutput(int output);
+
+    static QString monitorRefusedText(const QString& device);
+
+private:
+    QCheckBox* cue_ = nullptr;
+    QComboBox* output_ = nullptr;
+    QSpinBox* level_ = nullptr;
+};

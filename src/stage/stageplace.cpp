@@ -1,0 +1,58 @@
+#include "stage/stageplace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+// Far beyond any screen: a place outside this is damage, not a window.
+constexpr int kLimit = 100000;
+}  // namespace
+
+QString StagePlace::fileFor(const QString& configPath) {
+    return QFileInfo(configPath).dir().filePath(QStringLiteral("Palco.ini"));
+}
+
+StagePlace StagePlace::read(const QString& path) {
+    StagePlace p;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return p;
+    }
+    const QList<QByteArray> fields = f.read(256).trimmed().split(',');
+    if (fields.size() != 5) {
+        return p;
+    }
+    int v[5];
+    for (int i = 0; i < 5; ++i) {
+        bool ok = false;
+        v[i] = fields[i].trimmed().toInt(&ok);
+        if (!ok || v[i] < -kLimit || v[i] > kLimit) {
+            return p;
+        }
+    }
+    if (v[2] <= 0 || v[3] <= 0) {
+        return p;
+    }
+    p.place = QRect(v[0], v[1], v[2], v[3]);
+    p.fullScreen = v[4] != 0;
+    return p;
+}
+
+QString StagePlace::write(const QString& path) const {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    const QByteArray line = QStringLiteral("%1,%2,%3,%4,%5\r\n")
+                                .arg(place.x())
+                                .arg(place.y())
+                                .arg(place.width())
+                                .arg(place.height())
+                                .arg(fullScreen ? -1 : 0)
+                                .toLatin1();
+    if (!f.open(QIODevice::WriteOnly) || f.write(line) != line.size() || !f.commit()) {
+        return QStringLiteral("Impossibile salvare la posizione della finestra Palco in \"%1\": %2")
+            .arg(QDir::toNativeSeparators(path), f.errorString());
+    }
+    return {};
+}

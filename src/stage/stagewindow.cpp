@@ -1,0 +1,261 @@
+#include "stage/stagewindow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/elidedlabel.h"
+#include "platform/lamp.h"
+#include "platform/wincolor.h"
+#include "stage/transportmodel.h"
+
+namespace {
+
+// Type sizes at the smallest window (800 x 600), in pixels; everything grows with
+// the window's shorter side in proportion.
+constexpr int kBaseWidth = 800;
+constexpr int kBaseHeight = 600;
+constexpr int kTitlePx = 54;
+constexpr int kAuthorPx = 30;
+constexpr int kDetailsPx = 30;
+constexpr int kLinePx = 26;
+constexpr int kButtonPx = 14;
+constexpr int kLampPx = 34;
+constexpr int kBarPx = 18;
+
+void setPixels(QWidget* w, int px, bool bold = false) {
+    QFont f = w->font();
+    f.setPixelSize(std::max(8, px));
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+QString soundingDescription(const TransportSnapshot& s) {
+    if (s.sounding == 0) {
+        return QStringLiteral("Fermo");
+    }
+    QString what;
+    if (!s.loop) {
+        what = QStringLiteral("MP3");
+    } else if (s.sounding == (TransportSnapshot::kFirst | TransportSnapshot::kSecond)) {
+        what = QStringLiteral("Groove 1 e 2");
+    } else {
+        what = s.sounding & TransportSnapshot::kFirst ? QStringLiteral("Groove 1")
+                                                      : QStringLiteral("Groove 2");
+    }
+    return QStringLiteral("Suona: ") + what + QStringLiteral(" da ") +
+           TransportModel::clockText(s.soundingSeconds);
+}
+
+QString details(const StageSong& song) {
+    QStringList parts;
+    if (!song.page.isEmpty()) {
+        parts << QStringLiteral("Pag. ") + song.page;
+    }
+    if (!song.capo.isEmpty()) {
+        parts << QStringLiteral("Capo ") + song.capo;
+    }
+    if (!song.bpm.isEmpty()) {
+        parts << song.bpm + QStringLiteral(" BPM");
+    }
+    return parts.join(QStringLiteral("    "));
+}
+
+}  // namespace
+
+StageWindow::StageWindow(TransportModel& model, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(model) {
+    setObjectName(QStringLiteral("Palco"));
+    setWindowTitle(windowTitleText());
+    setAccessibleName(QStringLiteral("Palco"));
+    setMinimumSize(400, 300);
+    // Dark by default: read in the dark without dazzling.
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, QColor(0, 0, 0));
+    dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
+    dark.setColor(QPalette::Button, QColor(40, 40, 40));
+    dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Highlight, QColor(0, 150, 60));
+    dark.setColor(QPalette::Text, QColor(235, 235, 235));
+    dark.setColor(QPalette::Shadow, QColor(120, 120, 120));
+    setPalette(dark);
+    setAutoFillBackground(true);
+    build();
+    resize(kBaseWidth, kBaseHeight);
+    connect(&model_, &TransportModel::changed, this, [this] { display(model_.snapshot()); });
+    display(model_.snapshot());
+}
+
+void StageWindow::build() {
+    auto* v = new QVBoxLayout(this);
+    auto* lampRow = new QHBoxLayout;
+    static const char* const names[] = {"PalcoTempo", "PalcoPed1", "PalcoPed2", "PalcoPreload",
+                                        "PalcoIstrs"};
+    static const char* const shows[] = {"Tempo", "Pedale 1", "Pedale 2", "Preload", "Antirimbalzo"};
+    for (int i = 0; i < TransportSnapshot::kLampCount; ++i) {
+        lamps_[i] = new Lamp(QString::fromLatin1(names[i]), QString::fromLatin1(shows[i]),
+                             WinColor::kGrey, this);
+        lampRow->addWidget(lamps_[i]);
+        auto* caption = new QLabel(QString::fromLatin1(shows[i]), this);
+        caption->setObjectName(QString::fromLatin1(names[i]) + QStringLiteral("Nome"));
+        lampRow->addWidget(caption);
+        lampRow->addSpacing(12);
+    }
+    lampRow->addStretch(1);
+    fullButton_ = new QPushButton(QStringLiteral("Schermo intero"), this);
+    fullButton_->setObjectName(QStringLiteral("PalcoSchermoIntero"));
+    fullButton_->setFocusPolicy(Qt::NoFocus);
+    connect(fullButton_, &QPushButton::clicked, this, [this] { setFullScreen(!fullScreen_); });
+    lampRow->addWidget(fullButton_);
+    v->addLayout(lampRow);
+
+    auto text = [this](const char* name) {
+        auto* l = new ElidedLabel(QString(), this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        return l;
+    };
+    auto plain = [this](const char* name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setTextFormat(Qt::PlainText);
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        return l;
+    };
+    title_ = text("PalcoTitolo");
+    author_ = text("PalcoAutore");
+    details_ = plain("PalcoDati");
+    sounding_ = plain("PalcoSuona");
+    time_ = plain("PalcoTempoMp3");
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("PalcoAvanzamento"));
+    progress_->setRange(0, 1000);
+    progress_->setTextVisible(false);
+    next_ = text("PalcoSeguente");
+    cued_ = text("PalcoProssimo");
+    cued_->setStyleSheet(QStringLiteral("color: #ffd040"));
+    v->addStretch(1);
+    v->addWidget(title_);
+    v->addWidget(author_);
+    v->addWidget(details_);
+    v->addStretch(1);
+    v->addWidget(sounding_);
+    v->addWidget(time_);
+    v->addWidget(progress_);
+    v->addStretch(1);
+    v->addWidget(next_);
+    v->addWidget(cued_);
+}
+
+void StageWindow::display(const TransportSnapshot& s) {
+    title_->setText(s.prepared ? s.song.title : QStringLiteral("Nessun brano preparato"));
+    author_->setText(s.song.author);
+    details_->setText(details(s.song));
+    sounding_->setText(soundingDescription(s));
+    time_->setText(TransportModel::mp3Text(s));
+    progress_->setVisible(s.mp3);
+    progress_->setValue(s.mp3Permille);
+    next_->setText(s.next.isEmpty() ? QString() : QStringLiteral("Segue: ") + s.next);
+    cued_->setText(s.cued.isEmpty() ? QString() : QStringLiteral("Prossimo: ") + s.cued);
+    for (int i = 0; i < TransportSnapshot::kLampCount; ++i) {
+        lamps_[i]->setBackColor(s.lamps[i]);
+    }
+}
+
+void StageWindow::scaleTexts() {
+    const double scale =
+        std::max(0.5, std::min(double(width()) / kBaseWidth, double(height()) / kBaseHeight));
+    auto px = [scale](int base) { return int(base * scale); };
+    titlePixels_ = px(kTitlePx);
+    setPixels(title_, titlePixels_, true);
+    setPixels(author_, px(kAuthorPx));
+    setPixels(details_, px(kDetailsPx), true);
+    setPixels(sounding_, px(kLinePx));
+    setPixels(time_, px(kLinePx), true);
+    setPixels(next_, px(kLinePx));
+    setPixels(cued_, px(kLinePx), true);
+    setPixels(fullButton_, px(kButtonPx));
+    progress_->setFixedHeight(px(kBarPx));
+    for (Lamp* lamp : lamps_) {
+        lamp->setFixedSize(px(kLampPx), px(kLampPx));
+    }
+    for (QLabel* caption : findChildren<QLabel*>(QRegularExpression(QStringLiteral("Nome$")))) {
+        setPixels(caption, px(kButtonPx));
+    }
+    // An empty line keeps its room, so nothing moves when a text comes or goes.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->setMinimumHeight(label->fontMetrics().height());
+    }
+    layout()->setContentsMargins(px(16), px(12), px(16), px(12));
+    layout()->setSpacing(px(6));
+}
+
+void StageWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!fullScreen_ && !isFullScreen()) {
+        normalPlace_ = geometry();
+    }
+    scaleTexts();
+}
+
+void StageWindow::setFullScreen(bool on) {
+    fullScreen_ = on;
+    fullButton_->setText(on ? QStringLiteral("Finestra") : QStringLiteral("Schermo intero"));
+    if (on) {
+        if (!isFullScreen()) {
+            normalPlace_ = geometry();
+        }
+        showFullScreen();
+    } else if (isVisible()) {
+        showNormal();
+        if (normalPlace_.isValid()) {
+            setGeometry(normalPlace_);
+        }
+    }
+}
+
+QRect StageWindow::normalPlace() const {
+    return normalPlace_.isValid() ? normalPlace_ : geometry();
+}
+
+void StageWindow::restorePlace(const QRect& place, bool fullScreen) {
+    if (place.isValid()) {
+        setGeometry(place);
+        normalPlace_ = place;
+    }
+    fullScreen_ = fullScreen;
+    fullButton_->setText(fullScreen ? QStringLiteral("Finestra")
+                                    : QStringLiteral("Schermo intero"));
+}
+
+void StageWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    setFullScreen(!fullScreen_);
+    event->accept();
+}
+
+void StageWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    emit placeChanged();
+}
+
+QString StageWindow::titleText() const {
+    return title_->text();
+}
+QString StageWindow::soundingText() const {
+    return sounding_->text();
+}
+QString StageWindow::timeText() const {
+    return time_->text();
+}
+QString StageWindow::nextText() const {
+    return next_->text();
+}
+QString StageWindow::cuedText() const {
+    return cued_->text();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+#include <array>
+
+#include "stage/transportsnapshot.h"
+
+class ElidedLabel;
+class Lamp;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class TransportModel;
+
+// The stage view "Palco": a second, resizable window read from two metres away in
+// the dark. It shows the prepared song (title, author, page, capo, BPM) in large
+// type, what sounds and for how long, an MP3's elapsed and remaining time with a
+// progress bar, the next song of the list and the song marked to come next, and the
+// four lamps with the tempo flash, large. Every text scales with the window. The
+// whole key table of the main window works here (the program's key handler takes
+// the keys); full screen is toggled by its button or a double click, never by a key.
+// It follows the transport model only, never the grid's highlight. GUI thread only.
+class StageWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit StageWindow(TransportModel& model, QWidget* parent = nullptr);
+
+    // Full screen on or off (the window's own button and a double click do this).
+    void setFullScreen(bool on);
+    bool fullScreenWanted() const { return fullScreen_; }
+    // The window's place and size when not full screen.
+    QRect normalPlace() const;
+    // Puts the window where it was (before it is shown).
+    void restorePlace(const QRect& place, bool fullScreen);
+
+    // The texts as shown, for tests and the accessibility tree.
+    QString titleText() const;
+    QString soundingText() const;
+    QString timeText() const;
+    QString nextText() const;
+    QString cuedText() const;
+
+    // The type size in pixels of the title at the window's present size.
+    int titlePixels() const { return titlePixels_; }
+
+    static QString windowTitleText() { return QStringLiteral("Quintora - Palco"); }
+
+signals:
+    // The window was hidden or closed (its place is worth remembering).
+    void placeChanged();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void build();
+    void display(const TransportSnapshot& s);
+    void scaleTexts();
+
+    TransportModel& model_;
+    ElidedLabel* title_ = nullptr;
+    ElidedLabel* author_ = nullptr;
+    QLabel* details_ = nullptr;
+    QLabel* sounding_ = nullptr;
+    QLabel* time_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    ElidedLabel* next_ = nullptr;
+    ElidedLabel* cued_ = nullptr;
+    QPushButton* fullButton_ = nullptr;
+    std::array<Lamp*, TransportSnapshot::kLampCount> lamps_{};
+    QRect normalPlace_;
+    bool fullScreen_ = false;
+    int titlePixels_ = 0;
+};
