@@ -90,7 +90,9 @@ TEST(AccessFlow, NoLeavesTheFileAndTheMenuImportsItLater) {
     EXPECT_EQ(items,
               QStringList({"Nuovo brano...", "Modifica brano...", "Elimina brano...", "-",
                            "Importa archivio Access...", "Importa impostazioni di Windows...",
-                           "Salva una copia...", "-", "Scalette..."}));
+                           "Salva una copia...", "-", "Importa CSV...", "Esporta CSV...",
+                           "Importa cartella MP3...", "Esporta scaletta come play list (M3U8)...",
+                           "Esporta scaletta da stampare (PDF)...", "-", "Scalette..."}));
     menu->trigger();  // nothing chosen
     EXPECT_EQ(h.prompter.messages.size(), 1);
     EXPECT_EQ(AccessFiles::bytes(library), original);
