@@ -6,6 +6,7 @@
 #include "exchange/csvformat.h"
 #include "exchange/csvsongcolumns.h"
 #include "library/songdatabase.h"
+#include "library/songrow.h"
 #include "library/sqlstatement.h"
 
 namespace CsvExport {
@@ -15,9 +16,7 @@ std::optional<QVector<SongRecord>> songs(const QString& libraryPath, int list, Q
     if (!db) {
         return std::nullopt;
     }
-    const QString fields = QStringLiteral(
-        "SELECT Titoli, Autore, Pagina, Capotasto, BPM, Loop, Groove1, Groove2, Sca1, Sca2, "
-        "Sca3, Sca4, Sca5, Temp FROM Brani ");
+    const QString fields = QStringLiteral("SELECT %1 FROM Brani ").arg(SongRow::columns());
     const QString sql = list >= 1 && list <= 5
                             ? fields + QStringLiteral(
                                            "WHERE Sca%1 > 0 ORDER BY Sca%1, "
@@ -27,20 +26,7 @@ std::optional<QVector<SongRecord>> songs(const QString& libraryPath, int list, Q
     SqlStatement q(db->handle(), sql);
     QVector<SongRecord> out;
     while (q.next()) {
-        SongRecord s;
-        s.Titoli = q.value(0).toString();
-        s.Autore = q.value(1);
-        s.Pagina = q.value(2);
-        s.Capotasto = q.value(3);
-        s.BPM = q.value(4);
-        s.Loop = q.integer(5) != 0;
-        s.Groove1 = q.value(6);
-        s.Groove2 = q.value(7);
-        for (int i = 0; i < 5; ++i) {
-            s.Sca[size_t(i)] = q.value(8 + i);
-        }
-        s.Temp = q.integer(13) != 0;
-        out.push_back(s);
+        out.push_back(SongRow::read(q));
     }
     if (!q.error().isEmpty()) {
         *error = db->readError(q.error());

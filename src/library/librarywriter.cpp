@@ -6,6 +6,7 @@
 
 #include "library/songdatabase.h"
 #include "library/songfold.h"
+#include "library/songrow.h"
 #include "library/songschema.h"
 #include "library/sqlstatement.h"
 
@@ -90,28 +91,14 @@ std::optional<SongRecord> LibraryWriter::song(qint64 id, QString* error) const {
         return std::nullopt;
     }
     SqlStatement q(db->handle(),
-                   QStringLiteral("SELECT Titoli, Autore, Pagina, Capotasto, BPM, Loop, Groove1, "
-                                  "Groove2, Sca1, Sca2, Sca3, Sca4, Sca5, Temp FROM Brani "
-                                  "WHERE Id = ?"));
+                   QStringLiteral("SELECT %1 FROM Brani WHERE Id = ?").arg(SongRow::columns()));
     q.bind(1, id);
     if (!q.next()) {
         *error = db->readError(q.error().isEmpty() ? QStringLiteral("il brano non c'è più.")
                                                    : q.error());
         return std::nullopt;
     }
-    SongRecord s;
-    s.Titoli = q.value(0).toString();
-    s.Autore = q.value(1);
-    s.Pagina = q.value(2);
-    s.Capotasto = q.value(3);
-    s.BPM = q.value(4);
-    s.Loop = q.integer(5) != 0;
-    s.Groove1 = q.value(6);
-    s.Groove2 = q.value(7);
-    for (int i = 0; i < 5; ++i) {
-        s.Sca[size_t(i)] = q.value(8 + i);
-    }
-    s.Temp = q.integer(13) != 0;
+    SongRecord s = SongRow::read(q);
     q.reset();
     return s;
 }
