@@ -1,5 +1,7 @@
 #include "pedals/midipedalbox.h"
 
+#include <utility>
+
 #include <RtMidi.h>
 
 #include "platform/clock.h"
@@ -61,7 +63,10 @@ int MidiPedalBox::readStatus() {
     if (!open_ || !present_) {
         return 0;
     }
-    if (!lost_ && clock_.monotonicMs() - lookedAtMs_ >= kLookMs) {
+    // A look straight after a pedal message goes to the sound at once: the slower
+    // look for the controller (the system's port list) waits for the next tick.
+    const bool afterEvent = std::exchange(eventPending_, false);
+    if (!lost_ && !afterEvent && clock_.monotonicMs() - lookedAtMs_ >= kLookMs) {
         lookedAtMs_ = clock_.monotonicMs();
         // A new connection may not carry the first messages yet (JACK connects at
         // its next cycle): the lamps are shown whole once more, once.
@@ -125,6 +130,7 @@ void MidiPedalBox::received(const MidiInput::Message& m) {
             status_.toggle(i + 1);
         }
         // The sound first, the diagnostics after.
+        eventPending_ = true;
         emit pedalEvent();
     }
     emit eventsLogged();

@@ -56,6 +56,7 @@ private:
     bool present_ = false;
     bool lost_ = false;
     bool refreshed_ = false;
+    bool eventPending_ = false;  // a pedal message waits to be read by the transport
     double lookedAtMs_ = 0;
     int sent_ = -1;  // the lamp value the controller shows; -1: not known
 };
