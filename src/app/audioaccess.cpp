@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "app/audio.h"
+#include "app/startup.h"
 #include "editor/dialogfilechooser.h"
 #include "exchange/accessimportflow.h"
 #include "exchange/winsettingsdesktopchooser.h"
@@ -42,21 +43,7 @@ void saveSettings(Audio& w, const ConfigData& d) {
     c.TmrIstrs->setInterval(Salvadati::intervalOf(d.debounceInterval.toText()));
     w.setGridColors(1, qint64(d.leftBackColor.toNumber()), qint64(d.leftForeColor.toNumber()));
     w.setGridColors(2, qint64(d.rightBackColor.toNumber()), qint64(d.rightForeColor.toNumber()));
-    st.MostraPagina = d.MostraPagina;
-    st.MostraCapotasto = d.MostraCapotasto;
-    st.MostraBPM = d.MostraBPM;
-    st.MostraLoop = d.MostraLoop;
-    st.MostraGroove1 = d.MostraGroove1;
-    st.MostraGroove2 = d.MostraGroove2;
-    st.MostraAutore = d.MostraAutore;
-    st.LargTitoli = d.LargTitoli;
-    st.LargPagina = d.LargPagina;
-    st.LargCapotasto = d.LargCapotasto;
-    st.LargBPM = d.LargBPM;
-    st.LargLoop = d.LargLoop;
-    st.LargGroove1 = d.LargGroove1;
-    st.LargGroove2 = d.LargGroove2;
-    st.LargAutore = d.LargAutore;
+    Startup::applyColumns(d, st);
     for (int i = 0; i < 10; ++i) {
         const QString folder = d.CartelleMp3[std::size_t(i)].toText();
         st.CartelleMp3[std::size_t(i)] =

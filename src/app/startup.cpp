@@ -176,11 +176,7 @@ void Startup::openDatabase() {
     w_.MediaPlayer1().setVolume(w_.controls().HSVolumeMp3->value());
 }
 
-void Startup::runTagged(const ConfigReadResult& read) {
-    const ConfigData& d = read.data;
-    SharedState& st = w_.state();
-    applyCommon(d);
-    w_.setGridColors(2, qint64(d.rightBackColor.toNumber()), qint64(d.rightForeColor.toNumber()));
+void Startup::applyColumns(const ConfigData& d, SharedState& st) {
     st.MostraPagina = d.MostraPagina;
     st.MostraCapotasto = d.MostraCapotasto;
     st.MostraBPM = d.MostraBPM;
@@ -188,8 +184,6 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.MostraGroove1 = d.MostraGroove1;
     st.MostraGroove2 = d.MostraGroove2;
     st.MostraAutore = d.MostraAutore;
-    // The stored widths come before the first list is shown, so that its first view
-    // already has them.
     st.LargTitoli = d.LargTitoli;
     st.LargPagina = d.LargPagina;
     st.LargCapotasto = d.LargCapotasto;
@@ -198,6 +192,16 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.LargGroove1 = d.LargGroove1;
     st.LargGroove2 = d.LargGroove2;
     st.LargAutore = d.LargAutore;
+}
+
+void Startup::runTagged(const ConfigReadResult& read) {
+    const ConfigData& d = read.data;
+    SharedState& st = w_.state();
+    applyCommon(d);
+    w_.setGridColors(2, qint64(d.rightBackColor.toNumber()), qint64(d.rightForeColor.toNumber()));
+    // The stored widths come before the first list is shown, so that its first view
+    // already has them.
+    applyColumns(d, st);
     st.PreparaSenzaFermare = d.cueWithoutStopping.toNumber() != 0;
     st.ClickUscita = int(d.clickOutput.toNumber());
     st.ClickLivello = int(d.clickLevel.toNumber());

@@ -3,6 +3,7 @@
 #include <QString>
 
 class Audio;
+struct SharedState;
 struct ConfigData;
 struct ConfigReadResult;
 
@@ -35,6 +36,8 @@ public:
     // Tells the user why the main window's library could not be opened, if it
     // could not, as start-up does; used again when the working folder changes.
     static void reportLibraryProblem(Audio& window);
+    // The grids' shown columns and their widths, from a settings file's values.
+    static void applyColumns(const ConfigData& data, SharedState& state);
 
 private:
     void initialiseState();
