@@ -75,8 +75,7 @@ TEST(CsvCommandLine, ImportIntoANewFolderThenExportGivesTheSameRows) {
     // Again into the same library: a copy is made first, and said where.
     const Outcome second = quintora({"--import-csv=" + in, "--library=nuova/cartella"}, dir.path());
     EXPECT_EQ(second.exitCode, 0);
-    const QStringList copies =
-        QDir(dir.filePath("nuova/cartella")).entryList({"Songs-copia*.mdb"});
+    const QStringList copies = QDir(dir.filePath("nuova/cartella")).entryList({"Songs-copia*.mdb"});
     ASSERT_EQ(copies.size(), 1);
     EXPECT_TRUE(second.out.startsWith(QStringLiteral("Copia dell'archivio com'era prima: \"%1\".\n")
                                           .arg(dir.filePath("nuova/cartella/" + copies[0]))))
