@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QUrl>
 
+#include "app/audioshow.h"
 #include "library/datasource.h"
 #include "library_songs.h"
 #include "recovery/showkeeper.h"
@@ -21,10 +22,10 @@ constexpr int kSongs = 20000;
 Harness* harness = nullptr;
 
 void BM_KeepOnce(benchmark::State& state) {
-    ShowKeeper keeper(harness->window(), harness->configPath());
+    const auto keeper = AudioShow::makeKeeper(harness->window(), harness->configPath());
     QByteArray last;
     for (auto _ : state) {
-        const QByteArray now = keeper.snapshot().encode();
+        const QByteArray now = keeper->snapshot().encode();
         benchmark::DoNotOptimize(now == last);
         last = now;
     }
@@ -50,7 +51,7 @@ void BM_ResumeAtStart(benchmark::State& state) {
         f.open(QIODevice::WriteOnly);
         f.write(left);
         f.close();
-        auto keeper = std::make_unique<ShowKeeper>(w, harness->configPath());
+        auto keeper = AudioShow::makeKeeper(w, harness->configPath());
         state.ResumeTiming();
         keeper->begin(Startup::Branch::Normal);
         state.PauseTiming();

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "app/audio.h"
+#include "app/audioshow.h"
 #include "app/configcodec.h"
 #include "app/configfile.h"
 #include "app/configlocation.h"
@@ -246,7 +247,7 @@ int Program::run() {
     }
     showBoxWindow();
     // After a crash the show comes back where it stood.
-    keeper_ = std::make_unique<ShowKeeper>(*window_, configPath_);
+    keeper_ = AudioShow::makeKeeper(*window_, configPath_);
     keeper_->begin(branch);
     if (!engine_->errorText().isEmpty()) {
         prompter_.tell(engine_->errorText());

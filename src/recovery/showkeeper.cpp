@@ -11,8 +11,10 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
-#include "app/audio.h"
-#include "app/audiolibrary.h"
+#include <QMainWindow>
+
+#include "app/audiocontrols.h"
+#include "app/sharedstate.h"
 #include "library/datasource.h"
 #include "library/filtrocartella.h"
 #include "library/listchooser.h"
@@ -29,11 +31,8 @@ constexpr double kKeepEveryMs = 1000;
 
 }  // namespace
 
-ShowKeeper::ShowKeeper(Audio& window, const QString& configPath)
-    : w_(window), path_(statePath(configPath)) {
-    // Leaving the program normally: the next start is an ordinary one.
-    connect(&w_, &Audio::quitConfirmed, this, &ShowKeeper::end);
-}
+ShowKeeper::ShowKeeper(const ShowServices& services, const QString& configPath)
+    : s_(services), path_(statePath(configPath)) {}
 
 ShowKeeper::~ShowKeeper() = default;
 
@@ -70,7 +69,7 @@ void ShowKeeper::begin(Startup::Branch branch) {
         }
     }
     write(snapshot().encode());
-    timer_ = w_.services().clock.makeTimer([this] { tick(); });
+    timer_ = s_.clock.makeTimer([this] { tick(); });
     timer_->arm(kKeepEveryMs);
 }
 
@@ -79,8 +78,8 @@ void ShowKeeper::tick() {
         return;
     }
     // The resume line stays until the performer prepares a song of their own.
-    if (line_ && resumedPreparations_ >= 0 && w_.preparation().count() > resumedPreparations_) {
-        w_.statusBar()->hide();
+    if (line_ && resumedPreparations_ >= 0 && s_.preparation.count() > resumedPreparations_) {
+        s_.window.statusBar()->hide();
         resumedPreparations_ = -1;
     }
     const QByteArray now = snapshot().encode();
@@ -100,7 +99,7 @@ void ShowKeeper::write(const QByteArray& bytes) {
     written_ = bytes;
     if (!failureTold_) {
         failureTold_ = true;
-        w_.services().prompter.tell(writeFailedText(path_));
+        s_.prompter.tell(writeFailedText(path_));
     }
 }
 
@@ -119,7 +118,7 @@ QString ShowKeeper::listShown(const QString& source) const {
             return ShowState::listEntry(i);
         }
     }
-    const AudioControls& c = const_cast<Audio&>(w_).controls();
+    const AudioControls& c = s_.controls;
     if (source == Visualizza::kLoopQuery) {
         return ShowState::view(QStringLiteral("loop"));
     }
@@ -138,13 +137,12 @@ QString ShowKeeper::listShown(const QString& source) const {
 }
 
 ShowState ShowKeeper::snapshot() const {
-    Audio& w = const_cast<Audio&>(w_);
-    const AudioControls& c = w.controls();
+    const AudioControls& c = s_.controls;
     ShowState s;
     s.list = listShown(c.Data1->recordSource());
     s.title = c.Data1->value(QStringLiteral("Titoli")).toString();
     s.row = c.Data1->absolutePosition();
-    s.prepared = w.preparation().count() > 0;
+    s.prepared = s_.preparation.count() > 0;
     if (s.prepared) {
         s.preparedList = listShown(c.Data2->recordSource());
         s.preparedTitle = c.Data2->value(QStringLiteral("Titoli")).toString();
@@ -152,7 +150,7 @@ ShowState ShowKeeper::snapshot() const {
     }
     s.waveVolume = c.Vol1->value();
     s.mp3Volume = c.HSVolumeMp3->value();
-    s.connected = w.state().Collegato;
+    s.connected = s_.state.Collegato;
     return s;
 }
 
@@ -160,7 +158,7 @@ ShowState ShowKeeper::snapshot() const {
 // then the prepared song, prepared again with the box connected, then the list and
 // song that were shown.
 void ShowKeeper::resume(const ShowState& s) {
-    AudioControls& c = w_.controls();
+    AudioControls& c = s_.controls;
     if (s.waveVolume) {
         c.Vol1->setValue(*s.waveVolume);
     }
@@ -171,27 +169,27 @@ void ShowKeeper::resume(const ShowState& s) {
     if (s.connected) {
         const bool found =
             s.prepared && showList(s.preparedList) && highlight(s.preparedTitle, s.preparedRow);
-        w_.pedalInterface().Attiva();
-        if (found && w_.state().Collegato) {
-            w_.preparation().Prepara();
+        s_.pedals.Attiva();
+        if (found && s_.state.Collegato) {
+            s_.preparation.Prepara();
             ready = s.preparedTitle;
         }
     }
     if (showList(s.list)) {
         highlight(s.title, s.row);
     }
-    resumedPreparations_ = w_.preparation().count();
+    resumedPreparations_ = s_.preparation.count();
     line_ = new QLabel(resumingText(ready));
     line_->setObjectName(QStringLiteral("Ripresa"));
     line_->setAccessibleName(QStringLiteral("Ripresa dopo un'interruzione"));
     line_->setTextFormat(Qt::PlainText);
-    w_.statusBar()->addWidget(line_, 1);
-    w_.statusBar()->show();
+    s_.window.statusBar()->addWidget(line_, 1);
+    s_.window.statusBar()->show();
 }
 
 bool ShowKeeper::showList(const QString& list) {
-    AudioControls& c = w_.controls();
-    ListChooser& lists = w_.library().lists();
+    AudioControls& c = s_.controls;
+    ListChooser& lists = s_.lists;
     const int entry = ShowState::entryOf(list);
     if (entry >= 0) {
         lists.select(entry);
@@ -217,7 +215,7 @@ bool ShowKeeper::showList(const QString& list) {
 }
 
 bool ShowKeeper::highlight(const QString& title, int row) {
-    DataSource& data = *w_.controls().Data1;
+    DataSource& data = *s_.controls.Data1;
     const RowSet& rows = data.recordset();
     const int column = rows.fieldIndex(QStringLiteral("Titoli"));
     if (column < 0 || title.isEmpty()) {

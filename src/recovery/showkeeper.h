@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "recovery/showservices.h"
 #include "recovery/showstate.h"
 
-class Audio;
 class QLabel;
 class TimerDriver;
 
@@ -21,7 +21,7 @@ class TimerDriver;
 class ShowKeeper : public QObject {
     Q_OBJECT
 public:
-    ShowKeeper(Audio& window, const QString& configPath);
+    ShowKeeper(const ShowServices& services, const QString& configPath);
     ~ShowKeeper() override;
 
     // The state file that belongs to a configuration file, beside it and named after
@@ -40,6 +40,10 @@ public:
     // Where the show stands now.
     ShowState snapshot() const;
 
+    // The user left the program normally: the state file goes, so that the next
+    // start is an ordinary one.
+    void end();
+
 private:
     void tick();
     void resume(const ShowState& s);
@@ -47,9 +51,8 @@ private:
     bool highlight(const QString& title, int row);
     QString listShown(const QString& recordSource) const;
     void write(const QByteArray& bytes);
-    void end();
 
-    Audio& w_;
+    ShowServices s_;
     QString path_;
     std::unique_ptr<TimerDriver> timer_;
     QByteArray written_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/audioshow.h"
 #include "library/songdatabase.h"
 #include "playback/audioengine.h"
 #include "playback/audiooptions.h"
@@ -120,7 +121,7 @@ Audio& Harness::start() {
         window_->show();
     }
     if (keepShow) {
-        keeper_ = std::make_unique<ShowKeeper>(*window_, configPath());
+        keeper_ = AudioShow::makeKeeper(*window_, configPath());
         keeper_->begin(branch_);
     }
     return *window_;

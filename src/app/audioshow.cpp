@@ -1,0 +1,18 @@
+#include "app/audioshow.h"
+
+#include "app/audio.h"
+#include "app/audiolibrary.h"
+#include "recovery/showkeeper.h"
+
+namespace AudioShow {
+
+std::unique_ptr<ShowKeeper> makeKeeper(Audio& w, const QString& configPath) {
+    const ShowServices services{w.controls(),          w.state(),           w.preparation(),
+                                w.pedalInterface(),    w.library().lists(), w,
+                                w.services().prompter, w.services().clock};
+    auto keeper = std::make_unique<ShowKeeper>(services, configPath);
+    QObject::connect(&w, &Audio::quitConfirmed, keeper.get(), &ShowKeeper::end);
+    return keeper;
+}
+
+}  // namespace AudioShow

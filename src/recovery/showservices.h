@@ -1,0 +1,25 @@
+#pragma once
+
+class Clock;
+class ListChooser;
+class PedalInterface;
+class Prompter;
+class QMainWindow;
+class SongPreparation;
+struct AudioControls;
+struct SharedState;
+
+// What keeping and resuming the show works with: the main window's controls (the
+// lists, the volumes, the views), the shared state (read only), the preparation, the
+// pedal interface, the list chooser, the window whose status bar carries the resume
+// line, the message boxes and the clock.
+struct ShowServices {
+    AudioControls& controls;
+    const SharedState& state;
+    SongPreparation& preparation;
+    PedalInterface& pedals;
+    ListChooser& lists;
+    QMainWindow& window;
+    Prompter& prompter;
+    Clock& clock;
+};
