@@ -15,6 +15,7 @@
 #include "exchange/csvpreviewdialog.h"
 #include "exchange/csvprogress.h"
 #include "exchange/exportchooser.h"
+#include "exchange/importoutcome.h"
 #include "exchange/librarybackup.h"
 #include "exchange/mp3folderaction.h"
 #include "exchange/setlistexportaction.h"
@@ -127,12 +128,7 @@ void CsvMenu::runImport(const CsvImport& import, const QString& fileName) {
     const QString where =
         QStringLiteral("La copia dell'archivio com'era prima è in \"%1\".").arg(native(copy));
     if (!added) {
-        s_.prompter.tell(
-            error.isEmpty() ? QStringLiteral("Importazione annullata: l'archivio dei brani è "
-                                             "rimasto com'era.\n") +
-                                  where
-                            : error + QLatin1Char('\n') + where,
-            kImportTitle, error.isEmpty() ? Message::Icon::Information : Message::Icon::Critical);
+        ImportOutcome::tellNothingAdded(s_.prompter, error, where, kImportTitle);
         return;
     }
     QString text = QStringLiteral("Importati %1 brani da \"%2\".").arg(total).arg(native(fileName));

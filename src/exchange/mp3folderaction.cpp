@@ -6,6 +6,7 @@
 #include "app/sharedstate.h"
 #include "editor/filechooser.h"
 #include "exchange/csvprogress.h"
+#include "exchange/importoutcome.h"
 #include "exchange/librarybackup.h"
 #include "exchange/mp3folderimport.h"
 #include "library/librarywriter.h"
@@ -96,12 +97,7 @@ void Mp3FolderAction::run() {
         }
     }
     if (!added) {
-        s_.prompter.tell(
-            error.isEmpty() ? QStringLiteral("Importazione annullata: l'archivio dei brani è "
-                                             "rimasto com'era.\n") +
-                                  where
-                            : error + QLatin1Char('\n') + where,
-            kTitle, error.isEmpty() ? Message::Icon::Information : Message::Icon::Critical);
+        ImportOutcome::tellNothingAdded(s_.prompter, error, where, kTitle);
         return;
     }
     s_.prompter.tell(QStringLiteral("Aggiunti %1 brani MP3 da \"%2\" (%3 già nell'archivio).\n")

@@ -12,6 +12,14 @@
 
 namespace {
 
+// A new song, its fields bound by bindFields() in their order; no filter mark.
+QString insertSong() {
+    return QStringLiteral(
+        "INSERT INTO Brani (Titoli, Autore, Pagina, Capotasto, BPM, Loop, Groove1, Groove2, "
+        "Sca1, Sca2, Sca3, Sca4, Sca5, ChiaveTitoli, ChiaveAutore, Temp) "
+        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)");
+}
+
 QVariant keyOf(const QVariant& text) {
     if (text.isNull()) {
         return {};
@@ -107,11 +115,7 @@ std::optional<qint64> LibraryWriter::addSong(const SongRecord& s, QString* error
     qint64 id = -1;
     const bool ok = transaction(
         [&](SongDatabase& db, QString* why) {
-            SqlStatement q(db.handle(),
-                           QStringLiteral("INSERT INTO Brani (Titoli, Autore, Pagina, Capotasto, "
-                                          "BPM, Loop, Groove1, Groove2, Sca1, Sca2, Sca3, Sca4, "
-                                          "Sca5, ChiaveTitoli, ChiaveAutore, Temp) "
-                                          "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"));
+            SqlStatement q(db.handle(), insertSong());
             bindFields(q, s);
             if (!q.run()) {
                 *why = q.error();
@@ -134,11 +138,7 @@ bool LibraryWriter::addSongs(const QVector<SongRecord>& songs, const std::functi
     qint64 firstId = -1;
     const bool ok = transaction(
         [&](SongDatabase& db, QString* why) {
-            SqlStatement q(db.handle(),
-                           QStringLiteral("INSERT INTO Brani (Titoli, Autore, Pagina, Capotasto, "
-                                          "BPM, Loop, Groove1, Groove2, Sca1, Sca2, Sca3, Sca4, "
-                                          "Sca5, ChiaveTitoli, ChiaveAutore, Temp) "
-                                          "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"));
+            SqlStatement q(db.handle(), insertSong());
             for (int i = 0; i < songs.size(); ++i) {
                 if (i % 100 == 0 && goOn && !goOn(i)) {
                     cancelled = true;
