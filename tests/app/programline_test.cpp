@@ -14,36 +14,15 @@
 
 #include "about/info.h"
 #include "app/qttranslations.h"
+#include "support/headless.h"
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    bool crashed = true;
-    QString out;
-    QString err;
-};
+using Outcome = HeadlessRun;
 
 // Runs the built program with arguments on a machine without any display.
 Outcome runWithoutDisplay(const QStringList& arguments) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        env.remove(QString::fromLatin1(name));
-    }
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QUINTORA_PROGRAM), arguments);
-    Outcome run;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return run;
-    }
-    run.crashed = p.exitStatus() != QProcess::NormalExit;
-    run.exitCode = p.exitCode();
-    run.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return run;
+    return runHeadless(arguments);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QProcessEnvironment>
 
 #include "exchange/accessfiles.h"
+#include "support/headless.h"
 #include "support/plainsqlite.h"
 
 namespace {
@@ -15,17 +16,8 @@ struct Outcome {
 
 // The program run as a script runs it: no display at all.
 Outcome quintora(const QStringList& arguments) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QUINTORA_PROGRAM), arguments);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    const HeadlessRun run = runHeadless(arguments);
+    return {run.crashed ? -1 : run.exitCode, run.out, run.err};
 }
 
 }  // namespace

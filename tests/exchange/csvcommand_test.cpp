@@ -9,40 +9,19 @@
 
 #include "csvsteps.h"
 #include "library/newlibrary.h"
+#include "support/headless.h"
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    bool crashed = true;
-    QString out;
-    QString err;
-};
+using Outcome = HeadlessRun;
 
 Outcome quintora(const QStringList& arguments, const QString& folder,
                  const char* lang = "C.UTF-8") {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE"}) {
-        env.remove(QString::fromLatin1(name));
-    }
+    QProcessEnvironment env;
     env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(lang));
     env.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/xdg"));
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(folder);
-    p.start(QStringLiteral(QUINTORA_PROGRAM), arguments);
-    Outcome run;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return run;
-    }
-    run.crashed = p.exitStatus() != QProcess::NormalExit;
-    run.exitCode = p.exitCode();
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
+    return runHeadless(arguments, env, folder);
 }
 
 void write(const QString& path, const QByteArray& bytes) {
