@@ -16,15 +16,14 @@ constexpr qint64 kYellow = 65535;
 
 // The test library; metronome line and stage line as given (an empty stage line:
 // none, everything at its defaults).
-void install(Harness& h, const QByteArray& stage, bool metroAudio = true) {
+void install(Harness& h, const QByteArray& stage, bool metroAudio = true,
+             const QByteArray& frequency = "5000") {
     TestLibrary::install(h);
     QFile f(h.configPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     QByteArray text = f.readAll();
     f.close();
-    if (!metroAudio) {
-        text.replace("5000,50,1,4", "5000,50,0,4");
-    }
+    text.replace("5000,50,1,4", frequency + (metroAudio ? ",50,1,4" : ",50,0,4"));
     if (!stage.isEmpty()) {
         text += "\"\",256,\"virtual\"\r\n" + stage + "\r\n";
     }
@@ -155,4 +154,62 @@ TEST(CountInClick, APedalThatStartsTheSongEndsTheClicks) {
     TestLibrary::key(h, Qt::Key_Less);
     const std::vector<float> again = h.listen(1000);
     EXPECT_EQ(onsets(again, 4, 2), (std::vector<long>{26460}));
+}
+
+// A click cut short by the pedal that starts the song fades out: its voice (the
+// sound with the count-in audible less the same evening without it) never steps
+// further between two frames than the click's own waveform does, on the main output
+// (under the backing track) and on the in-ear channels alike.
+TEST(CountInClick, APedalDuringAClickFadesItOutInsteadOfCuttingIt) {
+    struct Output {
+        const char* stage;
+        int channels;
+        int channel;
+    };
+    for (const Output& o : {Output{"0,1,25", 2, 0}, Output{"0,2,25", 4, 2}}) {
+        const auto channel = [&](bool audible, bool press) {
+            Harness h;
+            h.outputChannels = o.channels;
+            install(h, o.stage, audible, "1000");
+            h.start();
+            TestLibrary::connect(h);
+            TestLibrary::prepare(h, "Cielo");
+            std::vector<float> sound = h.listen(605);  // the first click sounds from 600 ms
+            if (press) {
+                h.box.setPedal1(true);
+            }
+            const std::vector<float> more = h.listen(300);
+            sound.insert(sound.end(), more.begin(), more.end());
+            std::vector<float> out;
+            for (std::size_t i = o.channel; i < sound.size(); i += std::size_t(o.channels)) {
+                out.push_back(sound[i]);
+            }
+            return out;
+        };
+        const auto voice = [&](bool press) {
+            std::vector<float> v = channel(true, press);
+            const std::vector<float> rest = channel(false, press);
+            for (std::size_t i = 0; i < v.size(); ++i) {
+                v[i] -= rest[i];
+            }
+            return v;
+        };
+        // The largest step between two frames after the click's first.
+        const auto largestStep = [](const std::vector<float>& v, std::size_t from) {
+            float most = 0;
+            for (std::size_t i = from + 1; i < v.size(); ++i) {
+                most = std::max(most, std::abs(v[i] - v[i - 1]));
+            }
+            return most;
+        };
+        const std::size_t onset = 26460;
+        const std::vector<float> whole = voice(false);
+        const std::vector<float> cut = voice(true);
+        ASSERT_FLOAT_EQ(whole[onset], 0.25f) << o.stage;
+        ASSERT_FLOAT_EQ(cut[onset], 0.25f) << o.stage;
+        // The pedal did cut it: silent well before the click's own 50 ms are over.
+        EXPECT_NE(whole[onset + 2000], 0.0f) << o.stage;
+        EXPECT_EQ(cut[onset + 2000], 0.0f) << o.stage;
+        EXPECT_LE(largestStep(cut, onset), 1.01f * largestStep(whole, onset)) << o.stage;
+    }
 }
