@@ -220,7 +220,10 @@ TEST(OneInstance, AnotherUserCannotKeepTheProgramFromStarting) {
         folders << session.path() + "/runtime-" + name;
     }
     folders << session.path() + QStringLiteral("/quintora-%1").arg(::geteuid());
-    OtherUser other(folders, {session.path() + "/quintora-" + QString::fromLatin1(hash)});
+    const QString oldSocket = session.path() + "/quintora-" + QString::fromLatin1(hash);
+    OtherUser other(folders, {oldSocket});
+    ASSERT_TRUE(QFileInfo(oldSocket).exists());
+    ASSERT_EQ(QFileInfo(folders.last()).ownerId(), 65534u);
     SingleInstance first(config);
     EXPECT_FALSE(first.handOver());
 }
