@@ -59,7 +59,7 @@ TEST(CsvCommandLine, ImportIntoANewFolderThenExportGivesTheSameRows) {
     const QStringList copies = QDir(dir.filePath("nuova/cartella")).entryList({"Songs-copia*.mdb"});
     ASSERT_EQ(copies.size(), 1);
     EXPECT_TRUE(second.out.contains(QStringLiteral("\nCopia dell'archivio com'era prima: \"%1\".\n")
-                                          .arg(dir.filePath("nuova/cartella/" + copies[0]))))
+                                        .arg(dir.filePath("nuova/cartella/" + copies[0]))))
         << second.out.toStdString();
     EXPECT_EQ(csvsteps::songs(lib).size(), 4);
 
