@@ -4,27 +4,35 @@
 
 namespace {
 
-// Whether bytes hold at least one well-formed UTF-8 sequence of two or more bytes.
-bool hasUtf8Sequence(const QByteArray& bytes) {
+// Whether bytes that are not all valid UTF-8 are still mostly UTF-8: at least as
+// many well-formed sequences of two or more bytes as bytes above 127 outside them.
+// A Windows-1252 file rarely has even one such sequence (an accented capital before
+// a curly quote), a UTF-8 file with a stray byte has its accents.
+bool mostlyUtf8(const QByteArray& bytes) {
+    qsizetype sequences = 0;
+    qsizetype strays = 0;
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
         const auto lead = uchar(bytes[i]);
+        if (lead < 0x80) {
+            continue;
+        }
         const int more = lead >= 0xC2 && lead <= 0xDF   ? 1
                          : lead >= 0xE0 && lead <= 0xEF ? 2
                          : lead >= 0xF0 && lead <= 0xF4 ? 3
                                                         : 0;
-        if (more == 0 || i + more >= n) {
-            continue;
-        }
-        bool whole = true;
-        for (int k = 1; k <= more; ++k) {
-            whole = whole && (uchar(bytes[i + k]) & 0xC0) == 0x80;
+        bool whole = more > 0 && i + more < n;
+        for (int k = 1; whole && k <= more; ++k) {
+            whole = (uchar(bytes[i + k]) & 0xC0) == 0x80;
         }
         if (whole) {
-            return true;
+            ++sequences;
+            i += more;
+        } else {
+            ++strays;
         }
     }
-    return false;
+    return sequences > 0 && sequences >= strays;
 }
 
 // The first characters that make a spreadsheet take a cell for a formula, and the
@@ -107,9 +115,8 @@ QString decode(const QByteArray& bytes, Encoding* used) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(body);
     if (utf8.hasError()) {
-        // One stray byte does not make a UTF-8 file a Windows one: only a file with
-        // no UTF-8 in it at all is read as Windows-1252.
-        if (marked || hasUtf8Sequence(body)) {
+        // One stray byte does not make a UTF-8 file a Windows one.
+        if (marked || mostlyUtf8(body)) {
             encoding = Encoding::DamagedUtf8;
         } else {
             encoding = Encoding::Windows1252;

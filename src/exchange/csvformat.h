@@ -42,10 +42,10 @@ QString record(const QStringList& fields, QChar separator);
 // How the bytes of a file were read.
 enum class Encoding {
     Utf8,
-    // UTF-8 (it has the mark, or accents written as UTF-8) with bytes that are not:
-    // each such byte is read as U+FFFD, for the rows that hold one to be refused.
+    // UTF-8 (it has the mark, or its accents are mostly written as UTF-8) with bytes
+    // that are not: each is read as U+FFFD, for the rows that hold one to be refused.
     DamagedUtf8,
-    // No UTF-8 at all, but bytes above 127: what spreadsheets on Windows write.
+    // Not UTF-8, and bytes above 127: what spreadsheets on Windows write.
     Windows1252,
 };
 // The encoding's name as the user knows it.

@@ -82,6 +82,10 @@ TEST(CsvFormat, FilesWithAndWithoutTheMarkAndFromWindowsAreRead) {
         {"\xEF\xBB\xBFTitoli\r\nRott\xE9\r\n", QStringLiteral("Titoli\r\nRott\uFFFD\r\n"),
          E::DamagedUtf8},
         {text.toUtf8() + "Rott\xE9\r\n", text + QStringLiteral("Rott\uFFFD\r\n"), E::DamagedUtf8},
+        // A Windows file whose accented capital and curly quote happen to look like
+        // one UTF-8 letter stays a Windows file.
+        {"Titoli\r\n\xC8\x92 qui\r\nPerch\xE9\r\nCos\xEC\r\n",
+         QStringLiteral("Titoli\r\nÈ’ qui\r\nPerché\r\nCosì\r\n"), E::Windows1252},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.bytes.toStdString());
