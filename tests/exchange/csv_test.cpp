@@ -164,6 +164,7 @@ TEST(CsvExchange, ThePreviewShowsTheRowsAndTheProblemsBeforeAnythingIsWritten) {
         summary.contains(QStringLiteral("Separatore: virgola. Righe di brani: 5. Brani da "
                                         "importare: 2. Righe scartate: 3.")))
         << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("(letto come UTF-8)"))) << summary.toStdString();
     auto* table = d->findChild<QTableWidget*>("AnteprimaRighe");
     ASSERT_EQ(table->rowCount(), 2);
     EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("Con, virgola"));
