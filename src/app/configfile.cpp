@@ -6,25 +6,9 @@
 #include <QSaveFile>
 
 #include "app/configcodec.h"
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "platform/wholefile.h"
 
 namespace {
-
-// Unbuffered on purpose: a buffered QSaveFile that meets a full disk while
-// flushing writes part of the data, loses the error and commits the cut-off file
-// in place of the old one. Written directly, a short write shows at once.
-constexpr QIODevice::OpenMode kWriteMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
-
-QString writeFailure(const QFileDevice& file) {
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return QStringLiteral("il disco è pieno o non accetta altri dati");
-}
 
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -32,39 +16,6 @@ QString shown(const QString& path) {
 
 QString saveError(const QString& path, const QString& reason) {
     return QStringLiteral("Impossibile salvare il file %1: %2").arg(shown(path), reason);
-}
-
-QString notRegularText() {
-    return QStringLiteral("non è un file ordinario");
-}
-
-// Opens path for reading only when it is a regular file; empty on success, else
-// why not. On Unix the file is opened without waiting (a pipe put in its place
-// since it was looked at would otherwise block the open) and checked once it is
-// open, so nothing can be swapped in between.
-QString openRegular(const QString& path, QFile& file) {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        file.setFileName(path);
-        return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return notRegularText();
-    }
-    // A regular file never blocks a read; the flag only mattered for the open.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return file.errorString();
-    }
-    return {};
-#else
-    file.setFileName(path);
-    return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
-#endif
 }
 
 }  // namespace
@@ -76,30 +27,10 @@ ConfigFile::ReadResult ConfigFile::read(const QString& path) {
         result.status = Status::Missing;
         return result;
     }
-    result.status = Status::Unreadable;
-    if (info.isDir()) {
-        result.error =
-            QStringLiteral("Impossibile leggere il file %1: è una cartella").arg(shown(path));
-        return result;
-    }
-    if (!info.isFile()) {
-        // A named pipe or a device would block the read, or never end.
-        result.error =
-            QStringLiteral("Impossibile leggere il file %1: %2").arg(shown(path), notRegularText());
-        return result;
-    }
-    QFile file;
-    const QString openError = openRegular(path, file);
-    if (!openError.isEmpty()) {
-        result.error =
-            QStringLiteral("Impossibile leggere il file %1: %2").arg(shown(path), openError);
-        return result;
-    }
-    result.bytes = file.read(kMaxReadBytes);
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("Impossibile leggere il file %1: %2")
-                           .arg(shown(path), file.errorString());
-        result.bytes.clear();
+    const QString error = WholeFile::read(path, kMaxReadBytes, &result.bytes);
+    if (!error.isEmpty()) {
+        result.status = Status::Unreadable;
+        result.error = QStringLiteral("Impossibile leggere il file %1: %2").arg(shown(path), error);
         return result;
     }
     result.status = Status::Ok;
@@ -115,17 +46,8 @@ QString ConfigFile::save(const QString& path, const QByteArray& bytes) {
         return saveError(path,
                          QStringLiteral("impossibile creare la cartella %1").arg(shown(folder)));
     }
-    QSaveFile file(path);
-    if (!file.open(kWriteMode))
-        return saveError(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = writeFailure(file);
-        file.cancelWriting();
-        return saveError(path, reason);
-    }
-    if (!file.commit())
-        return saveError(path, file.errorString());
-    return {};
+    const QString error = WholeFile::write(path, bytes);
+    return error.isEmpty() ? QString() : saveError(path, error);
 }
 
 QString ConfigFile::save(const QString& path, const ConfigData& data) {
@@ -143,21 +65,21 @@ QString ConfigFile::copyReplacing(const QString& from, const QString& to) {
         return QStringLiteral("Impossibile copiare il file %1 in %2: %3")
             .arg(shown(from), shown(to), reason);
     };
-    QFile source(from);
+    QFile source;
     if (!QFileInfo::exists(from))
         return copyError(QStringLiteral("il file non esiste"));
-    if (QFileInfo(from).isDir())
-        return copyError(QStringLiteral("è una cartella"));
-    if (!source.open(QIODevice::ReadOnly))
-        return copyError(source.errorString());
+    const QString openError = WholeFile::openForReading(from, source);
+    if (!openError.isEmpty())
+        return copyError(openError);
     if (QFileInfo(to).isDir())
         return copyError(QStringLiteral("al suo posto c'è una cartella"));
     const QString folder = QFileInfo(to).absolutePath();
     if (!QDir().mkpath(folder)) {
         return copyError(QStringLiteral("impossibile creare la cartella %1").arg(shown(folder)));
     }
+    // Unbuffered, so that a short write shows at once (see WholeFile::write).
     QSaveFile target(to);
-    if (!target.open(kWriteMode))
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return copyError(target.errorString());
     // In pieces: the same helper backs up the song database, which may be large.
     constexpr qint64 kChunk = 1 << 20;
@@ -171,7 +93,10 @@ QString ConfigFile::copyReplacing(const QString& from, const QString& to) {
         if (chunk.isEmpty())
             break;
         if (target.write(chunk) != chunk.size()) {
-            const QString reason = writeFailure(target);
+            const QString reason =
+                target.error() != QFileDevice::NoError
+                    ? target.errorString()
+                    : QStringLiteral("il disco è pieno o non accetta altri dati");
             target.cancelWriting();
             return copyError(reason);
         }

@@ -10,6 +10,7 @@
 #include "library/analizzawav.h"
 #include "platform/fileprobe.h"
 #include "platform/prompter.h"
+#include "platform/wholefile.h"
 
 namespace {
 
@@ -99,13 +100,14 @@ std::optional<QString> FilePlacer::chooseWav(const QString& groove1) {
     if (from.isEmpty()) {
         return std::nullopt;
     }
-    QFile file(from);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(QStringLiteral("Impossibile leggere il file \"%1\".").arg(shown(from)));
+    QByteArray head;
+    const QString unreadable = WholeFile::read(from, AnalizzaWav::kBytesRead, &head);
+    if (!unreadable.isEmpty()) {
+        fail(
+            QStringLiteral("Impossibile leggere il file \"%1\": %2.").arg(shown(from), unreadable));
         return std::nullopt;
     }
-    const AnalizzaWav::Verdict verdict = AnalizzaWav::examine(file.read(AnalizzaWav::kBytesRead));
-    file.close();
+    const AnalizzaWav::Verdict verdict = AnalizzaWav::examine(head);
     bool convert = false;
     QString name = QFileInfo(from).fileName();
     if (!verdict.problem.isEmpty()) {

@@ -24,6 +24,7 @@
 #include "platform/fileprobe.h"
 #include "platform/numbertext.h"
 #include "platform/prompter.h"
+#include "platform/wholefile.h"
 
 namespace {
 
@@ -244,10 +245,10 @@ void SongDialog::tempoFromGroove() {
         return;
     }
     const QString path = FilePlacer::grooveFolder(services_.state.PathLavoro, groove1) + groove1;
-    QFile file(path);
+    QByteArray head;
     const AnalizzaWav::Verdict verdict =
-        file.open(QIODevice::ReadOnly) ? AnalizzaWav::examine(file.read(AnalizzaWav::kBytesRead))
-                                       : AnalizzaWav::Verdict{};
+        WholeFile::read(path, AnalizzaWav::kBytesRead, &head).isEmpty() ? AnalizzaWav::examine(head)
+                                                                        : AnalizzaWav::Verdict{};
     if (!verdict.problem.isEmpty() || verdict.durata <= 0) {
         services_.prompter.tell(QStringLiteral("Impossibile misurare il groove \"%1\".")
                                     .arg(QDir::toNativeSeparators(path)),

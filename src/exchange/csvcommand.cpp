@@ -61,6 +61,8 @@ int importFile(const QString& file, const QString& folder) {
     if (!import.error().isEmpty()) {
         return fail(import.error());
     }
+    say(QStringLiteral("Letto il file \"%1\" come %2.")
+            .arg(native(file), CsvFormat::encodingName(import.encoding())));
     for (const QString& p : import.problems()) {
         std::fprintf(stderr, "%s\n", qPrintable(p));
     }

@@ -1,13 +1,13 @@
 #include "exchange/csvexport.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include "exchange/csvformat.h"
 #include "exchange/csvsongcolumns.h"
 #include "library/songdatabase.h"
 #include "library/songrow.h"
 #include "library/sqlstatement.h"
+#include "platform/wholefile.h"
 
 namespace CsvExport {
 
@@ -44,9 +44,7 @@ QString text(const QVector<SongRecord>& songs, QChar separator) {
 }
 
 bool write(const QString& path, const QVector<SongRecord>& songs, QChar separator, QString* error) {
-    QSaveFile f(path);
-    const QByteArray bytes = CsvFormat::encode(text(songs, separator));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    if (!WholeFile::write(path, CsvFormat::encode(text(songs, separator))).isEmpty()) {
         *error = QStringLiteral(
                      "Impossibile scrivere il file \"%1\": la cartella non esiste o è protetta "
                      "dalla scrittura, oppure il disco è pieno.")

@@ -2,6 +2,49 @@
 
 #include <QStringDecoder>
 
+namespace {
+
+// Whether bytes that are not all valid UTF-8 are still mostly UTF-8: at least as
+// many well-formed sequences of two or more bytes as bytes above 127 outside them.
+// A Windows-1252 file rarely has even one such sequence (an accented capital before
+// a curly quote), a UTF-8 file with a stray byte has its accents.
+bool mostlyUtf8(const QByteArray& bytes) {
+    qsizetype sequences = 0;
+    qsizetype strays = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto lead = uchar(bytes[i]);
+        if (lead < 0x80) {
+            continue;
+        }
+        const int more = lead >= 0xC2 && lead <= 0xDF   ? 1
+                         : lead >= 0xE0 && lead <= 0xEF ? 2
+                         : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                        : 0;
+        bool whole = more > 0 && i + more < n;
+        for (int k = 1; whole && k <= more; ++k) {
+            whole = (uchar(bytes[i + k]) & 0xC0) == 0x80;
+        }
+        if (whole) {
+            ++sequences;
+            i += more;
+        } else {
+            ++strays;
+        }
+    }
+    return sequences > 0 && sequences >= strays;
+}
+
+// The first characters that make a spreadsheet take a cell for a formula, and the
+// apostrophe that marks a cell as text.
+bool startsFormula(QChar c) {
+    return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') ||
+           c == QLatin1Char('@') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+           c == QLatin1Char('\'');
+}
+
+}  // namespace
+
 namespace CsvFormat {
 
 QChar separatorFor(const QLocale& locale) {
@@ -57,18 +100,44 @@ QString record(const QStringList& fields, QChar separator) {
     return quoted.join(separator) + QStringLiteral("\r\n");
 }
 
-QString decode(const QByteArray& bytes) {
+QString encodingName(Encoding encoding) {
+    return encoding == Encoding::Windows1252 ? QStringLiteral("Windows-1252")
+                                             : QStringLiteral("UTF-8");
+}
+
+QString decode(const QByteArray& bytes, Encoding* used) {
     QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF")) {
+    const bool marked = body.startsWith("\xEF\xBB\xBF");
+    if (marked) {
         body.remove(0, 3);
     }
+    Encoding encoding = Encoding::Utf8;
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(body);
-    if (!utf8.hasError()) {
-        return text;
+    if (utf8.hasError()) {
+        // One stray byte does not make a UTF-8 file a Windows one.
+        if (marked || mostlyUtf8(body)) {
+            encoding = Encoding::DamagedUtf8;
+        } else {
+            encoding = Encoding::Windows1252;
+            QStringDecoder windows("windows-1252");
+            text = windows.isValid() ? QString(windows.decode(body)) : QString::fromLatin1(body);
+        }
     }
-    QStringDecoder windows("windows-1252");
-    return windows.isValid() ? QString(windows.decode(body)) : QString::fromLatin1(body);
+    if (used) {
+        *used = encoding;
+    }
+    return text;
+}
+
+QString guardFormula(const QString& text) {
+    return !text.isEmpty() && startsFormula(text.front()) ? QLatin1Char('\'') + text : text;
+}
+
+QString unguardFormula(const QString& text) {
+    return text.size() >= 2 && text.front() == QLatin1Char('\'') && startsFormula(text[1])
+               ? text.mid(1)
+               : text;
 }
 
 QByteArray encode(const QString& text) {

@@ -39,9 +39,30 @@ QString quote(const QString& text, QChar separator, bool forceQuotes = false);
 // A whole record with its CRLF.
 QString record(const QStringList& fields, QChar separator);
 
-// The text of a file: UTF-8 with or without the byte-order mark; a file that is
-// not valid UTF-8 is read as Windows-1252 (what spreadsheets on Windows write).
-QString decode(const QByteArray& bytes);
+// How the bytes of a file were read.
+enum class Encoding {
+    Utf8,
+    // UTF-8 (it has the mark, or its accents are mostly written as UTF-8) with bytes
+    // that are not: each is read as U+FFFD, for the rows that hold one to be refused.
+    DamagedUtf8,
+    // Not UTF-8, and bytes above 127: what spreadsheets on Windows write.
+    Windows1252,
+};
+// The encoding's name as the user knows it.
+QString encodingName(Encoding encoding);
+
+// The text of a file: UTF-8 with or without the byte-order mark, else Windows-1252
+// (see Encoding); *used tells which.
+QString decode(const QByteArray& bytes, Encoding* used = nullptr);
+
+// A text cell that a spreadsheet would run as a formula (one beginning with =, +,
+// -, @, a tab or a carriage return) is written with an apostrophe in front, the
+// spreadsheets' own mark for "text as it stands"; so is one that already begins
+// with an apostrophe, so that reading takes off exactly the one added.
+QString guardFormula(const QString& text);
+// The text of a cell so written: a leading apostrophe before one of those
+// characters or before another apostrophe is taken off; anything else is kept.
+QString unguardFormula(const QString& text);
 // The bytes of a file: the byte-order mark and the text as UTF-8.
 QByteArray encode(const QString& text);
 

@@ -7,6 +7,7 @@
 #include "exchange/csvformat.h"
 #include "exchange/csvsongcolumns.h"
 #include "library/librarywriter.h"
+#include "platform/wholefile.h"
 
 namespace {
 
@@ -19,33 +20,63 @@ QString fileError(const QString& name, const QString& detail) {
         .arg(QDir::toNativeSeparators(name), detail);
 }
 
+// What a byte that is not UTF-8 becomes in a file read as UTF-8.
+const QChar kNotUtf8(0xFFFD);
+
+bool holds(const CsvFormat::Record& record, QChar c) {
+    for (const CsvFormat::Field& f : record) {
+        if (f.text.contains(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a title shows anything: blanks and control characters do not.
+bool isVisible(const QString& title) {
+    for (const QChar c : title) {
+        if (!c.isSpace() && c.category() != QChar::Other_Control) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 CsvImport CsvImport::read(const QString& path) {
-    QFile f(path);
-    if (QFileInfo(path).isDir()) {
-        CsvImport bad;
-        bad.error_ = fileError(path, QStringLiteral("è una cartella."));
+    CsvImport bad;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        bad.error_ = fileError(path, QStringLiteral("il file non esiste."));
         return bad;
     }
-    if (!f.open(QIODevice::ReadOnly)) {
-        CsvImport bad;
-        bad.error_ = fileError(path, f.exists() ? QStringLiteral("il file non si può leggere.")
-                                                : QStringLiteral("il file non esiste."));
+    // Only a regular file: a pipe would block the program, a device never end.
+    QFile f;
+    const QString why = WholeFile::openForReading(path, f);
+    if (!why.isEmpty()) {
+        bad.error_ = fileError(path, info.isDir() || !info.isFile()
+                                         ? why + QLatin1Char('.')
+                                         : QStringLiteral("il file non si può leggere."));
         return bad;
     }
-    if (f.size() > kMaxBytes) {
-        CsvImport bad;
+    // Read up to the bound and no further, whatever the file says of its size.
+    const QByteArray bytes = f.read(kMaxBytes + 1);
+    if (bytes.size() > kMaxBytes) {
         bad.error_ =
             fileError(path, QStringLiteral("il file è troppo grande per un elenco di brani."));
         return bad;
     }
-    return fromBytes(f.readAll(), path);
+    if (f.error() != QFileDevice::NoError) {
+        bad.error_ = fileError(path, QStringLiteral("il file non si può leggere."));
+        return bad;
+    }
+    return fromBytes(bytes, path);
 }
 
 CsvImport CsvImport::fromBytes(const QByteArray& bytes, const QString& name) {
     CsvImport r;
-    QString text = CsvFormat::decode(bytes);
+    QString text = CsvFormat::decode(bytes, &r.encoding_);
     // Excel may name the separator on a line of its own before the header: "sep=;".
     if (text.startsWith(QLatin1String("sep="), Qt::CaseInsensitive) && text.size() > 4 &&
         (text.size() == 5 || text[5] == QLatin1Char('\r') || text[5] == QLatin1Char('\n'))) {
@@ -87,6 +118,12 @@ CsvImport CsvImport::fromBytes(const QByteArray& bytes, const QString& name) {
         ++r.rowCount_;
         SongRecord song;
         QStringList why;
+        if (r.encoding_ == CsvFormat::Encoding::DamagedUtf8 && holds(rec, kNotUtf8)) {
+            why << QStringLiteral("la riga contiene byte che non sono UTF-8 valido");
+        }
+        if (holds(rec, QChar(0))) {
+            why << QStringLiteral("la riga contiene un carattere nullo");
+        }
         for (int k = 0; k < rec.size(); ++k) {
             if (k >= columnOf.size()) {
                 if (!rec[k].text.trimmed().isEmpty()) {
@@ -100,8 +137,11 @@ CsvImport CsvImport::fromBytes(const QByteArray& bytes, const QString& name) {
                 why << reason;
             }
         }
-        if (song.Titoli.trimmed().isEmpty()) {
-            why.prepend(QStringLiteral("manca il titolo"));
+        if (!isVisible(song.Titoli)) {
+            why.prepend(song.Titoli.trimmed().isEmpty()
+                            ? QStringLiteral("manca il titolo")
+                            : QStringLiteral("manca il titolo (ci sono solo caratteri di "
+                                             "controllo)"));
         }
         if (!why.isEmpty()) {
             r.problems_

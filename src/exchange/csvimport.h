@@ -6,6 +6,7 @@
 #include <QVector>
 #include <functional>
 
+#include "exchange/csvformat.h"
 #include "library/songrecord.h"
 
 class LibraryWriter;
@@ -13,7 +14,8 @@ class LibraryWriter;
 // Reading a spreadsheet file (CSV with a header row) into songs: the separator is
 // told from the header line, the columns are mapped to song fields by their names,
 // every row becomes a song or a problem naming its row and the reason (a row
-// without a title, a value of the wrong kind). Nothing is written until add(),
+// without a title, a value of the wrong kind, a null character, bytes that are not
+// the file's UTF-8). Nothing is written until add(),
 // which stores every song in one transaction. GUI thread only.
 class CsvImport {
 public:
@@ -26,6 +28,8 @@ public:
     // Why nothing can be imported (an Italian text naming the file), or empty.
     QString error() const { return error_; }
     QChar separator() const { return separator_; }
+    // How the file's bytes were read.
+    CsvFormat::Encoding encoding() const { return encoding_; }
     // The header as written, and the columns that name no song field.
     QStringList header() const { return header_; }
     QStringList ignoredColumns() const { return ignored_; }
@@ -47,6 +51,7 @@ public:
 private:
     QString error_;
     QChar separator_ = QLatin1Char(',');
+    CsvFormat::Encoding encoding_ = CsvFormat::Encoding::Utf8;
     QStringList header_;
     QStringList ignored_;
     QVector<SongRecord> songs_;

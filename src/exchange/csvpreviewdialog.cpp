@@ -42,9 +42,10 @@ CsvPreviewDialog::CsvPreviewDialog(const CsvImport& import, const QString& fileN
     summary->setObjectName(QStringLiteral("RiepilogoCsv"));
     summary->setWordWrap(true);
     summary->setText(
-        QStringLiteral("File: %1\nSeparatore: %2. Righe di brani: %3. Brani da importare: %4. "
-                       "Righe scartate: %5.")
-            .arg(QDir::toNativeSeparators(fileName), separatorName(import.separator()))
+        QStringLiteral("File: %1 (letto come %2)\nSeparatore: %3. Righe di brani: %4. Brani da "
+                       "importare: %5. Righe scartate: %6.")
+            .arg(QDir::toNativeSeparators(fileName), CsvFormat::encodingName(import.encoding()),
+                 separatorName(import.separator()))
             .arg(import.rowCount())
             .arg(import.songs().size())
             .arg(import.rowCount() - import.songs().size()));

@@ -38,7 +38,7 @@ QString textCell(const QVariant& value, QChar separator) {
     if (value.isNull()) {
         return {};
     }
-    const QString text = value.toString();
+    const QString text = CsvFormat::guardFormula(value.toString());
     return CsvFormat::quote(text, separator, text.isEmpty());
 }
 
@@ -46,7 +46,7 @@ QVariant textValue(const CsvFormat::Field& cell) {
     if (cell.text.isEmpty() && !cell.quoted) {
         return {};
     }
-    return cell.text;
+    return CsvFormat::unguardFormula(cell.text);
 }
 
 bool integerValue(const CsvFormat::Field& cell, QVariant* out) {
@@ -151,7 +151,7 @@ int columnOf(const QString& headerName) {
 
 QStringList cells(const SongRecord& s, QChar separator) {
     const QChar mark = CsvFormat::decimalMarkFor(separator);
-    QStringList out = {CsvFormat::quote(s.Titoli, separator),
+    QStringList out = {CsvFormat::quote(CsvFormat::guardFormula(s.Titoli), separator),
                        textCell(s.Autore, separator),
                        CsvFormat::quote(numberText(s.Pagina, mark), separator),
                        textCell(s.Capotasto, separator),
@@ -173,7 +173,7 @@ bool take(SongRecord& s, int column, const CsvFormat::Field& cell, QString* why)
     };
     switch (column) {
         case Titoli:
-            s.Titoli = cell.text;
+            s.Titoli = CsvFormat::unguardFormula(cell.text);
             return true;
         case Autore:
             s.Autore = textValue(cell);

@@ -11,8 +11,9 @@
 // The song fields as spreadsheet columns: the header names written (the library's
 // own field names), the names a header may use for them (Italian and English,
 // any case), and each field's value as cell text and back. An empty cell is an
-// empty (null) field; an empty text is written as an empty quoted cell, so a file
-// this program wrote reads back exactly. Pure functions; any thread.
+// empty (null) field; an empty text is written as an empty quoted cell, and a text
+// a spreadsheet would run as a formula is marked as text, so a file this program
+// wrote reads back exactly. Pure functions; any thread.
 namespace CsvSongColumns {
 
 enum Column {

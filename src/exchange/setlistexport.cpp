@@ -13,6 +13,7 @@
 
 #include "app/mp3lookup.h"
 #include "platform/fileprobe.h"
+#include "platform/wholefile.h"
 
 namespace {
 
@@ -100,9 +101,7 @@ QString page(const QString& heading, const QVector<SongRecord>& songs) {
 }
 
 bool writePlayList(const QString& path, const QString& content, QString* error) {
-    QSaveFile f(path);
-    const QByteArray bytes = content.toUtf8();
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    if (!WholeFile::write(path, content.toUtf8()).isEmpty()) {
         *error = writeError(path);
         return false;
     }

@@ -9,6 +9,17 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include "platform/clock.h"
+#include "platform/realclock.h"
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 namespace {
 
 // What a later start sends: a short fixed line, so that nothing else is parsed.
@@ -26,17 +37,70 @@ QString canonicalConfig(const QString& configPath) {
     return (folder.isEmpty() ? file.absolutePath() : folder) + QLatin1Char('/') + file.fileName();
 }
 
+#ifdef Q_OS_UNIX
+// Owned by this user, a folder itself (not a link to one), and closed to others.
+bool isPrivateFolder(const QByteArray& path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// The session's runtime folder when it is private; else a folder of the user's
+// own in the temporary folder, made when missing. Another user may have put
+// something in its place first: then there is none.
+QString privateFolder() {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && isPrivateFolder(runtime)) {
+        return QFile::decodeName(runtime);
+    }
+    const QString own = QDir::tempPath() + QStringLiteral("/quintora-%1").arg(::geteuid());
+    const QByteArray name = QFile::encodeName(own);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
+        return {};
+    }
+    return isPrivateFolder(name) ? own : QString();
+}
+#else
+QString privateFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QDir::tempPath() : folder;
+}
+#endif
+
+// Whether the program at the other end of a connected socket is this user's.
+bool sameUser(qintptr descriptor) {
+#if defined(Q_OS_LINUX)
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == ::geteuid();
+#elif defined(Q_OS_UNIX)
+    uid_t uid = 0;
+    gid_t gid = 0;
+    return ::getpeereid(int(descriptor), &uid, &gid) == 0 && uid == ::geteuid();
+#else
+    Q_UNUSED(descriptor);
+    return true;
+#endif
+}
+
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& configPath, QObject* parent)
-    : QObject(parent), path_(socketPath(configPath)) {}
+SingleInstance::SingleInstance(const QString& configPath, Clock* clock, QObject* parent)
+    : QObject(parent),
+      ownClock_(clock ? nullptr : std::make_unique<RealClock>()),
+      clock_(clock ? *clock : *ownClock_),
+      path_(socketPath(configPath)) {}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    // The sockets go with the server; their deadlines must not outlive them.
+    waiting_.clear();
+}
 
 QString SingleInstance::socketPath(const QString& configPath) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = privateFolder();
     if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+        return {};
     }
     const QByteArray hash =
         QCryptographicHash::hash(canonicalConfig(configPath).toUtf8(), QCryptographicHash::Sha1)
@@ -46,9 +110,18 @@ QString SingleInstance::socketPath(const QString& configPath) {
 }
 
 bool SingleInstance::handOver() {
+    if (path_.isEmpty()) {
+        // No folder only this user can use: this program runs without the guard.
+        return false;
+    }
     QLocalSocket socket;
     socket.connectToServer(path_);
     if (socket.waitForConnected(kConnectWait)) {
+        if (!sameUser(socket.socketDescriptor())) {
+            // Not a Quintora of this user's: neither handed over to nor replaced.
+            socket.abort();
+            return false;
+        }
         socket.write(kRaise);
         socket.waitForBytesWritten(kConnectWait);
         socket.disconnectFromServer();
@@ -72,24 +145,43 @@ void SingleInstance::listen() {
 void SingleInstance::accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        const auto read = [this, socket] {
-            if (!socket->canReadLine()) {
-                // Anything longer than the one line is not a Quintora asking.
-                if (socket->bytesAvailable() > kRaise.size()) {
-                    socket->abort();
-                }
-                return;
-            }
-            const QByteArray line = socket->readLine(kRaise.size() + 1);
-            socket->disconnectFromServer();
-            if (line == kRaise) {
-                bringToFront();
-                emit activationRequested();
-            }
-        };
-        connect(socket, &QLocalSocket::readyRead, this, read);
-        read();
+        if (!sameUser(socket->socketDescriptor()) || int(waiting_.size()) >= kMaxWaiting) {
+            drop(socket);
+            continue;
+        }
+        take(socket);
     }
+}
+
+void SingleInstance::drop(QLocalSocket* socket) {
+    socket->abort();
+    socket->deleteLater();
+}
+
+void SingleInstance::take(QLocalSocket* socket) {
+    // The deadline goes with the socket once it is deleted, never from within its
+    // own tick.
+    std::unique_ptr<TimerDriver> deadline = clock_.makeTimer([socket] { drop(socket); });
+    deadline->arm(kIdleMs);
+    waiting_[socket] = std::move(deadline);
+    connect(socket, &QObject::destroyed, this, [this, socket] { waiting_.erase(socket); });
+    const auto read = [this, socket] {
+        if (!socket->canReadLine()) {
+            // Anything longer than the one line is not a Quintora asking.
+            if (socket->bytesAvailable() > kRaise.size()) {
+                drop(socket);
+            }
+            return;
+        }
+        const QByteArray line = socket->readLine(kRaise.size() + 1);
+        socket->disconnectFromServer();
+        if (line == kRaise) {
+            bringToFront();
+            emit activationRequested();
+        }
+    };
+    connect(socket, &QLocalSocket::readyRead, this, read);
+    read();
 }
 
 void SingleInstance::bringToFront() {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/prompter.h"
+#include "platform/wholefile.h"
 
 namespace {
 
@@ -92,15 +93,10 @@ void AnalizzaWav::run() {
     DurataWav = 0;
     // Only a plain file is opened: a pipe or a device under a groove's name would
     // block the program.
-    if (!QFileInfo(FileWav).isFile()) {
+    QByteArray head;
+    if (!WholeFile::read(FileWav, kBytesRead, &head).isEmpty()) {
         return;
     }
-    QFile file(FileWav);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return;
-    }
-    const QByteArray head = file.read(kBytesRead);
-    file.close();
     const Verdict verdict = examine(head);
     DurataWav = verdict.durata;
     if (!verdict.problem.isEmpty()) {

@@ -7,6 +7,7 @@
 #include "library/newlibrary.h"
 #include "library/songdatabase.h"
 #include "platform/fileprobe.h"
+#include "platform/wholefile.h"
 
 namespace {
 
@@ -151,8 +152,7 @@ Result create(const QString& workFolder) {
     }
     const QString help = result.pathLavoro + QStringLiteral("Quintora.wri");
     if (absent(help)) {
-        QFile file(help);
-        if (!file.open(QIODevice::WriteOnly) || file.write(helpDocument()) < 0) {
+        if (!WholeFile::write(help, helpDocument()).isEmpty()) {
             failed << QStringLiteral("Quintora.wri");
         }
     }

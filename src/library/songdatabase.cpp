@@ -75,6 +75,13 @@ std::shared_ptr<SongDatabase> SongDatabase::open(const QString& path, QString* e
             }
             break;
         case FileProbe::Kind::File:
+            // The engine would take an empty file for a new library and make one in
+            // it: a copy that failed would then look like every song gone.
+            if (mode == Mode::Existing && QFileInfo(path).size() == 0) {
+                return failed(QStringLiteral(
+                    "il file è vuoto (0 byte): l'archivio è danneggiato o una copia non è "
+                    "riuscita."));
+            }
             break;
     }
     sqlite3* db = nullptr;

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QStatusBar>
 
@@ -22,12 +21,15 @@
 #include "library/visualizza.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
+#include "platform/wholefile.h"
 #include "playback/songpreparation.h"
 #include "remote/pedalinterface.h"
 
 namespace {
 
 constexpr double kKeepEveryMs = 1000;
+// A state takes a few hundred bytes; a longer file is damaged.
+constexpr qint64 kMaxStateBytes = 64 * 1024;
 
 }  // namespace
 
@@ -49,23 +51,26 @@ QString ShowKeeper::resumingText(const QString& title) {
                : QStringLiteral("Ripresa dopo un'interruzione imprevista: %1 è pronto.").arg(title);
 }
 
-QString ShowKeeper::writeFailedText(const QString& path) {
+QString ShowKeeper::writeFailedText(const QString& path, const QString& reason) {
+    const QString file =
+        reason.isEmpty() ? QDir::toNativeSeparators(path)
+                         : QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), reason);
     return QStringLiteral(
                "Impossibile salvare lo stato dello spettacolo nel file %1: dopo un'interruzione "
                "imprevista Quintora non potrà riprendere dallo stesso brano.")
-        .arg(QDir::toNativeSeparators(path));
+        .arg(file);
 }
 
 void ShowKeeper::begin(Startup::Branch branch) {
-    QFile file(path_);
-    if (file.exists()) {
-        std::optional<ShowState> left;
-        if (file.open(QIODevice::ReadOnly)) {
-            left = ShowState::decode(file.read(64 * 1024));
-            file.close();
-        }
-        if (left && branch == Startup::Branch::Normal) {
-            resume(*left);
+    // Only a file of its own is read back: a link planted in a shared folder, a
+    // pipe or a device in its place are left alone (the write below says so).
+    const QFileInfo left(path_);
+    QByteArray bytes;
+    if (left.exists() && !left.isSymLink() &&
+        WholeFile::read(path_, kMaxStateBytes, &bytes).isEmpty()) {
+        const std::optional<ShowState> state = ShowState::decode(bytes);
+        if (state && branch == Startup::Branch::Normal) {
+            resume(*state);
         }
     }
     write(snapshot().encode());
@@ -89,17 +94,22 @@ void ShowKeeper::tick() {
 }
 
 void ShowKeeper::write(const QByteArray& bytes) {
-    QSaveFile file(path_);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
-        written_ = bytes;
+    // The folder may not be there yet on a first start. A link is never followed:
+    // the file is only ever replaced by one of its own.
+    const QString folder = QFileInfo(path_).absolutePath();
+    QString error = QDir().mkpath(folder) ? WholeFile::write(path_, bytes, WholeFile::Links::Refuse)
+                                          : QStringLiteral("impossibile creare la cartella %1")
+                                                .arg(QDir::toNativeSeparators(folder));
+    // Kept in memory either way, and not written again until it changes.
+    written_ = bytes;
+    if (error.isEmpty()) {
         failureTold_ = false;
         return;
     }
-    // Kept from being written again at once; told once, not every second mid-show.
-    written_ = bytes;
+    // Told once, not every second mid-show.
     if (!failureTold_) {
         failureTold_ = true;
-        s_.prompter.tell(writeFailedText(path_));
+        s_.prompter.tell(writeFailedText(path_, error));
     }
 }
 
@@ -108,7 +118,11 @@ void ShowKeeper::end() {
     if (timer_) {
         timer_->disarm();
     }
-    QFile::remove(path_);
+    // Only a file of its own: a link or anything else in its place is not ours.
+    const QFileInfo left(path_);
+    if (!left.isSymLink() && left.isFile()) {
+        QFile::remove(path_);
+    }
 }
 
 QString ShowKeeper::listShown(const QString& source) const {

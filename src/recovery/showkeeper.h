@@ -29,8 +29,8 @@ public:
     static QString statePath(const QString& configPath);
     // The line on the main window after a resumed start.
     static QString resumingText(const QString& title);
-    // Told once when the state file cannot be written.
-    static QString writeFailedText(const QString& path);
+    // Told once when the state file cannot be written, with the reason when known.
+    static QString writeFailedText(const QString& path, const QString& reason = QString());
 
     // After start-up: a show left behind is resumed (after a normal start-up only;
     // the first run and an upgrade start afresh), then the state is kept once a

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "platform/wholefile.h"
 
 namespace {
 // Far beyond any screen: a place outside this is damage, not a window.
@@ -16,11 +17,11 @@ QString StagePlace::fileFor(const QString& configPath) {
 
 StagePlace StagePlace::read(const QString& path) {
     StagePlace p;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QByteArray line;
+    if (!WholeFile::read(path, 256, &line).isEmpty()) {
         return p;
     }
-    const QList<QByteArray> fields = f.read(256).trimmed().split(',');
+    const QList<QByteArray> fields = line.trimmed().split(',');
     if (fields.size() != 5) {
         return p;
     }
@@ -42,7 +43,6 @@ StagePlace StagePlace::read(const QString& path) {
 
 QString StagePlace::write(const QString& path) const {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
     const QByteArray line = QStringLiteral("%1,%2,%3,%4,%5\r\n")
                                 .arg(place.x())
                                 .arg(place.y())
@@ -50,9 +50,10 @@ QString StagePlace::write(const QString& path) const {
                                 .arg(place.height())
                                 .arg(fullScreen ? -1 : 0)
                                 .toLatin1();
-    if (!f.open(QIODevice::WriteOnly) || f.write(line) != line.size() || !f.commit()) {
+    const QString error = WholeFile::write(path, line);
+    if (!error.isEmpty()) {
         return QStringLiteral("Impossibile salvare la posizione della finestra Palco in \"%1\": %2")
-            .arg(QDir::toNativeSeparators(path), f.errorString());
+            .arg(QDir::toNativeSeparators(path), error);
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "library/datasource.h"
@@ -61,4 +62,16 @@ TEST(LibraryMessages, AFolderNamedLikeTheLibraryIsNotCalledMissing) {
     EXPECT_TRUE(text.contains("è una cartella, non un file")) << text.toStdString();
     EXPECT_FALSE(text.contains("non esiste"));
     EXPECT_FALSE(text.contains("danneggiato"));
+}
+
+TEST(LibraryMessages, AnEmptyLibraryFileIsSaidToBeEmptyAndNothingIsMadeInIt) {
+    // What a copy that failed leaves behind.
+    Harness h;
+    h.writeStandardConfig();
+    h.writeFile("work/Songs.mdb", QByteArray());
+    h.start();
+    ASSERT_EQ(h.prompter.messages.size(), 1);
+    const QString text = h.prompter.messages[0].text;
+    EXPECT_TRUE(text.contains("il file è vuoto")) << text.toStdString();
+    EXPECT_EQ(QFileInfo(h.workDir() + "Songs.mdb").size(), 0);
 }

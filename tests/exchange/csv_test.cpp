@@ -50,6 +50,10 @@ std::vector<SongRecord> awkwardSongs() {
         song("Due\nrighe", QVariant(), 3, 0, true, QVariant()),
         song(" spazi intorno ", "Zeta", 1, 60, false, "z.mp3"),
         song("Ultima", "Coda", 7, 200, true, "ROK009.wav"),
+        // What a spreadsheet would run as a formula, and what only looks like it.
+        song("=HYPERLINK(\"http://x\";\"clic\")", "@mario", 2, 90, false, "-x.wav"),
+        song("-Song", "+39", QVariant(), QVariant(), false, "\tgroove.wav"),
+        song("'quoted", "''", 1, 1, false, "'Round.wav"),
     };
     s[0].Capotasto = QStringLiteral("II");
     s[0].Groove2 = QStringLiteral("ROK001B.wav");
@@ -78,7 +82,7 @@ TEST(CsvExchange, ExportedLibraryImportedIntoAnEmptyOneIsTheSameLibrary) {
         from.fileChooser.items.enqueue(0);  // "Tutto l'archivio"
         from.exportChooser.files.enqueue(file);
         menu(from, "MenuEsportaCsv");
-        EXPECT_EQ(lastText(from), QStringLiteral("Esportati 6 brani in \"%1\".").arg(file));
+        EXPECT_EQ(lastText(from), QStringLiteral("Esportati 9 brani in \"%1\".").arg(file));
 
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -91,6 +95,10 @@ TEST(CsvExchange, ExportedLibraryImportedIntoAnEmptyOneIsTheSameLibrary) {
         EXPECT_TRUE(bytes.startsWith(header)) << bytes.left(120).toStdString();
         // A spreadsheet of the locale reads the fraction as a number.
         EXPECT_TRUE(bytes.contains(locale.language() == QLocale::Italian ? ";120,5;" : ",120.5,"));
+        // No cell starts a formula: each such text is marked as text.
+        EXPECT_TRUE(bytes.contains("\r\n\"'=HYPERLINK(") && bytes.contains("'@mario") &&
+                    bytes.contains("\r\n'-Song") && bytes.contains("\r\n''quoted"))
+            << bytes.toStdString();
 
         Harness to(Harness::Sound::Recording);
         to.writeStandardConfig();
@@ -102,7 +110,15 @@ TEST(CsvExchange, ExportedLibraryImportedIntoAnEmptyOneIsTheSameLibrary) {
             EXPECT_EQ(lines(songs(library(to), list)), lines(songs(library(from), list))) << list;
         }
         // The main list shows the imported songs.
-        EXPECT_EQ(to.window().controls().Data1->recordset().rowCount(), 6);
+        EXPECT_EQ(to.window().controls().Data1->recordset().rowCount(), 9);
+        // And out again, the same bytes.
+        const QString again = to.path(QStringLiteral("again.csv"));
+        to.fileChooser.items.enqueue(0);
+        to.exportChooser.files.enqueue(again);
+        menu(to, "MenuEsportaCsv");
+        QFile g(again);
+        ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+        EXPECT_EQ(g.readAll(), bytes);
     }
 }
 
@@ -148,6 +164,7 @@ TEST(CsvExchange, ThePreviewShowsTheRowsAndTheProblemsBeforeAnythingIsWritten) {
         summary.contains(QStringLiteral("Separatore: virgola. Righe di brani: 5. Brani da "
                                         "importare: 2. Righe scartate: 3.")))
         << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("(letto come UTF-8)"))) << summary.toStdString();
     auto* table = d->findChild<QTableWidget*>("AnteprimaRighe");
     ASSERT_EQ(table->rowCount(), 2);
     EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("Con, virgola"));

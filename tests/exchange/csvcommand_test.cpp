@@ -1,6 +1,7 @@
 // The spreadsheet options of the command line, run as a script runs them: without
 // any display, printing what was done, failing with a message and a non-zero code.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +44,8 @@ TEST(CsvCommandLine, ImportIntoANewFolderThenExportGivesTheSameRows) {
     EXPECT_EQ(first.exitCode, 0) << first.err.toStdString();
     const QString lib = dir.filePath(QStringLiteral("nuova/cartella/Songs.mdb"));
     EXPECT_EQ(first.out,
-              QStringLiteral("Creato l'archivio dei brani \"%1\".\n"
+              QStringLiteral("Letto il file \"%2\" come UTF-8.\n"
+                             "Creato l'archivio dei brani \"%1\".\n"
                              "Importati 2 brani da \"%2\" in \"%1\" (righe scartate: 1).\n")
                   .arg(lib, in));
     EXPECT_EQ(first.err, QStringLiteral("Riga 4: manca il titolo.\n"));
@@ -56,8 +58,8 @@ TEST(CsvCommandLine, ImportIntoANewFolderThenExportGivesTheSameRows) {
     EXPECT_EQ(second.exitCode, 0);
     const QStringList copies = QDir(dir.filePath("nuova/cartella")).entryList({"Songs-copia*.mdb"});
     ASSERT_EQ(copies.size(), 1);
-    EXPECT_TRUE(second.out.startsWith(QStringLiteral("Copia dell'archivio com'era prima: \"%1\".\n")
-                                          .arg(dir.filePath("nuova/cartella/" + copies[0]))))
+    EXPECT_TRUE(second.out.contains(QStringLiteral("\nCopia dell'archivio com'era prima: \"%1\".\n")
+                                        .arg(dir.filePath("nuova/cartella/" + copies[0]))))
         << second.out.toStdString();
     EXPECT_EQ(csvsteps::songs(lib).size(), 4);
 
@@ -97,6 +99,7 @@ TEST(CsvCommandLine, FailuresAreToldWithANonZeroExitAndWriteNothing) {
     QTemporaryDir dir;
     write(dir.filePath("solo-titoli-vuoti.csv"), "Titoli,Autore\n,a\n,b\n");
     write(dir.filePath("bad.csv"), "Nome\nx\n");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.csv")).constData(), 0600), 0);
     const struct {
         QStringList args;
         QString message;
@@ -115,6 +118,11 @@ TEST(CsvCommandLine, FailuresAreToldWithANonZeroExitAndWriteNothing) {
                         "CARTELLA.\n")
              .arg(dir.path())},
         {{"--import-csv"}, "Manca il valore dell'opzione --import-csv.\n"},
+        // Neither read until memory runs out nor waited on for ever.
+        {{"--import-csv", "/dev/zero", "--library", "lib"},
+         "Impossibile importare il file \"/dev/zero\": non è un file ordinario.\n"},
+        {{"--import-csv", "pipe.csv", "--library", "lib"},
+         "Impossibile importare il file \"pipe.csv\": non è un file ordinario.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -135,4 +143,38 @@ TEST(CsvCommandLine, FailuresAreToldWithANonZeroExitAndWriteNothing) {
         "com'era.\n"))
         << none.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("lib2/Songs.mdb")));
+}
+
+TEST(CsvCommandLine, TheEncodingReadIsSaidAndRowsThatCannotBeReadAreRefusedWithTheirReason) {
+    QTemporaryDir dir;
+    // UTF-8 with one stray Windows byte, and a title of only a null character.
+    write(dir.filePath("utf8.csv"),
+          QByteArray("Titoli,Autore\nPerch\xC3\xA9,\xC3\x80lfa\nRott\xE9,x\n") + '\0' + ",nulla\n");
+    write(dir.filePath("win.csv"), "Titoli\nPerch\xE9\n");
+    const struct {
+        const char* file;
+        QString encoding;
+        QString refused;
+        QString kept;
+    } cases[] = {
+        {"utf8.csv", "UTF-8",
+         "Riga 3: la riga contiene byte che non sono UTF-8 valido.\n"
+         "Riga 4: manca il titolo (ci sono solo caratteri di controllo); la riga contiene un "
+         "carattere nullo.\n",
+         "Perché|Àlfa|0|-|0|mp3|-|-|-|-|-|-|-"},
+        {"win.csv", "Windows-1252", "", "Perché|-|0|-|0|mp3|-|-|-|-|-|-|-"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString library = QString::fromLatin1(c.file) + ".lib";
+        const Outcome run = quintora(
+            {"--import-csv", QString::fromLatin1(c.file), "--library", library}, dir.path());
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.startsWith(
+            QStringLiteral("Letto il file \"%1\" come %2.\n").arg(c.file, c.encoding)))
+            << run.out.toStdString();
+        EXPECT_EQ(run.err, c.refused);
+        EXPECT_EQ(csvsteps::lines(csvsteps::songs(dir.filePath(library + "/Songs.mdb"))),
+                  csvsteps::lines(QStringList{c.kept}));
+    }
 }

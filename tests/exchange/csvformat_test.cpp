@@ -65,13 +65,41 @@ TEST(CsvFormat, TheLocaleChoosesTheSeparatorAndTheDecimalMark) {
 }
 
 TEST(CsvFormat, FilesWithAndWithoutTheMarkAndFromWindowsAreRead) {
+    using E = CsvFormat::Encoding;
     const QString text = QStringLiteral("Titoli\r\nPerché\r\n");
     EXPECT_TRUE(CsvFormat::encode(text).startsWith("\xEF\xBB\xBF"));
-    EXPECT_EQ(CsvFormat::decode(CsvFormat::encode(text)), text);
-    EXPECT_EQ(CsvFormat::decode(text.toUtf8()), text);
-    // Windows-1252: é is 0xE9, the euro sign 0x80.
-    EXPECT_EQ(CsvFormat::decode(QByteArray("Titoli\r\nPerch\xE9 \x80\r\n")),
-              QStringLiteral("Titoli\r\nPerché €\r\n"));
+    const struct {
+        QByteArray bytes;
+        QString text;
+        E encoding;
+    } files[] = {
+        {CsvFormat::encode(text), text, E::Utf8},
+        {text.toUtf8(), text, E::Utf8},
+        // Windows-1252: é is 0xE9, the euro sign 0x80.
+        {"Titoli\r\nPerch\xE9 \x80\r\n", QStringLiteral("Titoli\r\nPerché €\r\n"), E::Windows1252},
+        // One stray byte does not make a UTF-8 file a Windows one, with the mark or
+        // with accents written as UTF-8 elsewhere.
+        {"\xEF\xBB\xBFTitoli\r\nRott\xE9\r\n", QStringLiteral("Titoli\r\nRott\uFFFD\r\n"),
+         E::DamagedUtf8},
+        {text.toUtf8() + "Rott\xE9\r\n", text + QStringLiteral("Rott\uFFFD\r\n"), E::DamagedUtf8},
+        // A Windows file whose accented capital and curly quote happen to look like
+        // one UTF-8 letter stays a Windows file.
+        {"Titoli\r\n\xC8\x92 qui\r\nPerch\xE9\r\nCos\xEC\r\n",
+         QStringLiteral("Titoli\r\nÈ’ qui\r\nPerché\r\nCosì\r\n"), E::Windows1252},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.bytes.toStdString());
+        E used = E::Utf8;
+        EXPECT_EQ(CsvFormat::decode(f.bytes, &used), f.text);
+        EXPECT_EQ(used, f.encoding);
+    }
+    EXPECT_EQ(CsvFormat::encodingName(E::Windows1252), "Windows-1252");
+}
+
+TEST(CsvFormat, AnApostropheFromElsewhereIsKeptUnlessItMarksAFormula) {
+    EXPECT_EQ(CsvFormat::unguardFormula("'Round Midnight"), "'Round Midnight");
+    EXPECT_EQ(CsvFormat::unguardFormula("'=1+1"), "=1+1");
+    EXPECT_EQ(CsvFormat::unguardFormula("'"), "'");
 }
 
 TEST(CsvFormat, AFileEndingInsideQuotesIsToldAndKeepsWhatItHas) {

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include "csvsteps.h"
+#include "support/filesizelimit.h"
 #include "support/plainsqlite.h"
 #include "support/testlibrary.h"
 
@@ -97,4 +98,26 @@ TEST_F(SetListFiles, AFileThatCannotBeWrittenIsToldAndAnEmptyChoiceDoesNothing) 
     menu(h, "MenuEsportaM3u");  // the save dialog cancelled
     EXPECT_TRUE(h.prompter.messages.isEmpty());
     EXPECT_TRUE(QDir(h.path(QString())).entryList({"*.m3u8"}).isEmpty());
+}
+
+TEST_F(SetListFiles, AFullDiskIsToldAndTheOlderFileStaysWhole) {
+    const struct {
+        const char* item;
+        const char* file;
+    } exports[] = {{"MenuEsportaM3u", "set.m3u8"}, {"MenuEsportaCsv", "brani.csv"}};
+    for (const auto& e : exports) {
+        SCOPED_TRACE(e.item);
+        const QString file = h.path(QString::fromLatin1(e.file));
+        h.writeFile(QString::fromLatin1(e.file), "yesterday's file");
+        h.prompter.clear();
+        {
+            FileSizeLimit full(0);
+            exportList(e.item, 2, file);
+        }
+        ASSERT_EQ(h.prompter.messages.size(), 1);
+        EXPECT_EQ(h.prompter.messages[0].icon, Message::Icon::Critical);
+        EXPECT_TRUE(h.prompter.messages[0].text.startsWith("Impossibile scrivere il file"))
+            << h.prompter.messages[0].text.toStdString();
+        EXPECT_EQ(contents(file), "yesterday's file");
+    }
 }

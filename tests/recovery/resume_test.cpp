@@ -1,5 +1,6 @@
 // After a crash the show comes back where it stood; after a normal exit it does not.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QDir>
@@ -9,11 +10,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
+#include <functional>
 
 #include "library/datasource.h"
 #include "platform/lamp.h"
 #include "playback/audioengine.h"
 #include "recovery/showkeeper.h"
+#include "support/filesizelimit.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 
@@ -168,7 +172,88 @@ TEST(Resume, AFileThatCannotBeWrittenIsToldOnceNotEverySecond) {
         TestLibrary::key(h, Qt::Key_Down);
         h.advance(1000);
     }
-    EXPECT_EQ(h.prompter.texts(), QStringList{ShowKeeper::writeFailedText(statePath(h))});
+    EXPECT_EQ(h.prompter.texts(),
+              QStringList{ShowKeeper::writeFailedText(statePath(h), "è una cartella")});
+}
+
+TEST(Resume, AFullDiskKeepsTheLastWholeStateAndIsToldOnce) {
+    Harness h;
+    const QByteArray kept = showInFullSwing(h);
+    ASSERT_TRUE(kept.contains("titolopreparato=Alba"));
+    {
+        FileSizeLimit full(0);
+        for (int i = 0; i < 3; ++i) {
+            TestLibrary::key(h, Qt::Key_Down);
+            h.advance(1000);
+        }
+    }
+    EXPECT_EQ(readState(h), kept);
+    ASSERT_EQ(h.prompter.texts().size(), 1);
+    EXPECT_TRUE(h.prompter.texts()[0].startsWith(
+        "Impossibile salvare lo stato dello spettacolo nel file " + statePath(h)));
+}
+
+// A link planted in a shared configuration folder is never written through, and a
+// pipe in the file's place neither stops the start nor is read.
+TEST(Resume, AStateFileThatIsNotAPlainFileIsLeftAloneAndToldOnce) {
+    QTemporaryDir elsewhere;
+    const QString own = elsewhere.filePath("own.txt");
+    const struct {
+        const char* what;
+        std::function<void(const QString&)> plant;
+        QString reason;
+    } cases[] = {
+        {"link",
+         [&](const QString& path) {
+             QFile f(own);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write("the performer's own file");
+             f.close();
+             ASSERT_TRUE(QFile::link(own, path));
+         },
+         "è un collegamento simbolico"},
+        {"pipe",
+         [](const QString& path) {
+             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+         },
+         "non è un file ordinario"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Harness h;
+        TestLibrary::install(h);
+        QDir().mkpath(QFileInfo(statePath(h)).path());
+        c.plant(statePath(h));
+        h.keepShow = true;
+        Audio& w = h.start();
+        EXPECT_TRUE(w.isVisible());
+        TestLibrary::connect(h);
+        for (int i = 0; i < 3; ++i) {
+            TestLibrary::key(h, Qt::Key_Down);
+            h.advance(1000);
+        }
+        EXPECT_EQ(h.prompter.texts(),
+                  QStringList{ShowKeeper::writeFailedText(statePath(h), c.reason)});
+        h.prompter.answers.enqueue(Message::Answer::Yes);
+        h.find<QPushButton>("Esci")->click();
+        // Still there, as it was.
+        EXPECT_FALSE(QFileInfo(statePath(h)).isFile() && !QFileInfo(statePath(h)).isSymLink());
+    }
+    QFile f(own);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "the performer's own file");
+}
+
+TEST(Resume, TheFirstStartMakesTheFolderOfTheStateFileAndSaysNothing) {
+    Harness h;
+    ASSERT_FALSE(QFileInfo::exists(QFileInfo(statePath(h)).path()));
+    h.keepShow = true;
+    h.start();
+    h.advance(1000);
+    for (const QString& text : h.prompter.texts()) {
+        EXPECT_FALSE(text.contains("stato dello spettacolo")) << text.toStdString();
+    }
+    EXPECT_TRUE(readState(h).startsWith("Quintora ripresa 1\n"));
 }
 
 TEST(Resume, TheFirstRunStartsAfreshWhateverWasLeft) {
