@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
+#include <QWindow>
 
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
@@ -49,7 +51,10 @@ QPushButton* pedal(const char* name, const QString& caption) {
 }  // namespace
 
 PedalBoxWindow::PedalBoxWindow(VirtualPedalBox& box, QWidget* parent)
-    : QWidget(parent, Qt::Window), box_(box) {
+    // A window of its own that the window manager keeps above the main window once
+    // it is made the main window's transient (showBeside): a plain Qt::Window would
+    // not be.
+    : QWidget(parent, Qt::Dialog), box_(box) {
     setObjectName(QStringLiteral("PedalieraVirtuale"));
     setWindowTitle(QStringLiteral("Pedaliera virtuale"));
     auto* g = new QGridLayout(this);
@@ -104,10 +109,18 @@ PedalBoxWindow::~PedalBoxWindow() {
 }
 
 QSize PedalBoxWindow::frameSize(const QWidget& main) const {
-    if (isVisible()) {
+    if (isVisible() && frameGeometry() != geometry()) {
         return frameGeometry().size();
     }
-    const QSize borders = main.frameGeometry().size() - main.geometry().size();
+    QSize borders = main.frameGeometry().size() - main.geometry().size();
+    if (borders.width() <= 0 && borders.height() <= 0) {
+        // The window manager has not told the main window's frame yet (it has only
+        // just been shown): count a title bar and thin borders, so that the box
+        // never reaches past the screen's edge. Without a window manager this
+        // leaves a little room to spare.
+        const int edge = 4;
+        borders = QSize(2 * edge, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * edge);
+    }
     return size() + borders;
 }
 
@@ -145,9 +158,17 @@ void PedalBoxWindow::showBeside(const QWidget& main, const QString& statePath) {
         place = PedalBoxPlacement::beside(main.frameGeometry(), keepClear, box,
                                           main.screen()->availableGeometry());
     }
+    // Above the main window, as its own small window: where a small screen has no
+    // room beside it, a click on a pedal still reaches the pedal, never the main
+    // window underneath.
+    if (main.isVisible() && main.windowHandle()) {
+        winId();
+        windowHandle()->setTransientParent(main.windowHandle());
+    }
     move(place);
     placed_ = true;
     show();
+    raise();
 }
 
 void PedalBoxWindow::hideEvent(QHideEvent* event) {

@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
+#include <QStyle>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include "remote/pedalboxplacement.h"
 #include "remote/pedalboxwindow.h"
@@ -91,4 +94,35 @@ TEST(PedalBoxWindow, OpensWhereTheUserLeftItLastTime) {
     PedalBoxWindow fresh(box);
     fresh.showBeside(main, QString());
     EXPECT_EQ(fresh.pos(), first);
+}
+
+TEST(PedalBoxWindow, OnAScreenTooSmallForBothItStaysWholeAndAboveTheMainWindow) {
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    QTemporaryDir dir;
+    const QString state = dir.filePath(QStringLiteral("QuintoraFinestre.ini"));
+    VirtualPedalBox box;
+    QWidget main;
+    main.setGeometry(avail);
+    // Left at the screen's bottom edge last time; the main window's frame is not
+    // known yet (the window manager tells it only after the window is shown): the
+    // box still leaves room for its own title bar.
+    {
+        QSettings(state, QSettings::IniFormat)
+            .setValue(QStringLiteral("PedalieraVirtuale/posizione"),
+                      QPoint(avail.left() + 10, avail.bottom()));
+        PedalBoxWindow window(box);
+        window.showBeside(main, state);
+        const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        EXPECT_TRUE(avail.contains(QRect(window.pos(), window.size() + QSize(0, titleBar))))
+            << window.pos().y();
+        window.hide();
+    }
+    // The main window takes the whole screen: the box has to go over it, and stays
+    // above it, so a click on a pedal reaches the pedal.
+    main.show();
+    PedalBoxWindow window(box);
+    window.showBeside(main, QString());
+    ASSERT_NE(window.windowHandle(), nullptr);
+    EXPECT_EQ(window.windowHandle()->transientParent(), main.windowHandle());
+    EXPECT_TRUE(avail.contains(window.frameGeometry()));
 }
