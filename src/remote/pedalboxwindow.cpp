@@ -149,14 +149,7 @@ void PedalBoxWindow::showBeside(const QWidget& main, const QString& statePath) {
         }
         place = PedalBoxPlacement::within(place, box, screen->availableGeometry());
     } else {
-        // The song's title and the lamps (the row that holds them) stay in sight.
-        const QWidget* lamps = main.findChild<QWidget*>(QStringLiteral("FrameLed"));
-        const QWidget* header =
-            lamps != nullptr && lamps->parentWidget() != &main ? lamps->parentWidget() : lamps;
-        const QRect keepClear =
-            header != nullptr ? QRect(header->mapToGlobal(QPoint(0, 0)), header->size()) : QRect();
-        place = PedalBoxPlacement::beside(main.frameGeometry(), keepClear, box,
-                                          main.screen()->availableGeometry());
+        place = besideMain(main, box);
     }
     // Above the main window, as its own small window: where a small screen has no
     // room beside it, a click on a pedal still reaches the pedal, never the main
@@ -169,6 +162,39 @@ void PedalBoxWindow::showBeside(const QWidget& main, const QString& statePath) {
     placed_ = true;
     show();
     raise();
+    // A window manager places the main window only as it maps it, often elsewhere
+    // than where it was asked for: once the main window is on the screen, the box
+    // goes beside where it really is (unless the user has moved it meanwhile).
+    if (!remembered && main.isVisible() && main.windowHandle() &&
+        !main.windowHandle()->isExposed()) {
+        main_ = &main;
+        mainWindow_ = main.windowHandle();
+        firstPlace_ = pos();
+        mainWindow_->installEventFilter(this);
+    }
+}
+
+QPoint PedalBoxWindow::besideMain(const QWidget& main, const QSize& box) const {
+    // The song's title and the lamps (the row that holds them) stay in sight.
+    const QWidget* lamps = main.findChild<QWidget*>(QStringLiteral("FrameLed"));
+    const QWidget* header =
+        lamps != nullptr && lamps->parentWidget() != &main ? lamps->parentWidget() : lamps;
+    const QRect keepClear =
+        header != nullptr ? QRect(header->mapToGlobal(QPoint(0, 0)), header->size()) : QRect();
+    return PedalBoxPlacement::beside(main.frameGeometry(), keepClear, box,
+                                     main.screen()->availableGeometry());
+}
+
+bool PedalBoxWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mainWindow_ && event->type() == QEvent::Expose && mainWindow_->isExposed()) {
+        mainWindow_->removeEventFilter(this);
+        mainWindow_.clear();
+        if (main_ && pos() == firstPlace_) {
+            move(besideMain(*main_, frameSize(*main_)));
+        }
+        main_.clear();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PedalBoxWindow::hideEvent(QHideEvent* event) {

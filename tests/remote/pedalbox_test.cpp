@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWindow>
 
 #include "remote/pedalboxplacement.h"
@@ -125,4 +126,20 @@ TEST(PedalBoxWindow, OnAScreenTooSmallForBothItStaysWholeAndAboveTheMainWindow) 
     ASSERT_NE(window.windowHandle(), nullptr);
     EXPECT_EQ(window.windowHandle()->transientParent(), main.windowHandle());
     EXPECT_TRUE(avail.contains(window.frameGeometry()));
+}
+
+TEST(PedalBoxWindow, GoesBesideWhereTheWindowManagerPutsTheMainWindow) {
+    // The main window is asked for at the top left, and put elsewhere as it is mapped.
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget main;
+    main.setGeometry(avail.left(), avail.top(), 300, 200);
+    main.show();
+    VirtualPedalBox box;
+    PedalBoxWindow window(box);
+    window.showBeside(main, QString());
+    main.move(avail.left() + 100, avail.top() + 150);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    QCoreApplication::processEvents();
+    const QRect frame = main.frameGeometry();
+    EXPECT_EQ(window.pos(), QPoint(frame.right() + 1 + PedalBoxPlacement::kGap, frame.top()));
 }
