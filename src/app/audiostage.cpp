@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "app/audio.h"
 #include "app/audiolibrary.h"
@@ -42,6 +44,39 @@ QString fieldText(const DataSource& d, const QString& field) {
     return v.toString().trimmed();
 }
 
+// What really sounds of the prepared song, as TransportSnapshot's bits: for a loop
+// song the groove the sound service plays (one at a time: the last one a pedal or
+// Enter started), for an MP3 song the player, also in the moment between two tracks
+// of the play list. The pedals' flags say what the pedals did, not what sounds: Enter
+// starts without them, pedal 2 replaces groove 1 and stops groove 2 under groove 1's
+// flag.
+int soundingNow(Audio& w) {
+    const SharedState& st = w.state();
+    if (st.LoopBrano) {
+        const QString path = w.services().grooves.performerPath();
+        if (path.isEmpty()) {
+            return 0;
+        }
+        const bool first = path == st.FileGroove1;
+        const bool second = path == st.FileGroove2;
+        if (first && second) {  // one file for both: the pedal that started it tells
+            return st.Groove2Attivo && !st.Groove1Attivo ? TransportSnapshot::kSecond
+                                                         : TransportSnapshot::kFirst;
+        }
+        return first ? TransportSnapshot::kFirst : second ? TransportSnapshot::kSecond : 0;
+    }
+    const MediaPlayer& player = w.MediaPlayer1();
+    if (player.isPlaying()) {
+        return TransportSnapshot::kFirst;
+    }
+    // A track that has ended (not one a pedal stopped: that one is back at its start)
+    // while the play list runs: the next main tick moves on to the next one.
+    const bool playList = !w.controls().Stopend->isChecked();
+    return playList && st.Collegato && st.Groove1Attivo && player.position() > 0
+               ? TransportSnapshot::kFirst
+               : 0;
+}
+
 TransportSource sourceOf(Audio& w) {
     AudioControls& c = w.controls();
     const SharedState& st = w.state();
@@ -65,10 +100,7 @@ TransportSource sourceOf(Audio& w) {
         const int column = rows.fieldIndex(QStringLiteral("Titoli"));
         return column < 0 ? QString() : rows.valueAt(row + 1, column).toString();
     };
-    s.sounding = [&st] {
-        return (st.Groove1Attivo ? TransportSnapshot::kFirst : 0) |
-               (st.Groove2Attivo ? TransportSnapshot::kSecond : 0);
-    };
+    s.sounding = [&w] { return soundingNow(w); };
     MediaPlayer* player = &w.MediaPlayer1();
     s.mp3Playing = [player] { return player->isPlaying(); };
     s.mp3Position = [player] { return player->position(); };
@@ -81,22 +113,11 @@ TransportSource sourceOf(Audio& w) {
     return s;
 }
 
-// Something the performer started sounds: a groove, or the MP3 (which the play
-// list keeps going from one track to the next).
-bool sounding(Audio& w) {
-    const SharedState& st = w.state();
-    if (st.LoopBrano) {
-        return st.Groove1Attivo || st.Groove2Attivo;
-    }
-    const bool playList = !w.controls().Stopend->isChecked();
-    return w.MediaPlayer1().isPlaying() || (playList && st.Groove1Attivo);
-}
-
 CueHooks cueHooks(Audio& w) {
     AudioControls& c = w.controls();
     CueHooks h;
     h.enabled = [&w] { return w.state().PreparaSenzaFermare; };
-    h.sounding = [&w] { return sounding(w); };
+    h.sounding = [&w] { return soundingNow(w) != 0; };
     h.highlighted = [&c] {
         const DataSource& d = *c.Data1;
         return CueMark{d.recordSource(), d.absolutePosition(),
@@ -205,7 +226,7 @@ void AudioStage::openStage() {
     if (!stage_) {
         stage_ = new StageWindow(*model_, &w_);
         const StagePlace place = StagePlace::read(StagePlace::fileFor(w_.services().configPath));
-        stage_->restorePlace(place.place, place.fullScreen);
+        stage_->restorePlace(place.place, place.fullScreen, roomForStage(place.place));
         connect(stage_.data(), &StageWindow::placeChanged, this, &AudioStage::savePlace);
     }
     if (stage_->fullScreenWanted()) {
@@ -215,6 +236,24 @@ void AudioStage::openStage() {
     }
     stage_->raise();
     stage_->activateWindow();
+}
+
+// The free area of the screen the view was on (a second screen, a projector), or of
+// the main window's, less a window frame like the main window's: where the view fits
+// whole, title bar included.
+QRect AudioStage::roomForStage(const QRect& place) const {
+    const QScreen* screen = place.isValid() ? QGuiApplication::screenAt(place.center()) : nullptr;
+    if (!screen) {
+        screen = w_.screen();
+    }
+    if (!screen) {
+        return {};
+    }
+    const QRect frame = w_.frameGeometry();
+    const QRect inner = w_.geometry();
+    return screen->availableGeometry().adjusted(
+        inner.left() - frame.left(), inner.top() - frame.top(), inner.right() - frame.right(),
+        inner.bottom() - frame.bottom());
 }
 
 void AudioStage::savePlace() {

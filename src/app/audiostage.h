@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 
 class Audio;
 class CueNext;
@@ -25,6 +26,7 @@ public:
 
 private:
     void savePlace();
+    QRect roomForStage(const QRect& place) const;
 
     Audio& w_;
     TransportModel* model_ = nullptr;

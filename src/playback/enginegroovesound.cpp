@@ -11,6 +11,7 @@ EngineGrooveSound::EngineGrooveSound(AudioEngine& engine, QObject* parent)
 
 void EngineGrooveSound::startSound(const QString& path) {
     pendingPath_.clear();
+    periodsAtStart_ = engine_.callbackCount();
     if (path.trimmed().isEmpty()) {
         engine_.stopGroove();
         return;
@@ -36,6 +37,15 @@ void EngineGrooveSound::stopSound() {
     engine_.stopGroove();
 }
 
+bool EngineGrooveSound::voiceOn() const {
+    // A command reaches the sound at the next audio period, so until a period has
+    // run wholly after it the request is what counts; after that the engine knows.
+    if (!pendingPath_.isEmpty() || engine_.callbackCount() <= periodsAtStart_ + 1) {
+        return true;
+    }
+    return engine_.grooveSounding();
+}
+
 void EngineGrooveSound::prefetch(const QString& path) {
     engine_.grooveCache().request(path);
 }
@@ -45,6 +55,7 @@ void EngineGrooveSound::onDecoded(const QString& path, bool ok) {
         return;  // nobody waits for it, or a later request has taken over
     }
     pendingPath_.clear();
+    periodsAtStart_ = engine_.callbackCount();
     if (!ok) {
         engine_.stopGroove();
         return;

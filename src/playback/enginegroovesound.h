@@ -30,10 +30,12 @@ public:
 protected:
     void startSound(const QString& path) override;
     void stopSound() override;
+    bool voiceOn() const override;
 
 private:
     void onDecoded(const QString& path, bool ok);
 
     AudioEngine& engine_;
     QString pendingPath_;
+    std::int64_t periodsAtStart_ = 0;  // the engine's audio periods when the sound was asked for
 };

@@ -19,12 +19,14 @@ public:
     void play(const QString& path) {
         preloadSounding_ = false;
         playSounding_ = !path.trimmed().isEmpty();
+        playedPath_ = playSounding_ ? path : QString();
         startSound(path);
     }
     // Silences the groove voice.
     void stop() {
         preloadSounding_ = false;
         playSounding_ = false;
+        playedPath_.clear();
         stopSound();
     }
     // The preload's play: starts path like play(), unless a sound that play()
@@ -45,6 +47,11 @@ public:
         }
     }
 
+    // The file the performer's sound comes from: the last play() while no stop()
+    // came since and the voice really gives it (a file that could not be decoded
+    // gives nothing); empty otherwise. A preload's sound is not the performer's.
+    QString performerPath() const { return playSounding_ && voiceOn() ? playedPath_ : QString(); }
+
     // Reads and decodes path in the background so that a later play() starts at
     // once without touching the disk. Does nothing for an empty or missing path.
     virtual void prefetch(const QString& path) { (void)path; }
@@ -53,8 +60,12 @@ protected:
     // The sound service itself: start path looping (replacing what sounds), or stop.
     virtual void startSound(const QString& path) = 0;
     virtual void stopSound() = 0;
+    // Whether the voice gives the sound last started (or is about to); a service
+    // that cannot tell says yes.
+    virtual bool voiceOn() const { return true; }
 
 private:
     bool playSounding_ = false;     // the last request was play()
     bool preloadSounding_ = false;  // the last request was preload()
+    QString playedPath_;            // the file of the last play()
 };

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
+#include <QWindow>
 
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
@@ -49,7 +51,10 @@ QPushButton* pedal(const char* name, const QString& caption) {
 }  // namespace
 
 PedalBoxWindow::PedalBoxWindow(VirtualPedalBox& box, QWidget* parent)
-    : QWidget(parent, Qt::Window), box_(box) {
+    // A window of its own that the window manager keeps above the main window once
+    // it is made the main window's transient (showBeside): a plain Qt::Window would
+    // not be.
+    : QWidget(parent, Qt::Dialog), box_(box) {
     setObjectName(QStringLiteral("PedalieraVirtuale"));
     setWindowTitle(QStringLiteral("Pedaliera virtuale"));
     auto* g = new QGridLayout(this);
@@ -104,10 +109,18 @@ PedalBoxWindow::~PedalBoxWindow() {
 }
 
 QSize PedalBoxWindow::frameSize(const QWidget& main) const {
-    if (isVisible()) {
+    if (isVisible() && frameGeometry() != geometry()) {
         return frameGeometry().size();
     }
-    const QSize borders = main.frameGeometry().size() - main.geometry().size();
+    QSize borders = main.frameGeometry().size() - main.geometry().size();
+    if (borders.width() <= 0 && borders.height() <= 0) {
+        // The window manager has not told the main window's frame yet (it has only
+        // just been shown): count a title bar and thin borders, so that the box
+        // never reaches past the screen's edge. Without a window manager this
+        // leaves a little room to spare.
+        const int edge = 4;
+        borders = QSize(2 * edge, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * edge);
+    }
     return size() + borders;
 }
 
@@ -136,18 +149,52 @@ void PedalBoxWindow::showBeside(const QWidget& main, const QString& statePath) {
         }
         place = PedalBoxPlacement::within(place, box, screen->availableGeometry());
     } else {
-        // The song's title and the lamps (the row that holds them) stay in sight.
-        const QWidget* lamps = main.findChild<QWidget*>(QStringLiteral("FrameLed"));
-        const QWidget* header =
-            lamps != nullptr && lamps->parentWidget() != &main ? lamps->parentWidget() : lamps;
-        const QRect keepClear =
-            header != nullptr ? QRect(header->mapToGlobal(QPoint(0, 0)), header->size()) : QRect();
-        place = PedalBoxPlacement::beside(main.frameGeometry(), keepClear, box,
-                                          main.screen()->availableGeometry());
+        place = besideMain(main, box);
+    }
+    // Above the main window, as its own small window: where a small screen has no
+    // room beside it, a click on a pedal still reaches the pedal, never the main
+    // window underneath.
+    if (main.isVisible() && main.windowHandle()) {
+        winId();
+        windowHandle()->setTransientParent(main.windowHandle());
     }
     move(place);
     placed_ = true;
     show();
+    raise();
+    // A window manager places the main window only as it maps it, often elsewhere
+    // than where it was asked for: once the main window is on the screen, the box
+    // goes beside where it really is (unless the user has moved it meanwhile).
+    if (!remembered && main.isVisible() && main.windowHandle() &&
+        !main.windowHandle()->isExposed()) {
+        main_ = &main;
+        mainWindow_ = main.windowHandle();
+        firstPlace_ = pos();
+        mainWindow_->installEventFilter(this);
+    }
+}
+
+QPoint PedalBoxWindow::besideMain(const QWidget& main, const QSize& box) const {
+    // The song's title and the lamps (the row that holds them) stay in sight.
+    const QWidget* lamps = main.findChild<QWidget*>(QStringLiteral("FrameLed"));
+    const QWidget* header =
+        lamps != nullptr && lamps->parentWidget() != &main ? lamps->parentWidget() : lamps;
+    const QRect keepClear =
+        header != nullptr ? QRect(header->mapToGlobal(QPoint(0, 0)), header->size()) : QRect();
+    return PedalBoxPlacement::beside(main.frameGeometry(), keepClear, box,
+                                     main.screen()->availableGeometry());
+}
+
+bool PedalBoxWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mainWindow_ && event->type() == QEvent::Expose && mainWindow_->isExposed()) {
+        mainWindow_->removeEventFilter(this);
+        mainWindow_.clear();
+        if (main_ && pos() == firstPlace_) {
+            move(besideMain(*main_, frameSize(*main_)));
+        }
+        main_.clear();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PedalBoxWindow::hideEvent(QHideEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 #include <array>
 
 class Lamp;
@@ -24,6 +26,7 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Stores the present place in the state file.
@@ -31,6 +34,8 @@ private:
     // The box's size with its title bar and borders (estimated from the main
     // window's before the box has been shown).
     QSize frameSize(const QWidget& main) const;
+    // Where a box of frame size box goes beside the main window as it is now.
+    QPoint besideMain(const QWidget& main, const QSize& box) const;
 
     void showLamps(int value);
     void showStatus(int bits);
@@ -43,4 +48,8 @@ private:
     std::array<Lamp*, 4> lamps_{};
     QString statePath_;
     bool placed_ = false;
+    // Until the main window is first on the screen: it, and where the box was put.
+    QPointer<const QWidget> main_;
+    QPointer<QWindow> mainWindow_;
+    QPoint firstPlace_;
 };

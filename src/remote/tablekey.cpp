@@ -44,7 +44,11 @@ void TableKey::readPosition(quint32 code) {
 // were already looked at and a symbol typed elsewhere does not stand for them.
 void TableKey::readSymbol(int k, bool shift, bool ctrlOrAlt, bool keypad, bool positional) {
     if (keypad) {
-        if ((k >= Qt::Key_0 && k <= Qt::Key_9) || k == Qt::Key_Plus || k == Qt::Key_Minus) {
+        // The keypad's digits and its "+" and "-" are the table's own keys; its other
+        // keys mean what the same keys of the main block mean (its Enter, its 0 as
+        // Insert without Num Lock). Its "*" and "/" are no volume key.
+        if ((k >= Qt::Key_0 && k <= Qt::Key_9) || k == Qt::Key_Plus || k == Qt::Key_Minus ||
+            namedKey(k)) {
             key_ = k;
         }
         return;
@@ -85,9 +89,14 @@ void TableKey::readSymbol(int k, bool shift, bool ctrlOrAlt, bool keypad, bool p
         key_ = k;
         return;
     }
-    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_F1 && k <= Qt::Key_F12) ||
-        k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape || k == Qt::Key_Space ||
-        k == Qt::Key_Insert) {
+    if (namedKey(k)) {
         key_ = k;
     }
+}
+
+// The keys the table names by what they are, wherever they sit.
+bool TableKey::namedKey(int k) {
+    return (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_F1 && k <= Qt::Key_F12) ||
+           k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape || k == Qt::Key_Space ||
+           k == Qt::Key_Insert;
 }

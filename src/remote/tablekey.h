@@ -35,6 +35,7 @@ public:
 private:
     void readPosition(quint32 code);
     void readSymbol(int qtKey, bool shift, bool ctrlOrAlt, bool keypad, bool positional);
+    static bool namedKey(int qtKey);
 
     int key_ = 0;
     bool modified_ = false;

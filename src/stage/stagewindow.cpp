@@ -6,27 +6,48 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSizeF>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/elidedlabel.h"
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
+#include "stage/stagetitle.h"
 #include "stage/transportmodel.h"
 
 namespace {
 
 // Type sizes at the smallest window (800 x 600), in pixels; everything grows with
-// the window's shorter side in proportion.
+// the window's shorter side in proportion. The lines are read from three metres: at
+// 1080 pixels high (a 24 to 27 inch screen, 0.28 to 0.31 mm a pixel) a line is 79 px,
+// capitals of about 16 mm, and the title larger still.
 constexpr int kBaseWidth = 800;
 constexpr int kBaseHeight = 600;
-constexpr int kTitlePx = 54;
-constexpr int kAuthorPx = 30;
-constexpr int kDetailsPx = 30;
-constexpr int kLinePx = 26;
+constexpr int kTitlePx = 60;
+constexpr int kAuthorPx = 34;
+constexpr int kDetailsPx = 36;
+constexpr int kLinePx = 44;
 constexpr int kButtonPx = 14;
-constexpr int kLampPx = 34;
-constexpr int kBarPx = 18;
+constexpr int kLampPx = 30;
+constexpr int kBarPx = 14;
+// Windowed, the view opens at this share of the screen, never smaller than the
+// smallest window nor larger than the screen.
+constexpr double kScreenShare = 0.8;
+
+// The lamps a performer reads on stage, with their names; the pedal lock-out is
+// the diagnostics' business.
+struct StageLamp {
+    TransportSnapshot::LampIndex index;
+    const char* name;
+    const char* shows;
+};
+constexpr StageLamp kStageLamps[] = {
+    {TransportSnapshot::kTempo, "PalcoTempo", "Tempo"},
+    {TransportSnapshot::kPedal1, "PalcoPed1", "Pedale 1"},
+    {TransportSnapshot::kPedal2, "PalcoPed2", "Pedale 2"},
+    {TransportSnapshot::kPreload, "PalcoPreload", "Preload"},
+};
 
 void setPixels(QWidget* w, int px, bool bold = false) {
     QFont f = w->font();
@@ -95,15 +116,13 @@ StageWindow::StageWindow(TransportModel& model, QWidget* parent)
 void StageWindow::build() {
     auto* v = new QVBoxLayout(this);
     auto* lampRow = new QHBoxLayout;
-    static const char* const names[] = {"PalcoTempo", "PalcoPed1", "PalcoPed2", "PalcoPreload",
-                                        "PalcoIstrs"};
-    static const char* const shows[] = {"Tempo", "Pedale 1", "Pedale 2", "Preload", "Antirimbalzo"};
-    for (int i = 0; i < TransportSnapshot::kLampCount; ++i) {
-        lamps_[i] = new Lamp(QString::fromLatin1(names[i]), QString::fromLatin1(shows[i]),
-                             WinColor::kGrey, this);
-        lampRow->addWidget(lamps_[i]);
-        auto* caption = new QLabel(QString::fromLatin1(shows[i]), this);
-        caption->setObjectName(QString::fromLatin1(names[i]) + QStringLiteral("Nome"));
+    for (const StageLamp& l : kStageLamps) {
+        auto* lamp = new Lamp(QString::fromLatin1(l.name), QString::fromLatin1(l.shows),
+                              WinColor::kGrey, this);
+        lamps_[l.index] = lamp;
+        lampRow->addWidget(lamp);
+        auto* caption = new QLabel(QString::fromLatin1(l.shows), this);
+        caption->setObjectName(QString::fromLatin1(l.name) + QStringLiteral("Nome"));
         lampRow->addWidget(caption);
         lampRow->addSpacing(12);
     }
@@ -128,7 +147,8 @@ void StageWindow::build() {
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         return l;
     };
-    title_ = text("PalcoTitolo");
+    title_ = new StageTitle(this);
+    title_->setObjectName(QStringLiteral("PalcoTitolo"));
     author_ = text("PalcoAutore");
     details_ = plain("PalcoDati");
     sounding_ = plain("PalcoSuona");
@@ -164,7 +184,9 @@ void StageWindow::display(const TransportSnapshot& s) {
     next_->setText(s.next.isEmpty() ? QString() : QStringLiteral("Segue: ") + s.next);
     cued_->setText(s.cued.isEmpty() ? QString() : QStringLiteral("Prossimo: ") + s.cued);
     for (int i = 0; i < TransportSnapshot::kLampCount; ++i) {
-        lamps_[i]->setBackColor(s.lamps[i]);
+        if (lamps_[i]) {
+            lamps_[i]->setBackColor(s.lamps[i]);
+        }
     }
 }
 
@@ -183,14 +205,18 @@ void StageWindow::scaleTexts() {
     setPixels(fullButton_, px(kButtonPx));
     progress_->setFixedHeight(px(kBarPx));
     for (Lamp* lamp : lamps_) {
-        lamp->setFixedSize(px(kLampPx), px(kLampPx));
+        if (lamp) {
+            lamp->setFixedSize(px(kLampPx), px(kLampPx));
+        }
     }
     for (QLabel* caption : findChildren<QLabel*>(QRegularExpression(QStringLiteral("Nome$")))) {
         setPixels(caption, px(kButtonPx));
     }
     // An empty line keeps its room, so nothing moves when a text comes or goes.
     for (QLabel* label : findChildren<QLabel*>()) {
-        label->setMinimumHeight(label->fontMetrics().height());
+        if (label != title_) {  // the title keeps the room of its two lines
+            label->setMinimumHeight(label->fontMetrics().height());
+        }
     }
     layout()->setContentsMargins(px(16), px(12), px(16), px(12));
     layout()->setSpacing(px(6));
@@ -224,10 +250,34 @@ QRect StageWindow::normalPlace() const {
     return normalPlace_.isValid() ? normalPlace_ : geometry();
 }
 
-void StageWindow::restorePlace(const QRect& place, bool fullScreen) {
+QRect StageWindow::placeWithin(const QRect& place, const QRect& room) {
+    if (room.isEmpty()) {
+        return place;
+    }
+    QSize size;
     if (place.isValid()) {
-        setGeometry(place);
-        normalPlace_ = place;
+        size = place.size().boundedTo(room.size());
+    } else {
+        size = (QSizeF(room.size()) * kScreenShare)
+                   .toSize()
+                   .expandedTo(QSize(kBaseWidth, kBaseHeight))
+                   .boundedTo(room.size());
+    }
+    // A remembered place moves only as far as it must to be whole on the screen; a
+    // new one is centred.
+    QPoint at = place.isValid() ? place.topLeft()
+                                : QPoint(room.left() + (room.width() - size.width()) / 2,
+                                         room.top() + (room.height() - size.height()) / 2);
+    at.setX(std::clamp(at.x(), room.left(), room.left() + room.width() - size.width()));
+    at.setY(std::clamp(at.y(), room.top(), room.top() + room.height() - size.height()));
+    return {at, size};
+}
+
+void StageWindow::restorePlace(const QRect& place, bool fullScreen, const QRect& room) {
+    const QRect fitted = placeWithin(place, room);
+    if (fitted.isValid()) {
+        setGeometry(fitted);
+        normalPlace_ = fitted;
     }
     fullScreen_ = fullScreen;
     fullButton_->setText(fullScreen ? QStringLiteral("Finestra")

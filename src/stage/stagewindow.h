@@ -11,16 +11,18 @@ class Lamp;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class StageTitle;
 class TransportModel;
 
-// The stage view "Palco": a second, resizable window read from two metres away in
-// the dark. It shows the prepared song (title, author, page, capo, BPM) in large
-// type, what sounds and for how long, an MP3's elapsed and remaining time with a
-// progress bar, the next song of the list and the song marked to come next, and the
-// four lamps with the tempo flash, large. Every text scales with the window. The
-// whole key table of the main window works here (the program's key handler takes
-// the keys); full screen is toggled by its button or a double click, never by a key.
-// It follows the transport model only, never the grid's highlight. GUI thread only.
+// The stage view "Palco": a second, resizable window read from three metres away
+// in the dark. It shows the prepared song (title on up to two lines, author, page,
+// capo, BPM) in large type, what sounds and for how long, an MP3's elapsed and
+// remaining time with a progress bar, the next song of the list and the song marked
+// to come next, and the lamps a performer reads (tempo flash, pedals, preload).
+// Every text scales with the window. The whole key table of the main window works
+// here (the program's key handler takes the keys); full screen is toggled by its
+// button or a double click, never by a key. It follows the transport model only,
+// never the grid's highlight. GUI thread only.
 class StageWindow : public QWidget {
     Q_OBJECT
 public:
@@ -31,8 +33,12 @@ public:
     bool fullScreenWanted() const { return fullScreen_; }
     // The window's place and size when not full screen.
     QRect normalPlace() const;
-    // Puts the window where it was (before it is shown).
-    void restorePlace(const QRect& place, bool fullScreen);
+    // Puts the window where it was (before it is shown), whole inside room (the
+    // screen's free area less the window's frame); without a place, at a size that
+    // fits the screen. An empty room leaves the place as it is.
+    void restorePlace(const QRect& place, bool fullScreen, const QRect& room = QRect());
+    // The place restorePlace gives: place (invalid: none) made to fit in room.
+    static QRect placeWithin(const QRect& place, const QRect& room);
 
     // The texts as shown, for tests and the accessibility tree.
     QString titleText() const;
@@ -61,7 +67,7 @@ private:
     void scaleTexts();
 
     TransportModel& model_;
-    ElidedLabel* title_ = nullptr;
+    StageTitle* title_ = nullptr;
     ElidedLabel* author_ = nullptr;
     QLabel* details_ = nullptr;
     QLabel* sounding_ = nullptr;

@@ -32,10 +32,8 @@ void TransportModel::refresh() {
     s.cued = cued_;
     s.sounding = source_.sounding();
     const double nowMs = clock_.monotonicMs();
-    if (s.sounding == 0) {
-        soundingSinceMs_ = nowMs;
-    } else if (now_.sounding == 0) {
-        soundingSinceMs_ = nowMs;  // it has just begun
+    if (s.sounding != now_.sounding) {
+        soundingSinceMs_ = nowMs;  // silence, or another sound has just begun
     }
     s.soundingSeconds = s.sounding ? wholeSeconds((nowMs - soundingSinceMs_) / 1000.0) : 0;
     s.mp3 = !s.loop && source_.mp3Playing();
@@ -43,6 +41,8 @@ void TransportModel::refresh() {
         const double position = source_.mp3Position();
         const double length = source_.mp3Length();
         s.mp3Elapsed = wholeSeconds(position);
+        // One clock for the track: the time it has played, as the line below shows it.
+        s.soundingSeconds = s.mp3Elapsed;
         if (length > 0 && std::isfinite(length)) {
             const double left = std::max(0.0, length - position);
             s.mp3Remaining = int(std::ceil(std::min(left, 1e7)));

@@ -31,7 +31,7 @@ struct TransportSnapshot {
     QString next;             // the title after it in its list; empty at the end
     QString cued;             // the title marked to be prepared when the sound stops
     int sounding = 0;         // kFirst | kSecond bits
-    int soundingSeconds = 0;  // whole seconds since something began to sound
+    int soundingSeconds = 0;  // whole seconds it has sounded (an MP3: its own place)
     bool mp3 = false;         // an MP3 is playing
     int mp3Elapsed = 0;       // whole seconds played
     int mp3Remaining = 0;     // whole seconds left, 0 when the length is not known

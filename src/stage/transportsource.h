@@ -15,7 +15,8 @@ struct TransportSource {
     std::function<bool()> loop;
     // The title after the prepared song in its list; empty at the end.
     std::function<QString()> next;
-    // TransportSnapshot::kFirst | kSecond of what the pedals started.
+    // TransportSnapshot::kFirst or kSecond: what really sounds (0: silence), whoever
+    // started it.
     std::function<int()> sounding;
     // The MP3 player: playing, place and length in seconds.
     std::function<bool()> mp3Playing;

@@ -3,7 +3,11 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
+#include <QStyle>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
 
 #include "remote/pedalboxplacement.h"
 #include "remote/pedalboxwindow.h"
@@ -91,4 +95,51 @@ TEST(PedalBoxWindow, OpensWhereTheUserLeftItLastTime) {
     PedalBoxWindow fresh(box);
     fresh.showBeside(main, QString());
     EXPECT_EQ(fresh.pos(), first);
+}
+
+TEST(PedalBoxWindow, OnAScreenTooSmallForBothItStaysWholeAndAboveTheMainWindow) {
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    QTemporaryDir dir;
+    const QString state = dir.filePath(QStringLiteral("QuintoraFinestre.ini"));
+    VirtualPedalBox box;
+    QWidget main;
+    main.setGeometry(avail);
+    // Left at the screen's bottom edge last time; the main window's frame is not
+    // known yet (the window manager tells it only after the window is shown): the
+    // box still leaves room for its own title bar.
+    {
+        QSettings(state, QSettings::IniFormat)
+            .setValue(QStringLiteral("PedalieraVirtuale/posizione"),
+                      QPoint(avail.left() + 10, avail.bottom()));
+        PedalBoxWindow window(box);
+        window.showBeside(main, state);
+        const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        EXPECT_TRUE(avail.contains(QRect(window.pos(), window.size() + QSize(0, titleBar))))
+            << window.pos().y();
+        window.hide();
+    }
+    // The main window takes the whole screen: the box has to go over it, and stays
+    // above it, so a click on a pedal reaches the pedal.
+    main.show();
+    PedalBoxWindow window(box);
+    window.showBeside(main, QString());
+    ASSERT_NE(window.windowHandle(), nullptr);
+    EXPECT_EQ(window.windowHandle()->transientParent(), main.windowHandle());
+    EXPECT_TRUE(avail.contains(window.frameGeometry()));
+}
+
+TEST(PedalBoxWindow, GoesBesideWhereTheWindowManagerPutsTheMainWindow) {
+    // The main window is asked for at the top left, and put elsewhere as it is mapped.
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget main;
+    main.setGeometry(avail.left(), avail.top(), 300, 200);
+    main.show();
+    VirtualPedalBox box;
+    PedalBoxWindow window(box);
+    window.showBeside(main, QString());
+    main.move(avail.left() + 100, avail.top() + 150);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    QCoreApplication::processEvents();
+    const QRect frame = main.frameGeometry();
+    EXPECT_EQ(window.pos(), QPoint(frame.right() + 1 + PedalBoxPlacement::kGap, frame.top()));
 }

@@ -113,6 +113,25 @@ TEST(CueNext, SettingOnTheSoundGoesOnBitForBitUntilItStopsThenTheMarkIsPrepared)
     EXPECT_EQ(cued.find<Lamp>("LedPreload")->backColor(), 49152);
 }
 
+TEST(CueNext, InTheSilenceAfterPedalTwoEscPreparesAtOnce) {
+    // Pedal 2 replaces groove 1, then stops groove 2: groove 1's flag stays up, but
+    // nothing sounds any more.
+    Harness h;
+    albaSounding(h, true);
+    for (int press = 0; press < 2; ++press) {
+        h.box.setPedal2(true);
+        h.advance(40);
+        h.box.setPedal2(false);
+        h.advance(600);
+    }
+    ASSERT_TRUE(h.window().state().Groove1Attivo);
+    ASSERT_FALSE(h.engine()->grooveSounding());
+    highlight(h, "Brezza");
+    TestLibrary::key(h, Qt::Key_Escape);
+    EXPECT_EQ(prepared(h), QStringLiteral("Brezza"));
+    EXPECT_EQ(markShown(h), QString());
+}
+
 TEST(CueNext, EscMovesTheMarkAndClearsItOnTheMarkedSong) {
     Harness h(Harness::Sound::Recording);
     albaSounding(h, true);

@@ -6,7 +6,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
+#include <functional>
 
 #include <QDir>
 
@@ -14,6 +16,7 @@
 #include "library/datasource.h"
 #include "platform/lamp.h"
 #include "stage/stageplace.h"
+#include "stage/stagetitle.h"
 #include "stage/stagewindow.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
@@ -39,6 +42,13 @@ void pressPedal1(Harness& h) {
     h.box.setPedal1(true);
     h.advance(40);
     h.box.setPedal1(false);
+    h.advance(600);
+}
+
+void pressPedal2(Harness& h) {
+    h.box.setPedal2(true);
+    h.advance(40);
+    h.box.setPedal2(false);
     h.advance(600);
 }
 
@@ -118,6 +128,44 @@ TEST(StageView, ShowsTheMp3TimeAndFollowsThePlayList) {
     EXPECT_EQ(s.timeText(), QString());
 }
 
+TEST(StageView, SaysWhatReallySoundsWhateverThePedalLampsShow) {
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::ready(h, "Alba");
+    StageWindow& s = openStage(h);
+    auto lamp = [&h](const char* name) { return h.find<Lamp>(name)->backColor(); };
+    constexpr std::int64_t red = 255, grey = 8421504;
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        QString shown;
+        std::int64_t ped1, ped2;  // the window's lamps stay as the pedals left them
+    };
+    const Step steps[] = {
+        {"Enter", [&] { TestLibrary::key(h, Qt::Key_Return); }, "Suona: Groove 1 da 0:02", grey,
+         grey},
+        {"Space", [&] { TestLibrary::key(h, Qt::Key_Space); }, "Fermo", grey, grey},
+        {"pedal 1", [&] { pressPedal1(h); }, "Suona: Groove 1 da 0:03", red, grey},
+        {"pedal 2 replaces groove 1", [&] { pressPedal2(h); }, "Suona: Groove 2 da 0:03", red, red},
+        {"pedal 2 stops groove 2", [&] { pressPedal2(h); }, "Fermo", red, grey},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        h.advance(2500);  // the preload after Space ends meanwhile
+        EXPECT_EQ(s.soundingText(), step.shown) << step.what;
+        EXPECT_EQ(lamp("LedPed1"), step.ped1) << step.what;
+        EXPECT_EQ(lamp("LedPed2"), step.ped2) << step.what;
+    }
+
+    // An MP3 started with Enter: one elapsed time, on both lines.
+    h.clockedPlayer()->setLength(h.workDir() + "MP3A/cielo.mp3", 76);
+    TestLibrary::prepare(h, "Cielo");
+    h.advance(2500);
+    TestLibrary::key(h, Qt::Key_Return);
+    h.advance(13500);
+    EXPECT_EQ(s.soundingText(), QStringLiteral("Suona: MP3 da 0:13"));
+    EXPECT_EQ(s.timeText(), QStringLiteral("0:13 / -1:03"));
+}
+
 TEST(StageView, TheKeyTableWorksInItAndFullScreenIsItsOwnButton) {
     Harness h(Harness::Sound::Recording);
     TestLibrary::ready(h, "Alba");
@@ -148,11 +196,11 @@ TEST(StageView, RemembersItsPlaceSizeAndFullScreen) {
     TestLibrary::install(h);
     h.start();
     StageWindow& s = openStage(h);
-    s.setGeometry(40, 30, 1000, 700);
+    s.setGeometry(40, 30, 700, 500);
     s.findChild<QPushButton*>("PalcoSchermoIntero")->click();
     s.close();
     const StagePlace stored = StagePlace::read(StagePlace::fileFor(h.configPath()));
-    EXPECT_EQ(stored.place, QRect(40, 30, 1000, 700));
+    EXPECT_EQ(stored.place, QRect(40, 30, 700, 500));
     EXPECT_TRUE(stored.fullScreen);
     EXPECT_TRUE(h.prompter.messages.isEmpty());
 
@@ -161,7 +209,7 @@ TEST(StageView, RemembersItsPlaceSizeAndFullScreen) {
     StageWindow& again = openStage(h);
     EXPECT_TRUE(again.isFullScreen());
     again.findChild<QPushButton*>("PalcoSchermoIntero")->click();
-    EXPECT_EQ(again.geometry(), QRect(40, 30, 1000, 700));
+    EXPECT_EQ(again.geometry(), QRect(40, 30, 700, 500));
 }
 
 TEST(StageView, APlaceThatCannotBeStoredIsToldNotLost) {
@@ -208,6 +256,75 @@ TEST(StageView, TextsScaleAndNeitherCutNorOverlapFromSmallToLargeScreens) {
                 EXPECT_FALSE(r.intersects(other)) << child->objectName().toStdString();
             }
             taken << r;
+        }
+    }
+}
+
+TEST(StageView, OpensWholeOnEveryScreenAndReadsFromAfar) {
+    // A new view takes most of the screen, a remembered one keeps its place where it
+    // still fits; neither reaches past the screen's free area.
+    struct Case {
+        QRect place, room;
+        QRect want;
+    };
+    const Case cases[] = {
+        {{}, {0, 30, 800, 540}, {0, 30, 800, 540}},                        // 800 x 600, a panel
+        {{}, {0, 0, 1920, 1050}, {192, 105, 1536, 840}},                   // 1080p
+        {{}, {0, 0, 3840, 2130}, {384, 213, 3072, 1704}},                  // 2160p
+        {{100, 80, 1000, 700}, {0, 0, 1920, 1050}, {100, 80, 1000, 700}},  // it fits: kept
+        {{3000, 1500, 1000, 700}, {0, 30, 800, 540}, {0, 30, 800, 540}},   // a screen now smaller
+    };
+    for (const Case& c : cases) {
+        const QRect got = StageWindow::placeWithin(c.place, c.room);
+        EXPECT_EQ(got, c.want) << c.room.width() << "x" << c.room.height();
+        EXPECT_TRUE(c.room.contains(got));
+    }
+
+    Harness h(Harness::Sound::Recording);
+    TestLibrary::ready(h, "Alba");
+    StageWindow& s = openStage(h);
+    EXPECT_TRUE(s.screen()->availableGeometry().contains(s.frameGeometry()));
+    // The pedal lock-out means nothing on stage.
+    EXPECT_EQ(s.findChild<Lamp*>("PalcoIstrs"), nullptr);
+    EXPECT_NE(s.findChild<Lamp*>("PalcoPreload"), nullptr);
+    s.resize(1920, 1080);
+    QApplication::processEvents();
+    for (const char* line : {"PalcoSuona", "PalcoTempoMp3", "PalcoSeguente", "PalcoProssimo"}) {
+        EXPECT_GE(s.findChild<QLabel*>(line)->font().pixelSize(), 75) << line;
+    }
+    auto* title = s.findChild<StageTitle*>("PalcoTitolo");
+    ASSERT_NE(title, nullptr);
+    EXPECT_GE(title->height(), 2 * title->fontMetrics().lineSpacing());
+}
+
+TEST(StageTitle, WrapsOnTwoLinesAndCutsOnlyWhatIsLeftOver) {
+    QFont font;
+    font.setPixelSize(40);
+    const QFontMetrics m(font);
+    const int width = m.horizontalAdvance(QStringLiteral("Sole a mezzanotte sopra"));
+    struct Case {
+        QString title;
+        QStringList want;  // "..." at the end: cut there
+    };
+    const Case cases[] = {
+        {"Alba", {"Alba"}},
+        {"Sole a mezzanotte sopra il mare", {"Sole a mezzanotte sopra", "il mare"}},
+        {"Sole a mezzanotte sopra il mare d'inverno quando la luna si alza",
+         {"Sole a mezzanotte sopra", "..."}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        const QStringList lines = StageTitle::wrap(c.title, font, width);
+        ASSERT_EQ(lines.size(), c.want.size()) << c.title.toStdString();
+        for (int i = 0; i < lines.size(); ++i) {
+            EXPECT_LE(m.horizontalAdvance(lines[i]), width) << c.title.toStdString();
+            if (c.want[i] == QLatin1String("...")) {
+                EXPECT_TRUE(lines[i].endsWith(QChar(0x2026))) << lines[i].toStdString();
+                EXPECT_TRUE(lines[i].startsWith(QStringLiteral("il mare")))
+                    << lines[i].toStdString();
+            } else {
+                EXPECT_EQ(lines[i], c.want[i]);
+            }
         }
     }
 }

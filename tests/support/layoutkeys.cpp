@@ -1,5 +1,6 @@
 #include "support/layoutkeys.h"
 
+#include <QApplication>
 #include <QRadioButton>
 #include <QScrollBar>
 
@@ -15,10 +16,14 @@ constexpr int kMp3 = -1000;
 // X keycodes (evdev + 8) of the keys the cases use.
 constexpr quint32 kTilde = 49, kLessGreater = 94, kDigit1 = 10, kDigit8 = 17, kDigit0 = 19;
 constexpr quint32 kAe11 = 20, kAe12 = 21, kAd12 = 35, kComma = 59, kPeriod = 60, kAb10 = 61;
+constexpr quint32 kReturn = 36, kInsert = 118;
+// The keypad, Num Lock off: its 0 is Insert.
+constexpr quint32 kKpEnter = 104, kKp0 = 90, kKpAdd = 86, kKpSubtract = 82, kKpMultiply = 63;
 
 const Qt::KeyboardModifiers kNone = Qt::NoModifier;
 const Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 const Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+const Qt::KeyboardModifiers kPad = Qt::KeypadModifier;
 
 using E = Effect;
 
@@ -34,7 +39,8 @@ std::vector<Case> cases(const QString& layout) {
         {"it", "shift+minus", kAb10, Qt::Key_Underscore, kShift, "_", E::Mp3Down, "Shift with -"},
         {"it", "backslash", kTilde, Qt::Key_Backslash, kNone, "\\", E::CountIn, "left of 1"},
         {"it", "shift+backslash", kTilde, Qt::Key_Bar, kShift, "|", E::CountIn, "Shift, left of 1"},
-        {"it", "less", kLessGreater, Qt::Key_Less, kNone, "<", E::CountIn, "left of Z"},
+        // By keycode: xdotool's "less" is Shift with the Z key's remapped keysym here.
+        {"it", "94", kLessGreater, Qt::Key_Less, kNone, "<", E::CountIn, "left of Z"},
         {"it", "shift+0", kDigit0, Qt::Key_Equal, kShift, "=", E::Filter0, "Shift with 0"},
         {"it", "shift+1", kDigit1, Qt::Key_Exclam, kShift, "!", E::Filter1, "Shift with 1"},
         {"it", "1", kDigit1, Qt::Key_1, kNone, "1", E::Filter1, "1"},
@@ -55,7 +61,27 @@ std::vector<Case> cases(const QString& layout) {
         {"us", "shift+8", kDigit8, Qt::Key_Asterisk, kShift, "*", E::Filter8, "Shift with 8"},
         {"us", "shift+1", kDigit1, Qt::Key_Exclam, kShift, "!", E::Filter1, "Shift with 1"},
     };
+    // The same on both layouts: Enter and Insert of the main block and the keypad.
+    static const std::vector<Case> keypad = {
+        {"", "Return", kReturn, Qt::Key_Return, kNone, "\r", E::GrooveStarts, "Enter"},
+        {"", "KP_Enter", kKpEnter, Qt::Key_Enter, kPad, "\r", E::GrooveStarts, "keypad Enter"},
+        {"", "Insert", kInsert, Qt::Key_Insert, kNone, "", E::AboutOpens, "Insert"},
+        {"", "KP_Insert", kKp0, Qt::Key_Insert, kPad, "", E::AboutOpens, "keypad 0 as Insert"},
+        {"", "KP_Add", kKpAdd, Qt::Key_Plus, kPad, "+", E::WaveUp, "keypad +"},
+        {"", "ctrl+KP_Subtract", kKpSubtract, Qt::Key_Minus, kPad | kCtrl, "-", E::Mp3Down,
+         "Ctrl with keypad -"},
+        {"", "shift+KP_Multiply", kKpMultiply, Qt::Key_Asterisk, kPad | kShift, "*", E::Nothing,
+         "Shift with keypad *"},
+    };
     std::vector<Case> out;
+    for (const char* known : {"it", "us"}) {
+        if (layout == QLatin1String(known)) {
+            for (Case c : keypad) {
+                c.layout = known;
+                out.push_back(c);
+            }
+        }
+    }
     for (const Case& c : all) {
         if (layout == QLatin1String(c.layout)) {
             out.push_back(c);
@@ -65,6 +91,12 @@ std::vector<Case> cases(const QString& layout) {
 }
 
 void settle(Harness& h) {
+    h.grooves().stop();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("Info")) {
+            w->close();
+        }
+    }
     h.find<QScrollBar>("Vol1")->setValue(kWave);
     h.find<QScrollBar>("HSVolumeMp3")->setValue(kMp3);
     while (h.window().state().QuartiRimasti > 0) {
@@ -76,6 +108,14 @@ void settle(Harness& h) {
 }
 
 Effect seen(Harness& h) {
+    if (!h.grooves().performerPath().isEmpty()) {
+        return Effect::GrooveStarts;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("Info") && w->isVisible()) {
+            return Effect::AboutOpens;
+        }
+    }
     const int wave = h.find<QScrollBar>("Vol1")->value();
     const int mp3 = h.find<QScrollBar>("HSVolumeMp3")->value();
     const auto& filters = h.window().controls().Filtro;
@@ -124,6 +164,10 @@ const char* name(Effect e) {
             return "filter 1";
         case Effect::Filter8:
             return "filter 8";
+        case Effect::GrooveStarts:
+            return "groove started";
+        case Effect::AboutOpens:
+            return "About box opened";
         case Effect::Nothing:
             return "nothing";
     }

@@ -13,7 +13,19 @@ class Harness;
 // test types them with xdotool under setxkbmap.
 namespace LayoutKeys {
 
-enum class Effect { WaveUp, Mp3Up, WaveDown, Mp3Down, CountIn, Filter0, Filter1, Filter8, Nothing };
+enum class Effect {
+    WaveUp,
+    Mp3Up,
+    WaveDown,
+    Mp3Down,
+    CountIn,
+    Filter0,
+    Filter1,
+    Filter8,
+    GrooveStarts,
+    AboutOpens,
+    Nothing
+};
 
 struct Case {
     const char* layout;  // "it" or "us", as setxkbmap names it
@@ -32,8 +44,8 @@ struct Case {
 std::vector<Case> cases(const QString& layout);
 
 // Puts the controls the cases look at in a known state: both volumes mid-way, the
-// count-in over, and filter 5 chosen. The program must be started, connected and
-// have a song with a tempo prepared.
+// count-in over, filter 5 chosen, no groove started and the About box closed. The program must be
+// started, connected and have a song with a tempo prepared.
 void settle(Harness& h);
 // What the last key did, judged from the controls that settle() prepared.
 Effect seen(Harness& h);

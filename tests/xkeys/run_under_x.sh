@@ -12,7 +12,9 @@ for tool in setxkbmap xdotool xauth; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/deps.sh"; exit 1; }
 done
 export PROGRAM="$program"
-exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+# -noreset: Xvfb otherwise goes back to its US keymap each time its last client
+# leaves, which undoes setxkbmap before the program connects.
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
   set -e
   export QT_QPA_PLATFORM=xcb
   setxkbmap it
