@@ -19,7 +19,10 @@ class QSpinBox;
 // BPM, loop or MP3 song, the grooves or the MP3 file, the place in each running
 // order). Files are chosen, never typed. "Salva" stores the song through the
 // library writer in one change and closes the dialog; a failed write is reported
-// and the dialog stays open with what was typed. Modeless. GUI thread only.
+// and the dialog stays open with what was typed. While a chooser or a question of
+// the dialog is open (each runs an event loop of its own) the dialog neither saves
+// nor closes: "Salva" and "Annulla" wait, and a close asked meanwhile happens when
+// the chooser is done. Modeless. GUI thread only.
 class SongDialog : public QDialog {
     Q_OBJECT
 public:
@@ -35,7 +38,20 @@ public:
     // Stores the song; true when stored (the dialog then closes).
     bool save();
 
+    void done(int result) override;
+
+signals:
+    // The song was stored under id; added: as a new song.
+    void saved(qint64 id, const SongRecord& song, bool added);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    class Busy;
+    bool store(const SongRecord& song, qint64* id);
+    void setBusy(bool busy);
+    void fillFromTags(const QString& name);
     void build();
     void load(const SongRecord& song);
     void showKind();
@@ -67,4 +83,9 @@ private:
     Listener* listener_ = nullptr;
     QPushButton* listen1_ = nullptr;
     QPushButton* listen2_ = nullptr;
+    QPushButton* salva_ = nullptr;
+    QPushButton* annulla_ = nullptr;
+    QString groove2Folder_;  // where groove 2's file lies
+    int busy_ = 0;
+    bool closeWhenFree_ = false;
 };
