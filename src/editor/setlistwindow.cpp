@@ -153,6 +153,7 @@ void SetListWindow::changed(qint64 id) {
     // The song leaves its places, then goes where it now belongs.
     byTitle_.removeOne(id);
     matches_.removeOne(id);
+    order_.removeOne(id);
     songs_.remove(id);
     if (now) {
         songs_.insert(id, *now);
@@ -161,13 +162,24 @@ void SetListWindow::changed(qint64 id) {
         if (matches(id)) {
             matches_.insert(std::lower_bound(matches_.begin(), matches_.end(), id, before), id);
         }
+        if (now->places[size_t(list_ - 1)] > 0) {
+            const auto inOrder = [this](qint64 a, qint64 b) { return orderBefore(a, b); };
+            order_.insert(std::lower_bound(order_.begin(), order_.end(), id, inOrder), id);
+        }
     }
-    fillOrder();
+    showOrder();
     showFound();
 }
 
+bool SetListWindow::orderBefore(qint64 a, qint64 b) const {
+    // The library's running order: position, then title, then key.
+    const size_t slot = size_t(list_ - 1);
+    const qint64 pa = songs_.find(a)->places[slot];
+    const qint64 pb = songs_.find(b)->places[slot];
+    return pa != pb ? pa < pb : titleBefore(a, b);
+}
+
 void SetListWindow::fillOrder() {
-    const qint64 chosen = selected();
     const size_t slot = size_t(list_ - 1);
     order_.clear();
     for (auto it = songs_.cbegin(); it != songs_.cend(); ++it) {
@@ -175,12 +187,13 @@ void SetListWindow::fillOrder() {
             order_ << it.key();
         }
     }
-    // The library's running order: position, then title, then key.
-    std::sort(order_.begin(), order_.end(), [this, slot](qint64 a, qint64 b) {
-        const qint64 pa = songs_[a].places[slot];
-        const qint64 pb = songs_[b].places[slot];
-        return pa != pb ? pa < pb : titleBefore(a, b);
-    });
+    std::sort(order_.begin(), order_.end(),
+              [this](qint64 a, qint64 b) { return orderBefore(a, b); });
+    showOrder();
+}
+
+void SetListWindow::showOrder() {
+    const qint64 chosen = selected();
     QVector<LibraryWriter::Summary> rows;
     rows.reserve(order_.size());
     for (qint64 id : order_) {
@@ -257,16 +270,18 @@ void SetListWindow::write(const QVector<qint64>& ids, qint64 song) {
     if (!error.isEmpty() && ok) {
         prompter_.tell(error, {}, Message::Icon::Critical);
     }
-    for (auto it = songs_.begin(); it != songs_.end(); ++it) {
-        it->places[slot] = 0;
+    for (qint64 id : order_) {
+        songs_[id].places[slot] = 0;
     }
+    order_.clear();
     for (const LibraryWriter::Placed& p : places) {
         const auto it = songs_.find(p.id);
         if (it != songs_.end()) {
             it->places[slot] = p.position;
+            order_ << p.id;
         }
     }
-    fillOrder();
+    showOrder();
     select(song);
 }
 

@@ -34,6 +34,8 @@ private:
     void reload();
     void changed(qint64 id);
     void fillOrder();
+    void showOrder();
+    bool orderBefore(qint64 a, qint64 b) const;
     void search();
     void showFound();
     bool matches(qint64 id) const;
