@@ -1,6 +1,5 @@
 #include "editor/songdialog.h"
 
-#include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -28,22 +27,6 @@
 #include "platform/fileprobe.h"
 #include "platform/numbertext.h"
 #include "platform/prompter.h"
-
-// While alive, a chooser or question of the dialog is open.
-class SongDialog::Busy {
-public:
-    explicit Busy(SongDialog& dialog) : dialog_(&dialog) { dialog.setBusy(true); }
-    ~Busy() {
-        if (dialog_) {
-            dialog_->setBusy(false);
-        }
-    }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-
-private:
-    QPointer<SongDialog> dialog_;
-};
 
 namespace {
 
@@ -82,7 +65,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 SongDialog::SongDialog(const EditorServices& services, qint64 id, const SongRecord& song,
                        QWidget* parent)
-    : QDialog(parent), services_(services), id_(id), original_(song) {
+    : GuardedDialog(parent), services_(services), id_(id), original_(song) {
     setObjectName(QStringLiteral("Brano"));
     setWindowTitle(id < 0 ? QStringLiteral("Brano: nuovo") : QStringLiteral("Brano"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -182,6 +165,8 @@ void SongDialog::build() {
     salva_->setObjectName(QStringLiteral("Salva"));
     annulla_ = buttons->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
     annulla_->setObjectName(QStringLiteral("Annulla"));
+    guard(salva_);
+    guard(annulla_);
     connect(salva_, &QPushButton::clicked, this, [this] { save(); });
     connect(annulla_, &QPushButton::clicked, this, &QDialog::reject);
     form->addRow(buttons);
@@ -391,7 +376,7 @@ std::optional<SongRecord> SongDialog::record() {
 }
 
 bool SongDialog::save() {
-    if (busy_ > 0) {
+    if (isBusy()) {
         return false;  // a chooser or question of this dialog is still open
     }
     qint64 id = -1;
@@ -430,33 +415,4 @@ bool SongDialog::store(const SongRecord& song, qint64* id) {
                                 Message::Icon::Exclamation);
     }
     return true;
-}
-
-void SongDialog::setBusy(bool busy) {
-    busy_ += busy ? 1 : -1;
-    salva_->setEnabled(busy_ == 0);
-    annulla_->setEnabled(busy_ == 0);
-    if (busy_ == 0 && closeWhenFree_) {
-        closeWhenFree_ = false;
-        close();
-    }
-}
-
-void SongDialog::done(int result) {
-    if (busy_ > 0) {
-        closeWhenFree_ = true;
-        return;
-    }
-    QDialog::done(result);
-}
-
-void SongDialog::closeEvent(QCloseEvent* event) {
-    if (busy_ > 0) {
-        // Deleting the dialog under its own chooser's event loop would pull the
-        // ground from under it: it closes once the chooser is done.
-        closeWhenFree_ = true;
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <optional>
 
 #include "editor/editorservices.h"
+#include "editor/guardeddialog.h"
 #include "editor/taptempo.h"
 #include "library/songrecord.h"
 
@@ -20,10 +20,9 @@ class QSpinBox;
 // order). Files are chosen, never typed. "Salva" stores the song through the
 // library writer in one change and closes the dialog; a failed write is reported
 // and the dialog stays open with what was typed. While a chooser or a question of
-// the dialog is open (each runs an event loop of its own) the dialog neither saves
-// nor closes: "Salva" and "Annulla" wait, and a close asked meanwhile happens when
-// the chooser is done. Modeless. GUI thread only.
-class SongDialog : public QDialog {
+// the dialog is open the dialog neither saves nor closes (see GuardedDialog).
+// Modeless. GUI thread only.
+class SongDialog : public GuardedDialog {
     Q_OBJECT
 public:
     // id -1: a new song.
@@ -38,19 +37,12 @@ public:
     // Stores the song; true when stored (the dialog then closes).
     bool save();
 
-    void done(int result) override;
-
 signals:
     // The song was stored under id; added: as a new song.
     void saved(qint64 id, const SongRecord& song, bool added);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    class Busy;
     bool store(const SongRecord& song, qint64* id);
-    void setBusy(bool busy);
     void fillFromTags(const QString& name);
     void build();
     void load(const SongRecord& song);
@@ -86,6 +78,4 @@ private:
     QPushButton* salva_ = nullptr;
     QPushButton* annulla_ = nullptr;
     QString groove2Folder_;  // where groove 2's file lies
-    int busy_ = 0;
-    bool closeWhenFree_ = false;
 };
