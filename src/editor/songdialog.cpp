@@ -9,7 +9,6 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -393,25 +392,24 @@ bool SongDialog::save() {
     return true;
 }
 
-bool SongDialog::store(const SongRecord& song, qint64* id) {
-    const SongRecord* s = &song;
+bool SongDialog::store(const SongRecord& s, qint64* id) {
     QString error;
     bool ok = false;
     if (id_ < 0) {
-        const std::optional<qint64> added = services_.writer.addSong(*s, &error);
+        const std::optional<qint64> added = services_.writer.addSong(s, &error);
         ok = added.has_value();
         *id = added.value_or(-1);
     } else {
-        ok = services_.writer.updateSong(id_, *s, &error);
+        ok = services_.writer.updateSong(id_, s, &error);
         *id = id_;
     }
     if (!ok) {
         services_.prompter.tell(error, {}, Message::Icon::Critical);
         return false;
     }
-    if (s->Loop && !s->Groove1.isNull() && (s->BPM.isNull() || s->BPM.toDouble() < 60)) {
+    if (s.Loop && !s.Groove1.isNull() && (s.BPM.isNull() || s.BPM.toDouble() < 60)) {
         // The same warning the library check gives for a loop song this slow.
-        services_.prompter.tell(QStringLiteral("Errore BPM su ") + s->Titoli, {},
+        services_.prompter.tell(QStringLiteral("Errore BPM su ") + s.Titoli, {},
                                 Message::Icon::Exclamation);
     }
     return true;

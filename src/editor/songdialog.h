@@ -42,7 +42,7 @@ signals:
     void saved(qint64 id, const SongRecord& song, bool added);
 
 private:
-    bool store(const SongRecord& song, qint64* id);
+    bool store(const SongRecord& s, qint64* id);
     void fillFromTags(const QString& name);
     void build();
     void load(const SongRecord& song);
