@@ -6,6 +6,8 @@
 #include "app/audio.h"
 #include "app/audioaccess.h"
 #include "app/audiolibrary.h"
+#include "app/editorlist.h"
+#include "editor/chooserfolders.h"
 #include "editor/dialogfilechooser.h"
 #include "editor/songeditor.h"
 #include "exchange/csvmenu.h"
@@ -43,15 +45,17 @@ AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
         desktopChooser_ = std::make_unique<DialogFileChooser>();
         chooser = desktopChooser_.get();
     }
+    folders_ = std::make_unique<ChooserFolders>(s.configPath);
     const EditorServices services{*writer_, s.prompter, *chooser, w.state(),
-                                  s.clock,  s.grooves,  s.player};
+                                  s.clock,  s.grooves,  s.player, *folders_};
+    shownList_ = std::make_unique<EditorList>(*data1, w.library().lists());
     editor_ = new SongEditor(
         services,
         [data1] {
             const QVariant id = data1->value(SongDatabase::kKeyField);
             return id.isNull() ? qint64(-1) : id.toLongLong();
         },
-        &w);
+        &w, shownList_.get());
     QMenu* archivio = editor_->addMenu(*w.menuBar(), c.Funz ? c.Funz->menuAction() : nullptr);
     new AudioAccess(w, *archivio);
     // Imports and exports: spreadsheets, a folder of MP3s, running orders.

@@ -4,6 +4,8 @@
 #include <memory>
 
 class Audio;
+class ChooserFolders;
+class EditorList;
 class DialogFileChooser;
 class DialogExportChooser;
 class LibraryWriter;
@@ -25,6 +27,8 @@ public:
 private:
     std::unique_ptr<DialogFileChooser> desktopChooser_;
     std::unique_ptr<DialogExportChooser> desktopSaver_;
+    std::unique_ptr<ChooserFolders> folders_;
+    std::unique_ptr<EditorList> shownList_;
     LibraryWriter* writer_ = nullptr;
     ListFollower* follow1_ = nullptr;
     ListFollower* follow2_ = nullptr;

@@ -10,8 +10,14 @@ QString DialogFileChooser::chooseFile(const QString& title, const QString& folde
 
 std::optional<int> DialogFileChooser::chooseItem(const QString& title, const QString& label,
                                                  const QStringList& items, QWidget* parent) {
+    return proposeItem(title, label, items, 0, parent);
+}
+
+std::optional<int> DialogFileChooser::proposeItem(const QString& title, const QString& label,
+                                                  const QStringList& items, int proposed,
+                                                  QWidget* parent) {
     bool ok = false;
-    const QString chosen = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, proposed, false, &ok);
     if (!ok) {
         return std::nullopt;
     }

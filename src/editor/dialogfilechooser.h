@@ -9,4 +9,7 @@ public:
                        QWidget* parent) override;
     std::optional<int> chooseItem(const QString& title, const QString& label,
                                   const QStringList& items, QWidget* parent) override;
+    std::optional<int> proposeItem(const QString& title, const QString& label,
+                                   const QStringList& items, int proposed,
+                                   QWidget* parent) override;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+class ChooserFolders;
 class Clock;
 class FileChooser;
 class GrooveSound;
@@ -9,8 +10,9 @@ class Prompter;
 struct SharedState;
 
 // What the song editor works with: the library writer, the message boxes, the file
-// chooser, the clock, the sound services it listens through, and the shared state
-// (read only: the working folder, the MP3 folders and the transport flags).
+// chooser and where it last chose each kind of file, the clock, the sound services it listens
+// through, and the shared state (read only: the working folder, the MP3 folders and the transport
+// flags).
 struct EditorServices {
     LibraryWriter& writer;
     Prompter& prompter;
@@ -19,4 +21,5 @@ struct EditorServices {
     Clock& clock;          // the Tap button's time
     GrooveSound& grooves;  // "Ascolta"
     MediaPlayer& player;
+    ChooserFolders& folders;  // where each chooser opens
 };

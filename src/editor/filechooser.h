@@ -19,4 +19,12 @@ public:
     // The index of the entry chosen among items, or nothing when cancelled.
     virtual std::optional<int> chooseItem(const QString& title, const QString& label,
                                           const QStringList& items, QWidget* parent) = 0;
+    // As chooseItem, with the entry proposed (chosen by just confirming) at index
+    // proposed.
+    virtual std::optional<int> proposeItem(const QString& title, const QString& label,
+                                           const QStringList& items, int proposed,
+                                           QWidget* parent) {
+        (void)proposed;
+        return chooseItem(title, label, items, parent);
+    }
 };

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "app/sharedstate.h"
+#include "editor/chooserfolders.h"
 #include "editor/filechooser.h"
 #include "editor/grooveconverter.h"
 #include "library/analizzawav.h"
@@ -38,6 +39,22 @@ QString FilePlacer::grooveFolder(const QString& workFolder, const QString& groov
     return withSeparator(workFolder) + groove1.left(3) + QDir::separator();
 }
 
+QString FilePlacer::foundGrooveFolder(const QString& workFolder, const QString& groove1) {
+    const QString folder = grooveFolder(workFolder, groove1);
+    if (QFileInfo(folder).isDir()) {
+        return folder;
+    }
+    // A folder that is there under another letter case is the one playback finds:
+    // the groove goes there rather than into a second folder.
+    const QString wanted = QFileInfo(folder.chopped(1)).fileName();
+    for (const QString& entry : QDir(workFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (entry.compare(wanted, Qt::CaseInsensitive) == 0) {
+            return withSeparator(workFolder) + entry + QDir::separator();
+        }
+    }
+    return folder;
+}
+
 void FilePlacer::fail(const QString& text) {
     services_.prompter.tell(text, {}, Message::Icon::Critical);
 }
@@ -54,6 +71,18 @@ bool FilePlacer::place(const QString& from, const QString& to, bool convert) {
                                Message::Buttons::YesNo,
                                Message::Answer::No};
         if (services_.prompter.ask(question) != Message::Answer::Yes) {
+            // Most of the time the file there is the one the user meant.
+            const Message use{QStringLiteral("Usare il file \"%1\" che è già lì?").arg(shown(to)),
+                              {},
+                              Message::Icon::Question,
+                              Message::Buttons::YesNo,
+                              Message::Answer::Yes};
+            if (services_.prompter.ask(use) == Message::Answer::Yes) {
+                return true;
+            }
+            services_.prompter.tell(
+                QStringLiteral("Nessun file scelto: \"%1\" è rimasto com'era.").arg(shown(to)), {},
+                Message::Icon::Information);
             return false;
         }
     }
@@ -93,13 +122,15 @@ std::optional<QString> FilePlacer::chooseWav(const QString& groove1) {
         fail(QStringLiteral("Nessuna cartella di lavoro impostata: impostala in Configurazioni."));
         return std::nullopt;
     }
-    const QString from = services_.chooser.chooseFile(
-        groove1.isEmpty() ? QStringLiteral("Scegli il Groove 1")
-                          : QStringLiteral("Scegli il Groove 2"),
-        work, QStringLiteral("Groove WAV (*.wav *.WAV *.Wav)"), parent_);
+    const QString from =
+        services_.chooser.chooseFile(groove1.isEmpty() ? QStringLiteral("Scegli il Groove 1")
+                                                       : QStringLiteral("Scegli il Groove 2"),
+                                     services_.folders.folder(ChooserFolders::kGroove, work),
+                                     QStringLiteral("Groove WAV (*.wav *.WAV *.Wav)"), parent_);
     if (from.isEmpty()) {
         return std::nullopt;
     }
+    services_.folders.remember(ChooserFolders::kGroove, from);
     QByteArray head;
     const QString unreadable = WholeFile::read(from, AnalizzaWav::kBytesRead, &head);
     if (!unreadable.isEmpty()) {
@@ -127,18 +158,7 @@ std::optional<QString> FilePlacer::chooseWav(const QString& groove1) {
         fail(shown(from) + QStringLiteral(": il file non contiene audio."));
         return std::nullopt;
     }
-    QString folder = grooveFolder(work, groove1.isEmpty() ? name : groove1);
-    // A folder that is there under another letter case is the one playback finds:
-    // the groove goes there rather than into a second folder.
-    if (!QFileInfo(folder).isDir()) {
-        const QString wanted = QFileInfo(folder.chopped(1)).fileName();
-        for (const QString& entry : QDir(work).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            if (entry.compare(wanted, Qt::CaseInsensitive) == 0) {
-                folder = withSeparator(work) + entry + QDir::separator();
-                break;
-            }
-        }
-    }
+    const QString folder = foundGrooveFolder(work, groove1.isEmpty() ? name : groove1);
     if (!place(from, folder + name, convert)) {
         return std::nullopt;
     }
@@ -159,12 +179,14 @@ std::optional<QString> FilePlacer::chooseMp3() {
         fail(QStringLiteral("Nessuna cartella Mp3 impostata: impostane una in Configurazioni."));
         return std::nullopt;
     }
-    const QString from =
-        services_.chooser.chooseFile(QStringLiteral("Scegli il file Mp3"), folders.first(),
-                                     QStringLiteral("File Mp3 (*.mp3 *.MP3 *.Mp3)"), parent_);
+    const QString from = services_.chooser.chooseFile(
+        QStringLiteral("Scegli il file Mp3"),
+        services_.folders.folder(ChooserFolders::kMp3, folders.first()),
+        QStringLiteral("File Mp3 (*.mp3 *.MP3 *.Mp3)"), parent_);
     if (from.isEmpty()) {
         return std::nullopt;
     }
+    services_.folders.remember(ChooserFolders::kMp3, from);
     const QString name = QFileInfo(from).fileName();
     for (const QString& f : folders) {
         if (sameFile(from, f + name)) {
@@ -204,4 +226,35 @@ std::optional<QString> FilePlacer::chooseMp3() {
         return std::nullopt;
     }
     return name;
+}
+
+bool FilePlacer::bringAlong(const QString& groove2, const QString& from,
+                            const QString& newGroove1) {
+    const QString folder = foundGrooveFolder(services_.state.PathLavoro, newGroove1);
+    const QString source = withSeparator(from) + groove2;
+    const QString target = folder + groove2;
+    if (sameFile(source, target)) {
+        return true;
+    }
+    if (!QFileInfo(source).isFile()) {
+        if (QFileInfo(target).isFile()) {
+            return true;  // the new folder has it already
+        }
+        fail(QStringLiteral("Il Groove 2 \"%1\" non è in \"%2\" ed è stato tolto dal brano: "
+                            "sceglilo di nuovo.")
+                 .arg(groove2, shown(from)));
+        return false;
+    }
+    if (!place(source, target, false)) {
+        services_.prompter.tell(
+            QStringLiteral("Il Groove 2 \"%1\" è stato tolto dal brano: sceglilo di nuovo.")
+                .arg(groove2),
+            {}, Message::Icon::Exclamation);
+        return false;
+    }
+    services_.prompter.tell(
+        QStringLiteral("Il Groove 2 \"%1\" è ora anche in \"%2\", la cartella del Groove 1.")
+            .arg(groove2, shown(folder)),
+        {}, Message::Icon::Information);
+    return true;
 }

@@ -14,8 +14,9 @@ class QWidget;
 // characters of groove 1's name (groove 2 into groove 1's folder). An MP3 file in
 // one of the MP3 folders is used where it is; another is copied into the MP3 folder
 // the user picks. A file already in place is used as it is; nothing is overwritten
-// without a question (default No). Every failure is told in a message box.
-// GUI thread only.
+// without a question (default No), and a file left in place may then be used
+// instead. Each chooser opens where the user last chose a file of its kind. Every
+// failure is told in a message box. GUI thread only.
 class FilePlacer {
 public:
     FilePlacer(const EditorServices& services, QWidget* parent);
@@ -29,9 +30,19 @@ public:
     // The folder (ending in the separator) where the grooves of a song whose groove
     // 1 is named groove1 lie.
     static QString grooveFolder(const QString& workFolder, const QString& groove1);
+    // grooveFolder(), or the folder of that name under another letter case that is
+    // already there (the one playback finds).
+    static QString foundGrooveFolder(const QString& workFolder, const QString& groove1);
+
+    // Brings groove 2, named groove2 and lying in folder from, into the folder of
+    // groove 1 newGroove1 (asking before replacing another file there). True when
+    // the song's groove 2 is now there; false after telling that it must be chosen
+    // again.
+    bool bringAlong(const QString& groove2, const QString& from, const QString& newGroove1);
 
 private:
-    // Copies from into to (asking first when to is there); true when to holds it.
+    // Copies from into to; true when to holds it, or holds another file the user
+    // chose to use instead of replacing it.
     bool place(const QString& from, const QString& to, bool convert);
     void fail(const QString& text);
 

@@ -1,62 +1,23 @@
 #include "editor/setlistwindow.h"
 
 #include <QComboBox>
-#include <QDropEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
-#include <functional>
+#include <QTreeView>
+#include <algorithm>
 
+#include "editor/runningordermodel.h"
 #include "library/songfold.h"
-#include "platform/numbertext.h"
 #include "platform/prompter.h"
 
 namespace {
 
 constexpr int kIdRole = Qt::UserRole;
 constexpr int kShownMatches = 200;
-
-// The running order's list: the chosen row is dragged onto the row whose place it
-// takes (below the last row: to the end). The window writes the new order and
-// shows the list again; the view itself never moves or removes a row, so a drop
-// can neither lose a song nor nest one under another.
-class OrderView : public QTreeWidget {
-public:
-    explicit OrderView(QWidget* parent) : QTreeWidget(parent) {}
-    std::function<void(int from, int to)> onDrop;
-
-protected:
-    // Only rows of this list are taken (a drag from another program is refused).
-    static bool ours(const QDropEvent* event, const QWidget* self) {
-        return event->source() == self || event->source() == nullptr;
-    }
-    void dragEnterEvent(QDragEnterEvent* event) override {
-        ours(event, this) ? event->acceptProposedAction() : event->ignore();
-    }
-    void dragMoveEvent(QDragMoveEvent* event) override {
-        QTreeWidget::dragMoveEvent(event);  // scrolls and draws the drop mark
-        ours(event, this) ? event->acceptProposedAction() : event->ignore();
-    }
-    void dropEvent(QDropEvent* event) override {
-        if (!ours(event, this)) {
-            event->ignore();
-            return;
-        }
-        const int from = indexOfTopLevelItem(currentItem());
-        QTreeWidgetItem* over = itemAt(event->position().toPoint());
-        const int to = over ? indexOfTopLevelItem(over) : topLevelItemCount() - 1;
-        // Taken as a copy: the drag's source then removes nothing.
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-        if (onDrop && from >= 0 && to >= 0) {
-            onDrop(from, to);
-        }
-    }
-};
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -66,15 +27,15 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 }  // namespace
 
-SetListWindow::SetListWindow(const EditorServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), services_(services) {
+SetListWindow::SetListWindow(LibraryWriter& writer, Prompter& prompter, QWidget* parent)
+    : QWidget(parent, Qt::Window), writer_(writer), prompter_(prompter) {
     setObjectName(QStringLiteral("Scalette"));
     setWindowTitle(QStringLiteral("Scalette"));
     setAttribute(Qt::WA_DeleteOnClose);
     build();
     reload();
     // Songs added, renamed or removed elsewhere show here at once.
-    connect(&services_.writer, &LibraryWriter::changed, this, &SetListWindow::reload);
+    connect(&writer_, &LibraryWriter::changed, this, &SetListWindow::changed);
 }
 
 void SetListWindow::build() {
@@ -87,20 +48,24 @@ void SetListWindow::build() {
     grid->addWidget(new QLabel(QStringLiteral("Scaletta:"), this), 0, 0);
     grid->addWidget(lists_, 0, 1);
 
-    auto* view = new OrderView(this);
-    order_view_ = view;
-    view->setObjectName(QStringLiteral("ListaScaletta"));
-    view->setAccessibleName(QStringLiteral("Brani della scaletta"));
-    view->setHeaderLabels({QStringLiteral("N°"), QStringLiteral("Titolo"), QStringLiteral("Autore"),
-                           QStringLiteral("BPM"), QStringLiteral("Tipo")});
-    view->setRootIsDecorated(false);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setDragDropMode(QAbstractItemView::InternalMove);
-    view->setDefaultDropAction(Qt::MoveAction);
-    view->header()->setStretchLastSection(false);
-    view->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    view->onDrop = [this](int from, int to) { dropped(from, to); };
-    grid->addWidget(view, 1, 0, 1, 2);
+    model_ = new RunningOrderModel(this);
+    model_->onMove = [this](qint64 id, int to) { moveTo(id, to); };
+    orderView_ = new QTreeView(this);
+    orderView_->setObjectName(QStringLiteral("ListaScaletta"));
+    orderView_->setAccessibleName(QStringLiteral("Brani della scaletta"));
+    orderView_->setModel(model_);
+    orderView_->setRootIsDecorated(false);
+    orderView_->setItemsExpandable(false);
+    orderView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    orderView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    orderView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    orderView_->setDragDropMode(QAbstractItemView::DragDrop);
+    orderView_->setDragDropOverwriteMode(false);
+    orderView_->setDefaultDropAction(Qt::MoveAction);
+    orderView_->setDropIndicatorShown(true);
+    orderView_->header()->setStretchLastSection(false);
+    orderView_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    grid->addWidget(orderView_, 1, 0, 1, 2);
 
     auto* side = new QVBoxLayout;
     auto* up = button(QStringLiteral("Su"), QStringLiteral("Su"), this);
@@ -147,71 +112,177 @@ void SetListWindow::showList(int list) {
     }
 }
 
+bool SetListWindow::titleBefore(qint64 a, qint64 b) const {
+    const LibraryWriter::Summary& x = *songs_.find(a);
+    const LibraryWriter::Summary& y = *songs_.find(b);
+    return x.key != y.key ? x.key < y.key : a < b;
+}
+
 void SetListWindow::reload() {
     QString error;
     songs_.clear();
     byTitle_.clear();
-    for (const LibraryWriter::Summary& s : services_.writer.summaries(&error)) {
+    const QVector<LibraryWriter::Summary> all = writer_.summaries(&error);
+    songs_.reserve(all.size());
+    byTitle_.reserve(all.size());
+    for (const LibraryWriter::Summary& s : all) {
         songs_.insert(s.id, s);
         byTitle_ << s.id;
     }
     if (!error.isEmpty()) {
-        services_.prompter.tell(error, {}, Message::Icon::Critical);
+        prompter_.tell(error, {}, Message::Icon::Critical);
     }
     fillOrder();
     search();
 }
 
-void SetListWindow::fillOrder() {
+void SetListWindow::changed(qint64 id) {
+    if (writing_) {
+        return;  // this window's own write: write() shows it
+    }
+    if (id < 0) {
+        reload();
+        return;
+    }
     QString error;
-    order_ = services_.writer.runningOrder(list_, &error);
+    const std::optional<LibraryWriter::Summary> now = writer_.summary(id, &error);
     if (!error.isEmpty()) {
-        services_.prompter.tell(error, {}, Message::Icon::Critical);
+        prompter_.tell(error, {}, Message::Icon::Critical);
+        return;
     }
-    order_view_->clear();
-    for (int i = 0; i < order_.size(); ++i) {
-        const LibraryWriter::Summary s = songs_.value(order_[i]);
-        const QString bpm = s.bpm.isNull() ? QString() : NumberText::format(s.bpm.toDouble());
-        auto* item = new QTreeWidgetItem({QString::number(i + 1), s.title, s.author, bpm,
-                                          s.loop ? QStringLiteral("Loop") : QStringLiteral("Mp3")});
-        item->setData(0, kIdRole, order_[i]);
-        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
-        order_view_->addTopLevelItem(item);
+    // The song leaves its places, then goes where it now belongs.
+    byTitle_.removeOne(id);
+    matches_.removeOne(id);
+    order_.removeOne(id);
+    songs_.remove(id);
+    if (now) {
+        songs_.insert(id, *now);
+        const auto before = [this](qint64 a, qint64 b) { return titleBefore(a, b); };
+        byTitle_.insert(std::lower_bound(byTitle_.begin(), byTitle_.end(), id, before), id);
+        if (matches(id)) {
+            matches_.insert(std::lower_bound(matches_.begin(), matches_.end(), id, before), id);
+        }
+        if (now->places[size_t(list_ - 1)] > 0) {
+            const auto inOrder = [this](qint64 a, qint64 b) { return orderBefore(a, b); };
+            order_.insert(std::lower_bound(order_.begin(), order_.end(), id, inOrder), id);
+        }
     }
+    showOrder();
+    showFound();
+}
+
+bool SetListWindow::orderBefore(qint64 a, qint64 b) const {
+    // The library's running order: position, then title, then key.
+    const size_t slot = size_t(list_ - 1);
+    const qint64 pa = songs_.find(a)->places[slot];
+    const qint64 pb = songs_.find(b)->places[slot];
+    return pa != pb ? pa < pb : titleBefore(a, b);
+}
+
+void SetListWindow::fillOrder() {
+    const size_t slot = size_t(list_ - 1);
+    order_.clear();
+    for (auto it = songs_.cbegin(); it != songs_.cend(); ++it) {
+        if (it->places[slot] > 0) {
+            order_ << it.key();
+        }
+    }
+    std::sort(order_.begin(), order_.end(),
+              [this](qint64 a, qint64 b) { return orderBefore(a, b); });
+    showOrder();
+}
+
+void SetListWindow::showOrder() {
+    const qint64 chosen = selected();
+    QVector<LibraryWriter::Summary> rows;
+    rows.reserve(order_.size());
+    for (qint64 id : order_) {
+        rows << songs_[id];
+    }
+    model_->show(rows, list_);
+    select(chosen);
+}
+
+qint64 SetListWindow::selected() const {
+    return model_->idAt(orderView_->currentIndex().row());
+}
+
+void SetListWindow::select(qint64 id) {
+    const int row = model_->rowOf(id);
+    if (row >= 0) {
+        orderView_->setCurrentIndex(model_->index(row, 0));
+    }
+}
+
+bool SetListWindow::matches(qint64 id) const {
+    if (wanted_.empty()) {
+        return true;
+    }
+    const LibraryWriter::Summary& s = *songs_.find(id);
+    return SongFold::key(s.title).find(wanted_) != std::string::npos ||
+           SongFold::key(s.author).find(wanted_) != std::string::npos;
 }
 
 void SetListWindow::search() {
-    found_->clear();
-    const std::string wanted = SongFold::key(find_->text().trimmed());
-    int shown = 0;
+    wanted_ = SongFold::key(find_->text().trimmed());
+    matches_.clear();
     for (qint64 id : byTitle_) {
-        const LibraryWriter::Summary& s = songs_[id];
-        if (!wanted.empty() && SongFold::key(s.title).find(wanted) == std::string::npos &&
-            SongFold::key(s.author).find(wanted) == std::string::npos) {
-            continue;
+        if (matches(id)) {
+            matches_ << id;
         }
+    }
+    showFound();
+}
+
+void SetListWindow::showFound() {
+    const QListWidgetItem* current = found_->currentItem();
+    const qint64 chosen = current ? current->data(kIdRole).toLongLong() : -1;
+    found_->clear();
+    // Typing more narrows the choice.
+    const qsizetype shown = std::min<qsizetype>(matches_.size(), kShownMatches);
+    int row = 0;
+    for (qsizetype i = 0; i < shown; ++i) {
+        const LibraryWriter::Summary& s = *songs_.find(matches_[i]);
         auto* item = new QListWidgetItem(
             s.author.isEmpty() ? s.title : QStringLiteral("%1 - %2").arg(s.title, s.author));
-        item->setData(kIdRole, id);
+        item->setData(kIdRole, s.id);
         found_->addItem(item);
-        if (++shown == kShownMatches) {
-            break;  // typing more narrows the choice
+        if (s.id == chosen) {
+            row = int(i);
         }
     }
     if (found_->count() > 0) {
-        found_->setCurrentRow(0);
+        found_->setCurrentRow(row);
     }
 }
 
-void SetListWindow::write(const QVector<qint64>& ids, int row) {
+void SetListWindow::write(const QVector<qint64>& ids, qint64 song) {
     QString error;
-    if (!services_.writer.setRunningOrder(list_, ids, &error)) {
-        services_.prompter.tell(error, {}, Message::Icon::Critical);
+    writing_ = true;
+    const bool ok = writer_.setRunningOrder(list_, ids, &error);
+    writing_ = false;
+    if (!ok) {
+        prompter_.tell(error, {}, Message::Icon::Critical);
     }
-    fillOrder();  // what the library now holds, whether or not the write went
-    if (row >= 0 && row < order_view_->topLevelItemCount()) {
-        order_view_->setCurrentItem(order_view_->topLevelItem(row));
+    // What the library now holds, whether or not the write went.
+    const size_t slot = size_t(list_ - 1);
+    const QVector<LibraryWriter::Placed> places = writer_.places(list_, &error);
+    if (!error.isEmpty() && ok) {
+        prompter_.tell(error, {}, Message::Icon::Critical);
     }
+    for (qint64 id : order_) {
+        songs_[id].places[slot] = 0;
+    }
+    order_.clear();
+    for (const LibraryWriter::Placed& p : places) {
+        const auto it = songs_.find(p.id);
+        if (it != songs_.end()) {
+            it->places[slot] = p.position;
+            order_ << p.id;
+        }
+    }
+    showOrder();
+    select(song);
 }
 
 void SetListWindow::add() {
@@ -222,42 +293,41 @@ void SetListWindow::add() {
     const qint64 id = chosen->data(kIdRole).toLongLong();
     QVector<qint64> ids = order_;
     if (ids.contains(id)) {
-        services_.prompter.tell(QStringLiteral("Il brano \"%1\" è già nella Scaletta %2.")
-                                    .arg(songs_.value(id).title)
-                                    .arg(list_),
-                                {}, Message::Icon::Exclamation);
+        prompter_.tell(QStringLiteral("Il brano \"%1\" è già nella Scaletta %2.")
+                           .arg(songs_.value(id).title)
+                           .arg(list_),
+                       {}, Message::Icon::Exclamation);
         return;
     }
     ids << id;
-    write(ids, int(ids.size()) - 1);
+    write(ids, id);
 }
 
 void SetListWindow::remove() {
-    const int row = order_view_->indexOfTopLevelItem(order_view_->currentItem());
+    const qint64 id = selected();
+    const int row = int(order_.indexOf(id));
     if (row < 0) {
         return;
     }
     QVector<qint64> ids = order_;
     ids.remove(row);
-    write(ids, std::min(row, int(ids.size()) - 1));
+    write(ids, ids.isEmpty() ? -1 : ids[std::min(row, int(ids.size()) - 1)]);
 }
 
 void SetListWindow::move(int step) {
-    const int row = order_view_->indexOfTopLevelItem(order_view_->currentItem());
-    const int to = row + step;
-    if (row < 0 || to < 0 || to >= order_.size()) {
-        return;
+    const qint64 id = selected();
+    const int row = int(order_.indexOf(id));
+    if (row >= 0) {
+        moveTo(id, row + step);
     }
-    QVector<qint64> ids = order_;
-    ids.swapItemsAt(row, to);
-    write(ids, to);
 }
 
-void SetListWindow::dropped(int from, int to) {
-    if (from >= order_.size() || to >= order_.size() || from == to) {
+void SetListWindow::moveTo(qint64 id, int to) {
+    const int from = int(order_.indexOf(id));
+    if (from < 0 || to < 0 || to >= order_.size() || from == to) {
         return;
     }
     QVector<qint64> ids = order_;
     ids.move(from, to);
-    write(ids, to);
+    write(ids, id);
 }

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -18,6 +19,7 @@
 #include "editor/filechooser.h"
 #include "editor/fileplacer.h"
 #include "editor/listener.h"
+#include "exchange/mp3folderimport.h"
 #include "library/analizzawav.h"
 #include "library/librarywriter.h"
 #include "platform/clock.h"
@@ -63,7 +65,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 SongDialog::SongDialog(const EditorServices& services, qint64 id, const SongRecord& song,
                        QWidget* parent)
-    : QDialog(parent), services_(services), id_(id), original_(song) {
+    : GuardedDialog(parent), services_(services), id_(id), original_(song) {
     setObjectName(QStringLiteral("Brano"));
     setWindowTitle(id < 0 ? QStringLiteral("Brano: nuovo") : QStringLiteral("Brano"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -159,12 +161,14 @@ void SongDialog::build() {
     form->addRow(QStringLiteral("Scalette:"), orders);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* salva = buttons->addButton(QStringLiteral("Salva"), QDialogButtonBox::AcceptRole);
-    salva->setObjectName(QStringLiteral("Salva"));
-    auto* annulla = buttons->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
-    annulla->setObjectName(QStringLiteral("Annulla"));
-    connect(salva, &QPushButton::clicked, this, [this] { save(); });
-    connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
+    salva_ = buttons->addButton(QStringLiteral("Salva"), QDialogButtonBox::AcceptRole);
+    salva_->setObjectName(QStringLiteral("Salva"));
+    annulla_ = buttons->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
+    annulla_->setObjectName(QStringLiteral("Annulla"));
+    guard(salva_);
+    guard(annulla_);
+    connect(salva_, &QPushButton::clicked, this, [this] { save(); });
+    connect(annulla_, &QPushButton::clicked, this, &QDialog::reject);
     form->addRow(buttons);
     setLayout(form);
 }
@@ -179,6 +183,7 @@ void SongDialog::load(const SongRecord& s) {
     (s.Loop ? loop_ : mp3_)->setChecked(true);
     groove1_->setText(textOf(s.Groove1).trimmed());
     groove2_->setText(textOf(s.Groove2).trimmed());
+    groove2Folder_ = FilePlacer::foundGrooveFolder(services_.state.PathLavoro, groove1_->text());
     for (int i = 0; i < 5; ++i) {
         const QVariant& p = s.Sca[size_t(i)];
         sca_[size_t(i)]->setValue(p.isNull() ? 0 : int(std::max<qlonglong>(0, p.toLongLong())));
@@ -238,6 +243,7 @@ void SongDialog::tap() {
 }
 
 void SongDialog::tempoFromGroove() {
+    const Busy busy(*this);
     const QString groove1 = groove1_->text();
     if (groove1.isEmpty()) {
         services_.prompter.tell(QStringLiteral("Scegli prima il Groove 1."), {},
@@ -255,29 +261,49 @@ void SongDialog::tempoFromGroove() {
                                 {}, Message::Icon::Exclamation);
         return;
     }
-    static const int kBeats[] = {1, 2, 4, 8, 16, 32, 64};
+    QList<int> beats;
     QStringList items;
-    for (int b : kBeats) {
+    for (int b = 1; b <= TapTempo::kMaxBeats; b *= 2) {
+        beats << b;
         items << QString::number(b);
     }
-    const std::optional<int> chosen = services_.chooser.chooseItem(
+    const std::optional<int> chosen = services_.chooser.proposeItem(
         QStringLiteral("Tempo dal groove"),
         QStringLiteral("Quanti battiti dura il groove (%1 s)?")
             .arg(NumberText::format(std::round(verdict.durata / 10) / 100)),
-        items, this);
+        items, int(beats.indexOf(TapTempo::beatsFor(verdict.durata))), this);
     if (chosen && *chosen >= 0 && *chosen < int(items.size())) {
-        showTempo(TapTempo::fromGroove(verdict.durata, kBeats[*chosen]));
+        showTempo(TapTempo::fromGroove(verdict.durata, beats[*chosen]));
     }
 }
 
 void SongDialog::chooseGroove(int which) {
+    const Busy busy(*this);
     FilePlacer placer(services_, this);
     const bool loop = loop_->isChecked();
+    const QString work = services_.state.PathLavoro;
     std::optional<QString> name;
     if (!loop) {
         name = placer.chooseMp3();
+        if (name) {
+            groove1_->setText(*name);
+            fillFromTags(*name);
+        }
     } else if (which == 1) {
         name = placer.chooseWav(QString());
+        if (!name) {
+            return;
+        }
+        groove1_->setText(*name);
+        // Groove 2 lives in groove 1's folder: it goes along when that folder changes.
+        const QString folder = FilePlacer::foundGrooveFolder(work, *name);
+        if (!groove2_->text().isEmpty() &&
+            QFileInfo(folder).absoluteFilePath() != QFileInfo(groove2Folder_).absoluteFilePath()) {
+            if (!placer.bringAlong(groove2_->text(), groove2Folder_, *name)) {
+                groove2_->clear();
+            }
+        }
+        groove2Folder_ = folder;
     } else {
         if (groove1_->text().isEmpty()) {
             services_.prompter.tell(
@@ -286,9 +312,29 @@ void SongDialog::chooseGroove(int which) {
             return;
         }
         name = placer.chooseWav(groove1_->text());
+        if (name) {
+            groove2_->setText(*name);
+            groove2Folder_ = FilePlacer::foundGrooveFolder(work, groove1_->text());
+        }
     }
-    if (name) {
-        (which == 1 ? groove1_ : groove2_)->setText(*name);
+}
+
+void SongDialog::fillFromTags(const QString& name) {
+    if (!titoli_->text().trimmed().isEmpty() && !autore_->text().trimmed().isEmpty()) {
+        return;
+    }
+    const int slot = Mp3Lookup::findSlot(services_.state.CartelleMp3, name, FileProbe());
+    if (slot < 0) {
+        return;
+    }
+    // What the MP3-folder import would make of the file: its tags, else its name.
+    const SongRecord tagged =
+        Mp3FolderImport::song(services_.state.CartelleMp3[size_t(slot)].toText(), name);
+    if (titoli_->text().trimmed().isEmpty()) {
+        titoli_->setText(tagged.Titoli);
+    }
+    if (autore_->text().trimmed().isEmpty()) {
+        autore_->setText(textOf(tagged.Autore));
     }
 }
 
@@ -330,27 +376,42 @@ std::optional<SongRecord> SongDialog::record() {
 }
 
 bool SongDialog::save() {
-    const std::optional<SongRecord> s = record();
-    if (!s) {
-        return false;
+    if (isBusy()) {
+        return false;  // a chooser or question of this dialog is still open
     }
+    qint64 id = -1;
+    std::optional<SongRecord> s;
+    {
+        const Busy busy(*this);
+        s = record();
+        if (!s || !store(*s, &id)) {
+            return false;
+        }
+    }
+    accept();
+    emit saved(id, *s, id_ < 0);
+    return true;
+}
+
+bool SongDialog::store(const SongRecord& s, qint64* id) {
     QString error;
     bool ok = false;
     if (id_ < 0) {
-        const std::optional<qint64> id = services_.writer.addSong(*s, &error);
-        ok = id.has_value();
+        const std::optional<qint64> added = services_.writer.addSong(s, &error);
+        ok = added.has_value();
+        *id = added.value_or(-1);
     } else {
-        ok = services_.writer.updateSong(id_, *s, &error);
+        ok = services_.writer.updateSong(id_, s, &error);
+        *id = id_;
     }
     if (!ok) {
         services_.prompter.tell(error, {}, Message::Icon::Critical);
         return false;
     }
-    if (s->Loop && !s->Groove1.isNull() && (s->BPM.isNull() || s->BPM.toDouble() < 60)) {
+    if (s.Loop && !s.Groove1.isNull() && (s.BPM.isNull() || s.BPM.toDouble() < 60)) {
         // The same warning the library check gives for a loop song this slow.
-        services_.prompter.tell(QStringLiteral("Errore BPM su ") + s->Titoli, {},
+        services_.prompter.tell(QStringLiteral("Errore BPM su ") + s.Titoli, {},
                                 Message::Icon::Exclamation);
     }
-    accept();
     return true;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <optional>
 
 #include "editor/editorservices.h"
+#include "editor/guardeddialog.h"
 #include "editor/taptempo.h"
 #include "library/songrecord.h"
 
@@ -19,8 +19,10 @@ class QSpinBox;
 // BPM, loop or MP3 song, the grooves or the MP3 file, the place in each running
 // order). Files are chosen, never typed. "Salva" stores the song through the
 // library writer in one change and closes the dialog; a failed write is reported
-// and the dialog stays open with what was typed. Modeless. GUI thread only.
-class SongDialog : public QDialog {
+// and the dialog stays open with what was typed. While a chooser or a question of
+// the dialog is open the dialog neither saves nor closes (see GuardedDialog).
+// Modeless. GUI thread only.
+class SongDialog : public GuardedDialog {
     Q_OBJECT
 public:
     // id -1: a new song.
@@ -35,7 +37,13 @@ public:
     // Stores the song; true when stored (the dialog then closes).
     bool save();
 
+signals:
+    // The song was stored under id; added: as a new song.
+    void saved(qint64 id, const SongRecord& song, bool added);
+
 private:
+    bool store(const SongRecord& s, qint64* id);
+    void fillFromTags(const QString& name);
     void build();
     void load(const SongRecord& song);
     void showKind();
@@ -67,4 +75,7 @@ private:
     Listener* listener_ = nullptr;
     QPushButton* listen1_ = nullptr;
     QPushButton* listen2_ = nullptr;
+    QPushButton* salva_ = nullptr;
+    QPushButton* annulla_ = nullptr;
+    QString groove2Folder_;  // where groove 2's file lies
 };

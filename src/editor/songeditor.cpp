@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "editor/setlistwindow.h"
+#include "editor/shownlist.h"
 #include "editor/songdialog.h"
 #include "library/librarywriter.h"
 #include "platform/prompter.h"
@@ -16,8 +17,12 @@ const QString kNoSong = QStringLiteral("Nessun brano selezionato nella lista.");
 }  // namespace
 
 SongEditor::SongEditor(const EditorServices& services, std::function<qint64()> currentSong,
-                       QWidget* window)
-    : QObject(window), services_(services), currentSong_(std::move(currentSong)), window_(window) {
+                       QWidget* window, ShownList* shown)
+    : QObject(window),
+      services_(services),
+      currentSong_(std::move(currentSong)),
+      window_(window),
+      shown_(shown) {
     setObjectName(QStringLiteral("SongEditor"));
 }
 
@@ -64,6 +69,7 @@ void SongEditor::open(qint64 id) {
         dialog_->close();
     }
     dialog_ = new SongDialog(services_, id, song, window_);
+    connect(dialog_, &SongDialog::saved, this, &SongEditor::saved);
     dialog_->setWindowFlag(Qt::Window);
     dialog_->show();
 }
@@ -117,13 +123,43 @@ void SongEditor::deleteCurrent() {
     }
 }
 
+void SongEditor::saved(qint64 id, const SongRecord& song, bool added) {
+    if (!added || !shown_ || id < 0 || shown_->holds(id)) {
+        return;
+    }
+    QStringList lists;
+    for (int i = 0; i < 5; ++i) {
+        const QVariant& p = song.Sca[size_t(i)];
+        if (!p.isNull() && p.toLongLong() > 0) {
+            lists << QStringLiteral("%1 (n° %2)").arg(i + 1).arg(p.toLongLong());
+        }
+    }
+    QString where = QStringLiteral("Non è in nessuna scaletta.");
+    if (!lists.isEmpty()) {
+        where = (lists.size() == 1 ? QStringLiteral("È nella Scaletta %1.")
+                                   : QStringLiteral("È nelle Scalette %1."))
+                    .arg(lists.join(QStringLiteral(", ")));
+    }
+    const Message question{
+        QStringLiteral("Il brano \"%1\" è stato salvato, ma non è nella lista mostrata (%2).\n%3\n"
+                       "Mostrarlo nell'elenco per titolo?")
+            .arg(song.Titoli, shown_->name(), where),
+        {},
+        Message::Icon::Question,
+        Message::Buttons::YesNo,
+        Message::Answer::Yes};
+    if (services_.prompter.ask(question) == Message::Answer::Yes) {
+        shown_->showInTitles(id);
+    }
+}
+
 SongDialog* SongEditor::dialog() const {
     return dialog_.data();
 }
 
 void SongEditor::openSetLists() {
     if (!setLists_) {
-        setLists_ = new SetListWindow(services_, window_);
+        setLists_ = new SetListWindow(services_.writer, services_.prompter, window_);
     }
     setLists_->show();
     setLists_->raise();

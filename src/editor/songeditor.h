@@ -11,6 +11,8 @@ class QMenuBar;
 class QMenu;
 class QWidget;
 class SetListWindow;
+class ShownList;
+struct SongRecord;
 class SongDialog;
 
 // The song editor: adding, changing and removing songs with the song dialog
@@ -21,9 +23,11 @@ class SongEditor : public QObject {
     Q_OBJECT
 public:
     // currentSong gives the key of the song highlighted in the main list (-1: none);
-    // dialogs and questions belong to window.
-    SongEditor(const EditorServices& services, std::function<qint64()> currentSong,
-               QWidget* window);
+    // dialogs and questions belong to window. A new song saved that shown (the main
+    // list; null: none) does not hold is told where it is and offered for showing
+    // (a song changed so that it leaves the list was taken out by the user).
+    SongEditor(const EditorServices& services, std::function<qint64()> currentSong, QWidget* window,
+               ShownList* shown = nullptr);
 
     // Adds the menu "Archivio" to bar, before its menu before (null: at the end).
     QMenu* addMenu(QMenuBar& bar, QAction* before);
@@ -43,10 +47,12 @@ public:
 
 private:
     void open(qint64 id);
+    void saved(qint64 id, const SongRecord& song, bool added);
 
     EditorServices services_;
     std::function<qint64()> currentSong_;
     QWidget* window_;
+    ShownList* shown_;
     QPointer<SongDialog> dialog_;
     QPointer<SetListWindow> setLists_;
 };

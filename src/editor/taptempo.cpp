@@ -1,5 +1,7 @@
 #include "editor/taptempo.h"
 
+#include <cmath>
+
 double TapTempo::tap(double ms) {
     if (!taps_.empty() && (ms - taps_.back() > kPauseMs || ms <= taps_.back())) {
         taps_.clear();
@@ -13,6 +15,19 @@ double TapTempo::tap(double ms) {
     }
     const double average = (taps_.back() - taps_.front()) / double(taps_.size() - 1);
     return 60000.0 / average;
+}
+
+int TapTempo::beatsFor(double durationMs) {
+    int best = 1;
+    double bestDistance = -1;
+    for (int beats = 1; beats <= kMaxBeats && durationMs > 0; beats *= 2) {
+        const double distance = std::abs(std::log2(fromGroove(durationMs, beats) / 120));
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = beats;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 double TapTempo::fromGroove(double durationMs, int beats) {

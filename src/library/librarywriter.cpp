@@ -223,23 +223,31 @@ bool LibraryWriter::removeSong(qint64 id, QString* error) {
 
 QVector<qint64> LibraryWriter::runningOrder(int list, QString* error) const {
     QVector<qint64> ids;
+    for (const Placed& p : places(list, error)) {
+        ids << p.id;
+    }
+    return ids;
+}
+
+QVector<LibraryWriter::Placed> LibraryWriter::places(int list, QString* error) const {
+    QVector<Placed> out;
     QString detail;
     auto db = validList(list) ? open(&detail) : nullptr;
     if (!db) {
         *error = detail;
-        return ids;
+        return out;
     }
-    SqlStatement q(db->handle(), QStringLiteral("SELECT Id FROM Brani WHERE Sca%1 > 0 "
+    SqlStatement q(db->handle(), QStringLiteral("SELECT Id, Sca%1 FROM Brani WHERE Sca%1 > 0 "
                                                 "ORDER BY Sca%1, ChiaveTitoli, Id")
                                      .arg(list));
     while (q.next()) {
-        ids << q.integer(0);
+        out.push_back(Placed{q.integer(0), q.integer(1)});
     }
     if (!q.error().isEmpty()) {
         *error = db->readError(q.error());
-        ids.clear();
+        out.clear();
     }
-    return ids;
+    return out;
 }
 
 bool LibraryWriter::setRunningOrder(int list, const QVector<qint64>& ids, QString* error) {
@@ -274,6 +282,27 @@ bool LibraryWriter::setRunningOrder(int list, const QVector<qint64>& ids, QStrin
     return ok;
 }
 
+namespace {
+
+const QString kSummaryColumns =
+    QStringLiteral("Id, Titoli, Autore, BPM, Loop, ChiaveTitoli, Sca1, Sca2, Sca3, Sca4, Sca5");
+
+LibraryWriter::Summary summaryOf(const SqlStatement& q) {
+    LibraryWriter::Summary s{q.integer(0),
+                             q.value(1).toString(),
+                             q.value(2).toString(),
+                             q.value(3),
+                             q.integer(4) != 0,
+                             q.value(5).toString().toUtf8(),
+                             {}};
+    for (int i = 0; i < 5; ++i) {
+        s.places[size_t(i)] = std::max<qint64>(0, q.integer(6 + i));
+    }
+    return s;
+}
+
+}  // namespace
+
 QVector<LibraryWriter::Summary> LibraryWriter::summaries(QString* error) const {
     QVector<Summary> out;
     QString detail;
@@ -282,15 +311,34 @@ QVector<LibraryWriter::Summary> LibraryWriter::summaries(QString* error) const {
         *error = detail;
         return out;
     }
-    SqlStatement q(db->handle(), QStringLiteral("SELECT Id, Titoli, Autore, BPM, Loop FROM Brani "
-                                                "ORDER BY ChiaveTitoli, Id"));
+    SqlStatement q(
+        db->handle(),
+        QStringLiteral("SELECT %1 FROM Brani ORDER BY ChiaveTitoli, Id").arg(kSummaryColumns));
     while (q.next()) {
-        out.push_back(Summary{q.integer(0), q.value(1).toString(), q.value(2).toString(),
-                              q.value(3), q.integer(4) != 0});
+        out.push_back(summaryOf(q));
     }
     if (!q.error().isEmpty()) {
         *error = db->readError(q.error());
         out.clear();
     }
     return out;
+}
+
+std::optional<LibraryWriter::Summary> LibraryWriter::summary(qint64 id, QString* error) const {
+    QString detail;
+    auto db = open(&detail);
+    if (!db) {
+        *error = detail;
+        return std::nullopt;
+    }
+    SqlStatement q(db->handle(),
+                   QStringLiteral("SELECT %1 FROM Brani WHERE Id = ?").arg(kSummaryColumns));
+    q.bind(1, id);
+    if (q.next()) {
+        return summaryOf(q);
+    }
+    if (!q.error().isEmpty()) {
+        *error = db->readError(q.error());
+    }
+    return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -44,17 +45,30 @@ public:
     bool setRunningOrder(int list, const QVector<qint64>& ids, QString* error);
     // The songs of running order list in order (keys), empty with *error on failure.
     QVector<qint64> runningOrder(int list, QString* error) const;
+    // The songs of running order list with their positions as stored, in order.
+    struct Placed {
+        qint64 id = -1;
+        qint64 position = 0;
+    };
+    QVector<Placed> places(int list, QString* error) const;
 
-    // What the set-list window shows of a song.
+    // What the set-list window shows of a song, with the title's sort key (the
+    // title list's order: key, then id) and its position in each running order as
+    // stored (0: not in it).
     struct Summary {
         qint64 id = -1;
         QString title;
         QString author;
         QVariant bpm;
         bool loop = false;
+        QByteArray key;
+        std::array<qint64, 5> places{};
     };
     // Every song in title order, empty with *error on failure.
     QVector<Summary> summaries(QString* error) const;
+    // One song; nothing with an empty *error when the library holds no such song,
+    // nothing with *error when the library cannot be read.
+    std::optional<Summary> summary(qint64 id, QString* error) const;
 
     // The text for a failed write, naming the file.
     QString writeError(const QString& detail) const;

@@ -79,17 +79,53 @@ TEST(SongFiles, AGrooveInPlaceIsUsedAndNothingIsOverwrittenUnasked) {
     EXPECT_EQ(field(h, "TextGroove1")->text(), "ROK001.wav");
     EXPECT_TRUE(h.prompter.messages.isEmpty());
 
-    // Another file of the same name: a question, answered by default (No).
+    // Another file of the same name: replacing it is asked (default No), then using
+    // the one there (default Yes).
     field(h, "TextGroove1")->clear();
-    h.fileChooser.files << goodWav(h, "ROK001.wav");
+    h.fileChooser.files << goodWav(h, "ROK001.wav") << goodWav(h, "ROK001.wav");
     click(h, "ScegliGroove1");
-    ASSERT_EQ(h.prompter.messages.size(), 1);
+    ASSERT_EQ(h.prompter.messages.size(), 2);
     EXPECT_EQ(h.prompter.messages[0].defaultAnswer, Message::Answer::No);
     EXPECT_TRUE(h.prompter.messages[0].text.contains("esiste già"));
+    EXPECT_EQ(h.prompter.messages[1].defaultAnswer, Message::Answer::Yes);
+    EXPECT_EQ(field(h, "TextGroove1")->text(), "ROK001.wav");
+    // Neither: the field stays as it was, and the user is told.
+    field(h, "TextGroove1")->clear();
+    h.prompter.answers << Message::Answer::No << Message::Answer::No;
+    click(h, "ScegliGroove1");
+    ASSERT_EQ(h.prompter.messages.size(), 5);
+    EXPECT_TRUE(h.prompter.messages[4].text.startsWith("Nessun file scelto"));
     EXPECT_EQ(field(h, "TextGroove1")->text(), "");
     QFile f(inPlace);
     f.open(QIODevice::ReadOnly);
     EXPECT_EQ(f.readAll(), before);
+}
+
+TEST(SongFiles, GrooveTwoGoesAlongWhenGrooveOneMovesToAnotherFolder) {
+    Harness h;
+    newLoopSong(h);
+    type(h, "TextTitoli", "Viaggio");
+    type(h, "TextBpm", "120");
+    h.fileChooser.files << goodWav(h, "JAZ010.wav") << goodWav(h, "ballad.wav")
+                        << goodWav(h, "FNK020.wav");
+    click(h, "ScegliGroove1");
+    click(h, "ScegliGroove2");
+    QFile::remove(h.path("outside/ballad.wav"));  // only the copy beside groove 1 is left
+    click(h, "ScegliGroove1");
+    EXPECT_EQ(field(h, "TextGroove2")->text(), "ballad.wav");
+    EXPECT_TRUE(QFile::exists(h.workDir() + "FNK/ballad.wav"));
+    ASSERT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_TRUE(h.prompter.messages[0].text.contains("ballad.wav"));
+
+    // A groove 2 that is nowhere to be found is taken out, with a word.
+    QFile::remove(h.workDir() + "FNK/ballad.wav");
+    h.fileChooser.files << goodWav(h, "ROK050.wav");
+    click(h, "ScegliGroove1");
+    EXPECT_EQ(field(h, "TextGroove2")->text(), "");
+    ASSERT_EQ(h.prompter.messages.size(), 2);
+    EXPECT_TRUE(h.prompter.messages[1].text.contains("sceglilo di nuovo"));
+    click(h, "Salva");
+    EXPECT_EQ(h.prompter.messages.size(), 2);
 }
 
 TEST(SongFiles, AGrooveOfAnotherFormatIsRefusedOrConvertedKeepingItsLength) {

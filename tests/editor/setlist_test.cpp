@@ -5,7 +5,8 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
+#include <memory>
 
 #include "editing.h"
 #include "support/testlibrary.h"
@@ -24,47 +25,59 @@ struct SetLists {
         menu(h, "MenuScalette");
         window = h.window().findChild<QWidget*>("Scalette");
     }
-    QTreeWidget* order() { return window->findChild<QTreeWidget*>("ListaScaletta"); }
+    QTreeView* order() { return window->findChild<QTreeView*>("ListaScaletta"); }
+    QAbstractItemModel* model() { return order()->model(); }
     void choose(int list) { window->findChild<QComboBox*>("CmbLista")->setCurrentIndex(list - 1); }
     void press(const char* name) { window->findChild<QPushButton*>(name)->click(); }
-    void select(int row) { order()->setCurrentItem(order()->topLevelItem(row)); }
+    void select(int row) { order()->setCurrentIndex(model()->index(row, 0)); }
+    QString cell(int row, int column) { return model()->index(row, column).data().toString(); }
+    QString chosen() { return order()->currentIndex().siblingAtColumn(1).data().toString(); }
     // Each row as "position title author BPM kind".
     QStringList rows() {
         QStringList out;
-        for (int i = 0; i < order()->topLevelItemCount(); ++i) {
+        for (int i = 0; i < model()->rowCount(); ++i) {
             QStringList cells;
             for (int c = 0; c < 5; ++c) {
-                cells << order()->topLevelItem(i)->text(c);
+                cells << cell(i, c);
             }
             out << cells.join('|');
         }
         return out;
     }
-    QStringList titlesShown() {
+    QStringList column(int c) {
         QStringList out;
-        for (int i = 0; i < order()->topLevelItemCount(); ++i) {
-            out << order()->topLevelItem(i)->text(1);
+        for (int i = 0; i < model()->rowCount(); ++i) {
+            out << cell(i, c);
         }
         return out;
     }
+    QStringList titlesShown() { return column(1); }
     void add(const QString& typed) {
         auto* find = window->findChild<QLineEdit*>("TextCerca");
         find->clear();
         find->insert(typed);
         press("Aggiungi");
     }
-    // Drags row from onto row to, as the mouse would drop it there.
+    // Drags row from onto row to as a mouse does: the press selects the row, the
+    // drop arrives over the middle of row to (whose place it takes), and a drag
+    // that ended in a move then has the view take the dragged (selected) rows out
+    // of its model.
     void drag(int from, int to) {
-        QTreeWidget* view = order();
+        QTreeView* view = order();
         select(from);
-        QMimeData* mime = view->model()->mimeData({view->model()->index(from, 0)});
-        const QRect target = view->visualItemRect(view->topLevelItem(to));
-        const QPoint at(target.center().x(), target.top() + 1);
-        QDragEnterEvent enter(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+        std::unique_ptr<QMimeData> mime(model()->mimeData({model()->index(from, 0)}));
+        ASSERT_NE(mime, nullptr);
+        const QRect target = view->visualRect(model()->index(to, 0));
+        const QPoint at = target.center();
+        QDragEnterEvent enter(at, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view->viewport(), &enter);
-        QDropEvent drop(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent over(at, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &over);
+        QDropEvent drop(at, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view->viewport(), &drop);
-        delete mime;
+        for (const QModelIndex& row : view->selectionModel()->selectedRows()) {
+            model()->removeRows(row.row(), 1);
+        }
     }
 };
 
@@ -100,7 +113,7 @@ TEST(SetListWindow, ReordersByButtonsAndByDraggingAndTheMainListKeepsItsPlace) {
     s.select(0);
     s.press("Giu");
     EXPECT_EQ(s.titlesShown(), QStringList({"Duna", "Cielo", "Fiume"}));
-    EXPECT_EQ(s.order()->currentItem()->text(1), "Cielo");  // the moved song stays chosen
+    EXPECT_EQ(s.chosen(), "Cielo");  // the moved song stays chosen
     s.press("Giu");
     s.press("Giu");  // already last: nothing moves
     EXPECT_EQ(s.titlesShown(), QStringList({"Duna", "Fiume", "Cielo"}));
@@ -109,7 +122,7 @@ TEST(SetListWindow, ReordersByButtonsAndByDraggingAndTheMainListKeepsItsPlace) {
 
     s.drag(2, 0);  // Cielo dragged to the top
     EXPECT_EQ(s.titlesShown(), QStringList({"Cielo", "Duna", "Fiume"}));
-    EXPECT_EQ(s.order()->topLevelItem(0)->text(0), "1");
+    EXPECT_EQ(s.cell(0, 0), "1");
     EXPECT_EQ(titles(s.h), QStringList({"Cielo", "Duna", "Fiume"}));
     EXPECT_EQ(highlighted(s.h), "Duna");
 
@@ -140,4 +153,38 @@ TEST(SetListWindow, AFailedWriteShowsTheRunningOrderAsTheLibraryHoldsIt) {
     type(s.h, "TextTitoli", "Cielo blu");
     click(s.h, "Salva");
     EXPECT_EQ(s.titlesShown(), QStringList({"Cielo blu", "Duna"}));
+}
+
+TEST(SetListWindow, ShowsThePositionsTheLibraryHoldsAndActsOnTheSongSelected) {
+    SetLists s;
+    s.choose(2);
+    // Dragged down, then up: the row stays in the window, chosen.
+    s.drag(0, 2);
+    EXPECT_EQ(s.titlesShown(), QStringList({"Duna", "Fiume", "Cielo"}));
+    EXPECT_EQ(s.chosen(), "Cielo");
+    s.drag(2, 1);
+    EXPECT_EQ(s.titlesShown(), QStringList({"Duna", "Cielo", "Fiume"}));
+    EXPECT_EQ(s.chosen(), "Cielo");
+
+    // Cielo taken out in the song dialog: the library keeps Fiume at 3, and so does
+    // the window.
+    TestLibrary::key(s.h, Qt::Key_F2);
+    TestLibrary::key(s.h, Qt::Key_Down);
+    ASSERT_EQ(highlighted(s.h), "Cielo");
+    menu(s.h, "MenuModificaBrano");
+    setOrder(s.h, 2, 0);
+    click(s.h, "Salva");
+    EXPECT_EQ(s.rows(),
+              QStringList({"1|Duna|Autore di Duna|0|Mp3", "3|Fiume|Autore di Fiume|80|Mp3"}));
+    TestLibrary::key(s.h, Qt::Key_F2);
+    TestLibrary::key(s.h, Qt::Key_Down);
+    ASSERT_EQ(highlighted(s.h), "Fiume");
+    menu(s.h, "MenuModificaBrano");
+    EXPECT_EQ(dialog(s.h)->findChild<QSpinBox*>("SpinSca2")->value(), 3);
+    click(s.h, "Annulla");
+
+    s.select(1);
+    s.press("Togli");
+    EXPECT_EQ(s.titlesShown(), QStringList({"Duna"}));
+    EXPECT_EQ(titles(s.h), QStringList({"Duna"}));
 }
