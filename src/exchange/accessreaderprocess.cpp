@@ -4,15 +4,13 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <algorithm>
-#include <limits>
 
+#include "exchange/accessframereceiver.h"
 #include "exchange/accessframes.h"
 #include "exchange/accessreaderchild.h"
 #include "exchange/mdbreader.h"
@@ -29,8 +27,6 @@
 #endif
 
 namespace {
-
-using AccessFrames::Kind;
 
 QString& programPath() {
     static QString path;
@@ -57,91 +53,6 @@ qint64 residentBytes(qint64 pid) {
     const QList<QByteArray> fields = statm.read(256).split(' ');
     return fields.size() > 1 ? fields[1].toLongLong() * qint64(::sysconf(_SC_PAGESIZE)) : 0;
 }
-
-// What the frames received so far have brought.
-class Receiver {
-public:
-    enum class State { Reading, Done, Failed, Broken };
-    explicit Receiver(AccessReaderProcess::Table* table) : table_(table) {}
-
-    State take(const QByteArray& payload) {
-        QDataStream in(payload);
-        AccessFrames::prepare(in);
-        quint8 kind = 0;
-        in >> kind;
-        if (!hello_ && kind != quint8(Kind::Hello)) {
-            return State::Broken;
-        }
-        switch (Kind(kind)) {
-            case Kind::Hello: {
-                QString hello;
-                in >> hello;
-                hello_ = hello == QLatin1String(AccessFrames::kHello);
-                return checked(in, hello_ ? State::Reading : State::Broken);
-            }
-            case Kind::Version:
-                in >> table_->version;
-                return checked(in, State::Reading);
-            case Kind::Table:
-                in >> table_->name >> claimed_;
-                return checked(in, State::Reading);
-            case Kind::Columns:
-                if (!AccessFrames::readTexts(in, AccessFrames::kMaxColumns, &table_->columns)) {
-                    return State::Broken;
-                }
-                return checked(in, State::Reading);
-            case Kind::Rows:
-                return rows(in);
-            case Kind::Done: {
-                quint64 rows = 0;
-                in >> rows;
-                return checked(in, rows == table_->rows.size() ? State::Done : State::Broken);
-            }
-            case Kind::Failure:
-                in >> failure_;
-                return checked(in, failure_.isEmpty() ? State::Broken : State::Failed);
-        }
-        return State::Broken;
-    }
-
-    // The total rows shown in the progress: the file's claim, never fewer than read.
-    int estimate() const {
-        const quint64 most = quint64(std::numeric_limits<int>::max());
-        return int(std::max<quint64>(std::min(claimed_, most), table_->rows.size()));
-    }
-    const QString& failure() const { return failure_; }
-
-private:
-    static State checked(const QDataStream& in, State state) {
-        return in.status() == QDataStream::Ok && in.atEnd() ? state : State::Broken;
-    }
-
-    State rows(QDataStream& in) {
-        quint32 count = 0;
-        in >> count;
-        // Rows after the columns only; the count is believed row by row.
-        if (in.status() != QDataStream::Ok || table_->columns.isEmpty()) {
-            return State::Broken;
-        }
-        for (quint32 i = 0; i < count; ++i) {
-            QStringList values;
-            if (!AccessFrames::readTexts(in, int(table_->columns.size()), &values) ||
-                values.size() != table_->columns.size()) {
-                return State::Broken;
-            }
-            table_->rows.push_back(std::move(values));
-        }
-        if (table_->rows.size() >= size_t(std::numeric_limits<int>::max())) {
-            return State::Broken;
-        }
-        return checked(in, State::Reading);
-    }
-
-    AccessReaderProcess::Table* table_;
-    bool hello_ = false;
-    quint64 claimed_ = 0;
-    QString failure_;
-};
 
 void stop(QProcess& p) {
     p.kill();
@@ -202,7 +113,7 @@ AccessReaderProcess::Outcome AccessReaderProcess::read(const QString& source,
         return Outcome::Failed;
     }
 
-    Receiver receiver(table);
+    AccessFrameReceiver receiver(table);
     AccessFrames::Splitter frames;
     QElapsedTimer total, quiet, step;
     total.start();
@@ -210,8 +121,8 @@ AccessReaderProcess::Outcome AccessReaderProcess::read(const QString& source,
     step.start();
     qint64 received = 0;
     bool first = true;
-    Receiver::State state = Receiver::State::Reading;
-    while (state == Receiver::State::Reading) {
+    AccessFrameReceiver::State state = AccessFrameReceiver::State::Reading;
+    while (state == AccessFrameReceiver::State::Reading) {
         if (first || step.elapsed() >= kStepMs) {
             first = false;
             step.restart();
@@ -237,18 +148,18 @@ AccessReaderProcess::Outcome AccessReaderProcess::read(const QString& source,
         frames.append(bytes);
         QByteArray payload;
         AccessFrames::Splitter::Next next = AccessFrames::Splitter::Next::More;
-        while (state == Receiver::State::Reading &&
+        while (state == AccessFrameReceiver::State::Reading &&
                (next = frames.next(&payload)) == AccessFrames::Splitter::Next::Frame) {
             state = receiver.take(payload);
             quiet.restart();
         }
-        if (state == Receiver::State::Reading &&
+        if (state == AccessFrameReceiver::State::Reading &&
             (next == AccessFrames::Splitter::Next::Bad || !running ||
              quiet.elapsed() > limits.quietMs || total.elapsed() > limits.totalMs)) {
             break;
         }
     }
-    if (state == Receiver::State::Done) {
+    if (state == AccessFrameReceiver::State::Done) {
         // All is here; the reader only has to end.
         if (!p.waitForFinished(2000)) {
             stop(p);
@@ -257,6 +168,7 @@ AccessReaderProcess::Outcome AccessReaderProcess::read(const QString& source,
     }
     stop(p);
     table->rows.clear();
-    *error = state == Receiver::State::Failed ? receiver.failure() : MdbReader::damagedText(path);
+    *error = state == AccessFrameReceiver::State::Failed ? receiver.failure()
+                                                         : MdbReader::damagedText(path);
     return Outcome::Failed;
 }

@@ -36,8 +36,8 @@ QString damagedText(const QString& path) {
 // Limits under which a hung reader is given up within seconds.
 AccessReaderProcess::Limits shortLimits() {
     AccessReaderProcess::Limits l;
-    l.quietMs = 1000;
-    l.totalMs = 10000;
+    l.quietMs = 3000;
+    l.totalMs = 30000;
     return l;
 }
 
