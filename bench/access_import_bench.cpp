@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "exchange/accessimport.h"
+#include "exchange/accessreaderprocess.h"
 #include "library_songs.h"
 
 namespace {
@@ -85,5 +86,6 @@ BENCHMARK(BM_ImportAccess10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
+    AccessReaderProcess::setProgram(QStringLiteral(QUINTORA_PROGRAM));
     return LibraryBench::run(argc, argv, bench);
 }

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdio>
+#include <cstring>
 
 #include "about/programversion.h"
 #include "app/commandline.h"
@@ -8,6 +10,7 @@
 #include "app/program.h"
 #include "app/qttranslations.h"
 #include "exchange/accesscommand.h"
+#include "exchange/accessreaderchild.h"
 #include "exchange/csvcommand.h"
 #include "instance/singleinstance.h"
 #include "library/newlibrary.h"
@@ -50,6 +53,11 @@ int answerWithoutWindow(const CommandLine& cl) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The program reading an Access file for an import it started (never a user's
+    // option): nothing else is set up.
+    if (argc == 3 && std::strcmp(argv[1], AccessReaderChild::kOption) == 0) {
+        return AccessReaderChild::run(QFile::decodeName(argv[2]));
+    }
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "exchange/accessreaderprocess.h"
 #include "exchange/accessrows.h"
 #include "exchange/librarybackup.h"
 #include "exchange/mdbreader.h"
@@ -53,35 +54,31 @@ AccessImport::Outcome AccessImport::run(const QString& source, const QString& fo
     report->source = QFileInfo(source).absoluteFilePath();
     const auto tick = [&](int done, int total) { return !progress || progress(done, total); };
 
-    std::vector<SongRecord> songs;
-    {
-        MdbReader reader;
-        if (!reader.open(source, error)) {
+    // libmdb reads the file in a process of its own: a damaged file that crashes or
+    // hangs it ends only that process.
+    AccessReaderProcess::Table table;
+    switch (AccessReaderProcess::read(source, progress, &table, error)) {
+        case AccessReaderProcess::Outcome::Done:
+            break;
+        case AccessReaderProcess::Outcome::Cancelled:
+            return Outcome::Cancelled;
+        case AccessReaderProcess::Outcome::Failed:
             return Outcome::Failed;
-        }
-        report->version = reader.versionName();
-        report->table = AccessRows::songTable(reader, error);
-        if (report->table.isEmpty() || !reader.openTable(report->table, error)) {
-            return Outcome::Failed;
-        }
-        AccessRows rows;
-        if (!rows.map(reader.columns(), error)) {
-            return Outcome::Failed;
-        }
-        const int total = reader.rowCount();
-        songs.reserve(size_t(std::max(total, 0)));
-        int row = 0;
-        while (reader.next()) {
-            ++row;
-            if (std::optional<SongRecord> s = rows.song(reader, row, &report->problems)) {
-                songs.push_back(std::move(*s));
-            }
-            if (row % kRowsPerStep == 0 && !tick(row, std::max(total, row))) {
-                return Outcome::Cancelled;
-            }
-        }
-        report->rowsRead = row;
     }
+    report->version = table.version;
+    report->table = table.name;
+    AccessRows rows;
+    if (!rows.map(table.columns, error)) {
+        return Outcome::Failed;
+    }
+    std::vector<SongRecord> songs;
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+        if (std::optional<SongRecord> s = rows.song(table.rows[i], int(i + 1), &report->problems)) {
+            songs.push_back(std::move(*s));
+        }
+    }
+    report->rowsRead = int(table.rows.size());
+    table.rows.clear();
     report->songs = int(songs.size());
     if (songs.empty()) {
         // Nothing to bring in: the library in place is worth more than an empty one.

@@ -15,12 +15,9 @@
 class AccessImport {
 public:
     enum class Outcome { Done, Cancelled, Failed };
-    // Called as the rows are read (done of total) and once before writing; false
-    // cancels the import.
+    // Called about every 50 ms while the rows are read (done of total), and once
+    // before writing; false cancels the import.
     using Progress = std::function<bool(int done, int total)>;
-
-    // How many rows are read between two calls of the progress function.
-    static constexpr int kRowsPerStep = 250;
 
     // Imports source into folder (created when missing). *report says what was done;
     // *error the Italian reason of a failure.

@@ -95,11 +95,11 @@ QString AccessRows::songTable(const MdbReader& reader, QString* error) {
     return best;
 }
 
-bool AccessRows::map(const QVector<MdbReader::Column>& columns, QString* error) {
+bool AccessRows::map(const QStringList& columns, QString* error) {
     for (int f = 0; f < kFields; ++f) {
         col_[f] = -1;
         for (int i = 0; i < columns.size(); ++i) {
-            if (columns[i].name.compare(fieldNames()[f], Qt::CaseInsensitive) == 0) {
+            if (columns[i].compare(fieldNames()[f], Qt::CaseInsensitive) == 0) {
                 col_[f] = i;
             }
         }
@@ -111,9 +111,9 @@ bool AccessRows::map(const QVector<MdbReader::Column>& columns, QString* error) 
     return true;
 }
 
-std::optional<SongRecord> AccessRows::song(const MdbReader& reader, int row,
+std::optional<SongRecord> AccessRows::song(const QStringList& values, int row,
                                            QStringList* problems) const {
-    const auto text = [&](int f) { return col_[f] < 0 ? QString() : reader.value(col_[f]); };
+    const auto text = [&](int f) { return values.value(col_[f]); };
     SongRecord s;
     s.Titoli = text(Titoli);
     if (s.Titoli.trimmed().isEmpty()) {

@@ -18,14 +18,16 @@ public:
     // fields. Empty with an Italian *error when there is none (or no single one).
     static QString songTable(const MdbReader& reader, QString* error);
 
-    // Maps the open table's columns by name (any letter case). False with *error
+    // Maps the song table's columns by name (any letter case). False with *error
     // when it has no Titoli column.
-    bool map(const QVector<MdbReader::Column>& columns, QString* error);
+    bool map(const QStringList& columns, QString* error);
 
-    // The song of the reader's current row (row counts from 1), or nothing when the
-    // row cannot be taken. A row without a title is left out; a value of the wrong
-    // kind leaves its field empty. Either way *problem says so ("riga 4: ...").
-    std::optional<SongRecord> song(const MdbReader& reader, int row, QStringList* problems) const;
+    // The song of one row's values (in the columns' order, a null text for a null
+    // value; row counts from 1), or nothing when the row cannot be taken. A row
+    // without a title is left out; a value of the wrong kind leaves its field empty.
+    // Either way *problem says so ("riga 4: ..."). A value missing from the row
+    // counts as null.
+    std::optional<SongRecord> song(const QStringList& values, int row, QStringList* problems) const;
 
     // The song fields read from the Windows version's table.
     static const QStringList& fieldNames();

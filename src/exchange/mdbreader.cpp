@@ -79,6 +79,13 @@ bool MdbReader::isAccessFile(const QString& path) {
            (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB");
 }
 
+QString MdbReader::damagedText(const QString& path) {
+    return QStringLiteral(
+               "L'archivio Access \"%1\" non si può leggere: il file è "
+               "danneggiato o incompleto.")
+        .arg(native(path));
+}
+
 bool MdbReader::open(const QString& path, QString* error) {
     if (!isAccessFile(path)) {
         *error = QStringLiteral("Il file \"%1\" non è un archivio Access.").arg(native(path));
@@ -87,10 +94,7 @@ bool MdbReader::open(const QString& path, QString* error) {
     d_ = std::make_unique<Impl>();
     d_->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!d_->mdb || !mdb_read_catalog(d_->mdb, MDB_ANY)) {
-        *error = QStringLiteral(
-                     "L'archivio Access \"%1\" non si può leggere: il file è "
-                     "danneggiato o incompleto.")
-                     .arg(native(path));
+        *error = damagedText(path);
         d_ = std::make_unique<Impl>();
         return false;
     }
@@ -195,14 +199,17 @@ bool MdbReader::openTable(const QString& name, QString* error) {
     if (found) {
         d_->table = mdb_read_table(found);
     }
-    if (!d_->table || !mdb_read_columns(d_->table)) {
+    // The columns libmdb actually read, not the count the file claims, size the
+    // values; Jet never holds more than 255 of them.
+    if (!d_->table || !mdb_read_columns(d_->table) || !d_->table->columns ||
+        d_->table->columns->len > 255) {
         *error =
             QStringLiteral("La tabella \"%1\" dell'archivio Access non si può leggere.").arg(name);
         d_->closeTable();
         return false;
     }
     mdb_rewind_table(d_->table);
-    const int n = int(d_->table->num_cols);
+    const int n = int(d_->table->columns->len);
     d_->values.assign(n, std::vector<char>(kBindSize + 1, 0));
     d_->lengths.assign(n, 0);
     for (int i = 0; i < n; ++i) {
@@ -213,8 +220,8 @@ bool MdbReader::openTable(const QString& name, QString* error) {
     return true;
 }
 
-int MdbReader::rowCount() const {
-    return d_->table ? int(d_->table->num_rows) : 0;
+quint32 MdbReader::rowCount() const {
+    return d_->table ? quint32(d_->table->num_rows) : 0;
 }
 
 bool MdbReader::next() {

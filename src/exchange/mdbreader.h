@@ -28,6 +28,9 @@ public:
     // DB" or "Standard ACE DB" after the first four bytes).
     static bool isAccessFile(const QString& path);
 
+    // "The Access file at path cannot be read: it is damaged or incomplete."
+    static QString damagedText(const QString& path);
+
     // Opens the file read-only. False with an Italian text naming the file in *error
     // when it is not an Access database or cannot be read.
     bool open(const QString& path, QString* error);
@@ -40,11 +43,12 @@ public:
     // is no such query or it reads no table.
     QStringList queryTables(const QString& name) const;
 
-    // Opens table name (found without regard to case) for reading from its first row.
+    // Opens table name (found without regard to case) for reading from its first row;
+    // a table of more columns than Jet allows is damaged.
     bool openTable(const QString& name, QString* error);
     const QVector<Column>& columns() const { return columns_; }
-    // The rows the table says it holds (a progress measure only).
-    int rowCount() const;
+    // The rows the table says it holds: a claim of the file, for progress only.
+    quint32 rowCount() const;
     // Moves to the next row; false after the last one.
     bool next();
     // The value of column i of the current row; null for a null (or empty) value.

@@ -57,3 +57,31 @@ TEST(AccessCommand, ImportsWithoutAnyWindow) {
     EXPECT_TRUE(r.err.contains("non è un archivio Access")) << r.err.toStdString();
     EXPECT_EQ(PlainSqlite(folder + "/Songs.mdb").value("SELECT count(*) FROM Brani"), "2");
 }
+
+// A damaged file that crashes libmdb fails with the damaged-file message and exit
+// code 1, the library's folder untouched; a table claiming 2^31 rows imports the
+// rows it holds (the claim sizes nothing).
+TEST(AccessCommand, DamagedFilesFailAndClaimedCountsSizeNothing) {
+    QTemporaryDir dir;
+    QJsonArray songs{QJsonObject{{"Titoli", "Alba"}}, QJsonObject{{"Titoli", "Brezza"}}};
+    const QString crashing = dir.path() + "/rotto.mdb";
+    ASSERT_TRUE(AccessFiles::write(
+        crashing, {AccessFiles::table("ListaTitoli", AccessFiles::songColumns(), songs)}, false, {},
+        "usage-map"));
+    const QString folder = dir.path() + "/libreria";
+    Outcome r = quintora({"--import-access", crashing, "--library", folder});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.trimmed(), QStringLiteral("Importazione non riuscita: L'archivio Access \"%1\" "
+                                              "non si può leggere: il file è danneggiato o "
+                                              "incompleto.")
+                                   .arg(crashing));
+    EXPECT_FALSE(QFileInfo::exists(folder));
+
+    QJsonObject table = AccessFiles::table("ListaTitoli", AccessFiles::songColumns(), songs);
+    table["claimedRows"] = (qint64(1) << 31) - 1;
+    const QString claiming = dir.path() + "/conta.mdb";
+    ASSERT_TRUE(AccessFiles::write(claiming, {table}));
+    r = quintora({"--import-access", claiming, "--library", folder});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Importati 2 brani su 2 righe")) << r.out.toStdString();
+}

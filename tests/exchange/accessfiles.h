@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "exchange/accessreaderprocess.h"
+
 // Access files for the import tests, written at run time by genmdb.py (beside this
 // file, in the source tree) from a description of their tables.
 namespace AccessFiles {
@@ -39,17 +41,21 @@ inline QJsonObject table(const QString& name, const QJsonArray& columns, const Q
 }
 
 // Writes the tables to path as a Jet 4 file (jet3: a Jet 3 file), with saved queries
-// ({"name": ..., "from": table}); false on failure.
+// ({"name": ..., "from": table}), damaged as genmdb.py's damage says (none when
+// empty); false on failure.
 inline bool write(const QString& path, const QJsonArray& tables, bool jet3 = false,
-                  const QJsonArray& queries = {}) {
+                  const QJsonArray& queries = {}, const QString& damage = {}) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     const QString description = path + QStringLiteral(".json");
     QFile f(description);
     if (!f.open(QIODevice::WriteOnly)) {
         return false;
     }
-    f.write(QJsonDocument(QJsonObject{{"tables", tables}, {"jet3", jet3}, {"queries", queries}})
-                .toJson());
+    QJsonObject json{{"tables", tables}, {"jet3", jet3}, {"queries", queries}};
+    if (!damage.isEmpty()) {
+        json["damage"] = damage;
+    }
+    f.write(QJsonDocument(json).toJson());
     f.close();
     QProcess p;
     const QString script = QStringLiteral(QUINTORA_TESTS_DIR "/exchange/genmdb.py");
@@ -64,5 +70,17 @@ inline QByteArray bytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// Other limits for the Access reading process while a test runs (short ones, so
+// that a hung reader is given up soon).
+struct ReaderLimits {
+    explicit ReaderLimits(const AccessReaderProcess::Limits& limits) {
+        AccessReaderProcess::setLimits(limits);
+    }
+    ~ReaderLimits() { AccessReaderProcess::setLimits(before); }
+    ReaderLimits(const ReaderLimits&) = delete;
+    ReaderLimits& operator=(const ReaderLimits&) = delete;
+    const AccessReaderProcess::Limits before = AccessReaderProcess::limits();
+};
 
 }  // namespace AccessFiles
