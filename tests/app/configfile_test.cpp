@@ -11,18 +11,16 @@
 #include "app/configfile.h"
 #include "app/configlocation.h"
 #include "support/filesizelimit.h"
+#include "support/testaudio.h"
 
 namespace {
 
 QByteArray contentOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    return testaudio::readBytes(path);
 }
 
 void put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_FALSE(testaudio::writeBytes(path, bytes).isEmpty());
 }
 
 }  // namespace

@@ -15,17 +15,9 @@ using namespace csvsteps;
 
 namespace {
 
-// An MP3 of a short tone at path, with the ID3 tags given as lame options
-// (e.g. --tt title --ta artist); none given: no tag at all.
+// An MP3 of a short tone at path, with the ID3 tags given as lame options.
 void mp3(const QString& path, const QStringList& tags = {}) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    const QString wav = path + QStringLiteral(".wav");
-    testaudio::writeWav(wav, 4410, testaudio::sine(440, 0.3f));
-    QProcess lame;
-    lame.start(QStringLiteral("lame"), QStringList{"--quiet"} + tags + QStringList{wav, path});
-    ASSERT_TRUE(lame.waitForFinished(30000));
-    ASSERT_EQ(lame.exitCode(), 0) << lame.readAllStandardError().toStdString();
-    QFile::remove(wav);
+    ASSERT_FALSE(testaudio::writeTaggedMp3(path, tags).isEmpty()) << "lame failed";
 }
 
 SongRecord known(const QString& title, const QString& file, bool loop) {

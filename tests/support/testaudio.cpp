@@ -5,7 +5,10 @@
 
 #include <sndfile.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -69,6 +72,22 @@ QString writeWav(const QString& path, int frames, const Signal& signal, int rate
 
 QString writeMp3(const QString& path, int frames, const Signal& signal) {
     return writeFile(path, frames, signal, 44100, 2, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III);
+}
+
+QString writeTaggedMp3(const QString& path, const QStringList& tags) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString wav = path + QStringLiteral(".wav");
+    writeWav(wav, 4410, sine(440, 0.3f));
+    QProcess lame;
+    lame.start(QStringLiteral("lame"), QStringList{"--quiet"} + tags + QStringList{wav, path});
+    const bool made = lame.waitForFinished(30000) && lame.exitCode() == 0;
+    QFile::remove(wav);
+    return made ? path : QString();
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 QString writeBytes(const QString& path, const QByteArray& bytes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -24,8 +25,14 @@ QString writeWav(const QString& path, int frames, const Signal& signal, int rate
                  int channels = 2);
 // Writes frames of signal as a stereo MP3 at 44100 Hz (libsndfile's encoder).
 QString writeMp3(const QString& path, int frames, const Signal& signal);
+// Writes an MP3 of a short tone at path with the ID3 tags given as lame options
+// (e.g. --tt title --ta artist; none: no tag at all), making its folder. Empty when
+// lame failed.
+QString writeTaggedMp3(const QString& path, const QStringList& tags = {});
 // Writes raw bytes.
 QString writeBytes(const QString& path, const QByteArray& bytes);
+// The whole file, or "<unreadable>".
+QByteArray readBytes(const QString& path);
 
 // A new engine that renders only when asked (no device, no thread).
 std::unique_ptr<AudioEngine> offlineEngine();
