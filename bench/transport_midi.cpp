@@ -1,5 +1,6 @@
 // MIDI pedal to sound through the whole program on a real, paced audio device: a
-// JACK server on the dummy driver at 44100 Hz and 256 frames, the program's audio
+// JACK server on the dummy driver (44100 Hz and 256 frames unless the command line
+// says `bench_transport_midi PRESSES PERIOD RATE`), the program's audio
 // engine playing on it through PortAudio and its MIDI pedal box listening through
 // RtMidi. The benchmark is its own JACK client: in one period it sends pedal 1's
 // note from a MIDI port wired to the program, and it listens to the program's
@@ -41,8 +42,10 @@
 
 namespace {
 
-constexpr double kFramesPerMs = 44.1;
-constexpr int kPeriod = 256;
+// The JACK server's period and rate.
+int jackPeriod = 256;
+int jackRate = 44100;
+double framesPerMs = 44.1;
 
 // The benchmark's JACK client: a MIDI output for the pedal, two audio inputs for
 // the program's sound. Its process callback is the only code that runs on JACK's
@@ -106,8 +109,8 @@ bool startJack(QProcess& jackd, const QString& name) {
     if (exe.isEmpty()) {
         return false;
     }
-    jackd.start(exe, {"-n", name, "--no-realtime", "-d", "dummy", "-r", "44100", "-p",
-                      QString::number(kPeriod)});
+    jackd.start(exe, {"-n", name, "--no-realtime", "-d", "dummy", "-r", QString::number(jackRate),
+                      "-p", QString::number(jackPeriod)});
     if (!jackd.waitForStarted(5000)) {
         return false;
     }
@@ -126,6 +129,9 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int presses = argc > 1 ? std::max(10, atoi(argv[1])) : 100;
+    jackPeriod = argc > 2 ? std::clamp(atoi(argv[2]), 16, 4096) : jackPeriod;
+    jackRate = argc > 3 ? std::clamp(atoi(argv[3]), 8000, 192000) : jackRate;
+    framesPerMs = jackRate / 1000.0;
     QProcess jackd;
     if (!startJack(jackd, QStringLiteral("quintora_bench_%1").arg(getpid()))) {
         std::printf("skipped: no JACK dummy server\n");
@@ -149,7 +155,7 @@ int main(int argc, char** argv) {
         TestLibrary::install(files);
         RealClock clock;
         AudioOptions options;
-        options.bufferFrames = kPeriod;
+        options.bufferFrames = jackPeriod;
         std::unique_ptr<AudioEngine> engine;
         for (int attempt = 0; attempt < 40 && !engine; ++attempt) {
             engine = makeAudioEngine(options);
@@ -237,8 +243,8 @@ int main(int argc, char** argv) {
                             int(st.Groove1Attivo), (long long)l.sentAt.load(),
                             qPrintable(box.recentEvents().join(QStringLiteral(" / "))));
             } else {
-                beyond.push_back(double(l.heardAt.load() - l.sentAt.load() - kPeriod) /
-                                 kFramesPerMs);
+                beyond.push_back(double(l.heardAt.load() - l.sentAt.load() - jackPeriod) /
+                                 framesPerMs);
             }
             sendNow(0);
             runEvents(20);
@@ -252,12 +258,13 @@ int main(int argc, char** argv) {
             std::printf("no press was heard (%d lost)\n", lost);
         } else {
             std::printf(
-                "MIDI pedal to first sample, JACK dummy at %d frames: beyond one period "
+                "MIDI pedal to first sample, JACK dummy at %d frames, %d Hz: beyond one period "
                 "median %.3f ms (%.0f frames), p99 %.3f ms (%.0f frames), worst %.3f ms; "
                 "%zu presses, %d not heard; %.0f%% within 1 ms beyond the period\n",
-                kPeriod, percentile(beyond, 0.5), percentile(beyond, 0.5) * kFramesPerMs,
-                percentile(beyond, 0.99), percentile(beyond, 0.99) * kFramesPerMs,
-                percentile(beyond, 1.0), beyond.size(), lost,
+                jackPeriod, jackRate, percentile(beyond, 0.5),
+                percentile(beyond, 0.5) * framesPerMs, percentile(beyond, 0.99),
+                percentile(beyond, 0.99) * framesPerMs, percentile(beyond, 1.0), beyond.size(),
+                lost,
                 100.0 *
                     double(std::count_if(beyond.begin(), beyond.end(),
                                          [](double ms) { return ms <= 1.0; })) /

@@ -1,7 +1,6 @@
 #include "playback/portaudiooutput.h"
 
 #include <portaudio.h>
-#include <samplerate.h>
 
 #include <algorithm>
 #include <cstring>
@@ -10,8 +9,6 @@
 #include "playback/decodedaudio.h"
 
 namespace {
-constexpr int kPullFrames = 256;
-
 // Audio thread: no allocation, lock, file access or logging.
 int streamCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
                    PaStreamCallbackFlags, void* self) {
@@ -102,18 +99,12 @@ bool PortAudioOutput::openDevice(int device) {
             return false;
         }
     }
-    if (rate != kEngineRate) {
-        int error = 0;
-        resampler_ = src_callback_new(&PortAudioOutput::pullForResampler, SRC_SINC_FASTEST,
-                                      channels_, &error, this);
-        if (resampler_ == nullptr) {
-            return false;
-        }
-        ratio_ = rate / kEngineRate;
-        pull_.assign(std::size_t(kPullFrames) * std::size_t(channels_), 0.0f);
+    if (rate != kEngineRate && !converter_.open(*source_, channels_, rate)) {
+        return false;
     }
-    const auto period = static_cast<unsigned long>(
-        rate == kEngineRate ? bufferFrames_ : int(double(bufferFrames_) * ratio_ + 0.5));
+    // The period is counted in the device's own frames at whatever rate it runs, so
+    // that it matches a sound server's period and nothing adapts one to the other.
+    const auto period = static_cast<unsigned long>(bufferFrames_);
     const PaError opened =
         Pa_OpenStream(&stream_, nullptr, &params, rate, period, paNoFlag, &streamCallback, this);
     if (opened != paNoError || Pa_StartStream(stream_) != paNoError) {
@@ -121,10 +112,7 @@ bool PortAudioOutput::openDevice(int device) {
             Pa_CloseStream(stream_);
             stream_ = nullptr;
         }
-        if (resampler_ != nullptr) {
-            src_delete(resampler_);
-            resampler_ = nullptr;
-        }
+        converter_.close();
         return false;
     }
     description_ =
@@ -138,10 +126,7 @@ void PortAudioOutput::stop() {
         Pa_CloseStream(stream_);
         stream_ = nullptr;
     }
-    if (resampler_ != nullptr) {
-        src_delete(resampler_);
-        resampler_ = nullptr;
-    }
+    converter_.close();
     if (initialized_) {
         Pa_Terminate();
         initialized_ = false;
@@ -150,23 +135,9 @@ void PortAudioOutput::stop() {
 
 // Audio thread: no allocation, lock, file access or logging.
 void PortAudioOutput::fill(float* out, unsigned long frames) {
-    if (resampler_ == nullptr) {
-        source_->renderChannels(out, int(frames), channels_);
+    if (converter_.isOpen()) {
+        converter_.fill(out, long(frames));
         return;
     }
-    const long got = src_callback_read(resampler_, ratio_, long(frames), out);
-    if (got < long(frames)) {
-        std::memset(out + std::size_t(got > 0 ? got : 0) * std::size_t(channels_), 0,
-                    sizeof(float) * std::size_t(long(frames) - (got > 0 ? got : 0)) *
-                        std::size_t(channels_));
-    }
-}
-
-// Audio thread (called by the resampler inside fill()): no allocation, lock, file
-// access or logging.
-long PortAudioOutput::pullForResampler(void* self, float** data) {
-    auto* output = static_cast<PortAudioOutput*>(self);
-    output->source_->renderChannels(output->pull_.data(), kPullFrames, output->channels_);
-    *data = output->pull_.data();
-    return kPullFrames;
+    source_->renderChannels(out, int(frames), channels_);
 }

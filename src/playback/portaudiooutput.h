@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "playback/audiooutput.h"
+#include "playback/rateconverter.h"
 
 typedef void PaStream;
-typedef struct SRC_STATE_tag SRC_STATE;
 
 // A sound device through PortAudio: stereo float (or four channels), a low-latency period of
 // bufferFrames. The named device is tried first (any part of its name, or of
@@ -34,7 +34,6 @@ public:
 
 private:
     bool openDevice(int device);
-    static long pullForResampler(void* self, float** data);
 
     const QString deviceName_;
     const int bufferFrames_;
@@ -42,9 +41,7 @@ private:
     bool initialized_ = false;
     PaStream* stream_ = nullptr;
     AudioSource* source_ = nullptr;
-    SRC_STATE* resampler_ = nullptr;
-    double ratio_ = 1.0;
-    std::vector<float> pull_;
+    RateConverter converter_;
     QString error_;
     QString description_;
 };
