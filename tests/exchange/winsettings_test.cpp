@@ -3,11 +3,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/audio.h"
 #include "app/configcodec.h"
 #include "app/configfile.h"
 #include "app/configlocation.h"
+#include "exchange/folderquestiondialog.h"
 #include "exchange/winsettingsimport.h"
 #include "library/songrecord.h"
 #include "support/harness.h"
@@ -280,4 +286,32 @@ TEST(WinSettings, AWindowsFileInPlaceOfTheSettingsIsImportedAtStart) {
     EXPECT_EQ(ConfigFile::read(ConfigLocation::backupPath(h.configPath())).bytes, windows);
     EXPECT_EQ(ConfigCodec::read(ConfigFile::read(h.configPath()).bytes).data.PathLavoro.toText(),
               h.workDir());
+}
+
+// The question's window says what it asks, takes only an existing folder, offers
+// going back only after the first question, and answers as its buttons say.
+TEST(WinSettings, TheQuestionWindowSaysWhatItAsksAndAnswersByItsButtons) {
+    QTemporaryDir dir;
+    const struct {
+        const char* button;
+        FolderAnswer::Kind kind;
+    } cases[] = {{"OK", FolderAnswer::Kind::Chosen},
+                 {"Salta", FolderAnswer::Kind::Skipped},
+                 {"Indietro", FolderAnswer::Kind::Back},
+                 {"Annulla", FolderAnswer::Kind::Cancelled}};
+    for (const auto& c : cases) {
+        FolderQuestionDialog d({"Titolo", "Quale cartella?", dir.path() + "/nessuna", true},
+                               nullptr);
+        EXPECT_EQ(d.findChild<QLabel*>("Domanda")->text(), "Quale cartella?");
+        auto* ok = d.findChild<QPushButton*>("OK");
+        EXPECT_FALSE(ok->isEnabled());
+        d.findChild<QLineEdit*>("Cartella")->setText(dir.path());
+        EXPECT_TRUE(ok->isEnabled());
+        QTimer::singleShot(0, &d, [&d, &c] { d.findChild<QPushButton*>(c.button)->click(); });
+        const FolderAnswer answer = d.ask();
+        EXPECT_EQ(answer.kind, c.kind) << c.button;
+        EXPECT_EQ(answer.folder, c.kind == FolderAnswer::Kind::Chosen ? dir.path() : QString());
+    }
+    FolderQuestionDialog first({"Titolo", "Quale cartella?", dir.path(), false}, nullptr);
+    EXPECT_FALSE(first.findChild<QPushButton*>("Indietro")->isEnabled());
 }
