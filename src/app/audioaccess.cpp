@@ -68,6 +68,8 @@ AudioAccess::AudioAccess(Audio& w, QMenu& archivio)
     }
     FileChooser& files = s.fileChooser ? *s.fileChooser : *desktopFiles_;
     PathChooser& paths = s.pathChooser ? *s.pathChooser : *desktopPaths_;
+    paths_ = &paths;
+    window_ = &w;
     DataSource* data1 = w.controls().Data1;
     const FileProbe* probe = &s.files;
     Audio* window = &w;
@@ -86,7 +88,8 @@ AudioAccess::AudioAccess(Audio& w, QMenu& archivio)
             delete dialog;
             return d;
         },
-        [window](const ConfigData& d) { saveSettings(*window, d); }, QDir::homePath()});
+        [window](const ConfigData& d) { saveSettings(*window, d); }, QDir::homePath(),
+        s.configPath});
 
     // Before "Scalette...", which stays the menu's last item.
     QAction* before = archivio.findChild<QAction*>(QStringLiteral("MenuScalette"));
@@ -114,6 +117,18 @@ AudioAccess::~AudioAccess() = default;
 
 bool AudioAccess::offerImport(const QString& path) {
     return access_->offerImport(path);
+}
+
+bool AudioAccess::importWindowsSettingsInPlace(const QString& start) {
+    return settings_->importInPlace(start);
+}
+
+bool AudioAccess::chooseWindowsSettings() {
+    return settings_->chooseAndImport();
+}
+
+QString AudioAccess::chooseFolder(const QString& title, const QString& proposal) {
+    return paths_->chooseFolder(title, proposal, window_);
 }
 
 AudioAccess* AudioAccess::of(Audio& window) {

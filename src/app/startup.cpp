@@ -10,6 +10,8 @@
 #include "app/configcodec.h"
 #include "app/configfile.h"
 #include "app/configlocation.h"
+#include "app/firstwelcome.h"
+#include "exchange/winsettingsimport.h"
 #include "library/datasource.h"
 #include "platform/clock.h"
 #include "platform/fileprobe.h"
@@ -79,7 +81,10 @@ Startup::Branch Startup::run() {
         runTagged(ConfigReadResult{ConfigLayout::V28, ConfigData{}, {}});
         return settleWorkingFolder();
     }
-    const ConfigReadResult read = ConfigCodec::read(file.bytes);
+    ConfigReadResult read = ConfigCodec::read(file.bytes);
+    if (importedFromWindows(read.data)) {
+        read = ConfigCodec::read(ConfigFile::read(configPath_).bytes);
+    }
     if (read.layout == ConfigLayout::Untagged) {
         runUpgrade(read);
         reportProblems(read);
@@ -88,6 +93,42 @@ Startup::Branch Startup::run() {
     runTagged(read);
     reportProblems(read);
     return settleWorkingFolder();
+}
+
+QString Startup::windowsFileText(const QString& path, const QString& folder) {
+    return QStringLiteral(
+               "Il file di configurazione \"%1\" viene dalla versione per Windows: le sue "
+               "cartelle (come \"%2\") non esistono su questo computer.\r\n"
+               "Importarlo ora? Per ogni cartella si sceglie quella che la sostituisce; il file "
+               "di ora resta come copia \"%3\".\r\n"
+               "Si può farlo anche più tardi con Archivio > Importa impostazioni di Windows...")
+        .arg(QDir::toNativeSeparators(path), folder,
+             QDir::toNativeSeparators(ConfigLocation::backupPath(path)));
+}
+
+// A Windows settings file placed where this program keeps its own: its folders
+// mean nothing here, so the Windows import is offered for it. True when the file
+// was rewritten with the user's folders.
+bool Startup::importedFromWindows(const ConfigData& data) {
+    AudioAccess* access = AudioAccess::of(w_);
+    if (!access || !WinSettingsImport::namesWindowsFolders(data)) {
+        return false;
+    }
+    QString folder = data.PathLavoro.toText();
+    if (!WinSettingsImport::isWindowsPath(folder)) {
+        for (const Value& v : data.CartelleMp3) {
+            if (WinSettingsImport::isWindowsPath(v.toText())) {
+                folder = v.toText();
+                break;
+            }
+        }
+    }
+    const Message question{windowsFileText(configPath_, folder), configTitle(),
+                           Message::Icon::Question, Message::Buttons::YesNo, Message::Answer::Yes};
+    if (w_.services().prompter.ask(question) != Message::Answer::Yes) {
+        return false;
+    }
+    return access->importWindowsSettingsInPlace(FolderName::withSeparator(QDir::homePath()));
 }
 
 QString Startup::noWorkingFolderText() {
@@ -233,6 +274,11 @@ void Startup::runUpgrade(const ConfigReadResult& read) {
 void Startup::runFirstRun() {
     w_.services().prompter.tell(firstRunText(), configTitle(), Message::Icon::Critical);
     w_.setVisible(false);
+    // The ways in from Windows, from a CSV file or with an empty library; otherwise,
+    // or when one of them is given up, the settings dialog takes over.
+    if (FirstWelcome(w_).run()) {
+        return;
+    }
     w_.parametribase();
     w_.openSettings();
 }

@@ -32,6 +32,8 @@ public:
     static QString configTitle();
     // The message of a configuration without a readable working folder.
     static QString noWorkingFolderText();
+    // The question for a Windows settings file found where the settings live.
+    static QString windowsFileText(const QString& path, const QString& folder);
 
     // Tells the user why the main window's library could not be opened, if it
     // could not, as start-up does; used again when the working folder changes.
@@ -41,6 +43,7 @@ public:
 
 private:
     void initialiseState();
+    bool importedFromWindows(const ConfigData& data);
     void runTagged(const ConfigReadResult& read);
     void runUpgrade(const ConfigReadResult& read);
     void runFirstRun();

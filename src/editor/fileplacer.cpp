@@ -196,7 +196,7 @@ std::optional<QString> FilePlacer::chooseMp3() {
     // Playback takes the first MP3 folder holding the name: a file of that name already
     // in one would be played instead of a copy.
     for (int i = 0; i < folders.size(); ++i) {
-        if (FileProbe().hasExactName(folders[i] + name)) {
+        if (!FileProbe().storedName(folders[i] + name).isEmpty()) {
             const Message question{
                 QStringLiteral("Nella cartella Mp3 n° %1 (\"%2\") c'è già un file \"%3\": il "
                                "brano suonerebbe quello.\nUsare quel file?")

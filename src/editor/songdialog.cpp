@@ -214,8 +214,10 @@ void SongDialog::listen(int which) {
     const bool mp3 = !loop_->isChecked();
     QString path;
     if (mp3) {
-        const int slot = Mp3Lookup::findSlot(services_.state.CartelleMp3, name, FileProbe());
-        path = slot < 0 ? name : services_.state.CartelleMp3[size_t(slot)].toText() + name;
+        path = Mp3Lookup::findPath(services_.state.CartelleMp3, name, FileProbe());
+        if (path.isEmpty()) {
+            path = name;
+        }
     } else {
         path = FilePlacer::grooveFolder(services_.state.PathLavoro, groove1) + name;
     }

@@ -27,6 +27,13 @@ QString AccessImportFlow::offerText(const QString& path) {
         .arg(native(path), QFileInfo(AccessImport::keptName(path)).fileName());
 }
 
+QString AccessImportFlow::laterText() {
+    return QStringLiteral(
+        "L'archivio non è stato importato. Si può importare più tardi dal menu Archivio, "
+        "\"Importa archivio Access...\", oppure scegliendo di nuovo questa cartella di "
+        "lavoro nelle impostazioni.");
+}
+
 QString AccessImportFlow::replaceText(const QString& library) {
     return QStringLiteral(
                "I brani importati prendono il posto dell'archivio \"%1\"; prima ne viene "
@@ -42,6 +49,9 @@ bool AccessImportFlow::offerImport(const QString& path) {
                            Message::Icon::Question, Message::Buttons::YesNo, Message::Answer::Yes};
     if (s_.prompter.ask(question) == Message::Answer::Yes) {
         importFile(path, QFileInfo(path).absolutePath());
+    } else {
+        s_.prompter.tell(laterText(), QStringLiteral("Importa archivio Access"),
+                         Message::Icon::Information);
     }
     return true;
 }

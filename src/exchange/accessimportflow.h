@@ -41,6 +41,8 @@ public:
     bool importFile(const QString& source, const QString& folder);
 
     static QString offerText(const QString& path);
+    // Told when the offer is declined: where to import later.
+    static QString laterText();
     // The question before the working folder's library is replaced.
     static QString replaceText(const QString& library);
     static QString menuCaption() { return QStringLiteral("Importa archivio Access..."); }

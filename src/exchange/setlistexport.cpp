@@ -54,8 +54,7 @@ QString audioPath(const SongRecord& s, const QString& workFolder,
     if (s.Loop) {
         return probe.resolve(workFolder + name.left(3) + QDir::separator() + name);
     }
-    const int slot = Mp3Lookup::findSlot(mp3Folders, name, probe);
-    return slot < 0 ? QString() : mp3Folders[size_t(slot)].toText() + name;
+    return Mp3Lookup::findPath(mp3Folders, name, probe);
 }
 
 QString playList(const QVector<SongRecord>& songs, const QStringList& paths) {

@@ -25,6 +25,27 @@ QStringList windowsParts(const QString& folder) {
     return f.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
 }
 
+// The column flags and widths that an older layout leaves unset (it has no such
+// fields, or fewer of them) take what a first run gives: unset counts as a hidden
+// column, which would leave only the titles in the grids.
+void takeFirstRunDefaults(ConfigData& d) {
+    const ConfigData first;
+    Value* const values[] = {&d.MostraPagina,  &d.MostraCapotasto, &d.MostraBPM,    &d.MostraLoop,
+                             &d.MostraGroove1, &d.MostraGroove2,   &d.MostraAutore, &d.LargTitoli,
+                             &d.LargPagina,    &d.LargCapotasto,   &d.LargBPM,      &d.LargLoop,
+                             &d.LargGroove1,   &d.LargGroove2,     &d.LargAutore};
+    const Value* const defaults[] = {
+        &first.MostraPagina,  &first.MostraCapotasto, &first.MostraBPM,    &first.MostraLoop,
+        &first.MostraGroove1, &first.MostraGroove2,   &first.MostraAutore, &first.LargTitoli,
+        &first.LargPagina,    &first.LargCapotasto,   &first.LargBPM,      &first.LargLoop,
+        &first.LargGroove1,   &first.LargGroove2,     &first.LargAutore};
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        if (values[i]->isUnset()) {
+            *values[i] = *defaults[i];
+        }
+    }
+}
+
 // The sub-folder name of dir, as it is stored, that matches name in any letter case.
 QString storedChild(const QDir& dir, const QString& name) {
     for (const QString& entry : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -43,13 +64,28 @@ bool WinSettingsImport::isWindowsPath(const QString& path) {
            p.startsWith(QStringLiteral("\\\\"));
 }
 
+bool WinSettingsImport::namesWindowsFolders(const ConfigData& data) {
+    if (isWindowsPath(data.PathLavoro.toText())) {
+        return true;
+    }
+    for (const Value& v : data.CartelleMp3) {
+        if (isWindowsPath(v.toText())) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool WinSettingsImport::read(QByteArrayView bytes, QString* error) {
-    const ConfigReadResult r = ConfigCodec::read(bytes);
+    ConfigReadResult r = ConfigCodec::read(bytes);
     if (r.data.PathLavoro.toText().trimmed().isEmpty()) {
         *error = QStringLiteral(
             "Il file non contiene impostazioni di Quintora (manca la cartella "
             "di lavoro).");
         return false;
+    }
+    if (r.layout != ConfigLayout::V28) {
+        takeFirstRunDefaults(r.data);
     }
     data_ = r.data;
     layout_ = ConfigCodec::layoutName(r.layout);
@@ -57,11 +93,11 @@ bool WinSettingsImport::read(QByteArrayView bytes, QString* error) {
     return true;
 }
 
-QStringList WinSettingsImport::windowsFolders() const {
+QStringList WinSettingsImport::folders() const {
     QStringList out;
     QStringList keys;
     const auto add = [&](const QString& folder) {
-        if (isWindowsPath(folder) && !keys.contains(windowsKey(folder))) {
+        if (!folder.trimmed().isEmpty() && !keys.contains(windowsKey(folder))) {
             keys << windowsKey(folder);
             out << folder.trimmed();
         }
@@ -74,7 +110,14 @@ QStringList WinSettingsImport::windowsFolders() const {
 }
 
 void WinSettingsImport::choose(const QString& windowsFolder, const QString& linuxFolder) {
+    skip(windowsFolder);
     chosen_.append({windowsFolder, FolderName::withSeparator(QDir::cleanPath(linuxFolder))});
+}
+
+void WinSettingsImport::skip(const QString& windowsFolder) {
+    chosen_.removeIf([&](const QPair<QString, QString>& c) {
+        return windowsKey(c.first) == windowsKey(windowsFolder);
+    });
 }
 
 QString WinSettingsImport::linuxFor(const QString& windowsFolder) const {
@@ -128,15 +171,19 @@ QString WinSettingsImport::proposal(const QString& windowsFolder, const QString&
 ConfigData WinSettingsImport::result(const ConfigData& current) const {
     ConfigData d = data_;
     d.version = "2.8";
+    // Nothing the file names is kept as written: a folder not mapped is empty.
     const auto mapped = [&](const Value& v) -> Value {
         const QString text = v.toText();
-        if (!isWindowsPath(text)) {
+        if (text.trimmed().isEmpty()) {
             return v;
         }
         const QString local = linuxFor(text);
         return local.isEmpty() ? Value(QString()) : Value(local);
     };
     d.PathLavoro = mapped(data_.PathLavoro);
+    if (d.PathLavoro.toText().isEmpty()) {
+        d.PathLavoro = current.PathLavoro;
+    }
     for (std::size_t i = 0; i < d.CartelleMp3.size(); ++i) {
         d.CartelleMp3[i] = mapped(data_.CartelleMp3[i]);
     }

@@ -51,7 +51,7 @@ bool FiltroCartella::mark(RowSet& rows, const QString& folder) {
     for (int i = 0; i < count && i < grooves.size(); ++i) {
         const QString groove1 = grooves[i].toString();
         const QString found = probe.storedName(folder + groove1);
-        const bool here = !groove1.isEmpty() && groove1 == found;
+        const bool here = !groove1.isEmpty() && !found.isEmpty();
         if (!rows.edit() || !rows.setValue(QStringLiteral("Temp"), here ? -1 : 0) ||
             !rows.update()) {
             db.rollback();

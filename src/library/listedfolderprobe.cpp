@@ -10,7 +10,12 @@ ListedFolderProbe::ListedFolderProbe(const QString& folder) : folder_(folder) {
     exact_.reserve(names.size());
     for (const QString& name : names) {
         exact_.insert(name);
-        folded_.insert(name.toLower(), name);  // later duplicates do not replace the first
+        // Names that differ only in case: the first in plain character order, as
+        // FileProbe chooses.
+        const auto it = folded_.constFind(name.toLower());
+        if (it == folded_.cend() || name.compare(*it) < 0) {
+            folded_.insert(name.toLower(), name);
+        }
     }
 }
 

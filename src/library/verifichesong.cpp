@@ -27,10 +27,10 @@ VerificheSong::VerificheSong(const SharedState& state, const FileProbe& files,
 
 QString VerificheSong::groovePath(const QString& groove1, const QString& name) const {
     // A single blank is no groove 1: playback then looks in the working folder
-    // itself, and so does the check. The subfolder is found whatever its case, as
-    // playback finds it.
+    // itself, and so does the check. The subfolder and the file are found whatever
+    // their case, as playback finds them.
     const QString folder = groove1 == QLatin1String(" ") ? QString() : groove1.left(3);
-    return files_.withStoredFolder(state_.PathLavoro + folder + QDir::separator() + name);
+    return files_.found(state_.PathLavoro + folder + QDir::separator() + name);
 }
 
 void VerificheSong::check(const VerificheSongFields& song) {
@@ -52,7 +52,7 @@ void VerificheSong::checkGroove1(const VerificheSongFields& song, const QString&
 }
 
 void VerificheSong::checkWav(const VerificheSongFields& song, const QString& path) {
-    if (!files_.hasExactName(path)) {
+    if (files_.storedName(path).isEmpty()) {
         add(kGroove1Missing, song);
         return;
     }
@@ -90,7 +90,7 @@ void VerificheSong::checkGroove2(const VerificheSongFields& song) {
         return;
     }
     const QString path = groovePath(song.Groove1.toString(), g2);
-    if (!files_.hasExactName(path)) {
+    if (files_.storedName(path).isEmpty()) {
         add(kGroove2Missing, song);
     } else if (lengthIsZero(path)) {
         add(kGroove2Length, song);

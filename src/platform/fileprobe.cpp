@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "platform/foldername.h"
+
 namespace {
 
 QString fileNameOf(const QString& path) {
@@ -71,13 +73,11 @@ QString FileProbe::storedName(const QString& path) const {
     if (!QFileInfo(folder).isDir()) {
         return {};
     }
-    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
-            return entry;
-        }
+    // Under its own name in the folder as stored, else whatever its case.
+    if (QFileInfo(FolderName::join(folder, name)).isFile()) {
+        return name;
     }
-    return {};
+    return entryWhateverCase(folder, name, QDir::Files);
 }
 
 bool FileProbe::hasExactName(const QString& path) const {
@@ -92,6 +92,11 @@ QString FileProbe::resolve(const QString& path) const {
     }
     const qsizetype cut = path.lastIndexOf(QDir::separator());
     return cut < 0 ? found : withStoredFolder(path.left(cut + 1) + found);
+}
+
+QString FileProbe::found(const QString& path) const {
+    const QString stored = resolve(path);
+    return stored.isEmpty() ? withStoredFolder(path) : stored;
 }
 
 bool FileProbe::folderExists(const QString& path) const {

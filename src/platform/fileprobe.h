@@ -16,13 +16,17 @@ public:
     virtual ~FileProbe() = default;
 
     // The stored name of the file at path (matched without regard to case, an
-    // exact match preferred), or an empty string when there is none. A relative
+    // exact match preferred; among several that differ only in case, the first in
+    // plain character order), or an empty string when there is none. A relative
     // path is looked up in the process's current folder.
     virtual QString storedName(const QString& path) const;
     // True when the file is there under exactly the name the path ends in.
     bool hasExactName(const QString& path) const;
     // The full path of the file as stored (case corrected), or empty when absent.
     QString resolve(const QString& path) const;
+    // The file to open for path: as stored when it is there in any case, otherwise
+    // the path with its folders as stored and its name as given.
+    QString found(const QString& path) const;
     // True when a folder exists at path (a trailing separator is allowed).
     virtual bool folderExists(const QString& path) const;
 

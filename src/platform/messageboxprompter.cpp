@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/messagetext.h"
 
-Message::Answer MessageBoxPrompter::ask(const Message& m) {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(m.title.isEmpty() ? kAppTitle : m.title);
+namespace {
+
+// Title, text and icon of a message box.
+void prepare(QMessageBox& box, const Message& m) {
+    box.setWindowTitle(m.title.isEmpty() ? Prompter::kAppTitle : m.title);
     // Messages quote titles and file names: shown as written, never as markup, and
     // whatever they quote, the box stays quick to lay out and on the screen.
     box.setTextFormat(Qt::PlainText);
@@ -28,6 +31,29 @@ Message::Answer MessageBoxPrompter::ask(const Message& m) {
         case Message::Icon::None:
             break;
     }
+}
+
+}  // namespace
+
+int MessageBoxPrompter::choose(const Message& m, const QStringList& choices, int defaultChoice) {
+    QMessageBox box(QApplication::activeWindow());
+    prepare(box, m);
+    QList<QAbstractButton*> buttons;
+    for (const QString& caption : choices) {
+        buttons << box.addButton(caption, QMessageBox::AcceptRole);
+    }
+    if (defaultChoice >= 0 && defaultChoice < buttons.size()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons[defaultChoice]));
+        box.setEscapeButton(buttons[defaultChoice]);
+    }
+    box.exec();
+    const int chosen = int(buttons.indexOf(box.clickedButton()));
+    return chosen < 0 ? defaultChoice : chosen;
+}
+
+Message::Answer MessageBoxPrompter::ask(const Message& m) {
+    QMessageBox box(QApplication::activeWindow());
+    prepare(box, m);
     if (m.buttons == Message::Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(m.defaultAnswer == Message::Answer::Yes ? QMessageBox::Yes

@@ -8,4 +8,5 @@ class QWidget;
 class MessageBoxPrompter : public Prompter {
 public:
     Message::Answer ask(const Message& message) override;
+    int choose(const Message& message, const QStringList& choices, int defaultChoice) override;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // A message box as the program asks for it. An empty title means the
 // application's title ("Quintora").
@@ -25,6 +26,14 @@ public:
 
     virtual ~Prompter() = default;
     virtual Message::Answer ask(const Message& message) = 0;
+
+    // A question answered by one of several buttons, captioned choices; gives the
+    // index chosen, or defaultChoice when the box is closed without a choice. A
+    // prompter that cannot show such buttons asks the message and takes the default.
+    virtual int choose(const Message& message, const QStringList& /*choices*/, int defaultChoice) {
+        ask(message);
+        return defaultChoice;
+    }
 
     // An OK-only message box.
     void tell(const QString& text, const QString& title = {},

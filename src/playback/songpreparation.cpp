@@ -51,9 +51,9 @@ SongPreparation::SongPreparation(Audio& window) : w_(window) {}
 
 QString SongPreparation::groovePath(const QString& pathLavoro, const QString& groove1,
                                     const QString& groove) {
-    // The subfolder is found whatever its case; the file name must match exactly.
-    return FileProbe().withStoredFolder(pathLavoro + groove1.left(3) + FolderName::separator() +
-                                        groove);
+    // The subfolder and the file are found whatever their case: a library made on
+    // Windows names them as that system found them.
+    return FileProbe().found(pathLavoro + groove1.left(3) + FolderName::separator() + groove);
 }
 
 void SongPreparation::Prepara() {
@@ -165,10 +165,9 @@ void SongPreparation::firstGroove() {
         return;
     }
     stopend->setEnabled(true);
-    const int slot = Mp3Lookup::findSlot(st.CartelleMp3, st.Groove1, w_.services().files);
     // A file found in no folder leaves the player without a file: the pedal then
     // plays nothing, and the library check reports the song.
-    mp3Path_ = slot < 0 ? QString() : st.CartelleMp3[slot].toText() + st.Groove1;
+    mp3Path_ = Mp3Lookup::findPath(st.CartelleMp3, st.Groove1, w_.services().files);
     TrackLoader::load(w_.MediaPlayer1(), mp3Path_, w_.controls().HSVolumeMp3->value());
 }
 

@@ -190,13 +190,12 @@ bool MainTick::startNextTrack() {
         return false;
     }
     st.Groove1 = list.value(QStringLiteral("Groove1")).toString();
-    const int slot = Mp3Lookup::findSlot(st.CartelleMp3, st.Groove1, w_.services().files);
-    if (slot < 0) {
+    const QString path = Mp3Lookup::findPath(st.CartelleMp3, st.Groove1, w_.services().files);
+    if (path.isEmpty()) {
         // The next song's file is in no folder: the play list stops here.
         return false;
     }
-    TrackLoader::load(w_.MediaPlayer1(), st.CartelleMp3[slot].toText() + st.Groove1,
-                      w_.controls().HSVolumeMp3->value());
+    TrackLoader::load(w_.MediaPlayer1(), path, w_.controls().HSVolumeMp3->value());
     w_.MediaPlayer1().play();
     w_.controls().DBGrid1->setFocus();
     return true;

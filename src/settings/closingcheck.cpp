@@ -66,7 +66,7 @@ bool ClosingCheck::offerLibrary() {
     }
     Prompter& prompter = w_.services().prompter;
     const Message offer{createLibraryText(QDir::toNativeSeparators(folder)), warningTitle(),
-                        Message::Icon::Question, Message::Buttons::YesNo, Message::Answer::No};
+                        Message::Icon::Question, Message::Buttons::YesNo, Message::Answer::Yes};
     if (prompter.ask(offer) != Message::Answer::Yes) {
         return false;
     }

@@ -28,8 +28,10 @@ public:
     static QString createLibraryText(const QString& folder);
     static QString quitText();
 
-private:
+    // Offers an empty library (Yes by default) in the chosen working folder when it
+    // exists; true once the library is there. Failures are told.
     bool offerLibrary();
 
+private:
     Audio& w_;
 };

@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
@@ -39,12 +41,22 @@ FolderBrowser::FolderBrowser(Prompter& prompter, QWidget* parent)
     dir_ = new QListWidget;
     dir_->setObjectName(QStringLiteral("Dir1"));
     dir_->setAccessibleName(QStringLiteral("Cartelle"));
+    auto* newFolder = new QPushButton(QStringLiteral("Nuova cartella"));
+    newFolder->setObjectName(QStringLiteral("NuovaCartella"));
+    newFolder->setAutoDefault(false);
+    newFolder->setToolTip(
+        QStringLiteral("Crea una cartella: scriverne il nome nella casella e premere Invio."));
+    newFolder_ = newFolder;
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(path_, 1);
+    pathRow->addWidget(newFolder);
     v->addWidget(drive_);
-    v->addWidget(path_);
+    v->addLayout(pathRow);
     v->addWidget(dir_, 1);
     connect(drive_, &QComboBox::activated, this, &FolderBrowser::volumePicked);
     connect(dir_, &QListWidget::itemActivated, this, &FolderBrowser::itemActivated);
     connect(path_, &QLineEdit::returnPressed, this, &FolderBrowser::pathTyped);
+    connect(newFolder, &QPushButton::clicked, this, &FolderBrowser::newFolderClicked);
     setBrowsing(false);
 }
 
@@ -58,6 +70,10 @@ QString FolderBrowser::notReadyText(const QString& root) {
 
 QString FolderBrowser::noFolderText(const QString& path) {
     return QStringLiteral("La cartella %1 non esiste o non è leggibile.").arg(path);
+}
+
+QString FolderBrowser::cannotMakeText(const QString& path) {
+    return QStringLiteral("Impossibile creare la cartella %1.").arg(path);
 }
 
 QList<FolderBrowser::Volume> FolderBrowser::mountedVolumes() {
@@ -86,8 +102,10 @@ void FolderBrowser::setBrowsing(bool on) {
     if (on) {
         fillVolumes();
     }
+    making_ = false;
     drive_->setVisible(on);
     path_->setVisible(on);
+    newFolder_->setVisible(on);
     dir_->setVisible(on);
 }
 
@@ -177,9 +195,42 @@ void FolderBrowser::itemActivated(QListWidgetItem* item) {
     }
 }
 
+void FolderBrowser::newFolderClicked() {
+    if (making_ && makeTypedFolder()) {
+        return;
+    }
+    // The name is typed in place of the proposed one, inside the open folder.
+    making_ = true;
+    const QString name = QStringLiteral("Nuova cartella");
+    path_->setText(open_ + name);
+    path_->setFocus();
+    path_->setSelection(int(open_.size()), int(name.size()));
+}
+
+// Makes the folder named in the path box (inside an existing folder) and opens it;
+// false when the box names no folder to make.
+bool FolderBrowser::makeTypedFolder() {
+    const QString typed = QDir::fromNativeSeparators(path_->text().trimmed());
+    const QFileInfo info(typed);
+    if (typed.isEmpty() || QDir::isRelativePath(typed) || info.exists() ||
+        !QFileInfo(info.absolutePath()).isDir()) {
+        return false;
+    }
+    making_ = false;
+    if (!QDir().mkdir(typed) || !open(typed)) {
+        prompter_.tell(cannotMakeText(QDir::toNativeSeparators(typed)),
+                       QStringLiteral("Quintora: avviso"), Message::Icon::Exclamation);
+        path_->setText(open_);
+    }
+    return true;
+}
+
 void FolderBrowser::pathTyped() {
     const QString typed = path_->text().trimmed();
     if (typed == open_) {
+        return;
+    }
+    if (making_ && makeTypedFolder()) {
         return;
     }
     if (!open(QDir::fromNativeSeparators(typed))) {

@@ -14,8 +14,10 @@ class QListWidgetItem;
 // The folder browser of the settings dialog: the volume list `Drive1` (mounted
 // drives, removable ones included), the open folder's path (typed paths are
 // opened with Enter) and the folder list `Dir1` (the folders of the open folder,
-// ".." to go up; double-click or Enter opens one). The chosen folder is the open
-// one, as a full path with the platform's separator at its end. GUI thread only.
+// ".." to go up; double-click or Enter opens one). "Nuova cartella" makes a folder:
+// its name is typed in the path box and confirmed with Enter or the button again.
+// The chosen folder is the open one, as a full path with the platform's separator
+// at its end. GUI thread only.
 class FolderBrowser : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ public:
 
     static QString notReadyText(const QString& root);
     static QString noFolderText(const QString& path);
+    static QString cannotMakeText(const QString& path);
 
 signals:
     // The open folder changed (by the user or by open()).
@@ -56,12 +59,16 @@ private:
     void volumePicked(int index);
     void itemActivated(QListWidgetItem* item);
     void pathTyped();
+    void newFolderClicked();
+    bool makeTypedFolder();
     static QString rootOf(const QString& folder);
 
     Prompter& prompter_;
     QComboBox* drive_ = nullptr;
     QLineEdit* path_ = nullptr;
     QListWidget* dir_ = nullptr;
+    QWidget* newFolder_ = nullptr;
+    bool making_ = false;  // the path box holds the name of a folder to make
     QString open_;
     QHash<QString, QString> lastOnVolume_;  // the folder last open on each volume
     VolumeLister lister_;

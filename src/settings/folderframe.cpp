@@ -107,7 +107,8 @@ void FolderFrame::WaveClick() {
     setBold(wave_, true);
     scelta_ = -1;
     QString& folder = w_.state().PathLavoro;
-    if (folder.isEmpty() || !browser_->open(folder)) {
+    // With no working folder yet, browsing starts at the user's home folder.
+    if (!browser_->open(folder.isEmpty() ? QDir::homePath() : folder)) {
         // A folder that no longer exists: browse from the nearest one still there.
         QString near = QDir::cleanPath(QDir::fromNativeSeparators(folder));
         while (!near.isEmpty() && !QFileInfo(near).isDir()) {
@@ -153,7 +154,9 @@ void FolderFrame::ConfermaClick() {
         st.PathLavoro = chosen;
         wave_->setText(waveCaption(chosen));
         setBold(wave_, false);
-        if (!ClosingCheck::libraryPresent(w_)) {
+        // A folder without a library is most often a new one: a library is offered
+        // there at once; only when the user declines does the warning follow.
+        if (!ClosingCheck::libraryPresent(w_) && !ClosingCheck(w_).offerLibrary()) {
             w_.services().prompter.tell(missingLibraryText(), ClosingCheck::warningTitle(),
                                         Message::Icon::Critical);
         }

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include "app/firstwelcome.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
 #include "library/songrecord.h"
@@ -37,7 +38,9 @@ TEST(Startup, FirstRunShowsItsMessageAndKeepsTheMainWindowHidden) {
     Harness h;
     Audio& w = h.start();
     EXPECT_EQ(h.branch(), Startup::Branch::FirstRun);
-    ASSERT_EQ(h.prompter.messages.size(), 1);
+    // The message, then the ways in (the settings dialog by default).
+    ASSERT_EQ(h.prompter.messages.size(), 2);
+    EXPECT_EQ(h.prompter.messages[1].text, FirstWelcome::text());
     const Message& m = h.prompter.messages[0];
     EXPECT_EQ(m.title, "Quintora: Configurazione");
     EXPECT_EQ(m.icon, Message::Icon::Critical);

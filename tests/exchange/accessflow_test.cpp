@@ -64,8 +64,8 @@ TEST(AccessFlow, StartUpOffersTheImportOfAnAccessLibrary) {
               "Perché no|Città vuota");
 }
 
-// No leaves the Access file as it is, without a second message; the menu imports
-// it later. A cancelled choice does nothing.
+// No leaves the Access file as it is and says where to import it later; the menu
+// imports it later. A cancelled choice does nothing.
 TEST(AccessFlow, NoLeavesTheFileAndTheMenuImportsItLater) {
     Harness h;
     h.writeStandardConfig();
@@ -75,7 +75,8 @@ TEST(AccessFlow, NoLeavesTheFileAndTheMenuImportsItLater) {
     const QByteArray original = AccessFiles::bytes(library);
     h.prompter.answers.enqueue(Message::Answer::No);
     h.start();
-    EXPECT_EQ(h.prompter.messages.size(), 1);
+    ASSERT_EQ(h.prompter.messages.size(), 2);
+    EXPECT_TRUE(h.prompter.messages[1].text.contains("Importa archivio Access..."));
     EXPECT_EQ(AccessFiles::bytes(library), original);
     EXPECT_EQ(listed(h), 0);
 
@@ -94,7 +95,7 @@ TEST(AccessFlow, NoLeavesTheFileAndTheMenuImportsItLater) {
                            "Importa cartella MP3...", "Esporta scaletta come play list (M3U8)...",
                            "Esporta scaletta da stampare (PDF)...", "-", "Scalette..."}));
     menu->trigger();  // nothing chosen
-    EXPECT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_EQ(h.prompter.messages.size(), 2);
     EXPECT_EQ(AccessFiles::bytes(library), original);
 
     h.fileChooser.files.enqueue(library);

@@ -49,18 +49,18 @@ TEST_F(FiltersTest, ViewsListLoopAndMp3Songs) {
     EXPECT_TRUE(m.prompter.messages.empty());
 }
 
-TEST_F(FiltersTest, FolderFilterListsExactNamesAndKeepsOtherMarks) {
+TEST_F(FiltersTest, FolderFilterListsItsFilesAndKeepsOtherMarks) {
     touch(folder + QStringLiteral("b.mp3"));
     touch(folder + QStringLiteral("d.mp"));
     m.filtro[3]->click();
     // B is there; E keeps the mark of an earlier run; D's 4-character name is no MP3.
     EXPECT_EQ(m.titles(), (QStringList{"B", "E"}));
     EXPECT_EQ(m.data1.recordSource(), FiltroCartella::kResultQuery);
-    // The same file under another case is not the song's file.
+    // The same file under another case is the song's file, as playback finds it.
     QFile::remove(folder + QStringLiteral("b.mp3"));
     touch(folder + QStringLiteral("B.MP3"));
     m.filtro[3]->click();
-    EXPECT_EQ(m.titles(), QStringList{"E"});
+    EXPECT_EQ(m.titles(), (QStringList{"B", "E"}));
     // A folder never set: the bare name is looked up in the current folder.
     m.filters->filtro(5);
     EXPECT_EQ(m.titles(), QStringList{"E"});

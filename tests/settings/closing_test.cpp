@@ -28,14 +28,18 @@ TEST(Closing, EveryWayOfClosingIsRefusedWithoutTheLibrary) {
     ASSERT_NE(d, nullptr);
     setText(h, "TextPed", "33");
     h.prompter.clear();
+    for (int i = 0; i < 3; ++i) {
+        h.prompter.answers.enqueue(Message::Answer::Ok);
+        h.prompter.answers.enqueue(Message::Answer::No);
+    }
 
     press(h, "Esci");
     d->close();
     keyClick(d, Qt::Key_Escape);
     settle();
 
-    // Each attempt: the refusal, then the offer of an empty library (declined by
-    // default); the main window is shown, so there is no question about leaving.
+    // Each attempt: the refusal, then the offer of an empty library (declined); the
+    // main window is shown, so there is no question about leaving.
     ASSERT_EQ(h.prompter.messages.size(), 6);
     for (int i = 0; i < 6; i += 2) {
         expectRefusal(h.prompter.messages[i]);
@@ -52,6 +56,7 @@ TEST(Closing, EveryWayOfClosingIsRefusedWithoutTheLibrary) {
 TEST(Closing, AChosenFolderCanReceiveAnEmptyLibrary) {
     Harness h;
     Audio& w = h.start();
+    h.prompter.answers.enqueue(Message::Answer::No);  // no library at once
     chooseFolder(h, "Wave", h.workDir());
     ASSERT_EQ(h.prompter.messages.last().text,
               "Attenzione!!! Percorso sbagliato o file mdb assente. ");

@@ -179,11 +179,12 @@ TEST(FolderFrame, AWorkingFolderWithoutLibraryIsKeptWithAWarning) {
     const QString empty = h.workDir() + "Vuota";
     ASSERT_TRUE(QDir().mkpath(empty));
     h.prompter.clear();
+    h.prompter.answers.enqueue(Message::Answer::No);  // no library there
     chooseFolder(h, "Wave", empty);
-    ASSERT_EQ(h.prompter.messages.size(), 1);
-    EXPECT_EQ(h.prompter.messages[0].text, "Attenzione!!! Percorso sbagliato o file mdb assente. ");
-    EXPECT_EQ(h.prompter.messages[0].title, "Quintora: avviso");
-    EXPECT_EQ(h.prompter.messages[0].icon, Message::Icon::Critical);
+    ASSERT_EQ(h.prompter.messages.size(), 2);
+    EXPECT_EQ(h.prompter.messages[1].text, "Attenzione!!! Percorso sbagliato o file mdb assente. ");
+    EXPECT_EQ(h.prompter.messages[1].title, "Quintora: avviso");
+    EXPECT_EQ(h.prompter.messages[1].icon, Message::Icon::Critical);
     EXPECT_EQ(w.state().PathLavoro, empty + QDir::separator());
     EXPECT_EQ(control<ClickableLabel>(h, "Wave")->text(), "Wave-Mdb: " + empty + QDir::separator());
 }

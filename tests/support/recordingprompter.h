@@ -16,6 +16,13 @@ public:
         }
         return message.defaultAnswer;
     }
+    // A question with several buttons: recorded as a message (its choices in
+    // `choiceLists`), answered from `choices`, else with its default.
+    int choose(const Message& message, const QStringList& buttons, int defaultChoice) override {
+        messages.push_back(message);
+        choiceLists.push_back(buttons);
+        return choices.isEmpty() ? defaultChoice : choices.dequeue();
+    }
     // The texts asked, oldest first.
     QStringList texts() const {
         QStringList t;
@@ -24,8 +31,13 @@ public:
         }
         return t;
     }
-    void clear() { messages.clear(); }
+    void clear() {
+        messages.clear();
+        choiceLists.clear();
+    }
 
     QList<Message> messages;
     QQueue<Message::Answer> answers;
+    QQueue<int> choices;
+    QList<QStringList> choiceLists;
 };

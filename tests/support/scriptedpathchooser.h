@@ -7,7 +7,8 @@
 
 // The imports' folder and save choosers for tests: answer from a script (first
 // queued answer first; an empty text or nothing queued cancels). Remembers each
-// question's title and proposal.
+// question's title and proposal. A folder question of a series takes the next of
+// `answers` when any is queued (skip, back, ...), else the next of `folders`.
 class ScriptedPathChooser : public PathChooser {
 public:
     QString chooseFolder(const QString& title, const QString& proposal, QWidget*) override {
@@ -21,8 +22,18 @@ public:
         saveProposals << proposal;
         return saves.isEmpty() ? QString() : saves.dequeue();
     }
+    FolderAnswer askFolder(const FolderQuestion& question, QWidget* parent) override {
+        folderQuestions << question.text;
+        if (answers.isEmpty()) {
+            return PathChooser::askFolder(question, parent);
+        }
+        folderTitles << question.title;
+        folderProposals << question.proposal;
+        return answers.dequeue();
+    }
 
     QQueue<QString> folders;
     QQueue<QString> saves;
-    QStringList folderTitles, folderProposals, saveTitles, saveProposals;
+    QQueue<FolderAnswer> answers;
+    QStringList folderTitles, folderProposals, saveTitles, saveProposals, folderQuestions;
 };
