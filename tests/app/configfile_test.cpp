@@ -13,18 +13,6 @@
 #include "support/filesizelimit.h"
 #include "support/testaudio.h"
 
-namespace {
-
-QByteArray contentOf(const QString& path) {
-    return testaudio::readBytes(path);
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    ASSERT_FALSE(testaudio::writeBytes(path, bytes).isEmpty());
-}
-
-}  // namespace
-
 TEST(ConfigFile, SavesCreatingTheFolderAndReadsBack) {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("config/Quintora/Quintora.ini");
@@ -41,7 +29,7 @@ TEST(ConfigFile, SavesCreatingTheFolderAndReadsBack) {
     // A second save replaces the file whole, and leaves no temporary file behind.
     d.Quarti = -1;
     EXPECT_EQ(ConfigFile::save(path, d), QString());
-    EXPECT_EQ(contentOf(path), ConfigCodec::write(d));
+    EXPECT_EQ(testaudio::readBytes(path), ConfigCodec::write(d));
     EXPECT_EQ(QDir(tmp.filePath("config/Quintora")).entryList(QDir::Files),
               QStringList{"Quintora.ini"});
 }
@@ -63,7 +51,7 @@ TEST(ConfigFile, TellsAMissingFileFromAnUnreadableOne) {
               ConfigFile::Status::Unreadable);
 
     const QString locked = tmp.filePath("locked.ini");
-    put(locked, "\"2.8\"\r\n");
+    testaudio::writeBytes(locked, "\"2.8\"\r\n");
     QFile::setPermissions(locked, QFileDevice::Permissions());
     if (geteuid() != 0) {  // the superuser reads it anyway
         EXPECT_EQ(ConfigFile::read(locked).status, ConfigFile::Status::Unreadable);
@@ -74,7 +62,7 @@ TEST(ConfigFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy) {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("Quintora.ini");
     const QByteArray old = ConfigCodec::write(ConfigData());
-    put(path, old);
+    testaudio::writeBytes(path, old);
     ConfigData d;
     d.PathLavoro = QString(4000, u'x');
 
@@ -85,7 +73,7 @@ TEST(ConfigFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy) {
         EXPECT_EQ(error, "Impossibile salvare il file " + path +
                              ": il disco è pieno o non accetta altri dati");
     }
-    EXPECT_EQ(contentOf(path), old);
+    EXPECT_EQ(testaudio::readBytes(path), old);
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"Quintora.ini"});
 
     // A folder where the file should be, and a file where its folder should be.
@@ -93,16 +81,16 @@ TEST(ConfigFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy) {
     EXPECT_FALSE(ConfigFile::save(tmp.filePath("folder.ini"), d).isEmpty());
     EXPECT_TRUE(QFileInfo(tmp.filePath("folder.ini")).isDir());
     EXPECT_FALSE(ConfigFile::save(path + "/inside/Quintora.ini", d).isEmpty());
-    EXPECT_EQ(contentOf(path), old);
+    EXPECT_EQ(testaudio::readBytes(path), old);
 
     // A read-only folder (the superuser writes there anyway).
     const QString ro = tmp.filePath("ro");
     QDir(tmp.path()).mkdir("ro");
-    put(ro + "/Quintora.ini", old);
+    testaudio::writeBytes(ro + "/Quintora.ini", old);
     QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (geteuid() != 0) {
         EXPECT_FALSE(ConfigFile::save(ro + "/Quintora.ini", d).isEmpty());
-        EXPECT_EQ(contentOf(ro + "/Quintora.ini"), old);
+        EXPECT_EQ(testaudio::readBytes(ro + "/Quintora.ini"), old);
     }
     QFile::setPermissions(ro,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -112,12 +100,12 @@ TEST(ConfigFile, RefusesToStoreAFolderNameTheFileCannotHold) {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("Quintora.ini");
     const QByteArray old = ConfigCodec::write(ConfigData());
-    put(path, old);
+    testaudio::writeBytes(path, old);
     ConfigData d;
     d.CartelleMp3[0] = "/media/\"Live\"/";
     const QString error = ConfigFile::save(path, d);
     EXPECT_TRUE(error.contains("/media/\"Live\"/")) << error.toStdString();
-    EXPECT_EQ(contentOf(path), old);
+    EXPECT_EQ(testaudio::readBytes(path), old);
 }
 
 TEST(ConfigFile, CopiesABackupReplacingAnOlderOne) {
@@ -125,32 +113,32 @@ TEST(ConfigFile, CopiesABackupReplacingAnOlderOne) {
     const QString ini = tmp.filePath("Quintora.ini");
     const QString backup = ConfigLocation::backupPath(ini);
     EXPECT_EQ(backup, tmp.filePath("Quintora.old"));
-    put(ini, "\"C:\\Vecchio\\\"\r\n");
-    put(backup, "an older backup, longer than the file");
+    testaudio::writeBytes(ini, "\"C:\\Vecchio\\\"\r\n");
+    testaudio::writeBytes(backup, "an older backup, longer than the file");
     EXPECT_EQ(ConfigFile::copyReplacing(ini, backup), QString());
-    EXPECT_EQ(contentOf(backup), "\"C:\\Vecchio\\\"\r\n");
+    EXPECT_EQ(testaudio::readBytes(backup), "\"C:\\Vecchio\\\"\r\n");
 
     // Larger than one piece of the copy.
     QByteArray big(3 << 20, 'a');
     for (int i = 0; i < big.size(); i += 997)
         big[i] = char(i);
-    put(tmp.filePath("Songs.mdb"), big);
+    testaudio::writeBytes(tmp.filePath("Songs.mdb"), big);
     EXPECT_EQ(ConfigFile::copyReplacing(tmp.filePath("Songs.mdb"), tmp.filePath("Songs.old")),
               QString());
-    EXPECT_EQ(contentOf(tmp.filePath("Songs.old")), big);
+    EXPECT_EQ(testaudio::readBytes(tmp.filePath("Songs.old")), big);
 
     // The disk fills up during the copy: the old backup stays whole.
-    put(tmp.filePath("Songs.old"), "yesterday's library");
+    testaudio::writeBytes(tmp.filePath("Songs.old"), "yesterday's library");
     {
         FileSizeLimit limit(1 << 20);
         const QString error =
             ConfigFile::copyReplacing(tmp.filePath("Songs.mdb"), tmp.filePath("Songs.old"));
         EXPECT_TRUE(error.startsWith("Impossibile copiare il file")) << error.toStdString();
     }
-    EXPECT_EQ(contentOf(tmp.filePath("Songs.old")), "yesterday's library");
+    EXPECT_EQ(testaudio::readBytes(tmp.filePath("Songs.old")), "yesterday's library");
 
     // Nothing to copy: the old backup stays.
     const QString error = ConfigFile::copyReplacing(tmp.filePath("none.ini"), backup);
     EXPECT_TRUE(error.contains(tmp.filePath("none.ini"))) << error.toStdString();
-    EXPECT_EQ(contentOf(backup), "\"C:\\Vecchio\\\"\r\n");
+    EXPECT_EQ(testaudio::readBytes(backup), "\"C:\\Vecchio\\\"\r\n");
 }

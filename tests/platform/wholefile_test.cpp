@@ -11,21 +11,9 @@
 #include "support/filesizelimit.h"
 #include "support/testaudio.h"
 
-namespace {
-
-QByteArray contentOf(const QString& path) {
-    return testaudio::readBytes(path);
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    ASSERT_FALSE(testaudio::writeBytes(path, bytes).isEmpty());
-}
-
-}  // namespace
-
 TEST(WholeFile, OnlyRegularFilesAreReadAndNeverBeyondTheBound) {
     QTemporaryDir tmp;
-    put(tmp.filePath("big"), QByteArray(100, 'x'));
+    testaudio::writeBytes(tmp.filePath("big"), QByteArray(100, 'x'));
     QByteArray bytes;
     EXPECT_EQ(WholeFile::read(tmp.filePath("big"), 10, &bytes), QString());
     EXPECT_EQ(bytes, QByteArray(10, 'x'));
@@ -56,37 +44,37 @@ TEST(WholeFile, AWriteThatMeetsAFullDiskFailsAndKeepsTheOlderFileWhole) {
     const QString path = tmp.filePath("file.txt");
     for (const WholeFile::Links links : {WholeFile::Links::Follow, WholeFile::Links::Refuse}) {
         SCOPED_TRACE(int(links));
-        put(path, "the older file");
+        testaudio::writeBytes(path, "the older file");
         {
             FileSizeLimit full(0);
             // Small enough to sit in any write buffer until the end.
             EXPECT_FALSE(WholeFile::write(path, "new", links).isEmpty());
         }
-        EXPECT_EQ(contentOf(path), "the older file");
+        EXPECT_EQ(testaudio::readBytes(path), "the older file");
         EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file.txt"});
 
         EXPECT_EQ(WholeFile::write(path, "new", links), QString());
-        EXPECT_EQ(contentOf(path), "new");
+        EXPECT_EQ(testaudio::readBytes(path), "new");
     }
 }
 
 TEST(WholeFile, AWriteThatRefusesLinksNeverTouchesWhatALinkPointsTo) {
     QTemporaryDir tmp;
     const QString target = tmp.filePath("performer.txt");
-    put(target, "the performer's own file");
+    testaudio::writeBytes(target, "the performer's own file");
     const QString link = tmp.filePath("state.ini");
     ASSERT_TRUE(QFile::link(target, link));
 
     EXPECT_EQ(WholeFile::write(link, "planted", WholeFile::Links::Refuse),
               "è un collegamento simbolico");
-    EXPECT_EQ(contentOf(target), "the performer's own file");
+    EXPECT_EQ(testaudio::readBytes(target), "the performer's own file");
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(WholeFile::write(tmp.path(), "x", WholeFile::Links::Refuse), "è una cartella");
 
     // Where nothing is, the file is made; a file the user chose is followed.
     EXPECT_EQ(WholeFile::write(tmp.filePath("new.ini"), "made", WholeFile::Links::Refuse),
               QString());
-    EXPECT_EQ(contentOf(tmp.filePath("new.ini")), "made");
+    EXPECT_EQ(testaudio::readBytes(tmp.filePath("new.ini")), "made");
     EXPECT_EQ(WholeFile::write(link, "chosen"), QString());
-    EXPECT_EQ(contentOf(target), "chosen");
+    EXPECT_EQ(testaudio::readBytes(target), "chosen");
 }
