@@ -52,6 +52,11 @@ void MidiPedalBox::closePort() {
         return;
     }
     input_.close();
+    // A lost box is written to no more: what it left lit on the controller goes
+    // dark here, as the lamps on screen do.
+    if (out_ && sent_ > 0) {
+        sendLamps(0);
+    }
     out_.reset();
     open_ = false;
     present_ = false;

@@ -15,9 +15,9 @@ class RtMidiOut;
 // as the messages taught for them, and the four lamps sent back as the notes or
 // control changes set for them (only the lamps whose state changed; the whole
 // state at the connection and once more a moment later, as a new MIDI connection
-// may lose its first messages). The box is
-// present while its input port is there; a port that vanishes after the open
-// reports the box lost, and the next open finds it again by name. A pedal message
+// may lose its first messages; all dark when the box is closed, lost or not). The
+// box is present while its input port is there; a port that vanishes after the
+// open reports the box lost, and the next open finds it again by name. A pedal message
 // is handed to the transport as it arrives (pedalEvent). Opening never fails:
 // without a MIDI system or the port the box is simply absent. GUI thread only.
 class MidiPedalBox : public PortIo {
@@ -44,7 +44,6 @@ public:
 private:
     void received(const MidiInput::Message& message);
     void sendLamps(int value);
-    bool lampPortThere();
 
     PedalSetup setup_;
     const Clock& clock_;

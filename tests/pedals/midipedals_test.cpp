@@ -186,14 +186,23 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
 TEST(MidiPedals, AControllerThatVanishesIsALostBoxAndIsFoundAgainByName) {
     NEED_JACK();
     MidiController fcb;
-    Stage s(fcb, taught(fcb));
+    // The lamps hang on a port of their own, which stays when the pedals go.
+    MidiController lights("Luci");
+    PedalSetup setup = taught(fcb);
+    setup.lampPort = lights.lampsPort();
+    Stage s(fcb, setup);
+    lights.clearLampMessages();
     fcb.noteOn(60);
     ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_EQ(lights.awaitLampMessages(1), (std::vector<Bytes>{{0x90, 100, 127}}));
+    lights.clearLampMessages();
     fcb.unplug();
     MidiController::settle();
     s.h.advance(1000);  // past the lock-out the lost box is seen
     EXPECT_EQ(s.h.prompter.texts(),
               QStringList{"Attenzione!!! L'interfaccia hardware si è scollegata!"});
+    // What was lit on the controller goes dark with the lamps on screen.
+    EXPECT_EQ(lights.awaitLampMessages(2), (std::vector<Bytes>{{0x80, 100, 0}, {0x80, 103, 0}}));
     EXPECT_EQ(s.colour("LedConnect"), 255);
     EXPECT_FALSE(s.h.find<HiResTimer>("HiResTimer1")->isEnabled());
     EXPECT_TRUE(s.h.engine()->grooveSounding()) << "the loop keeps sounding";
