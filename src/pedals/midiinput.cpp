@@ -62,7 +62,12 @@ void MidiInput::close() {
         in_.reset();
     }
     open_ = false;
-    drain();
+    // RtMidi's thread is gone: what it left is dropped, not handed over later.
+    tail_.store(head_.load(std::memory_order_acquire), std::memory_order_release);
+    if (wake_ >= 0) {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const ssize_t got = ::read(wake_, &count, sizeof count);
+    }
 }
 
 bool MidiInput::stillThere() {
@@ -88,8 +93,12 @@ void MidiInput::arrived(double, std::vector<unsigned char>* message, void* self)
         slot.bytes[i] = (*message)[i];
     }
     me->head_.store(head + 1, std::memory_order_release);
+    me->wake();
+}
+
+void MidiInput::wake() {
     const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t written = ::write(me->wake_, &one, sizeof one);
+    [[maybe_unused]] const ssize_t written = ::write(wake_, &one, sizeof one);
 }
 
 void MidiInput::drain() {
@@ -98,10 +107,14 @@ void MidiInput::drain() {
         [[maybe_unused]] const ssize_t got = ::read(wake_, &count, sizeof count);
     }
     // The tail is read afresh each time: a receiver may close the port, which
-    // drains what is left, before this loop goes on.
-    for (;;) {
+    // drops what is left, before this loop goes on.
+    for (int taken = 0;; ++taken) {
         const std::size_t tail = tail_.load(std::memory_order_relaxed);
         if (tail == head_.load(std::memory_order_acquire)) {
+            break;
+        }
+        if (taken == kPerWake) {
+            wake();  // the rest at the next turn of the event loop
             break;
         }
         const Message m = queue_[tail & (kQueue - 1)];

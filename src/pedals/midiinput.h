@@ -14,9 +14,11 @@ class RtMidiIn;
 
 // One MIDI input port, listened to as its messages arrive: RtMidi's thread puts
 // each short message in a lock-free queue and wakes the GUI thread through an
-// eventfd, which hands the messages over in arrival order (received()). Longer
-// messages (sysex), clock and active sensing are not taken. GUI thread only,
-// except the RtMidi callback.
+// eventfd, which hands the messages over in arrival order (received()), at most
+// kPerWake of them per wake so that a flood leaves the rest of the program its
+// turn. Longer messages (sysex), clock and active sensing are not taken (RtMidi
+// drops the last two before they reach the queue). GUI thread only, except the
+// RtMidi callback.
 class MidiInput : public QObject {
     Q_OBJECT
 public:
@@ -39,12 +41,16 @@ public:
     // Messages dropped because the queue was full.
     int dropped() const { return dropped_.load(std::memory_order_relaxed); }
 
+    // The most messages handed over before the other events waiting get their turn.
+    static constexpr int kPerWake = 64;
+
 signals:
     void received(const MidiInput::Message& message);
 
 private:
     static void arrived(double stamp, std::vector<unsigned char>* message, void* self);
     void drain();
+    void wake();
 
     static constexpr std::size_t kQueue = 256;  // a power of two
     std::array<Message, kQueue> queue_{};

@@ -98,6 +98,7 @@ TEST(MidiPedals, UnknownMessagesDoNothingButShowOnTheDiagnostics) {
     fcb.send(0xE0, 0, 64);  // pitch bend
     auto* shown = panel->findChild<QPlainTextEdit*>("UltimiMessaggi");
     ASSERT_TRUE(MidiController::waitUntil([&] {
+        s.h.advance(1);
         return shown->toPlainText().contains(QStringLiteral("Messaggio E0 00 40"));
     })) << shown->toPlainText().toStdString();
     s.h.advance(600);
@@ -109,6 +110,38 @@ TEST(MidiPedals, UnknownMessagesDoNothingButShowOnTheDiagnostics) {
          {"Nota 61 giù, canale 1", "Nota 60 giù, canale 2", "Controllo 64 = 127, canale 1"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << text.toStdString();
     }
+}
+
+TEST(MidiPedals, AFloodOfMessagesIsShownInPausesAndLeavesThePedalsWorking) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    s.h.find<QPushButton>("DiagnosticaButt")->click();
+    auto* shown = s.h.find<QPlainTextEdit>("UltimiMessaggi");
+    int redrawn = 0;
+    QObject::connect(shown, &QPlainTextEdit::textChanged, [&] { ++redrawn; });
+    // A stuck controller and another device's clock, while no time passes.
+    for (int batch = 0; batch < 8; ++batch) {
+        for (int i = 0; i < 30; ++i) {
+            fcb.send({0xF8});
+            fcb.control(64, i);
+        }
+        MidiController::waitUntil([] { return false; }, 20);
+    }
+    fcb.noteOn(61);
+    const auto last = [&] {
+        const QStringList events = s.box->recentEvents();
+        return !events.isEmpty() && events.last() == QStringLiteral("Nota 61 giù, canale 1");
+    };
+    ASSERT_TRUE(MidiController::waitUntil(last));
+    EXPECT_LE(redrawn, 2) << "the panel is redrawn for each message";
+    // A clock repeating itself is not described again and again.
+    EXPECT_LE(s.box->recentEvents().filter(QStringLiteral("F8")).size(), 1)
+        << s.box->recentEvents().join(u'\n').toStdString();
+    s.h.advance(60);
+    EXPECT_TRUE(shown->toPlainText().endsWith(QStringLiteral("Nota 61 giù, canale 1")));
+    fcb.noteOn(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
 }
 
 TEST(MidiPedals, ALatchingPedalsEveryMessageIsAPressAndARelease) {
