@@ -35,6 +35,7 @@ public:
     void closePort() override;
     QString description() const override;
     QStringList recentEvents() const override { return status_.recent(); }
+    bool eventsArriveByThemselves() const override { return true; }
 
     const PedalSetup& setup() const { return setup_; }
     // How often, at most, the port list is looked at to notice a vanished
