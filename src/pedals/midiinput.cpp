@@ -6,6 +6,12 @@
 
 #include <QSocketNotifier>
 
+namespace {
+
+const char* const kPortName = "pedals_in";
+
+}  // namespace
+
 MidiInput::MidiInput(MidiSystem::Api api, QObject* parent) : QObject(parent), api_(api) {
     wake_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wake_ >= 0) {
@@ -40,7 +46,7 @@ bool MidiInput::open(const QString& name) {
     try {
         in_->ignoreTypes(true, true, true);
         in_->setCallback(&MidiInput::arrived, this);
-        in_->openPort(unsigned(index), "pedals_in");
+        in_->openPort(unsigned(index), kPortName);
     } catch (const RtMidiError&) {
         in_.reset();
         return false;
@@ -72,6 +78,13 @@ void MidiInput::close() {
 
 bool MidiInput::stillThere() {
     return open_ && in_ && MidiSystem::indexOf(*in_, name_) >= 0;
+}
+
+bool MidiInput::stillConnected() {
+    if (!open_ || !in_ || in_->getCurrentApi() != RtMidi::UNIX_JACK) {
+        return true;
+    }
+    return links_.feeds(name_, QString::fromLatin1(kPortName));
 }
 
 // Runs on RtMidi's thread (ALSA's input thread, or JACK's process thread): no

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "pedals/jacklinks.h"
 #include "pedals/midisystem.h"
 
 class QSocketNotifier;
@@ -37,6 +38,10 @@ public:
     bool isOpen() const { return open_; }
     // Whether the port opened is still listed by the system (false once it vanished).
     bool stillThere();
+    // Whether the port opened still feeds this input: false when its connection was
+    // taken away (a patchbay, a session manager) while the port stayed. Known only
+    // through JACK; elsewhere true.
+    bool stillConnected();
 
     // Messages dropped because the queue was full.
     int dropped() const { return dropped_.load(std::memory_order_relaxed); }
@@ -61,6 +66,7 @@ private:
     QSocketNotifier* notifier_ = nullptr;
     MidiSystem::Api api_;
     std::unique_ptr<RtMidiIn> in_;
+    JackLinks links_;
     QString name_;
     bool open_ = false;
 };

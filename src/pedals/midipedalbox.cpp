@@ -81,6 +81,14 @@ int MidiPedalBox::readStatus() {
             sendLamps(shown);
         }
         refreshed_ = true;
+        if (input_.stillThere() && !input_.stillConnected()) {
+            // The port stayed but its connection to the program was taken away:
+            // made again, as the next "Collega" would.
+            const bool again = input_.open(setup_.device);
+            status_.log(again ? QStringLiteral("Collegamento a %1 ripristinato").arg(setup_.device)
+                              : QStringLiteral("Collegamento a %1 perso").arg(setup_.device));
+            emit eventsLogged();
+        }
         if (!input_.stillThere()) {
             lost_ = true;
             status_.log(QStringLiteral("%1 scollegata").arg(setup_.device));

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 
 #include "jackserver.h"
@@ -250,6 +251,37 @@ TEST(MidiPedals, AControllerThatVanishesIsALostBoxAndIsFoundAgainByName) {
     s.h.advance(2500);
     fcb.noteOn(60);
     EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+}
+
+// As a patchbay or a session manager would: every connection of the port taken away.
+void disconnectAll(const QString& port) {
+    QProcess list;
+    list.start(QStringLiteral("jack_lsp"), {QStringLiteral("-c"), port});
+    ASSERT_TRUE(list.waitForFinished(5000));
+    const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split(u'\n');
+    int taken = 0;
+    for (const QString& line : lines) {
+        if (line.startsWith(u' ') || line.startsWith(u'\t')) {
+            QProcess cut;
+            cut.start(QStringLiteral("jack_disconnect"), {port, line.trimmed()});
+            ASSERT_TRUE(cut.waitForFinished(5000));
+            ++taken;
+        }
+    }
+    ASSERT_GT(taken, 0) << lines.join(u'\n').toStdString();
+}
+
+TEST(MidiPedals, AConnectionTakenAwayIsMadeAgain) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    disconnectAll(fcb.pedalsPort());
+    MidiController::settle();
+    s.h.advance(MidiPedalBox::kLookMs + 40);
+    MidiController::settle();
+    fcb.noteOn(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_TRUE(s.h.prompter.texts().isEmpty());
 }
 
 TEST(MidiPedals, AControllerThatIsNotThereIsAnAbsentBox) {
