@@ -43,6 +43,7 @@ bool MidiInput::open(const QString& name) {
     if (index < 0) {
         return false;
     }
+    taken_.store(0, std::memory_order_relaxed);
     try {
         in_->ignoreTypes(true, true, true);
         in_->setCallback(&MidiInput::arrived, this);
@@ -53,6 +54,8 @@ bool MidiInput::open(const QString& name) {
     }
     open_ = in_->isPortOpen();
     name_ = name;
+    listening_ = open_ && in_->getCurrentApi() == RtMidi::UNIX_JACK && links_.listen(name);
+    heardFrom_ = heardThen_ = links_.heard();
     return open_;
 }
 
@@ -87,12 +90,25 @@ bool MidiInput::stillConnected() {
     return links_.feeds(name_, QString::fromLatin1(kPortName));
 }
 
+bool MidiInput::stillHearing() {
+    if (!open_ || !listening_) {
+        return true;
+    }
+    // What was heard by the last call has had a whole pause to come through.
+    const std::uint64_t due = heardThen_ - heardFrom_;
+    heardThen_ = links_.heard();
+    return taken_.load(std::memory_order_acquire) >= due;
+}
+
 // Runs on RtMidi's thread (ALSA's input thread, or JACK's process thread): no
 // allocation, no lock, no log, no file. A full queue drops the message.
 void MidiInput::arrived(double, std::vector<unsigned char>* message, void* self) {
     auto* me = static_cast<MidiInput*>(self);
     if (message == nullptr || message->empty() || message->size() > 3) {
         return;
+    }
+    if ((*message)[0] >= 0x80 && (*message)[0] < 0xF0) {
+        me->taken_.fetch_add(1, std::memory_order_release);
     }
     const std::size_t head = me->head_.load(std::memory_order_relaxed);
     const std::size_t tail = me->tail_.load(std::memory_order_acquire);

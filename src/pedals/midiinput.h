@@ -42,6 +42,11 @@ public:
     // taken away (a patchbay, a session manager) while the port stayed. Known only
     // through JACK; elsewhere true.
     bool stillConnected();
+    // False when short messages heard on the port by the time of the call before
+    // were not all handed over by now: a system-exclusive message that never ended
+    // holds the MIDI library's input, which swallows everything after it. Known only
+    // through JACK; elsewhere true. Meant to be asked at a steady pace.
+    bool stillHearing();
 
     // Messages dropped because the queue was full.
     int dropped() const { return dropped_.load(std::memory_order_relaxed); }
@@ -62,7 +67,11 @@ private:
     std::atomic<std::size_t> head_{0};  // written by the RtMidi thread
     std::atomic<std::size_t> tail_{0};  // written by the GUI thread
     std::atomic<int> dropped_{0};
-    int wake_ = -1;  // eventfd
+    std::atomic<std::uint64_t> taken_{0};  // short messages RtMidi handed over
+    bool listening_ = false;
+    std::uint64_t heardFrom_ = 0;  // what links_ had heard at the open
+    std::uint64_t heardThen_ = 0;  // ... and at the last stillHearing()
+    int wake_ = -1;                // eventfd
     QSocketNotifier* notifier_ = nullptr;
     MidiSystem::Api api_;
     std::unique_ptr<RtMidiIn> in_;

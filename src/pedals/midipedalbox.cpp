@@ -81,6 +81,15 @@ int MidiPedalBox::readStatus() {
             sendLamps(shown);
         }
         refreshed_ = true;
+        if (input_.stillThere() && !input_.stillHearing()) {
+            // A system-exclusive message that never ended holds the input deaf:
+            // opened afresh, it hears again.
+            const bool again = input_.open(setup_.device);
+            status_.log(again ? QStringLiteral("Messaggio di sistema interrotto: ingresso "
+                                               "riaperto")
+                              : QStringLiteral("Messaggio di sistema interrotto"));
+            emit eventsLogged();
+        }
         if (input_.stillThere() && !input_.stillConnected()) {
             // The port stayed but its connection to the program was taken away:
             // made again, as the next "Collega" would.

@@ -253,6 +253,25 @@ TEST(MidiPedals, AControllerThatVanishesIsALostBoxAndIsFoundAgainByName) {
     EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
 }
 
+// A cable pulled in the middle of a system-exclusive message: its end never comes.
+TEST(MidiPedals, ASystemMessageThatNeverEndsLeavesThePedalsWorking) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    fcb.send({0xF0, 0x7E, 0x7F, 0x06});
+    fcb.noteOn(61);
+    fcb.noteOff(61);
+    MidiController::settle();
+    for (int look = 0; look < 3; ++look) {
+        s.h.advance(MidiPedalBox::kLookMs);
+        MidiController::settle();
+    }
+    fcb.noteOn(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_TRUE(s.box->recentEvents().join(u'\n').contains(QStringLiteral("riaperto")))
+        << s.box->recentEvents().join(u'\n').toStdString();
+}
+
 // As a patchbay or a session manager would: every connection of the port taken away.
 void disconnectAll(const QString& port) {
     QProcess list;
