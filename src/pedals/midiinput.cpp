@@ -55,7 +55,8 @@ bool MidiInput::open(const QString& name) {
     open_ = in_->isPortOpen();
     name_ = name;
     listening_ = open_ && in_->getCurrentApi() == RtMidi::UNIX_JACK && links_.listen(name);
-    heardFrom_ = heardThen_ = links_.heard();
+    heardBefore_ = heardThen_ = links_.heard();
+    takenBefore_ = takenThen_ = 0;
     return open_;
 }
 
@@ -94,10 +95,15 @@ bool MidiInput::stillHearing() {
     if (!open_ || !listening_) {
         return true;
     }
-    // What was heard by the last call has had a whole pause to come through.
-    const std::uint64_t due = heardThen_ - heardFrom_;
+    // Messages heard in the pause before the last call have had a whole pause more
+    // to come through; a healthy input hands them over within the same JACK period.
+    const std::uint64_t taken = taken_.load(std::memory_order_acquire);
+    const bool deaf = heardThen_ > heardBefore_ && taken == takenBefore_;
+    heardBefore_ = heardThen_;
     heardThen_ = links_.heard();
-    return taken_.load(std::memory_order_acquire) >= due;
+    takenBefore_ = takenThen_;
+    takenThen_ = taken;
+    return !deaf;
 }
 
 // Runs on RtMidi's thread (ALSA's input thread, or JACK's process thread): no

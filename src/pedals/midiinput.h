@@ -42,10 +42,11 @@ public:
     // taken away (a patchbay, a session manager) while the port stayed. Known only
     // through JACK; elsewhere true.
     bool stillConnected();
-    // False when short messages heard on the port by the time of the call before
-    // were not all handed over by now: a system-exclusive message that never ended
-    // holds the MIDI library's input, which swallows everything after it. Known only
-    // through JACK; elsewhere true. Meant to be asked at a steady pace.
+    // False when short messages were heard on the port between the two calls before
+    // and not one was handed over since the first of them: a system-exclusive
+    // message that never ended holds the MIDI library's input, which swallows
+    // everything after it. Known only through JACK; elsewhere true. Meant to be
+    // asked at a steady pace, a few times a second.
     bool stillHearing();
 
     // Messages dropped because the queue was full.
@@ -69,9 +70,12 @@ private:
     std::atomic<int> dropped_{0};
     std::atomic<std::uint64_t> taken_{0};  // short messages RtMidi handed over
     bool listening_ = false;
-    std::uint64_t heardFrom_ = 0;  // what links_ had heard at the open
-    std::uint64_t heardThen_ = 0;  // ... and at the last stillHearing()
-    int wake_ = -1;                // eventfd
+    // What links_ had heard and RtMidi handed over at the last two stillHearing().
+    std::uint64_t heardBefore_ = 0;
+    std::uint64_t heardThen_ = 0;
+    std::uint64_t takenBefore_ = 0;
+    std::uint64_t takenThen_ = 0;
+    int wake_ = -1;  // eventfd
     QSocketNotifier* notifier_ = nullptr;
     MidiSystem::Api api_;
     std::unique_ptr<RtMidiIn> in_;
