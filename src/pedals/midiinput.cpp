@@ -55,8 +55,8 @@ bool MidiInput::open(const QString& name) {
     open_ = in_->isPortOpen();
     name_ = name;
     listening_ = open_ && in_->getCurrentApi() == RtMidi::UNIX_JACK && links_.listen(name);
-    heardBefore_ = heardThen_ = links_.heard();
-    takenBefore_ = takenThen_ = 0;
+    heardSince_ = heardThen_ = links_.heard();
+    takenThen_ = 0;
     return open_;
 }
 
@@ -95,14 +95,17 @@ bool MidiInput::stillHearing() {
     if (!open_ || !listening_) {
         return true;
     }
-    // Messages heard in the pause before the last call have had a whole pause more
-    // to come through; a healthy input hands them over within the same JACK period.
+    // Counted from the last time the input handed something over. A message heard
+    // by the last call has had a whole pause to come through; the two counts are
+    // read a moment apart, so one message may be counted on the wrong side.
     const std::uint64_t taken = taken_.load(std::memory_order_acquire);
-    const bool deaf = heardThen_ > heardBefore_ && taken == takenBefore_;
-    heardBefore_ = heardThen_;
-    heardThen_ = links_.heard();
-    takenBefore_ = takenThen_;
-    takenThen_ = taken;
+    const std::uint64_t heard = links_.heard();
+    if (taken != takenThen_) {
+        takenThen_ = taken;
+        heardSince_ = heard;
+    }
+    const bool deaf = heardThen_ >= heardSince_ + kSwallowed;
+    heardThen_ = heard;
     return !deaf;
 }
 

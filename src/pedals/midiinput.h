@@ -42,8 +42,8 @@ public:
     // taken away (a patchbay, a session manager) while the port stayed. Known only
     // through JACK; elsewhere true.
     bool stillConnected();
-    // False when short messages were heard on the port between the two calls before
-    // and not one was handed over since the first of them: a system-exclusive
+    // False when short messages were heard on the port (at least two, by the call
+    // before) and not one was handed over since: a system-exclusive
     // message that never ended holds the MIDI library's input, which swallows
     // everything after it. Known only through JACK; elsewhere true. Meant to be
     // asked at a steady pace, a few times a second.
@@ -70,12 +70,12 @@ private:
     std::atomic<int> dropped_{0};
     std::atomic<std::uint64_t> taken_{0};  // short messages RtMidi handed over
     bool listening_ = false;
-    // What links_ had heard and RtMidi handed over at the last two stillHearing().
-    std::uint64_t heardBefore_ = 0;
-    std::uint64_t heardThen_ = 0;
-    std::uint64_t takenBefore_ = 0;
-    std::uint64_t takenThen_ = 0;
-    int wake_ = -1;  // eventfd
+    // Short messages heard and none handed over, after which the input is deaf.
+    static constexpr std::uint64_t kSwallowed = 2;
+    std::uint64_t heardSince_ = 0;  // heard when the input last handed something over
+    std::uint64_t heardThen_ = 0;   // heard at the last stillHearing()
+    std::uint64_t takenThen_ = 0;   // handed over by then
+    int wake_ = -1;                 // eventfd
     QSocketNotifier* notifier_ = nullptr;
     MidiSystem::Api api_;
     std::unique_ptr<RtMidiIn> in_;
