@@ -28,6 +28,7 @@ public:
     void closePort() override;
     QString description() const override;
     QStringList recentEvents() const override { return status_.recent(); }
+    bool eventsArriveByThemselves() const override { return true; }
 
     const std::array<int, 2>& keys() const { return keys_; }
     int lamps() const { return lamps_; }

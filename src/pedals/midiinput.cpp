@@ -6,6 +6,12 @@
 
 #include <QSocketNotifier>
 
+namespace {
+
+const char* const kPortName = "pedals_in";
+
+}  // namespace
+
 MidiInput::MidiInput(MidiSystem::Api api, QObject* parent) : QObject(parent), api_(api) {
     wake_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wake_ >= 0) {
@@ -37,16 +43,20 @@ bool MidiInput::open(const QString& name) {
     if (index < 0) {
         return false;
     }
+    taken_.store(0, std::memory_order_relaxed);
     try {
         in_->ignoreTypes(true, true, true);
         in_->setCallback(&MidiInput::arrived, this);
-        in_->openPort(unsigned(index), "pedals_in");
+        in_->openPort(unsigned(index), kPortName);
     } catch (const RtMidiError&) {
         in_.reset();
         return false;
     }
     open_ = in_->isPortOpen();
     name_ = name;
+    listening_ = open_ && in_->getCurrentApi() == RtMidi::UNIX_JACK && links_.listen(name);
+    heardSince_ = heardThen_ = links_.heard();
+    takenThen_ = 0;
     return open_;
 }
 
@@ -62,11 +72,41 @@ void MidiInput::close() {
         in_.reset();
     }
     open_ = false;
-    drain();
+    // RtMidi's thread is gone: what it left is dropped, not handed over later.
+    tail_.store(head_.load(std::memory_order_acquire), std::memory_order_release);
+    if (wake_ >= 0) {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const ssize_t got = ::read(wake_, &count, sizeof count);
+    }
 }
 
 bool MidiInput::stillThere() {
     return open_ && in_ && MidiSystem::indexOf(*in_, name_) >= 0;
+}
+
+bool MidiInput::stillConnected() {
+    if (!open_ || !in_ || in_->getCurrentApi() != RtMidi::UNIX_JACK) {
+        return true;
+    }
+    return links_.feeds(name_, QString::fromLatin1(kPortName));
+}
+
+bool MidiInput::stillHearing() {
+    if (!open_ || !listening_) {
+        return true;
+    }
+    // Counted from the last time the input handed something over. A message heard
+    // by the last call has had a whole pause to come through; the two counts are
+    // read a moment apart, so one message may be counted on the wrong side.
+    const std::uint64_t taken = taken_.load(std::memory_order_acquire);
+    const std::uint64_t heard = links_.heard();
+    if (taken != takenThen_) {
+        takenThen_ = taken;
+        heardSince_ = heard;
+    }
+    const bool deaf = heardThen_ >= heardSince_ + kSwallowed;
+    heardThen_ = heard;
+    return !deaf;
 }
 
 // Runs on RtMidi's thread (ALSA's input thread, or JACK's process thread): no
@@ -75,6 +115,9 @@ void MidiInput::arrived(double, std::vector<unsigned char>* message, void* self)
     auto* me = static_cast<MidiInput*>(self);
     if (message == nullptr || message->empty() || message->size() > 3) {
         return;
+    }
+    if ((*message)[0] >= 0x80 && (*message)[0] < 0xF0) {
+        me->taken_.fetch_add(1, std::memory_order_release);
     }
     const std::size_t head = me->head_.load(std::memory_order_relaxed);
     const std::size_t tail = me->tail_.load(std::memory_order_acquire);
@@ -88,8 +131,12 @@ void MidiInput::arrived(double, std::vector<unsigned char>* message, void* self)
         slot.bytes[i] = (*message)[i];
     }
     me->head_.store(head + 1, std::memory_order_release);
+    me->wake();
+}
+
+void MidiInput::wake() {
     const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t written = ::write(me->wake_, &one, sizeof one);
+    [[maybe_unused]] const ssize_t written = ::write(wake_, &one, sizeof one);
 }
 
 void MidiInput::drain() {
@@ -98,10 +145,14 @@ void MidiInput::drain() {
         [[maybe_unused]] const ssize_t got = ::read(wake_, &count, sizeof count);
     }
     // The tail is read afresh each time: a receiver may close the port, which
-    // drains what is left, before this loop goes on.
-    for (;;) {
+    // drops what is left, before this loop goes on.
+    for (int taken = 0;; ++taken) {
         const std::size_t tail = tail_.load(std::memory_order_relaxed);
         if (tail == head_.load(std::memory_order_acquire)) {
+            break;
+        }
+        if (taken == kPerWake) {
+            wake();  // the rest at the next turn of the event loop
             break;
         }
         const Message m = queue_[tail & (kQueue - 1)];

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "pedals/jacklinks.h"
 #include "pedals/midisystem.h"
 
 class QSocketNotifier;
@@ -14,9 +15,11 @@ class RtMidiIn;
 
 // One MIDI input port, listened to as its messages arrive: RtMidi's thread puts
 // each short message in a lock-free queue and wakes the GUI thread through an
-// eventfd, which hands the messages over in arrival order (received()). Longer
-// messages (sysex), clock and active sensing are not taken. GUI thread only,
-// except the RtMidi callback.
+// eventfd, which hands the messages over in arrival order (received()), at most
+// kPerWake of them per wake so that a flood leaves the rest of the program its
+// turn. Longer messages (sysex), clock and active sensing are not taken (RtMidi
+// drops the last two before they reach the queue). GUI thread only, except the
+// RtMidi callback.
 class MidiInput : public QObject {
     Q_OBJECT
 public:
@@ -35,9 +38,22 @@ public:
     bool isOpen() const { return open_; }
     // Whether the port opened is still listed by the system (false once it vanished).
     bool stillThere();
+    // Whether the port opened still feeds this input: false when its connection was
+    // taken away (a patchbay, a session manager) while the port stayed. Known only
+    // through JACK; elsewhere true.
+    bool stillConnected();
+    // False when short messages were heard on the port (at least two, by the call
+    // before) and not one was handed over since: a system-exclusive
+    // message that never ended holds the MIDI library's input, which swallows
+    // everything after it. Known only through JACK; elsewhere true. Meant to be
+    // asked at a steady pace, a few times a second.
+    bool stillHearing();
 
     // Messages dropped because the queue was full.
     int dropped() const { return dropped_.load(std::memory_order_relaxed); }
+
+    // The most messages handed over before the other events waiting get their turn.
+    static constexpr int kPerWake = 64;
 
 signals:
     void received(const MidiInput::Message& message);
@@ -45,16 +61,25 @@ signals:
 private:
     static void arrived(double stamp, std::vector<unsigned char>* message, void* self);
     void drain();
+    void wake();
 
     static constexpr std::size_t kQueue = 256;  // a power of two
     std::array<Message, kQueue> queue_{};
     std::atomic<std::size_t> head_{0};  // written by the RtMidi thread
     std::atomic<std::size_t> tail_{0};  // written by the GUI thread
     std::atomic<int> dropped_{0};
-    int wake_ = -1;  // eventfd
+    std::atomic<std::uint64_t> taken_{0};  // short messages RtMidi handed over
+    bool listening_ = false;
+    // Short messages heard and none handed over, after which the input is deaf.
+    static constexpr std::uint64_t kSwallowed = 2;
+    std::uint64_t heardSince_ = 0;  // heard when the input last handed something over
+    std::uint64_t heardThen_ = 0;   // heard at the last stillHearing()
+    std::uint64_t takenThen_ = 0;   // handed over by then
+    int wake_ = -1;                 // eventfd
     QSocketNotifier* notifier_ = nullptr;
     MidiSystem::Api api_;
     std::unique_ptr<RtMidiIn> in_;
+    JackLinks links_;
     QString name_;
     bool open_ = false;
 };

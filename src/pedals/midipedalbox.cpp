@@ -52,6 +52,11 @@ void MidiPedalBox::closePort() {
         return;
     }
     input_.close();
+    // A lost box is written to no more: what it left lit on the controller goes
+    // dark here, as the lamps on screen do.
+    if (out_ && sent_ > 0) {
+        sendLamps(0);
+    }
     out_.reset();
     open_ = false;
     present_ = false;
@@ -76,6 +81,23 @@ int MidiPedalBox::readStatus() {
             sendLamps(shown);
         }
         refreshed_ = true;
+        if (input_.stillThere() && !input_.stillHearing()) {
+            // A system-exclusive message that never ended holds the input deaf:
+            // opened afresh, it hears again.
+            const bool again = input_.open(setup_.device);
+            status_.log(again ? QStringLiteral("Messaggio di sistema interrotto: ingresso "
+                                               "riaperto")
+                              : QStringLiteral("Messaggio di sistema interrotto"));
+            emit eventsLogged();
+        }
+        if (input_.stillThere() && !input_.stillConnected()) {
+            // The port stayed but its connection to the program was taken away:
+            // made again, as the next "Collega" would.
+            const bool again = input_.open(setup_.device);
+            status_.log(again ? QStringLiteral("Collegamento a %1 ripristinato").arg(setup_.device)
+                              : QStringLiteral("Collegamento a %1 perso").arg(setup_.device));
+            emit eventsLogged();
+        }
         if (!input_.stillThere()) {
             lost_ = true;
             status_.log(QStringLiteral("%1 scollegata").arg(setup_.device));

@@ -15,9 +15,9 @@ class RtMidiOut;
 // as the messages taught for them, and the four lamps sent back as the notes or
 // control changes set for them (only the lamps whose state changed; the whole
 // state at the connection and once more a moment later, as a new MIDI connection
-// may lose its first messages). The box is
-// present while its input port is there; a port that vanishes after the open
-// reports the box lost, and the next open finds it again by name. A pedal message
+// may lose its first messages; all dark when the box is closed, lost or not). The
+// box is present while its input port is there; a port that vanishes after the
+// open reports the box lost, and the next open finds it again by name. A pedal message
 // is handed to the transport as it arrives (pedalEvent). Opening never fails:
 // without a MIDI system or the port the box is simply absent. GUI thread only.
 class MidiPedalBox : public PortIo {
@@ -35,6 +35,7 @@ public:
     void closePort() override;
     QString description() const override;
     QStringList recentEvents() const override { return status_.recent(); }
+    bool eventsArriveByThemselves() const override { return true; }
 
     const PedalSetup& setup() const { return setup_; }
     // How often, at most, the port list is looked at to notice a vanished
@@ -44,7 +45,6 @@ public:
 private:
     void received(const MidiInput::Message& message);
     void sendLamps(int value);
-    bool lampPortThere();
 
     PedalSetup setup_;
     const Clock& clock_;

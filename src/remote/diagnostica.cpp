@@ -126,7 +126,7 @@ Diagnostica::Diagnostica(Audio& window, QWidget* parent) : QWidget(parent, Qt::W
     middle->addLayout(col);
     v->addLayout(middle);
     v->addWidget(buildSong());
-    v->addWidget(new PedalMonitor(w_.IO1()));
+    v->addWidget(new PedalMonitor(w_.IO1(), w_.services().clock));
     auto* log = new QGroupBox(QStringLiteral(" Finestra Ritardi (mSec) "));
     auto* lv = new QVBoxLayout(log);
     ritardi_ = named(new QPlainTextEdit, "Ritardi");

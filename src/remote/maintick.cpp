@@ -39,6 +39,15 @@ MainTick::MainTick(Audio& window)
     QObject::connect(w_.controls().HiResTimer1, &HiResTimer::tick, [this] { tick(); });
     QObject::connect(&w_.IO1(), &PortIo::pedalEvent, w_.controls().HiResTimer1,
                      [this] { pedalEvent(); });
+    // A box whose events arrive by themselves is looked at the moment the pedal
+    // lock-out ends: a release that came inside it is taken then, so a press just
+    // after it is never lost. A polled box waits for its next tick.
+    QObject::connect(w_.controls().TmrIstrs, &HiResTimer::disarmed, w_.controls().HiResTimer1,
+                     [this] {
+                         if (w_.IO1().eventsArriveByThemselves()) {
+                             pedalEvent();
+                         }
+                     });
 }
 
 void MainTick::tick() {

@@ -16,7 +16,7 @@ public:
     void tick();
     // A pedal event of a box whose events arrive by themselves (MIDI, keys): the
     // status is looked at now, as a tick would (lock-out included), without the
-    // rest of the tick's work.
+    // rest of the tick's work; also the moment the pedal lock-out ends.
     void pedalEvent();
 
     // The status value last processed (0 before any).

@@ -37,6 +37,9 @@ public:
     // The last events the box reported (MIDI messages, keys), oldest first, for the
     // diagnostics panel; empty for a box that is only polled.
     virtual QStringList recentEvents() const { return {}; }
+    // Whether the box's events arrive by themselves (pedalEvent), rather than being
+    // found only when the status is read.
+    virtual bool eventsArriveByThemselves() const { return false; }
 
 signals:
     // A box whose events arrive by themselves (MIDI, keys) has a pedal event: the

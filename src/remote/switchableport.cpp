@@ -63,6 +63,10 @@ QString SwitchablePort::description() const {
     return backend_ ? backend_->description() : QStringLiteral("nessuna pedaliera");
 }
 
+bool SwitchablePort::eventsArriveByThemselves() const {
+    return backend_ && backend_->eventsArriveByThemselves();
+}
+
 QStringList SwitchablePort::recentEvents() const {
     return backend_ ? backend_->recentEvents() : QStringList();
 }

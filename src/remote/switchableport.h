@@ -30,6 +30,7 @@ public:
     void closePort() override;
     QString description() const override;
     QStringList recentEvents() const override;
+    bool eventsArriveByThemselves() const override;
 
 private:
     std::unique_ptr<PortIo> backend_;

@@ -55,6 +55,8 @@ void TempoLamp::beatOff() {
 }
 
 void TempoLamp::lockOutOver() {
-    w_.controls().TmrIstrs->setEnabled(false);
+    // The lamp first: ending the lock-out may at once take a press that starts
+    // another one.
     w_.controls().LedIstrs->setBackColor(WinColor::kLightGreen);
+    w_.controls().TmrIstrs->setEnabled(false);
 }

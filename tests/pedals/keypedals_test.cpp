@@ -8,6 +8,7 @@
 #include "library/datasource.h"
 #include "library/songgrid.h"
 #include "pedals/keypedalbox.h"
+#include "platform/hirestimer.h"
 #include "remote/diagnostica.h"
 #include "settings/impspath.h"
 #include "support/harness.h"
@@ -112,4 +113,26 @@ TEST(KeyPedals, ADetachedPageTurnerStartsNothing) {
     s.h.advance(40);
     EXPECT_FALSE(s.st().Groove1Attivo);
     EXPECT_TRUE(s.h.recordingGrooves()->playing.isEmpty());
+}
+
+// A release that falls inside the lock-out is taken the moment it ends, whenever the
+// next tick comes: a stop pressed just after the lock-out is never lost, at the
+// usual tick as at a slow one.
+TEST(KeyPedals, APressJustAfterTheLockOutIsTakenWhenTheReleaseFellInsideIt) {
+    for (const double tick : {40.0, 200.0}) {
+        for (const double after : {1.0, 5.0, 15.0, 30.0, 120.0}) {
+            Stage s;
+            s.ready();
+            s.h.find<HiResTimer>("HiResTimer1")->setInterval(tick);
+            const double lockOut = s.h.find<HiResTimer>("TmrIstrs")->interval();
+            send(s.grid(), QEvent::KeyPress, Qt::Key_B);
+            EXPECT_TRUE(s.st().Groove1Attivo);
+            s.h.advance(100);
+            send(s.grid(), QEvent::KeyRelease, Qt::Key_B);
+            s.h.advance(lockOut - 100 + after);
+            send(s.grid(), QEvent::KeyPress, Qt::Key_B);
+            EXPECT_FALSE(s.st().Groove1Attivo)
+                << "tick " << tick << " ms, press " << after << " ms after the lock-out";
+        }
+    }
 }

@@ -36,10 +36,8 @@ public:
         in_.reset();
     }
 
-    void send(unsigned char a, unsigned char b, unsigned char c) {
-        const Bytes m{a, b, c};
-        out_->sendMessage(&m);
-    }
+    void send(unsigned char a, unsigned char b, unsigned char c) { send(Bytes{a, b, c}); }
+    void send(const Bytes& m) { out_->sendMessage(&m); }
     void noteOn(int note, int channel = 0) { send(0x90 | channel, note, 100); }
     void noteOff(int note, int channel = 0) { send(0x80 | channel, note, 0); }
     void control(int number, int value, int channel = 0) { send(0xB0 | channel, number, value); }

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 
 #include "jackserver.h"
@@ -98,6 +99,7 @@ TEST(MidiPedals, UnknownMessagesDoNothingButShowOnTheDiagnostics) {
     fcb.send(0xE0, 0, 64);  // pitch bend
     auto* shown = panel->findChild<QPlainTextEdit*>("UltimiMessaggi");
     ASSERT_TRUE(MidiController::waitUntil([&] {
+        s.h.advance(1);
         return shown->toPlainText().contains(QStringLiteral("Messaggio E0 00 40"));
     })) << shown->toPlainText().toStdString();
     s.h.advance(600);
@@ -109,6 +111,38 @@ TEST(MidiPedals, UnknownMessagesDoNothingButShowOnTheDiagnostics) {
          {"Nota 61 giù, canale 1", "Nota 60 giù, canale 2", "Controllo 64 = 127, canale 1"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << text.toStdString();
     }
+}
+
+TEST(MidiPedals, AFloodOfMessagesIsShownInPausesAndLeavesThePedalsWorking) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    s.h.find<QPushButton>("DiagnosticaButt")->click();
+    auto* shown = s.h.find<QPlainTextEdit>("UltimiMessaggi");
+    int redrawn = 0;
+    QObject::connect(shown, &QPlainTextEdit::textChanged, [&] { ++redrawn; });
+    // A stuck controller and another device's clock, while no time passes.
+    for (int batch = 0; batch < 8; ++batch) {
+        for (int i = 0; i < 30; ++i) {
+            fcb.send({0xF8});
+            fcb.control(64, i);
+        }
+        MidiController::waitUntil([] { return false; }, 20);
+    }
+    fcb.noteOn(61);
+    const auto last = [&] {
+        const QStringList events = s.box->recentEvents();
+        return !events.isEmpty() && events.last() == QStringLiteral("Nota 61 giù, canale 1");
+    };
+    ASSERT_TRUE(MidiController::waitUntil(last));
+    EXPECT_LE(redrawn, 2) << "the panel is redrawn for each message";
+    // A clock repeating itself is not described again and again.
+    EXPECT_LE(s.box->recentEvents().filter(QStringLiteral("F8")).size(), 1)
+        << s.box->recentEvents().join(u'\n').toStdString();
+    s.h.advance(60);
+    EXPECT_TRUE(shown->toPlainText().endsWith(QStringLiteral("Nota 61 giù, canale 1")));
+    fcb.noteOn(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
 }
 
 TEST(MidiPedals, ALatchingPedalsEveryMessageIsAPressAndARelease) {
@@ -186,14 +220,23 @@ TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
 TEST(MidiPedals, AControllerThatVanishesIsALostBoxAndIsFoundAgainByName) {
     NEED_JACK();
     MidiController fcb;
-    Stage s(fcb, taught(fcb));
+    // The lamps hang on a port of their own, which stays when the pedals go.
+    MidiController lights("Luci");
+    PedalSetup setup = taught(fcb);
+    setup.lampPort = lights.lampsPort();
+    Stage s(fcb, setup);
+    lights.clearLampMessages();
     fcb.noteOn(60);
     ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_EQ(lights.awaitLampMessages(1), (std::vector<Bytes>{{0x90, 100, 127}}));
+    lights.clearLampMessages();
     fcb.unplug();
     MidiController::settle();
     s.h.advance(1000);  // past the lock-out the lost box is seen
     EXPECT_EQ(s.h.prompter.texts(),
               QStringList{"Attenzione!!! L'interfaccia hardware si è scollegata!"});
+    // What was lit on the controller goes dark with the lamps on screen.
+    EXPECT_EQ(lights.awaitLampMessages(2), (std::vector<Bytes>{{0x80, 100, 0}, {0x80, 103, 0}}));
     EXPECT_EQ(s.colour("LedConnect"), 255);
     EXPECT_FALSE(s.h.find<HiResTimer>("HiResTimer1")->isEnabled());
     EXPECT_TRUE(s.h.engine()->grooveSounding()) << "the loop keeps sounding";
@@ -208,6 +251,56 @@ TEST(MidiPedals, AControllerThatVanishesIsALostBoxAndIsFoundAgainByName) {
     s.h.advance(2500);
     fcb.noteOn(60);
     EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+}
+
+// A cable pulled in the middle of a system-exclusive message: its end never comes.
+TEST(MidiPedals, ASystemMessageThatNeverEndsLeavesThePedalsWorking) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    fcb.send({0xF0, 0x7E, 0x7F, 0x06});
+    fcb.noteOn(61);
+    fcb.noteOff(61);
+    MidiController::settle();
+    for (int look = 0; look < 3; ++look) {
+        s.h.advance(MidiPedalBox::kLookMs);
+        MidiController::settle();
+    }
+    fcb.noteOn(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_TRUE(s.box->recentEvents().join(u'\n').contains(QStringLiteral("riaperto")))
+        << s.box->recentEvents().join(u'\n').toStdString();
+}
+
+// As a patchbay or a session manager would: every connection of the port taken away.
+void disconnectAll(const QString& port) {
+    QProcess list;
+    list.start(QStringLiteral("jack_lsp"), {QStringLiteral("-c"), port});
+    ASSERT_TRUE(list.waitForFinished(5000));
+    const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split(u'\n');
+    int taken = 0;
+    for (const QString& line : lines) {
+        if (line.startsWith(u' ') || line.startsWith(u'\t')) {
+            QProcess cut;
+            cut.start(QStringLiteral("jack_disconnect"), {port, line.trimmed()});
+            ASSERT_TRUE(cut.waitForFinished(5000));
+            ++taken;
+        }
+    }
+    ASSERT_GT(taken, 0) << lines.join(u'\n').toStdString();
+}
+
+TEST(MidiPedals, AConnectionTakenAwayIsMadeAgain) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    disconnectAll(fcb.pedalsPort());
+    MidiController::settle();
+    s.h.advance(MidiPedalBox::kLookMs + 40);
+    MidiController::settle();
+    fcb.noteOn(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_TRUE(s.h.prompter.texts().isEmpty());
 }
 
 TEST(MidiPedals, AControllerThatIsNotThereIsAnAbsentBox) {

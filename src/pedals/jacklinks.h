@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <atomic>
+#include <cstdint>
+
+struct _jack_client;
+struct _jack_port;
+
+// The connections between the ports of a JACK server, as a patchbay or a session
+// manager changes them: whether a controller's port still feeds this program's
+// pedal input. Also listens to the controller beside the MIDI library, counting the
+// short messages its port sends, so that an input that stopped handing them over
+// can be told from a controller that is quiet. Opens a client of its own on first
+// use and never starts a server. GUI thread only, except JACK's process callback.
+class JackLinks {
+public:
+    JackLinks() = default;
+    ~JackLinks();
+    JackLinks(const JackLinks&) = delete;
+    JackLinks& operator=(const JackLinks&) = delete;
+
+    // Whether the port named source (as the MIDI system lists it) is connected to an
+    // input of this program named input ("pedals_in"); also true when it cannot
+    // be told (no server, no such port), so that only a connection seen missing
+    // counts as lost.
+    bool feeds(const QString& source, const QString& input);
+
+    // Listens to source from now on (connecting it again if need be); false when
+    // that cannot be done.
+    bool listen(const QString& source);
+    // The short messages (notes, controls, ...) heard from the source so far.
+    std::uint64_t heard() const { return heard_.load(std::memory_order_acquire); }
+
+private:
+    bool ready();
+    static int process(std::uint32_t frames, void* self);
+
+    _jack_client* client_ = nullptr;
+    _jack_port* ear_ = nullptr;
+    bool tried_ = false;
+    std::atomic<std::uint64_t> heard_{0};
+};
