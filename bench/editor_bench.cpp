@@ -89,17 +89,23 @@ void BM_AddSong(benchmark::State& state) {
 }
 BENCHMARK(BM_AddSong)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// Renames song id once an iteration, alternately near the start and the end of the
+// title list.
+void renameBackAndForth(benchmark::State& state, qint64 id) {
+    QString error;
+    int n = 0;
+    for (auto _ : state) {
+        const QString title = (n++ % 2) ? QStringLiteral("Zzz rinominata") : QStringLiteral("Aaa");
+        check(bench->writer->updateSong(id, bench->song(title), &error), error);
+    }
+    state.counters["row"] = bench->data1.absolutePosition();
+}
+
 void BM_RenameSong(benchmark::State& state) {
     QString error;
     const auto id = bench->writer->addSong(bench->song(QStringLiteral("Mezzo")), &error);
     check(id.has_value(), error);
-    int n = 0;
-    for (auto _ : state) {
-        // Alternately near the start and the end of the title list.
-        const QString title = (n++ % 2) ? QStringLiteral("Zzz rinominata") : QStringLiteral("Aaa");
-        check(bench->writer->updateSong(*id, bench->song(title), &error), error);
-    }
-    state.counters["row"] = bench->data1.absolutePosition();
+    renameBackAndForth(state, *id);
 }
 BENCHMARK(BM_RenameSong)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -125,12 +131,7 @@ void BM_RenameSongWithSetListsOpen(benchmark::State& state) {
     QuietPrompter prompter;
     SetListWindow window(*bench->writer, prompter);
     window.showList(1);
-    int n = 0;
-    for (auto _ : state) {
-        const QString title = (n++ % 2) ? QStringLiteral("Zzz rinominata") : QStringLiteral("Aaa");
-        check(bench->writer->updateSong(*id, bench->song(title), &error), error);
-    }
-    state.counters["row"] = bench->data1.absolutePosition();
+    renameBackAndForth(state, *id);
 }
 BENCHMARK(BM_RenameSongWithSetListsOpen)->Unit(benchmark::kMillisecond)->Iterations(10);
 
