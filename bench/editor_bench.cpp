@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "editor/setlistwindow.h"
 #include "library/aggiornadbg.h"
 #include "library/datasource.h"

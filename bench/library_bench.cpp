@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/aggiornadbg.h"
 #include "library/datasource.h"
 #include "library/filtrocartella.h"

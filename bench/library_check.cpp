@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/datasource.h"
 #include "library/songdatabase.h"
 #include "library/songgrid.h"

@@ -6,9 +6,9 @@
 
 #include "about/programversion.h"
 #include "app/commandline.h"
-#include "app/configlocation.h"
 #include "app/program.h"
 #include "app/qttranslations.h"
+#include "config/configlocation.h"
 #include "exchange/accesscommand.h"
 #include "exchange/accessreaderchild.h"
 #include "exchange/csvcommand.h"

@@ -6,7 +6,7 @@
 
 #include "app/audiocontrols.h"
 #include "app/services.h"
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 
 class AudioLibrary;
 class Diagnostica;

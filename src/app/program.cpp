@@ -8,10 +8,10 @@
 
 #include "app/audio.h"
 #include "app/audioshow.h"
-#include "app/configcodec.h"
-#include "app/configfile.h"
-#include "app/configlocation.h"
 #include "app/startup.h"
+#include "config/configcodec.h"
+#include "config/configfile.h"
+#include "config/configlocation.h"
 #include "library/demolibrary.h"
 #include "pedals/pedalboxes.h"
 #include "pedals/pedalsetup.h"

@@ -7,10 +7,10 @@
 
 #include "app/audio.h"
 #include "app/audioaccess.h"
-#include "app/configcodec.h"
-#include "app/configfile.h"
-#include "app/configlocation.h"
 #include "app/firstwelcome.h"
+#include "config/configcodec.h"
+#include "config/configfile.h"
+#include "config/configlocation.h"
 #include "exchange/winsettingsimport.h"
 #include "library/datasource.h"
 #include "platform/clock.h"

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "editor/chooserfolders.h"
 #include "editor/filechooser.h"
 #include "editor/grooveconverter.h"

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "platform/hirestimer.h"
 #include "platform/prompter.h"
 #include "playback/groovesound.h"

@@ -14,8 +14,8 @@
 #include <QSpinBox>
 #include <cmath>
 
-#include "app/mp3lookup.h"
-#include "app/sharedstate.h"
+#include "config/mp3lookup.h"
+#include "config/sharedstate.h"
 #include "editor/filechooser.h"
 #include "editor/fileplacer.h"
 #include "editor/listener.h"

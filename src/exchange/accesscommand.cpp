@@ -3,9 +3,9 @@
 #include <QDir>
 #include <cstdio>
 
-#include "app/configcodec.h"
-#include "app/configfile.h"
-#include "app/configlocation.h"
+#include "config/configcodec.h"
+#include "config/configfile.h"
+#include "config/configlocation.h"
 #include "exchange/accessimport.h"
 #include "platform/foldername.h"
 

@@ -5,8 +5,8 @@
 #include <QLocale>
 #include <cstdio>
 
-#include "app/configcodec.h"
-#include "app/configfile.h"
+#include "config/configcodec.h"
+#include "config/configfile.h"
 #include "exchange/csvexport.h"
 #include "exchange/csvformat.h"
 #include "exchange/csvimport.h"

@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "editor/filechooser.h"
 #include "exchange/csvexport.h"
 #include "exchange/csvformat.h"

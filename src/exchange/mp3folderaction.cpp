@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QWidget>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "editor/filechooser.h"
 #include "exchange/csvprogress.h"
 #include "exchange/importoutcome.h"

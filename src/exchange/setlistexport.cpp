@@ -11,7 +11,7 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
-#include "app/mp3lookup.h"
+#include "config/mp3lookup.h"
 #include "platform/fileprobe.h"
 #include "platform/wholefile.h"
 

@@ -5,7 +5,7 @@
 #include <QVector>
 #include <array>
 
-#include "app/value.h"
+#include "config/value.h"
 #include "library/songrecord.h"
 
 class FileProbe;

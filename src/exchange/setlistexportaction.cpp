@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "editor/filechooser.h"
 #include "exchange/csvexport.h"
 #include "exchange/exportchooser.h"

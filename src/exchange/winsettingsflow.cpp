@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QList>
 
-#include "app/configfile.h"
-#include "app/configlocation.h"
+#include "config/configfile.h"
+#include "config/configlocation.h"
 #include "editor/filechooser.h"
 #include "exchange/winsettingschooser.h"
 #include "exchange/winsettingsimport.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/configdata.h"
+#include "config/configdata.h"
 
 class FileChooser;
 class PathChooser;

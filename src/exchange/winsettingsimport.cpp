@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/configcodec.h"
+#include "config/configcodec.h"
 #include "platform/foldername.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/configdata.h"
+#include "config/configdata.h"
 
 // The settings of the Windows version (a Quintora.ini of any layout the program
 // reads, Windows-1252 text, C:\ paths) turned into settings of this program: each

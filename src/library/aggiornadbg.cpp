@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
 

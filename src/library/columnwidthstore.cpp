@@ -1,6 +1,6 @@
 #include "library/columnwidthstore.h"
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/aggiornadbg.h"
 #include "library/songgrid.h"
 

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QWidget>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/aggiornadbg.h"
 #include "library/listedfolderprobe.h"
 #include "library/mainlistquery.h"

@@ -1,6 +1,6 @@
 #include "library/mainlistquery.h"
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/datasource.h"
 #include "library/rowset.h"
 #include "library/songdatabase.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/analizzawav.h"
 #include "library/datasource.h"
 #include "library/rowset.h"

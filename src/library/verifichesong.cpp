@@ -2,8 +2,8 @@
 
 #include <QDir>
 
-#include "app/mp3lookup.h"
-#include "app/sharedstate.h"
+#include "config/mp3lookup.h"
+#include "config/sharedstate.h"
 #include "library/analizzawav.h"
 #include "library/verifichelog.h"
 #include "platform/numbertext.h"

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <QMainWindow>
 
 #include "app/audiocontrols.h"
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/datasource.h"
 #include "library/filtrocartella.h"
 #include "library/listchooser.h"

@@ -5,7 +5,7 @@
 #include "library/songgrid.h"
 
 #include "app/audio.h"
-#include "app/mp3lookup.h"
+#include "config/mp3lookup.h"
 #include "library/datasource.h"
 #include "platform/clock.h"
 #include "platform/hirestimer.h"

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "app/configdata.h"
+#include "config/configdata.h"
 #include "pedals/pedalboxes.h"
 #include "pedals/pedalsetup.h"
 #include "pedals/pedalteachframe.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "app/audio.h"
-#include "app/configfile.h"
 #include "app/startup.h"
+#include "config/configfile.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
 #include "platform/foldername.h"

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/configdata.h"
+#include "config/configdata.h"
 
 class Audio;
 struct ImpspathControls;

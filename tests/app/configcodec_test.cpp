@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/configcodec.h"
+#include "config/configcodec.h"
 #include "configtestdata.h"
 
 using namespace configtest;

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <csignal>
 
-#include "app/configcodec.h"
-#include "app/configfile.h"
-#include "app/configlocation.h"
+#include "config/configcodec.h"
+#include "config/configfile.h"
+#include "config/configlocation.h"
 #include "support/filesizelimit.h"
 #include "support/testaudio.h"
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <random>
 
-#include "app/configcodec.h"
+#include "config/configcodec.h"
 #include "configtestdata.h"
 
 using namespace configtest;

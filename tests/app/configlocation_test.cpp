@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/configlocation.h"
+#include "config/configlocation.h"
 
 namespace {
 

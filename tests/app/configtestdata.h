@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/configdata.h"
+#include "config/configdata.h"
 
 namespace configtest {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/value.h"
+#include "config/value.h"
 
 TEST(Value, UnsetEqualsZeroFalseAndTheEmptyText) {
     const Value unset;

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTest>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "editing.h"
 #include "platform/hirestimer.h"
 #include "support/testaudio.h"

@@ -10,9 +10,9 @@
 #include <QTimer>
 
 #include "app/audio.h"
-#include "app/configcodec.h"
-#include "app/configfile.h"
-#include "app/configlocation.h"
+#include "config/configcodec.h"
+#include "config/configfile.h"
+#include "config/configlocation.h"
 #include "exchange/folderquestiondialog.h"
 #include "exchange/winsettingsimport.h"
 #include "library/songrecord.h"

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/sharedstate.h"
+#include "config/sharedstate.h"
 #include "library/aggiornadbg.h"
 #include "library/columnwidthstore.h"
 #include "library/datasource.h"

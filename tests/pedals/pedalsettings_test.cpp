@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "app/configcodec.h"
+#include "config/configcodec.h"
 #include "jackserver.h"
 #include "midicontroller.h"
 #include "pedals/pedalsetup.h"

@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QFileInfo>
 
-#include "app/configcodec.h"
-#include "app/configfile.h"
 #include "app/firstwelcome.h"
+#include "config/configcodec.h"
+#include "config/configfile.h"
 #include "settings/closingcheck.h"
 #include "settings/folderbrowser.h"
 #include "settings/folderframe.h"

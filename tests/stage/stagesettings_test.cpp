@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "app/configcodec.h"
+#include "config/configcodec.h"
 #include "settings/settingstest.h"
 #include "support/testlibrary.h"
 

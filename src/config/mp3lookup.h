@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "app/value.h"
+#include "config/value.h"
 #include "platform/fileprobe.h"
 
 // Where a song's MP3 lies: the first of the ten MP3 folders in which a lookup of

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/value.h"
+#include "config/value.h"
 
 // Everything the configuration file holds, as plain values that may be unset.
 // A default-constructed ConfigData holds the defaults of a missing or unreadable

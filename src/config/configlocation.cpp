@@ -1,4 +1,4 @@
-#include "app/configlocation.h"
+#include "config/configlocation.h"
 
 #include <QDir>
 #include <QFileInfo>

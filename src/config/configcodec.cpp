@@ -1,11 +1,11 @@
-#include "app/configcodec.h"
+#include "config/configcodec.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "app/configtokenizer.h"
-#include "app/textencoding.h"
+#include "config/configtokenizer.h"
+#include "config/textencoding.h"
 #include "platform/numbertext.h"
 
 namespace {

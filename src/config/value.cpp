@@ -1,4 +1,4 @@
-#include "app/value.h"
+#include "config/value.h"
 
 #include "platform/numbertext.h"
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "app/configdata.h"
+#include "config/configdata.h"
 
 // Reading and saving the configuration file on disk. A save never leaves a
 // half-written file: the new content goes to a temporary file beside the old

@@ -1,4 +1,4 @@
-#include "app/configtokenizer.h"
+#include "config/configtokenizer.h"
 
 #include <charconv>
 #include <cmath>

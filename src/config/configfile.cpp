@@ -1,11 +1,11 @@
-#include "app/configfile.h"
+#include "config/configfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "app/configcodec.h"
+#include "config/configcodec.h"
 #include "platform/wholefile.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/value.h"
+#include "config/value.h"
 
 // The variables that several parts of the program read and write, under the names
 // the program's documents use. One instance lives for the whole run, owned by the

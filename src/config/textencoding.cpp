@@ -1,4 +1,4 @@
-#include "app/textencoding.h"
+#include "config/textencoding.h"
 
 namespace TextEncoding {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/configdata.h"
+#include "config/configdata.h"
 
 // The four layouts of the configuration file, told apart by its first field.
 enum class ConfigLayout {
