@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "platform/hirestimer.h"
-#include "remote/maintick.h"
+#include "show/maintick.h"
+#include "show/showcore.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 
@@ -87,7 +88,7 @@ void IdleMainTick(benchmark::State& state) {
     TestLibrary::prepare(h, "Cielo");
     h.advance(3000);
     for (auto _ : state) {
-        w.mainTick().tick();
+        w.core().mainTick().tick();
     }
 }
 BENCHMARK(IdleMainTick);

@@ -35,8 +35,9 @@
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
-#include "remote/maintick.h"
 #include "remote/portio.h"
+#include "show/maintick.h"
+#include "show/showcore.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 
@@ -207,7 +208,7 @@ int main(int argc, char** argv) {
         auto rearmed = [&] {
             const auto give = std::chrono::steady_clock::now() + std::chrono::seconds(2);
             while ((w.controls().TmrIstrs->isEnabled() ||
-                    (w.mainTick().UltimoStato() & PortIo::kPedal1) != 0) &&
+                    (w.core().mainTick().UltimoStato() & PortIo::kPedal1) != 0) &&
                    std::chrono::steady_clock::now() < give) {
                 runEvents(2);
             }

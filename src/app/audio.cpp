@@ -15,7 +15,9 @@
 #include "app/audiostage.h"
 #include "app/helplauncher.h"
 #include "app/resizerule.h"
+#include "app/showbinding.h"
 #include "app/shutdown.h"
+#include "app/songpreparation.h"
 #include "library/aggiornadbg.h"
 #include "library/datasource.h"
 #include "library/listchooser.h"
@@ -23,23 +25,19 @@
 #include "library/verifiche.h"
 #include "platform/hirestimer.h"
 #include "platform/wincolor.h"
-#include "playback/preloadchain.h"
-#include "playback/songpreparation.h"
 #include "playback/stopendstyle.h"
 #include "remote/diagnostica.h"
 #include "remote/keyboard.h"
-#include "remote/maintick.h"
-#include "remote/pedalinterface.h"
-#include "remote/tempolamp.h"
 #include "remote/volumecontrols.h"
 #include "settings/impspath.h"
+#include "show/showcore.h"
 
 Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("Audio"));
     setWindowTitle(displayName());
     AudioMenu::build(*this, c_);
     AudioLayout::build(*this, c_);
-    createTimers();
+    createCore();
     c_.Data1 = new DataSource(QStringLiteral("Data1"), this);
     c_.Data2 = new DataSource(QStringLiteral("Data2"), this);
     c_.Data1->setFileProbe(&services_.files);
@@ -47,10 +45,7 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     library_ = std::make_unique<AudioLibrary>(*this);
     setGridColors(1, gridColors_[0], gridColors_[1]);
     setGridColors(2, gridColors_[2], gridColors_[3]);
-    pedals_ = std::make_unique<PedalInterface>(*this);
-    tempo_ = std::make_unique<TempoLamp>(*this);
-    tick_ = std::make_unique<MainTick>(*this);
-    preload_ = std::make_unique<PreloadChain>(*this);
+    binding_ = new ShowBinding(*this);
     volumes_ = std::make_unique<VolumeControls>(*this);
     preparation_ = std::make_unique<SongPreparation>(*this);
     help_ = std::make_unique<HelpLauncher>(*this);
@@ -74,14 +69,20 @@ QString Audio::displayName() {
     return QStringLiteral("Quintora");
 }
 
-void Audio::createTimers() {
-    Clock& clock = services_.clock;
-    c_.HiResTimer1 = new HiResTimer(clock, QStringLiteral("HiResTimer1"), 40, this);
-    c_.TmrIstrs = new HiResTimer(clock, QStringLiteral("TmrIstrs"), 500, this);
-    c_.TmrBpmOn = new HiResTimer(clock, QStringLiteral("TmrBpmOn"), 600, this);
-    c_.TmrBpmOff = new HiResTimer(clock, QStringLiteral("TmrBpmOff"), 80, this);
-    c_.TmrPrePreload = new HiResTimer(clock, QStringLiteral("TmrPrePreload"), 200, this);
-    c_.TmrPreload = new HiResTimer(clock, QStringLiteral("TmrPreload"), 700, this);
+void Audio::createCore() {
+    const CoreServices core{services_.clock,  services_.port,       services_.grooves,
+                            services_.player, services_.waveVolume, services_.files};
+    core_ = new ShowCore(core, this);
+    c_.HiResTimer1 = &core_->pollTimer();
+    c_.TmrIstrs = &core_->lockOutTimer();
+    c_.TmrBpmOn = &core_->beatTimer();
+    c_.TmrBpmOff = &core_->beatOffTimer();
+    c_.TmrPrePreload = &core_->preMuteTimer();
+    c_.TmrPreload = &core_->bufferTimer();
+}
+
+const CoreState& Audio::showState() const {
+    return binding_->state();
 }
 
 void Audio::resizeEvent(QResizeEvent* event) {
@@ -174,6 +175,7 @@ Diagnostica* Audio::loadedDiagnostica() const {
 
 void Audio::openDiagnostica() {
     state_.DiagAperta = true;
+    core_->setDiagnosticsOpen(true);
     Diagnostica& d = diagnostica();
     d.show();
     d.raise();

@@ -14,13 +14,12 @@ class HelpLauncher;
 class Impspath;
 class Info;
 class Keyboard;
-class MainTick;
-class PedalInterface;
 class PortIo;
-class PreloadChain;
 class Shutdown;
+class ShowBinding;
+class ShowCore;
+struct CoreState;
 class SongPreparation;
-class TempoLamp;
 class Verifiche;
 class VolumeControls;
 class MediaPlayer;
@@ -72,10 +71,12 @@ public:
     void clearRitardi();
 
     // The procedures of the other parts, owned here.
-    PedalInterface& pedalInterface() { return *pedals_; }
     SongPreparation& preparation() { return *preparation_; }
-    TempoLamp& tempoLamp() { return *tempo_; }
-    MainTick& mainTick() { return *tick_; }
+    // The show core, the copy of its state the window shows, and the binding that
+    // hands it the window's settings.
+    ShowCore& core() { return *core_; }
+    const CoreState& showState() const;
+    ShowBinding& showBinding() { return *binding_; }
     VolumeControls& volumes() { return *volumes_; }
     HelpLauncher& help() { return *help_; }
     Shutdown& shutdown() { return *shutdown_; }
@@ -103,7 +104,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createTimers();
+    void createCore();
 
     Services services_;
     SharedState state_;
@@ -113,10 +114,8 @@ private:
     QPointer<Verifiche> verifiche_;
     QPointer<Impspath> impspath_;  // the settings dialog, while it is loaded
     std::unique_ptr<AudioLibrary> library_;
-    std::unique_ptr<PedalInterface> pedals_;
-    std::unique_ptr<TempoLamp> tempo_;
-    std::unique_ptr<MainTick> tick_;
-    std::unique_ptr<PreloadChain> preload_;
+    ShowCore* core_ = nullptr;
+    ShowBinding* binding_ = nullptr;
     std::unique_ptr<VolumeControls> volumes_;
     std::unique_ptr<SongPreparation> preparation_;
     std::unique_ptr<HelpLauncher> help_;

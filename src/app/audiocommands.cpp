@@ -6,9 +6,10 @@
 
 #include "app/audio.h"
 #include "app/helplauncher.h"
+#include "app/showbinding.h"
 #include "app/shutdown.h"
 #include "platform/clickablelabel.h"
-#include "remote/pedalinterface.h"
+#include "show/showcore.h"
 
 namespace {
 
@@ -24,8 +25,11 @@ void both(QPushButton* button, QAction* item, Audio& w, Handler handler) {
 
 void AudioCommands::wire(Audio& w) {
     AudioControls& c = w.controls();
-    both(c.Collega, c.MenuCollegaHW, w, [&w] { w.pedalInterface().Attiva(); });
-    both(c.Scollega, c.MenuScollegaHW, w, [&w] { w.pedalInterface().Disattiva(); });
+    both(c.Collega, c.MenuCollegaHW, w, [&w] {
+        w.showBinding().sendSettings();
+        w.core().attach();
+    });
+    both(c.Scollega, c.MenuScollegaHW, w, [&w] { w.core().detach(); });
     both(c.Esci, c.MenuEsci, w, [&w] { w.shutdown().esci(); });
     both(c.ButPath, c.MenuConf, w, [&w] { w.openSettings(); });
     both(c.Utility, c.MenuVer, w, [&w] { w.openVerifiche(); });

@@ -26,18 +26,19 @@
 #include "playback/wavevolumebinder.h"
 #include "recovery/showkeeper.h"
 #include "remote/pedalboxwindow.h"
-#include "remote/pedalinterface.h"
 #include "remote/ppdevport.h"
 #include "remote/switchableport.h"
 #include "remote/virtualpedalbox.h"
+#include "show/pedalinterface.h"
+#include "show/showcore.h"
 
-namespace {
+    namespace {
 
-QString demoFolder() {
-    return FolderName::withSeparator(
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        QStringLiteral("/Quintora/demo"));
-}
+    QString demoFolder() {
+        return FolderName::withSeparator(
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/Quintora/demo"));
+    }
 
 }  // namespace
 
@@ -171,7 +172,7 @@ void Program::apply(const DeviceSettings& settings) {
 // the virtual box's window goes before the box it shows.
 void Program::switchPort(const QString& wanted) {
     if (window_ && window_->state().Collegato) {
-        window_->pedalInterface().Disattiva();
+        window_->core().detach();
     }
     std::unique_ptr<PedalBoxWindow> boxWindow;
     std::unique_ptr<PortIo> backend = createPort(wanted, boxWindow);

@@ -7,8 +7,8 @@
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
 #include "remote/diagnostica.h"
-#include "remote/pedalinterface.h"
 #include "remote/portio.h"
+#include "show/showcore.h"
 
 Shutdown::Shutdown(Audio& window) : w_(window) {}
 
@@ -21,13 +21,7 @@ QString Shutdown::questionTitle() {
 }
 
 void Shutdown::esci() {
-    AudioControls& c = w_.controls();
-    w_.IO1().writeData(0);
-    w_.pedalInterface().Disattiva();
-    c.LedConnect->setBackColor(WinColor::kRed);
-    c.LedPed1->setBackColor(WinColor::kGrey);
-    c.LedPed2->setBackColor(WinColor::kGrey);
-    w_.services().grooves.stop();
+    w_.core().close();
     if (Diagnostica* d = w_.loadedDiagnostica()) {
         d->close();
     }
@@ -43,7 +37,7 @@ bool Shutdown::confirmClose() {
         poll->setEnabled(true);
         return false;
     }
-    w_.pedalInterface().Disattiva();
+    w_.core().detach();
     if (Diagnostica* d = w_.loadedDiagnostica()) {
         d->close();
     }

@@ -22,24 +22,25 @@
 #include "playback/mediaplayer.h"
 #include "playback/wavevolume.h"
 #include "remote/portio.h"
+#include "show/showcore.h"
 
-namespace {
+    namespace {
 
-// A timer interval as the file holds it: the leading number of its text.
-double intervalOf(const Value& v) {
-    return NumberText::leadingNumber(v.toText());
-}
-
-// A folder as the file holds it, ending in the separator whether or not it was
-// stored with one. Only a full path is a folder: an empty or relative one would
-// make the program act on whatever folder it was started from, so it counts as
-// no folder at all.
-QString usableFolder(const QString& stored) {
-    if (stored.isEmpty() || QDir::isRelativePath(stored)) {
-        return {};
+    // A timer interval as the file holds it: the leading number of its text.
+    double intervalOf(const Value& v) {
+        return NumberText::leadingNumber(v.toText());
     }
-    return FolderName::withSeparator(stored);
-}
+
+    // A folder as the file holds it, ending in the separator whether or not it was
+    // stored with one. Only a full path is a folder: an empty or relative one would
+    // make the program act on whatever folder it was started from, so it counts as
+    // no folder at all.
+    QString usableFolder(const QString& stored) {
+        if (stored.isEmpty() || QDir::isRelativePath(stored)) {
+            return {};
+        }
+        return FolderName::withSeparator(stored);
+    }
 
 }  // namespace
 
@@ -157,10 +158,6 @@ Startup::Branch Startup::settleWorkingFolder(Branch branch) {
 
 void Startup::initialiseState() {
     SharedState& st = w_.state();
-    st.Groove1Attivo = st.Groove2Attivo = false;
-    st.Pedale1Gestito = st.Pedale2Gestito = false;
-    st.UscitaPorta = 0;
-    st.InizioGroove = float(w_.services().clock.timeOfDay());
     st.MetroFreq = 5000;
     st.MetroDurata = 50;
     st.MetroAudio = 1;
@@ -214,7 +211,7 @@ void Startup::openDatabase() {
         reportLibraryProblem(w_);
     }
     w_.Volume1().setLevel(65535);
-    w_.MediaPlayer1().setVolume(w_.controls().HSVolumeMp3->value());
+    w_.core().setMp3Volume(w_.controls().HSVolumeMp3->value());
 }
 
 void Startup::applyColumns(const ConfigData& d, SharedState& st) {

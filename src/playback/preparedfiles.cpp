@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 
-#include "config/sharedstate.h"
-
 namespace {
 
 // Only a regular file is ever opened as audio.
@@ -19,22 +17,22 @@ QString grooveName(const QString& path, const QString& pathLavoro) {
 
 }  // namespace
 
-void PreparedFiles::check(const SharedState& st, const QString& mp3Path) {
+void PreparedFiles::check(bool loop, const std::array<QString, 2>& names,
+                          const std::array<QString, 2>& files, const QString& mp3Path,
+                          const QString& pathLavoro) {
     missing_.clear();
     canSound_ = {true, true};
-    if (!st.LoopBrano) {
-        if (!st.Groove1.isEmpty() && !playable(mp3Path)) {
-            missing_ << st.Groove1;
+    if (!loop) {
+        if (!names[0].isEmpty() && !playable(mp3Path)) {
+            missing_ << names[0];
             canSound_ = {false, false};  // both pedals start the MP3
         }
         return;
     }
-    const QString* files[2] = {&st.FileGroove1, &st.FileGroove2};
-    const QString* names[2] = {&st.Groove1, &st.Groove2};
-    for (int i = 0; i < 2; ++i) {
-        if (!names[i]->isEmpty() && !playable(*files[i])) {
-            missing_ << grooveName(*files[i], st.PathLavoro);
-            canSound_[std::size_t(i)] = false;
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (!names[i].isEmpty() && !playable(files[i])) {
+            missing_ << grooveName(files[i], pathLavoro);
+            canSound_[i] = false;
         }
     }
 }

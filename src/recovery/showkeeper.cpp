@@ -13,6 +13,7 @@
 #include <QMainWindow>
 
 #include "app/audiocontrols.h"
+#include "app/songpreparation.h"
 #include "config/sharedstate.h"
 #include "library/datasource.h"
 #include "library/filtrocartella.h"
@@ -22,8 +23,7 @@
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "platform/wholefile.h"
-#include "playback/songpreparation.h"
-#include "remote/pedalinterface.h"
+#include "show/showcore.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void ShowKeeper::tick() {
         return;
     }
     // The resume line stays until the performer prepares a song of their own.
-    if (line_ && resumedPreparations_ >= 0 && s_.preparation.count() > resumedPreparations_) {
+    if (line_ && resumedPreparations_ >= 0 && s_.shown.prepared > resumedPreparations_) {
         s_.window.statusBar()->hide();
         resumedPreparations_ = -1;
     }
@@ -156,7 +156,7 @@ ShowState ShowKeeper::snapshot() const {
     s.list = listShown(c.Data1->recordSource());
     s.title = c.Data1->value(QStringLiteral("Titoli")).toString();
     s.row = c.Data1->absolutePosition();
-    s.prepared = s_.preparation.count() > 0;
+    s.prepared = s_.shown.prepared > 0;
     if (s.prepared) {
         s.preparedList = listShown(c.Data2->recordSource());
         s.preparedTitle = c.Data2->value(QStringLiteral("Titoli")).toString();
@@ -183,7 +183,7 @@ void ShowKeeper::resume(const ShowState& s) {
     if (s.connected) {
         const bool found =
             s.prepared && showList(s.preparedList) && highlight(s.preparedTitle, s.preparedRow);
-        s_.pedals.Attiva();
+        s_.core.attach();
         if (found && s_.state.Collegato) {
             s_.preparation.Prepara();
             ready = s.preparedTitle;
@@ -192,7 +192,7 @@ void ShowKeeper::resume(const ShowState& s) {
     if (showList(s.list)) {
         highlight(s.title, s.row);
     }
-    resumedPreparations_ = s_.preparation.count();
+    resumedPreparations_ = s_.shown.prepared;
     line_ = new QLabel(resumingText(ready));
     line_->setObjectName(QStringLiteral("Ripresa"));
     line_->setAccessibleName(QStringLiteral("Ripresa dopo un'interruzione"));

@@ -11,6 +11,8 @@
 
 #include "app/audio.h"
 #include "app/audiolibrary.h"
+#include "app/showbinding.h"
+#include "app/songpreparation.h"
 #include "library/criterion.h"
 #include "library/datasource.h"
 #include "library/listchooser.h"
@@ -21,13 +23,11 @@
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
-#include "playback/songpreparation.h"
 #include "playback/wavevolume.h"
 #include "remote/lampbits.h"
-#include "remote/pedalinterface.h"
 #include "remote/tablekey.h"
-#include "remote/tempolamp.h"
 #include "remote/volumecontrols.h"
+#include "show/showcore.h"
 
 Keyboard::Keyboard(Audio& window) : QObject(&window), w_(window) {
     qApp->installEventFilter(this);
@@ -137,7 +137,7 @@ bool Keyboard::act(int key, bool modified) {
             c.VisTutto->click();
             return true;
         case Qt::Key_F10:
-            w_.pedalInterface().Disattiva();
+            w_.core().detach();
             return true;
         case Qt::Key_F11:
             c.VisLoop->click();
@@ -167,7 +167,8 @@ bool Keyboard::act(int key, bool modified) {
             modified ? w_.volumes().lowerMp3() : w_.volumes().lowerWave();
             return true;
         case Qt::Key_Backslash:
-            w_.tempoLamp().restartCountIn();
+            w_.showBinding().sendSettings();
+            w_.core().restartCountIn();
             return true;
         default:
             return false;
@@ -199,26 +200,9 @@ void Keyboard::search(QChar letter) {
 
 // Starts the prepared song's first groove or MP3 without touching a flag or lamp.
 void Keyboard::enter() {
-    const SharedState& st = w_.state();
-    if (st.Groove1.isEmpty()) {
-        return;
-    }
-    if (st.LoopBrano) {
-        w_.services().grooves.play(st.FileGroove1);
-    } else {
-        w_.MediaPlayer1().play();
-    }
+    w_.core().enter();
 }
 
 void Keyboard::stop() {
-    SharedState& st = w_.state();
-    AudioControls& c = w_.controls();
-    if (st.LoopBrano) {
-        w_.services().grooves.stop();
-    } else {
-        w_.MediaPlayer1().stop();
-    }
-    w_.Volume1().setLevel(0);
-    w_.preparation().resetLamps();
-    c.TmrPrePreload->setEnabled(true);
+    w_.core().stopAll();
 }

@@ -6,14 +6,11 @@
 
 #include "app/audio.h"
 #include "playback/mediaplayer.h"
-#include "playback/preloadchain.h"
 #include "playback/wavevolume.h"
+#include "show/showcore.h"
 
 VolumeControls::VolumeControls(Audio& window) : w_(window) {
     AudioControls& c = w_.controls();
-    QObject::connect(c.Vol1, &QScrollBar::valueChanged, [this](int) { applyWave(); });
-    QObject::connect(c.HSVolumeMp3, &QScrollBar::valueChanged,
-                     [this](int v) { w_.MediaPlayer1().setVolume(v); });
     // The slider shows the level in force when another part of the program sets it
     // (full volume at start-up and after a change of working folder), so that the
     // next key or drag goes on from there. A level of 0 is the mute of a preload or
@@ -27,12 +24,10 @@ VolumeControls::VolumeControls(Audio& window) : w_(window) {
     });
 }
 
-// While the silent preload runs the wave output stays at zero: the slider keeps the
-// new value, and the preload's end gives the output twice that.
+// The slider's value goes to the show core also when it did not change: the output
+// takes it again (the core holds it while the silent preload runs).
 void VolumeControls::applyWave() {
-    if (!PreloadChain::running(w_.controls())) {
-        w_.Volume1().setLevel(2 * w_.controls().Vol1->value());
-    }
+    w_.core().setWaveSlider(w_.controls().Vol1->value());
 }
 
 void VolumeControls::raiseWave() {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/audio.h"
+#include "app/showbinding.h"
 #include "app/startup.h"
 #include "config/configfile.h"
 #include "library/datasource.h"
@@ -19,32 +20,33 @@
 #include "settings/colorswatch.h"
 #include "settings/deviceframe.h"
 #include "settings/impspathcontrols.h"
+#include "show/showcore.h"
 #include "stage/stageframe.h"
 
-namespace {
+    namespace {
 
-double numberIn(const QLineEdit* box) {
-    return NumberText::leadingNumber(box->text());
-}
-
-// A timer interval typed in its box, brought into the range a timer and the file
-// take; the box then shows the value in force.
-double intervalIn(QLineEdit* box) {
-    const double typed = numberIn(box);
-    const double ms = Salvadati::intervalOf(box->text());
-    if (ms != typed) {
-        box->setText(NumberText::format(ms));
+    double numberIn(const QLineEdit* box) {
+        return NumberText::leadingNumber(box->text());
     }
-    return ms;
-}
 
-Value flagOf(const QCheckBox* box) {
-    return Value(box->isChecked() ? -1 : 0);
-}
+    // A timer interval typed in its box, brought into the range a timer and the file
+    // take; the box then shows the value in force.
+    double intervalIn(QLineEdit * box) {
+        const double typed = numberIn(box);
+        const double ms = Salvadati::intervalOf(box->text());
+        if (ms != typed) {
+            box->setText(NumberText::format(ms));
+        }
+        return ms;
+    }
 
-Value colorOf(const ColorSwatch* swatch) {
-    return Value(double(swatch->color()));
-}
+    Value flagOf(const QCheckBox* box) {
+        return Value(box->isChecked() ? -1 : 0);
+    }
+
+    Value colorOf(const ColorSwatch* swatch) {
+        return Value(double(swatch->color()));
+    }
 
 }  // namespace
 
@@ -170,7 +172,8 @@ void Salvadati::followWorkingFolder() {
     // empty list.
     Startup::reportLibraryProblem(w_);
     w_.Volume1().setLevel(65535);
-    w_.MediaPlayer1().setVolume(c.HSVolumeMp3->value());
+    w_.core().setMp3Volume(c.HSVolumeMp3->value());
+    w_.showBinding().sendSettings();
 }
 
 void Salvadati::run() {

@@ -1,16 +1,16 @@
 #pragma once
 
-class Audio;
+class ShowCore;
 
 // The main tick (HiResTimer1): reads the pedal box on every tick; when its status
 // changed, the box is attached and no lock-out runs, it turns pedal presses into
 // starts and stops of the prepared song's grooves or MP3, keeps the lamps in step,
-// detects a lost box and mirrors the status on the diagnostics panel. On every tick
-// it also moves an MP3 running order on when the current track has ended.
-// GUI thread only.
+// detects a lost box and reports the status to the diagnostics. On every tick it
+// also moves an MP3 play list on when the current track has ended. On the show
+// core's thread.
 class MainTick {
 public:
-    explicit MainTick(Audio& window);
+    explicit MainTick(ShowCore& core);
 
     // One tick of HiResTimer1.
     void tick();
@@ -28,7 +28,6 @@ private:
     void handlePedal(int status, const Pedal& pedal);
     void start(const Pedal& pedal);
     void stop(const Pedal& pedal);
-    void boxLost();
     void mirror(int status);
     void playListAdvance();
     // Moves the play list to the next song and starts its MP3; false at the end of
@@ -36,7 +35,7 @@ private:
     bool startNextTrack();
     void endPlayList();
 
-    Audio& w_;
+    ShowCore& core_;
     int ultimoStato_ = 0;
     double posizionePrec_ = 0;
     // When InizioGroove was last set, on the monotonic clock (ms): the delay log

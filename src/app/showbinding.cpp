@@ -1,0 +1,73 @@
+#include "app/showbinding.h"
+
+#include <QCheckBox>
+#include <QScrollBar>
+
+#include "app/audio.h"
+#include "library/datasource.h"
+#include "library/songgrid.h"
+#include "platform/lamp.h"
+#include "platform/prompter.h"
+#include "remote/diagnostica.h"
+#include "show/showcore.h"
+
+ShowBinding::ShowBinding(Audio& window) : QObject(&window), w_(window) {
+    ShowCore& core = w_.core();
+    AudioControls& c = w_.controls();
+    connect(&core, &ShowCore::changed, this, &ShowBinding::show);
+    connect(&core, &ShowCore::told, this,
+            [this](const QString& text) { w_.services().prompter.tell(text); });
+    connect(&core, &ShowCore::delaysCleared, this, [this] { w_.clearRitardi(); });
+    connect(&core, &ShowCore::delayLogged, this,
+            [this](const QString& text) { w_.diagnostica().appendRitardo(text); });
+    connect(&core, &ShowCore::statusSeen, this, [this](int status, bool one, bool two) {
+        w_.diagnostica().mirrorStatus(status, one, two);
+    });
+    connect(&core, &ShowCore::playListMoved, this, [this](int row) {
+        w_.controls().Data2->setAbsolutePosition(row);
+        w_.controls().DBGrid1->setFocus();
+    });
+    connect(c.Stopend, &QCheckBox::toggled, &core, &ShowCore::setStopAtEnd);
+    connect(c.Vol1, &QScrollBar::valueChanged, &core, &ShowCore::setWaveSlider);
+    connect(c.HSVolumeMp3, &QScrollBar::valueChanged, &core, &ShowCore::setMp3Volume);
+    core.setWaveSlider(c.Vol1->value());
+    core.setMp3Volume(c.HSVolumeMp3->value());
+    core.setStopAtEnd(c.Stopend->isChecked());
+}
+
+void ShowBinding::sendSettings() {
+    const SharedState& st = w_.state();
+    w_.core().setCountIn(st.Quarti, st.MetroAudio);
+    w_.core().setMp3Folders(st.CartelleMp3);
+}
+
+void ShowBinding::show(const CoreState& s) {
+    SharedState& st = w_.state();
+    st.Groove1Attivo = s.Groove1Attivo;
+    st.Groove2Attivo = s.Groove2Attivo;
+    st.Pedale1Gestito = s.Pedale1Gestito;
+    st.Pedale2Gestito = s.Pedale2Gestito;
+    st.UscitaPorta = s.UscitaPorta;
+    st.InizioGroove = s.InizioGroove;
+    st.Collegato = s.Collegato;
+    st.Bpm = s.Bpm;
+    st.LoopBrano = s.LoopBrano;
+    st.Groove1 = s.Groove1;
+    st.Groove2 = s.Groove2;
+    st.FileGroove1 = s.FileGroove1;
+    st.FileGroove2 = s.FileGroove2;
+    st.QuartiRimasti = s.QuartiRimasti;
+    AudioControls& c = w_.controls();
+    c.Stopend->setChecked(s.stopAtEnd);
+    c.Stopend->setEnabled(s.stopAtEndFree);
+    Lamp* const lamps[] = {c.LedConnect, c.LedPed1, c.LedPed2, c.LedPreload, c.LedIstrs};
+    for (std::size_t i = 0; i < s.lamps.size(); ++i) {
+        lamps[i]->setBackColor(s.lamps[i]);
+    }
+    // The grid takes the keys again once the box is attached.
+    const bool attached = s.Collegato && !last_.Collegato;
+    last_ = s;
+    if (attached) {
+        c.DBGrid1->setFocus();
+    }
+}

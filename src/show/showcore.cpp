@@ -1,0 +1,193 @@
+#include "show/showcore.h"
+
+#include "platform/hirestimer.h"
+#include "playback/groovesound.h"
+#include "playback/mediaplayer.h"
+#include "playback/trackloader.h"
+#include "playback/wavevolume.h"
+#include "remote/lampbits.h"
+#include "remote/portio.h"
+#include "show/maintick.h"
+#include "show/pedalinterface.h"
+#include "show/preloadchain.h"
+#include "show/tempolamp.h"
+
+ShowCore::ShowCore(const CoreServices& services, QObject* parent)
+    : QObject(parent),
+      s_(services),
+      poll_(new HiResTimer(s_.clock, QStringLiteral("HiResTimer1"), 40, this)),
+      lockOut_(new HiResTimer(s_.clock, QStringLiteral("TmrIstrs"), 500, this)),
+      beatOn_(new HiResTimer(s_.clock, QStringLiteral("TmrBpmOn"), 600, this)),
+      beatOff_(new HiResTimer(s_.clock, QStringLiteral("TmrBpmOff"), 80, this)),
+      preMute_(new HiResTimer(s_.clock, QStringLiteral("TmrPrePreload"), 200, this)),
+      buffer_(new HiResTimer(s_.clock, QStringLiteral("TmrPreload"), 700, this)) {
+    setObjectName(QStringLiteral("ShowCore"));
+    state_.InizioGroove = float(s_.clock.timeOfDay());
+    tempo_ = std::make_unique<TempoLamp>(*this);
+    tick_ = std::make_unique<MainTick>(*this);
+    preload_ = std::make_unique<PreloadChain>(*this);
+}
+
+ShowCore::~ShowCore() = default;
+
+void ShowCore::publish() {
+    emit changed(state_);
+}
+
+void ShowCore::setLamp(ShowLamp lamp, std::int64_t color) {
+    state_.lamps[std::size_t(lamp)] = color;
+}
+
+void ShowCore::attach() {
+    const QString failure = PedalInterface::Attiva(*this);
+    publish();
+    if (!failure.isEmpty()) {
+        emit told(failure);
+    }
+}
+
+void ShowCore::detach() {
+    PedalInterface::Disattiva(*this);
+    publish();
+}
+
+void ShowCore::close() {
+    s_.port.writeData(0);
+    PedalInterface::Disattiva(*this);
+    s_.grooves.stop();
+    publish();
+}
+
+void ShowCore::silence() {
+    s_.waveVolume.setLevel(0);
+    state_.FileGroove1.clear();
+    state_.FileGroove2.clear();
+    if (state_.LoopBrano) {
+        s_.grooves.stop();
+    } else {
+        s_.player.stop();
+    }
+}
+
+void ShowCore::resetLamps() {
+    CoreState& st = state_;
+    setLamp(ShowLamp::Preload, WinColor::kRed);
+    st.Groove1Attivo = false;
+    st.Pedale1Gestito = false;
+    setLamp(ShowLamp::Pedal1, WinColor::kGrey);
+    emit delaysCleared();
+    st.Groove2Attivo = false;
+    st.Pedale2Gestito = false;
+    st.UscitaPorta = LampBits::kInterfaceOn;
+    setLamp(ShowLamp::Pedal2, WinColor::kGrey);
+}
+
+void ShowCore::prepare(const PreparedSong& song) {
+    CoreState& st = state_;
+    if (!st.Collegato) {
+        return;
+    }
+    ++st.prepared;
+    silence();
+    resetLamps();
+    st.Groove1 = song.groove1 == QLatin1String(" ") ? QString() : song.groove1;
+    st.Groove2 = song.groove2 == QLatin1String(" ") ? QString() : song.groove2;
+    st.LoopBrano = song.loop;
+    tempo_->startFor(song.bpm);
+    if (!st.Groove1.isEmpty()) {
+        if (st.LoopBrano) {
+            st.FileGroove1 = song.fileGroove1;
+            s_.grooves.prefetch(st.FileGroove1);
+            st.stopAtEnd = true;
+            st.stopAtEndFree = false;
+        } else {
+            st.stopAtEndFree = true;
+            // A file found in no folder leaves the player without a file: the pedal
+            // then plays nothing, and the library check reports the song.
+            TrackLoader::load(s_.player, song.mp3Path, mp3Volume_);
+        }
+    }
+    if (!st.Groove2.isEmpty()) {
+        st.FileGroove2 = song.fileGroove2;
+        if (st.LoopBrano) {
+            // Decoded in the background, so that pedal 2 never waits for the disk.
+            s_.grooves.prefetch(st.FileGroove2);
+        }
+    }
+    st.canSound = song.canSound;
+    st.allFound = song.allFound;
+    runningOrder_ = song.runningOrder;
+    st.playListRow = song.row;
+    preload_->start();
+    publish();
+    emit prepared();
+}
+
+void ShowCore::enter() {
+    if (state_.Groove1.isEmpty()) {
+        return;
+    }
+    if (state_.LoopBrano) {
+        s_.grooves.play(state_.FileGroove1);
+    } else {
+        s_.player.play();
+    }
+}
+
+void ShowCore::stopAll() {
+    if (state_.LoopBrano) {
+        s_.grooves.stop();
+    } else {
+        s_.player.stop();
+    }
+    s_.waveVolume.setLevel(0);
+    resetLamps();
+    preload_->start();
+    publish();
+}
+
+void ShowCore::restartCountIn() {
+    tempo_->restartCountIn();
+    publish();
+}
+
+void ShowCore::setCountIn(short beats, short metroAudio) {
+    tempo_->setCountIn(beats, metroAudio);
+}
+
+void ShowCore::setStopAtEnd(bool on) {
+    if (state_.stopAtEnd != on) {
+        state_.stopAtEnd = on;
+        publish();
+    }
+}
+
+// While the silent preload runs the wave output stays at zero: the slider's value
+// is kept, and the preload's end gives the output twice that.
+void ShowCore::setWaveSlider(int value) {
+    waveSlider_ = value;
+    if (!preload_->running()) {
+        s_.waveVolume.setLevel(2 * value);
+    }
+}
+
+void ShowCore::setMp3Volume(int value) {
+    mp3Volume_ = value;
+    s_.player.setVolume(value);
+}
+
+void ShowCore::setMp3Folders(const std::array<Value, 10>& folders) {
+    folders_ = folders;
+}
+
+void ShowCore::setDiagnosticsOpen(bool open) {
+    diagOpen_ = open;
+}
+
+int ShowCore::writeLamps(int value) {
+    return s_.port.writeData(value);
+}
+
+void ShowCore::rewriteLamps() {
+    s_.port.writeData(state_.UscitaPorta);
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "config/value.h"
+#include "show/corestate.h"
+
+class Clock;
+class FileProbe;
+class GrooveSound;
+class HiResTimer;
+class MainTick;
+class MediaPlayer;
+class PortIo;
+class PreloadChain;
+class TempoLamp;
+class WaveVolume;
+
+// What the show core drives: its clock, the pedal box and the sound.
+struct CoreServices {
+    Clock& clock;
+    PortIo& port;  // IO1
+    GrooveSound& grooves;
+    MediaPlayer& player;     // MediaPlayer1
+    WaveVolume& waveVolume;  // Volume1
+    FileProbe& files;
+};
+
+// The show: the prepared song, what the pedals started, the pedal lock-out, the
+// tempo lamp's count-in, the silent preload and the MP3 play list, with the timers
+// that pace them (HiResTimer1, TmrIstrs, TmrBpmOn, TmrBpmOff, TmrPrePreload,
+// TmrPreload, on the program's clock). It holds no widget and reads no control: the
+// windows send it commands and show the copies of its state it signals (changed).
+// Runs on the thread it belongs to; every command is meant for that thread.
+class ShowCore : public QObject {
+    Q_OBJECT
+public:
+    explicit ShowCore(const CoreServices& services, QObject* parent = nullptr);
+    ~ShowCore() override;
+
+    const CoreState& state() const { return state_; }
+    const CoreServices& services() const { return s_; }
+
+    // Commands.
+    // Connects the pedal box (`Attiva`) or lets it go and stops the sound (`Disattiva`).
+    void attach();
+    void detach();
+    // Prepares a song (Esc): the previous sound stops, the count-in and the silent
+    // preload begin. Nothing while the box is detached.
+    void prepare(const PreparedSong& song);
+    // Starts the prepared song's first groove or MP3 without a flag or lamp (Enter).
+    void enter();
+    // Stops what sounds and starts the silent preload again (Space).
+    void stopAll();
+    // Starts the count-in again (the key of the tempo lamp).
+    void restartCountIn();
+    // The settings of the rules.
+    // (the timers' intervals are set on the timers themselves)
+    void setCountIn(short beats, short metroAudio);
+    void setStopAtEnd(bool on);
+    void setWaveSlider(int value);  // Vol1: the wave output's level is twice it
+    void setMp3Volume(int value);   // HSVolumeMp3
+    void setMp3Folders(const std::array<Value, 10>& folders);
+    void setDiagnosticsOpen(bool open);
+    // Writes a value to the box's lamps (the diagnostics' test), or the transport's
+    // own lamps again (rewriteLamps); 1 when written.
+    int writeLamps(int value);
+    void rewriteLamps();
+    // Everything off before the program ends: the box darkened and let go, the
+    // sound stopped.
+    void close();
+
+    // The timers, by their names (the settings show their intervals; the stage and
+    // the count-in's click follow them).
+    HiResTimer& pollTimer() const { return *poll_; }
+    HiResTimer& lockOutTimer() const { return *lockOut_; }
+    HiResTimer& beatTimer() const { return *beatOn_; }
+    HiResTimer& beatOffTimer() const { return *beatOff_; }
+    HiResTimer& preMuteTimer() const { return *preMute_; }
+    HiResTimer& bufferTimer() const { return *buffer_; }
+
+    // For the rules (MainTick, TempoLamp, PedalInterface, PreloadChain).
+    CoreState& rules() { return state_; }
+    void setLamp(ShowLamp lamp, std::int64_t color);
+    void resetLamps();
+    int waveSlider() const { return waveSlider_; }
+    int mp3Volume() const { return mp3Volume_; }
+    bool diagnosticsOpen() const { return diagOpen_; }
+    const std::array<Value, 10>& mp3Folders() const { return folders_; }
+    const QStringList& runningOrder() const { return runningOrder_; }
+    // Tells the windows that the state changed (once per command or tick).
+    void publish();
+    MainTick& mainTick() { return *tick_; }
+
+signals:
+    // The state changed: a copy for the windows.
+    void changed(const CoreState& state);
+    // A message for the user (a message box).
+    void told(const QString& text);
+    // The diagnostics' delay log: emptied, or a line added.
+    void delaysCleared();
+    void delayLogged(const QString& text);
+    // The status the box last reported and what sounds, for the diagnostics.
+    void statusSeen(int status, bool groove1, bool groove2);
+    // The play list went on to this row of the running order.
+    void playListMoved(int row);
+    // A song was prepared (after its sound and lamps were set).
+    void prepared();
+    // The main tick's work is done (a pedal or the play list may have acted).
+    void ticked();
+
+private:
+    void silence();
+
+    CoreServices s_;
+    CoreState state_;
+    HiResTimer* poll_;
+    HiResTimer* lockOut_;
+    HiResTimer* beatOn_;
+    HiResTimer* beatOff_;
+    HiResTimer* preMute_;
+    HiResTimer* buffer_;
+    std::unique_ptr<TempoLamp> tempo_;
+    std::unique_ptr<MainTick> tick_;
+    std::unique_ptr<PreloadChain> preload_;
+    int waveSlider_ = 32767;
+    int mp3Volume_ = -100;
+    bool diagOpen_ = false;
+    std::array<Value, 10> folders_;
+    QStringList runningOrder_;
+};
