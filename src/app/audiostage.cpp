@@ -28,135 +28,134 @@
 #include "stage/stagewindow.h"
 #include "stage/transportmodel.h"
 
-    namespace {
+namespace {
 
-    // A field as the stage shows it: numbers in plain decimal, null as nothing.
-    QString fieldText(const DataSource& d, const QString& field) {
-        const QVariant v = d.value(field);
-        if (v.isNull()) {
-            return {};
-        }
-        if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int ||
-            v.typeId() == QMetaType::LongLong) {
-            return v.toDouble() == 0 && field == QLatin1String("BPM")
-                       ? QString()
-                       : NumberText::format(v.toDouble());
-        }
-        return v.toString().trimmed();
+// A field as the stage shows it: numbers in plain decimal, null as nothing.
+QString fieldText(const DataSource& d, const QString& field) {
+    const QVariant v = d.value(field);
+    if (v.isNull()) {
+        return {};
     }
-
-    // What really sounds of the prepared song, as TransportSnapshot's bits: for a loop
-    // song the groove the sound service plays (one at a time: the last one a pedal or
-    // Enter started), for an MP3 song the player, also in the moment between two tracks
-    // of the play list. The pedals' flags say what the pedals did, not what sounds: Enter
-    // starts without them, pedal 2 replaces groove 1 and stops groove 2 under groove 1's
-    // flag.
-    int soundingNow(Audio & w) {
-        const SharedState& st = w.state();
-        if (st.LoopBrano) {
-            const QString path = w.services().grooves.performerPath();
-            if (path.isEmpty()) {
-                return 0;
-            }
-            const bool first = path == st.FileGroove1;
-            const bool second = path == st.FileGroove2;
-            if (first && second) {  // one file for both: the pedal that started it tells
-                return st.Groove2Attivo && !st.Groove1Attivo ? TransportSnapshot::kSecond
-                                                             : TransportSnapshot::kFirst;
-            }
-            return first ? TransportSnapshot::kFirst : second ? TransportSnapshot::kSecond : 0;
-        }
-        const MediaPlayer& player = w.MediaPlayer1();
-        if (player.isPlaying()) {
-            return TransportSnapshot::kFirst;
-        }
-        // A track that has ended (not one a pedal stopped: that one is back at its start)
-        // while the play list runs: the next main tick moves on to the next one.
-        const bool playList = !w.controls().Stopend->isChecked();
-        return playList && st.Collegato && st.Groove1Attivo && player.position() > 0
-                   ? TransportSnapshot::kFirst
-                   : 0;
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int ||
+        v.typeId() == QMetaType::LongLong) {
+        return v.toDouble() == 0 && field == QLatin1String("BPM")
+                   ? QString()
+                   : NumberText::format(v.toDouble());
     }
+    return v.toString().trimmed();
+}
 
-    TransportSource sourceOf(Audio & w) {
-        AudioControls& c = w.controls();
-        const SharedState& st = w.state();
-        TransportSource s;
-        s.prepared = [&w] { return w.showState().prepared > 0; };
-        s.song = [&c] {
-            const DataSource& d = *c.Data2;
-            return StageSong{
-                fieldText(d, QStringLiteral("Titoli")), fieldText(d, QStringLiteral("Autore")),
-                fieldText(d, QStringLiteral("Pagina")), fieldText(d, QStringLiteral("Capotasto")),
-                fieldText(d, QStringLiteral("BPM"))};
-        };
-        s.loop = [&st] { return st.LoopBrano; };
-        s.next = [&c] {
-            const DataSource& d = *c.Data2;
-            const int row = d.absolutePosition();
-            if (row < 0 || row + 1 >= d.rowCount() || !d.rowSet()) {
-                return QString();
-            }
-            const RowSet& rows = *d.rowSet();
-            const int column = rows.fieldIndex(QStringLiteral("Titoli"));
-            return column < 0 ? QString() : rows.valueAt(row + 1, column).toString();
-        };
-        s.sounding = [&w] { return soundingNow(w); };
-        MediaPlayer* player = &w.MediaPlayer1();
-        s.mp3Playing = [player] { return player->isPlaying(); };
-        s.mp3Position = [player] { return player->position(); };
-        s.mp3Length = [player] { return player->duration(); };
-        s.lamps = [&c] {
-            return std::array<std::int64_t, TransportSnapshot::kLampCount>{
-                c.LedConnect->backColor(), c.LedPed1->backColor(), c.LedPed2->backColor(),
-                c.LedPreload->backColor(), c.LedIstrs->backColor()};
-        };
-        return s;
+// What really sounds of the prepared song, as TransportSnapshot's bits: for a loop
+// song the groove the sound service plays (one at a time: the last one a pedal or
+// Enter started), for an MP3 song the player, also in the moment between two tracks
+// of the play list. The pedals' flags say what the pedals did, not what sounds: Enter
+// starts without them, pedal 2 replaces groove 1 and stops groove 2 under groove 1's
+// flag.
+int soundingNow(Audio& w) {
+    const SharedState& st = w.state();
+    if (st.LoopBrano) {
+        const QString path = w.services().grooves.performerPath();
+        if (path.isEmpty()) {
+            return 0;
+        }
+        const bool first = path == st.FileGroove1;
+        const bool second = path == st.FileGroove2;
+        if (first && second) {  // one file for both: the pedal that started it tells
+            return st.Groove2Attivo && !st.Groove1Attivo ? TransportSnapshot::kSecond
+                                                         : TransportSnapshot::kFirst;
+        }
+        return first ? TransportSnapshot::kFirst : second ? TransportSnapshot::kSecond : 0;
     }
+    const MediaPlayer& player = w.MediaPlayer1();
+    if (player.isPlaying()) {
+        return TransportSnapshot::kFirst;
+    }
+    // A track that has ended (not one a pedal stopped: that one is back at its start)
+    // while the play list runs: the next main tick moves on to the next one.
+    const bool playList = !w.controls().Stopend->isChecked();
+    return playList && st.Collegato && st.Groove1Attivo && player.position() > 0
+               ? TransportSnapshot::kFirst
+               : 0;
+}
 
-    CueHooks cueHooks(Audio & w) {
-        AudioControls& c = w.controls();
-        CueHooks h;
-        h.enabled = [&w] { return w.state().PreparaSenzaFermare; };
-        h.sounding = [&w] { return soundingNow(w) != 0; };
-        h.highlighted = [&c] {
-            const DataSource& d = *c.Data1;
-            return CueMark{d.recordSource(), d.absolutePosition(),
-                           d.value(QStringLiteral("Titoli")).toString()};
-        };
-        // A loop song's grooves are decoded ahead; the one track voice plays the MP3 that
-        // sounds, so an MP3 song is read when it is prepared.
-        h.fetch = [&w, &c](const CueMark&) {
-            const DataSource& d = *c.Data1;
-            if (d.value(QStringLiteral("Loop")).toDouble() == 0) {
-                return;
+TransportSource sourceOf(Audio& w) {
+    AudioControls& c = w.controls();
+    const SharedState& st = w.state();
+    TransportSource s;
+    s.prepared = [&w] { return w.showState().prepared > 0; };
+    s.song = [&c] {
+        const DataSource& d = *c.Data2;
+        return StageSong{
+            fieldText(d, QStringLiteral("Titoli")), fieldText(d, QStringLiteral("Autore")),
+            fieldText(d, QStringLiteral("Pagina")), fieldText(d, QStringLiteral("Capotasto")),
+            fieldText(d, QStringLiteral("BPM"))};
+    };
+    s.loop = [&st] { return st.LoopBrano; };
+    s.next = [&c] {
+        const DataSource& d = *c.Data2;
+        const int row = d.absolutePosition();
+        if (row < 0 || row + 1 >= d.rowCount() || !d.rowSet()) {
+            return QString();
+        }
+        const RowSet& rows = *d.rowSet();
+        const int column = rows.fieldIndex(QStringLiteral("Titoli"));
+        return column < 0 ? QString() : rows.valueAt(row + 1, column).toString();
+    };
+    s.sounding = [&w] { return soundingNow(w); };
+    MediaPlayer* player = &w.MediaPlayer1();
+    s.mp3Playing = [player] { return player->isPlaying(); };
+    s.mp3Position = [player] { return player->position(); };
+    s.mp3Length = [player] { return player->duration(); };
+    s.lamps = [&c] {
+        return std::array<std::int64_t, TransportSnapshot::kLampCount>{
+            c.LedConnect->backColor(), c.LedPed1->backColor(), c.LedPed2->backColor(),
+            c.LedPreload->backColor(), c.LedIstrs->backColor()};
+    };
+    return s;
+}
+
+CueHooks cueHooks(Audio& w) {
+    AudioControls& c = w.controls();
+    CueHooks h;
+    h.enabled = [&w] { return w.state().PreparaSenzaFermare; };
+    h.sounding = [&w] { return soundingNow(w) != 0; };
+    h.highlighted = [&c] {
+        const DataSource& d = *c.Data1;
+        return CueMark{d.recordSource(), d.absolutePosition(),
+                       d.value(QStringLiteral("Titoli")).toString()};
+    };
+    // A loop song's grooves are decoded ahead; the one track voice plays the MP3 that
+    // sounds, so an MP3 song is read when it is prepared.
+    h.fetch = [&w, &c](const CueMark&) {
+        const DataSource& d = *c.Data1;
+        if (d.value(QStringLiteral("Loop")).toDouble() == 0) {
+            return;
+        }
+        const QString path = w.state().PathLavoro;
+        const QString groove1 = d.value(QStringLiteral("Groove1")).toString();
+        for (const QString& groove : {groove1, d.value(QStringLiteral("Groove2")).toString()}) {
+            if (!groove.trimmed().isEmpty() && !groove1.trimmed().isEmpty()) {
+                w.services().grooves.prefetch(SongPreparation::groovePath(path, groove1, groove));
             }
-            const QString path = w.state().PathLavoro;
-            const QString groove1 = d.value(QStringLiteral("Groove1")).toString();
-            for (const QString& groove : {groove1, d.value(QStringLiteral("Groove2")).toString()}) {
-                if (!groove.trimmed().isEmpty() && !groove1.trimmed().isEmpty()) {
-                    w.services().grooves.prefetch(
-                        SongPreparation::groovePath(path, groove1, groove));
+        }
+    };
+    h.select = [&w, &c](const CueMark& mark) {
+        if (c.Data1->recordSource() != mark.recordSource) {
+            const auto& entries = ListChooser::entries();
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                if (entries[i].recordSource == mark.recordSource) {
+                    w.library().lists().select(int(i));
                 }
             }
-        };
-        h.select = [&w, &c](const CueMark& mark) {
-            if (c.Data1->recordSource() != mark.recordSource) {
-                const auto& entries = ListChooser::entries();
-                for (std::size_t i = 0; i < entries.size(); ++i) {
-                    if (entries[i].recordSource == mark.recordSource) {
-                        w.library().lists().select(int(i));
-                    }
-                }
-            }
-            // The list may have changed meanwhile: only the same song is prepared.
-            return c.Data1->recordSource() == mark.recordSource &&
-                   c.Data1->setAbsolutePosition(mark.row) &&
-                   c.Data1->value(QStringLiteral("Titoli")).toString() == mark.title;
-        };
-        h.prepare = [&w] { w.preparation().Prepara(); };
-        return h;
-    }
+        }
+        // The list may have changed meanwhile: only the same song is prepared.
+        return c.Data1->recordSource() == mark.recordSource &&
+               c.Data1->setAbsolutePosition(mark.row) &&
+               c.Data1->value(QStringLiteral("Titoli")).toString() == mark.title;
+    };
+    h.prepare = [&w] { w.preparation().Prepara(); };
+    return h;
+}
 
 }  // namespace
 

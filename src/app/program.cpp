@@ -32,13 +32,13 @@
 #include "show/pedalinterface.h"
 #include "show/showcore.h"
 
-    namespace {
+namespace {
 
-    QString demoFolder() {
-        return FolderName::withSeparator(
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            QStringLiteral("/Quintora/demo"));
-    }
+QString demoFolder() {
+    return FolderName::withSeparator(
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/Quintora/demo"));
+}
 
 }  // namespace
 

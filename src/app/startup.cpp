@@ -24,23 +24,23 @@
 #include "remote/portio.h"
 #include "show/showcore.h"
 
-    namespace {
+namespace {
 
-    // A timer interval as the file holds it: the leading number of its text.
-    double intervalOf(const Value& v) {
-        return NumberText::leadingNumber(v.toText());
-    }
+// A timer interval as the file holds it: the leading number of its text.
+double intervalOf(const Value& v) {
+    return NumberText::leadingNumber(v.toText());
+}
 
-    // A folder as the file holds it, ending in the separator whether or not it was
-    // stored with one. Only a full path is a folder: an empty or relative one would
-    // make the program act on whatever folder it was started from, so it counts as
-    // no folder at all.
-    QString usableFolder(const QString& stored) {
-        if (stored.isEmpty() || QDir::isRelativePath(stored)) {
-            return {};
-        }
-        return FolderName::withSeparator(stored);
+// A folder as the file holds it, ending in the separator whether or not it was
+// stored with one. Only a full path is a folder: an empty or relative one would
+// make the program act on whatever folder it was started from, so it counts as
+// no folder at all.
+QString usableFolder(const QString& stored) {
+    if (stored.isEmpty() || QDir::isRelativePath(stored)) {
+        return {};
     }
+    return FolderName::withSeparator(stored);
+}
 
 }  // namespace
 

@@ -22,78 +22,78 @@
 #include "remote/portio.h"
 #include "show/showcore.h"
 
-    namespace {
+namespace {
 
-    constexpr qint64 kLedOff = WinColor::kDarkRed;
-    constexpr qint64 kLed3Lit = 8438015;  // light orange
-    constexpr qint64 kLed3Off = 16576;    // dark orange
-    constexpr qint64 kLed3Start = 16512;  // brown
+constexpr qint64 kLedOff = WinColor::kDarkRed;
+constexpr qint64 kLed3Lit = 8438015;  // light orange
+constexpr qint64 kLed3Off = 16576;    // dark orange
+constexpr qint64 kLed3Start = 16512;  // brown
 
-    template <class T>
-    T* named(T * w, const char* name) {
-        w->setObjectName(QString::fromLatin1(name));
-        if constexpr (std::is_base_of_v<QLabel, T>) {
-            // Song titles and folders are shown as written, never as markup.
-            w->setTextFormat(Qt::PlainText);
-        }
-        return w;
+template <class T>
+T* named(T* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    if constexpr (std::is_base_of_v<QLabel, T>) {
+        // Song titles and folders are shown as written, never as markup.
+        w->setTextFormat(Qt::PlainText);
     }
+    return w;
+}
 
-    // A typed "&H" (hexadecimal) or "&O" (octal) value, read as everywhere else in the
-    // program (the settings dialog's fields): "&HF", "&h0F" and "&O17" are 15, values
-    // of 16 or 32 bits with the top bit set are negative. False when the text is not
-    // such a value or does not fit in 32 bits.
-    bool radixToLong(const QString& text, int& out) {
-        if (text.size() < 3 || text[0] != u'&') {
-            return false;
-        }
-        const QChar kind = text[1].toUpper();
-        const int radix = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
-        if (radix == 0) {
-            return false;
-        }
-        quint64 value = 0;
-        for (qsizetype i = 2; i < text.size(); ++i) {
-            const char16_t c = text[i].unicode();
-            int digit = -1;
-            if (c >= u'0' && c <= u'9') {
-                digit = c - u'0';
-            } else if (c >= u'a' && c <= u'f') {
-                digit = c - u'a' + 10;
-            } else if (c >= u'A' && c <= u'F') {
-                digit = c - u'A' + 10;
-            }
-            if (digit < 0 || digit >= radix) {
-                return false;
-            }
-            value = value * radix + quint64(digit);
-            if (value > 0xFFFFFFFFull) {
-                return false;
-            }
-        }
-        out = int(NumberText::leadingNumber(text));
-        return true;
+// A typed "&H" (hexadecimal) or "&O" (octal) value, read as everywhere else in the
+// program (the settings dialog's fields): "&HF", "&h0F" and "&O17" are 15, values
+// of 16 or 32 bits with the top bit set are negative. False when the text is not
+// such a value or does not fit in 32 bits.
+bool radixToLong(const QString& text, int& out) {
+    if (text.size() < 3 || text[0] != u'&') {
+        return false;
     }
+    const QChar kind = text[1].toUpper();
+    const int radix = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
+    if (radix == 0) {
+        return false;
+    }
+    quint64 value = 0;
+    for (qsizetype i = 2; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        int digit = -1;
+        if (c >= u'0' && c <= u'9') {
+            digit = c - u'0';
+        } else if (c >= u'a' && c <= u'f') {
+            digit = c - u'a' + 10;
+        } else if (c >= u'A' && c <= u'F') {
+            digit = c - u'A' + 10;
+        }
+        if (digit < 0 || digit >= radix) {
+            return false;
+        }
+        value = value * radix + quint64(digit);
+        if (value > 0xFFFFFFFFull) {
+            return false;
+        }
+    }
+    out = int(NumberText::leadingNumber(text));
+    return true;
+}
 
-    // The typed value as a 32-bit integer (halves to the even neighbour); false when
-    // the text is not a number or out of range.
-    bool toLong(const QString& typed, int& out) {
-        const QString text = typed.trimmed();
-        if (text.startsWith(u'&')) {
-            return radixToLong(text, out);
-        }
-        bool ok = false;
-        const double v = text.toDouble(&ok);
-        if (!ok || !std::isfinite(v)) {
-            return false;
-        }
-        const double r = std::nearbyint(v);
-        if (r < -2147483648.0 || r > 2147483647.0) {
-            return false;
-        }
-        out = int(r);
-        return true;
+// The typed value as a 32-bit integer (halves to the even neighbour); false when
+// the text is not a number or out of range.
+bool toLong(const QString& typed, int& out) {
+    const QString text = typed.trimmed();
+    if (text.startsWith(u'&')) {
+        return radixToLong(text, out);
     }
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        return false;
+    }
+    const double r = std::nearbyint(v);
+    if (r < -2147483648.0 || r > 2147483647.0) {
+        return false;
+    }
+    out = int(r);
+    return true;
+}
 
 }  // namespace
 

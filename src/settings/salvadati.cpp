@@ -23,30 +23,30 @@
 #include "show/showcore.h"
 #include "stage/stageframe.h"
 
-    namespace {
+namespace {
 
-    double numberIn(const QLineEdit* box) {
-        return NumberText::leadingNumber(box->text());
-    }
+double numberIn(const QLineEdit* box) {
+    return NumberText::leadingNumber(box->text());
+}
 
-    // A timer interval typed in its box, brought into the range a timer and the file
-    // take; the box then shows the value in force.
-    double intervalIn(QLineEdit * box) {
-        const double typed = numberIn(box);
-        const double ms = Salvadati::intervalOf(box->text());
-        if (ms != typed) {
-            box->setText(NumberText::format(ms));
-        }
-        return ms;
+// A timer interval typed in its box, brought into the range a timer and the file
+// take; the box then shows the value in force.
+double intervalIn(QLineEdit* box) {
+    const double typed = numberIn(box);
+    const double ms = Salvadati::intervalOf(box->text());
+    if (ms != typed) {
+        box->setText(NumberText::format(ms));
     }
+    return ms;
+}
 
-    Value flagOf(const QCheckBox* box) {
-        return Value(box->isChecked() ? -1 : 0);
-    }
+Value flagOf(const QCheckBox* box) {
+    return Value(box->isChecked() ? -1 : 0);
+}
 
-    Value colorOf(const ColorSwatch* swatch) {
-        return Value(double(swatch->color()));
-    }
+Value colorOf(const ColorSwatch* swatch) {
+    return Value(double(swatch->color()));
+}
 
 }  // namespace
 
