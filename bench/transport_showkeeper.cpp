@@ -10,9 +10,9 @@
 #include <QUrl>
 
 #include "app/audioshow.h"
+#include "app/showkeeper.h"
 #include "library/datasource.h"
 #include "library_songs.h"
-#include "recovery/showkeeper.h"
 #include "support/harness.h"
 
 namespace {

@@ -5,6 +5,8 @@
 #include <QMenu>
 
 #include "app/audio.h"
+#include "app/impspath.h"
+#include "app/salvadati.h"
 #include "app/startup.h"
 #include "editor/dialogfilechooser.h"
 #include "exchange/accessimportflow.h"
@@ -15,8 +17,6 @@
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
 #include "platform/hirestimer.h"
-#include "settings/impspath.h"
-#include "settings/salvadati.h"
 
 namespace {
 

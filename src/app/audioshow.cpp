@@ -2,7 +2,7 @@
 
 #include "app/audio.h"
 #include "app/audiolibrary.h"
-#include "recovery/showkeeper.h"
+#include "app/showkeeper.h"
 
 namespace AudioShow {
 

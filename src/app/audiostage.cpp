@@ -10,6 +10,7 @@
 
 #include "app/audio.h"
 #include "app/audiolibrary.h"
+#include "app/keyboard.h"
 #include "app/songpreparation.h"
 #include "library/datasource.h"
 #include "library/listchooser.h"
@@ -20,7 +21,6 @@
 #include "platform/prompter.h"
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
-#include "remote/keyboard.h"
 #include "show/showcore.h"
 #include "stage/countinclick.h"
 #include "stage/cuenext.h"

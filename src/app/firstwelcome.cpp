@@ -5,14 +5,14 @@
 
 #include "app/audio.h"
 #include "app/audioaccess.h"
+#include "app/closingcheck.h"
+#include "app/impspath.h"
 #include "app/startup.h"
 #include "library/newlibrary.h"
 #include "library/songdatabase.h"
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
 #include "platform/prompter.h"
-#include "settings/closingcheck.h"
-#include "settings/impspath.h"
 
 QString FirstWelcome::text() {
     return QStringLiteral(

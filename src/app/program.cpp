@@ -8,6 +8,7 @@
 
 #include "app/audio.h"
 #include "app/audioshow.h"
+#include "app/showkeeper.h"
 #include "app/startup.h"
 #include "config/configcodec.h"
 #include "config/configfile.h"
@@ -24,7 +25,6 @@
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
-#include "recovery/showkeeper.h"
 #include "remote/pedalboxwindow.h"
 #include "remote/ppdevport.h"
 #include "remote/switchableport.h"

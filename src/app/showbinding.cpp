@@ -4,11 +4,11 @@
 #include <QScrollBar>
 
 #include "app/audio.h"
+#include "app/diagnostica.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
 #include "platform/lamp.h"
 #include "platform/prompter.h"
-#include "remote/diagnostica.h"
 #include "show/showcore.h"
 
 ShowBinding::ShowBinding(Audio& window) : QObject(&window), w_(window) {

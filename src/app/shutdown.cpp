@@ -1,13 +1,13 @@
 #include "app/shutdown.h"
 
 #include "app/audio.h"
+#include "app/diagnostica.h"
+#include "pedals/portio.h"
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
 #include "platform/prompter.h"
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
-#include "remote/diagnostica.h"
-#include "remote/portio.h"
 #include "show/showcore.h"
 
 Shutdown::Shutdown(Audio& window) : w_(window) {}

@@ -6,6 +6,7 @@
 #include "library/songgrid.h"
 
 #include "app/audio.h"
+#include "app/diagnostica.h"
 #include "app/showbinding.h"
 #include "config/mp3lookup.h"
 #include "library/datasource.h"
@@ -13,7 +14,6 @@
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
 #include "platform/numbertext.h"
-#include "remote/diagnostica.h"
 #include "show/showcore.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "config/configlocation.h"
 #include "exchange/winsettingsimport.h"
 #include "library/datasource.h"
+#include "pedals/portio.h"
 #include "platform/clock.h"
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
@@ -21,7 +22,6 @@
 #include "platform/prompter.h"
 #include "playback/mediaplayer.h"
 #include "playback/wavevolume.h"
-#include "remote/portio.h"
 #include "show/showcore.h"
 
 namespace {

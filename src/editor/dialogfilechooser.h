@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/filechooser.h"
+#include "platform/filechooser.h"
 
 // The desktop's own file dialog and list question.
 class DialogFileChooser : public FileChooser {

@@ -6,9 +6,9 @@
 
 #include "config/sharedstate.h"
 #include "editor/chooserfolders.h"
-#include "editor/filechooser.h"
 #include "editor/grooveconverter.h"
 #include "library/analizzawav.h"
+#include "platform/filechooser.h"
 #include "platform/fileprobe.h"
 #include "platform/prompter.h"
 #include "platform/wholefile.h"

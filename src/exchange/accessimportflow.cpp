@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "editor/filechooser.h"
 #include "exchange/accessimport.h"
 #include "exchange/importprogress.h"
 #include "exchange/librarybackup.h"
 #include "exchange/mdbreader.h"
 #include "exchange/winsettingschooser.h"
+#include "platform/filechooser.h"
 #include "platform/prompter.h"
 
 namespace {

@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include "config/sharedstate.h"
-#include "editor/filechooser.h"
 #include "exchange/csvexport.h"
 #include "exchange/csvformat.h"
 #include "exchange/csvimport.h"
@@ -19,6 +18,7 @@
 #include "exchange/librarybackup.h"
 #include "exchange/mp3folderaction.h"
 #include "exchange/setlistexportaction.h"
+#include "platform/filechooser.h"
 #include "platform/prompter.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <QWidget>
 
 #include "config/sharedstate.h"
-#include "editor/filechooser.h"
 #include "exchange/csvprogress.h"
 #include "exchange/importoutcome.h"
 #include "exchange/librarybackup.h"
 #include "exchange/mp3folderimport.h"
 #include "library/librarywriter.h"
+#include "platform/filechooser.h"
 #include "platform/fileprobe.h"
 #include "platform/prompter.h"
 

@@ -5,10 +5,10 @@
 #include <QWidget>
 
 #include "config/sharedstate.h"
-#include "editor/filechooser.h"
 #include "exchange/csvexport.h"
 #include "exchange/exportchooser.h"
 #include "exchange/setlistexport.h"
+#include "platform/filechooser.h"
 #include "platform/prompter.h"
 
 namespace {

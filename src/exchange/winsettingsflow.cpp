@@ -6,9 +6,9 @@
 
 #include "config/configfile.h"
 #include "config/configlocation.h"
-#include "editor/filechooser.h"
 #include "exchange/winsettingschooser.h"
 #include "exchange/winsettingsimport.h"
+#include "platform/filechooser.h"
 #include "platform/prompter.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "pedals/pedalstatus.h"
-#include "remote/portio.h"
+#include "pedals/portio.h"
 
 class QKeyEvent;
 

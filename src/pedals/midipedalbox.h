@@ -6,7 +6,7 @@
 #include "pedals/midiinput.h"
 #include "pedals/pedalsetup.h"
 #include "pedals/pedalstatus.h"
-#include "remote/portio.h"
+#include "pedals/portio.h"
 
 class Clock;
 class RtMidiOut;

@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "pedals/portio.h"
 #include "platform/hirestimer.h"
-#include "remote/portio.h"
 
 PedalMonitor::PedalMonitor(PortIo& port, Clock& clock, QWidget* parent)
     : QGroupBox(QStringLiteral(" Pedaliera "), parent), port_(port) {

@@ -1,6 +1,6 @@
 #include "pedals/pedalstatus.h"
 
-#include "remote/portio.h"
+#include "pedals/portio.h"
 
 int PedalStatus::mask(int pedal) {
     return pedal == 1 ? PortIo::kPedal1 : pedal == 2 ? PortIo::kPedal2 : 0;

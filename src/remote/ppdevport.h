@@ -1,6 +1,6 @@
 #pragma once
 
-#include "remote/portio.h"
+#include "pedals/portio.h"
 
 // The pedal box on a real parallel port, through Linux's ppdev driver
 // (/dev/parport0 by default): the port is claimed at open, the status register is

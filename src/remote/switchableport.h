@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "remote/portio.h"
+#include "pedals/portio.h"
 
 // The port I/O component (`IO1`) as the main window holds it, forwarding every
 // call to a backend that can be replaced while the program runs (the parallel port,

@@ -2,7 +2,7 @@
 
 #include <QVector>
 
-#include "remote/portio.h"
+#include "pedals/portio.h"
 
 // The pedal box simulated in software: the caller (its on-screen window, or a
 // test) sets the status lines; every write is recorded and drives the four lamps.

@@ -1,14 +1,14 @@
 #include "show/maintick.h"
 
 #include "config/mp3lookup.h"
+#include "pedals/lampbits.h"
+#include "pedals/portio.h"
 #include "platform/clock.h"
 #include "platform/hirestimer.h"
 #include "platform/numbertext.h"
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
 #include "playback/trackloader.h"
-#include "remote/lampbits.h"
-#include "remote/portio.h"
 #include "show/pedalinterface.h"
 #include "show/showcore.h"
 

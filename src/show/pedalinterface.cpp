@@ -1,11 +1,11 @@
 #include "show/pedalinterface.h"
 
+#include "pedals/lampbits.h"
+#include "pedals/portio.h"
 #include "platform/hirestimer.h"
 #include "platform/wincolor.h"
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
-#include "remote/lampbits.h"
-#include "remote/portio.h"
 #include "show/showcore.h"
 
 QString PedalInterface::openFailedText() {

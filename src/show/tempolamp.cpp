@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "pedals/lampbits.h"
+#include "pedals/portio.h"
 #include "platform/hirestimer.h"
 #include "platform/wincolor.h"
-#include "remote/lampbits.h"
-#include "remote/portio.h"
 #include "show/showcore.h"
 
 TempoLamp::TempoLamp(ShowCore& core) : core_(core) {

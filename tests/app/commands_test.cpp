@@ -6,11 +6,11 @@
 #include <QSignalSpy>
 
 #include "about/info.h"
+#include "app/diagnostica.h"
 #include "app/helplauncher.h"
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
 #include "playback/audioengine.h"
-#include "remote/diagnostica.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 

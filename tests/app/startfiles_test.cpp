@@ -11,11 +11,11 @@
 #include <atomic>
 #include <thread>
 
+#include "app/impspath.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
 #include "library/songrecord.h"
 #include "platform/hirestimer.h"
-#include "settings/impspath.h"
 #include "support/harness.h"
 
 #include <fcntl.h>

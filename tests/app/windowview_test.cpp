@@ -10,13 +10,13 @@
 #include <QTimer>
 
 #include "about/info.h"
+#include "app/diagnostica.h"
 #include "app/resizerule.h"
 #include "library/songgrid.h"
 #include "library/songrecord.h"
 #include "platform/elidedlabel.h"
 #include "platform/elidedradiobutton.h"
 #include "platform/messageboxprompter.h"
-#include "remote/diagnostica.h"
 #include "support/harness.h"
 
 // What the performer sees of the main window and the About box: the texts of the

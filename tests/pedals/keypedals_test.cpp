@@ -5,12 +5,12 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "app/diagnostica.h"
+#include "app/impspath.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
 #include "pedals/keypedalbox.h"
 #include "platform/hirestimer.h"
-#include "remote/diagnostica.h"
-#include "settings/impspath.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include "app/diagnostica.h"
 #include "jackserver.h"
 #include "midicontroller.h"
 #include "pedals/midipedalbox.h"
@@ -14,7 +15,6 @@
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
 #include "playback/audioengine.h"
-#include "remote/diagnostica.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 

@@ -13,7 +13,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "recovery/showkeeper.h"
+#include "app/showkeeper.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 

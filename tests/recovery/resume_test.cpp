@@ -13,10 +13,10 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "app/showkeeper.h"
 #include "library/datasource.h"
 #include "platform/lamp.h"
 #include "playback/audioengine.h"
-#include "recovery/showkeeper.h"
 #include "support/filesizelimit.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"

@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "app/diagnostica.h"
 #include "platform/lamp.h"
-#include "remote/diagnostica.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 

@@ -9,12 +9,12 @@
 #include <QTest>
 
 #include "about/info.h"
+#include "app/diagnostica.h"
+#include "app/keyboard.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
-#include "remote/diagnostica.h"
-#include "remote/keyboard.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 

@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "about/info.h"
+#include "app/diagnostica.h"
 #include "platform/lamp.h"
-#include "remote/diagnostica.h"
 #include "remote/pedalboxwindow.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"

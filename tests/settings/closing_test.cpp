@@ -1,8 +1,8 @@
 #include <QComboBox>
 #include <QFileInfo>
 
+#include "app/closingcheck.h"
 #include "platform/hirestimer.h"
-#include "settings/closingcheck.h"
 #include "settingstest.h"
 
 using namespace settingstest;

@@ -3,12 +3,12 @@
 #include <QAction>
 #include <QFileInfo>
 
+#include "app/closingcheck.h"
 #include "app/firstwelcome.h"
+#include "app/folderframe.h"
 #include "config/configcodec.h"
 #include "config/configfile.h"
-#include "settings/closingcheck.h"
 #include "settings/folderbrowser.h"
-#include "settings/folderframe.h"
 #include "settingstest.h"
 
 using namespace settingstest;

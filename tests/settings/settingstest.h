@@ -14,9 +14,9 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "app/impspath.h"
 #include "library/songdatabase.h"
 #include "platform/clickablelabel.h"
-#include "settings/impspath.h"
 #include "support/harness.h"
 
 namespace settingstest {

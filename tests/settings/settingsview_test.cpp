@@ -3,9 +3,9 @@
 #include <QScrollBar>
 #include <QTextDocument>
 
+#include "app/folderframe.h"
 #include "platform/elidedlabel.h"
 #include "settings/folderbrowser.h"
-#include "settings/folderframe.h"
 #include "settingstest.h"
 #include "support/testlibrary.h"
 

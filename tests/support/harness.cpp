@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/audioshow.h"
+#include "app/showkeeper.h"
 #include "library/songdatabase.h"
 #include "playback/audioengine.h"
 #include "playback/audiooptions.h"
@@ -15,7 +16,6 @@
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
-#include "recovery/showkeeper.h"
 
 namespace {
 constexpr double kFramesPerMs = 44.1;

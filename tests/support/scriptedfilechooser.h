@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "editor/filechooser.h"
+#include "platform/filechooser.h"
 
 // The song editor's choosers for tests: answer from a script (first queued answer
 // first); with nothing queued the chooser is cancelled. Remembers each question.

@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "remote/keyboard.h"
+#include "app/keyboard.h"
 #include "support/harness.h"
 #include "support/layoutkeys.h"
 #include "support/testlibrary.h"

@@ -1,4 +1,4 @@
-#include "settings/salvadati.h"
+#include "app/salvadati.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/audio.h"
+#include "app/impspathcontrols.h"
 #include "app/showbinding.h"
 #include "app/startup.h"
 #include "config/configfile.h"
@@ -19,7 +20,6 @@
 #include "playback/wavevolume.h"
 #include "settings/colorswatch.h"
 #include "settings/deviceframe.h"
-#include "settings/impspathcontrols.h"
 #include "show/showcore.h"
 #include "stage/stageframe.h"
 

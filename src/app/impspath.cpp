@@ -1,4 +1,4 @@
-#include "settings/impspath.h"
+#include "app/impspath.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -8,18 +8,18 @@
 #include <cmath>
 
 #include "app/audio.h"
+#include "app/closingcheck.h"
+#include "app/folderframe.h"
+#include "app/impspathlayout.h"
+#include "app/salvadati.h"
 #include "library/songgrid.h"
 #include "platform/hirestimer.h"
 #include "platform/numbertext.h"
 #include "platform/wincolor.h"
-#include "settings/closingcheck.h"
 #include "settings/colorswatch.h"
 #include "settings/deviceframe.h"
 #include "settings/dialogchoosers.h"
-#include "settings/folderframe.h"
-#include "settings/impspathlayout.h"
 #include "settings/quartilist.h"
-#include "settings/salvadati.h"
 #include "stage/stageframe.h"
 
 namespace {

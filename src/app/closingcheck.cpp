@@ -1,4 +1,4 @@
-#include "settings/closingcheck.h"
+#include "app/closingcheck.h"
 
 #include <QDir>
 

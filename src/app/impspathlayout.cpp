@@ -1,4 +1,4 @@
-#include "settings/impspathlayout.h"
+#include "app/impspathlayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,10 +11,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/folderframe.h"
+#include "app/impspathcontrols.h"
 #include "settings/colorswatch.h"
 #include "settings/deviceframe.h"
-#include "settings/folderframe.h"
-#include "settings/impspathcontrols.h"
 #include "settings/quartilist.h"
 #include "stage/stageframe.h"
 

@@ -1,4 +1,4 @@
-#include "settings/folderframe.h"
+#include "app/folderframe.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 
 #include "app/audio.h"
+#include "app/closingcheck.h"
 #include "platform/clickablelabel.h"
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
 #include "platform/prompter.h"
-#include "settings/closingcheck.h"
 #include "settings/folderbrowser.h"
 
 FolderFrame::FolderFrame(Audio& window, QWidget* parent)

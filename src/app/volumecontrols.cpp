@@ -1,4 +1,4 @@
-#include "remote/volumecontrols.h"
+#include "app/volumecontrols.h"
 
 #include <QScrollBar>
 #include <QSignalBlocker>

@@ -1,4 +1,4 @@
-#include "recovery/showkeeper.h"
+#include "app/showkeeper.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

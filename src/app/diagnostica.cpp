@@ -1,4 +1,4 @@
-#include "remote/diagnostica.h"
+#include "app/diagnostica.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,10 +16,10 @@
 
 #include "app/audio.h"
 #include "pedals/pedalmonitor.h"
+#include "pedals/portio.h"
 #include "platform/lamp.h"
 #include "platform/numbertext.h"
 #include "platform/wincolor.h"
-#include "remote/portio.h"
 #include "show/showcore.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "settings/impspathcontrols.h"
+#include "app/impspathcontrols.h"
 
 class Audio;
 class Choosers;

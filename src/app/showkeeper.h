@@ -6,8 +6,8 @@
 #include <QString>
 #include <memory>
 
+#include "app/showservices.h"
 #include "app/startup.h"
-#include "recovery/showservices.h"
 #include "recovery/showstate.h"
 
 class QLabel;

@@ -1,4 +1,4 @@
-#include "remote/keyboard.h"
+#include "app/keyboard.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,10 +13,12 @@
 #include "app/audiolibrary.h"
 #include "app/showbinding.h"
 #include "app/songpreparation.h"
+#include "app/volumecontrols.h"
 #include "library/criterion.h"
 #include "library/datasource.h"
 #include "library/listchooser.h"
 #include "library/songgrid.h"
+#include "pedals/lampbits.h"
 #include "platform/clock.h"
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
@@ -24,9 +26,7 @@
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
 #include "playback/wavevolume.h"
-#include "remote/lampbits.h"
 #include "remote/tablekey.h"
-#include "remote/volumecontrols.h"
 #include "show/showcore.h"
 
 Keyboard::Keyboard(Audio& window) : QObject(&window), w_(window) {
