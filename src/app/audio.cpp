@@ -71,7 +71,8 @@ QString Audio::displayName() {
 
 void Audio::createCore() {
     const CoreServices core{services_.clock,  services_.port,       services_.grooves,
-                            services_.player, services_.waveVolume, services_.files};
+                            services_.player, services_.waveVolume, services_.files,
+                            services_.click};
     core_ = new ShowCore(core, this);
     c_.HiResTimer1 = &core_->pollTimer();
     c_.TmrIstrs = &core_->lockOutTimer();
@@ -79,6 +80,14 @@ void Audio::createCore() {
     c_.TmrBpmOff = &core_->beatOffTimer();
     c_.TmrPrePreload = &core_->preMuteTimer();
     c_.TmrPreload = &core_->bufferTimer();
+}
+
+void Audio::setIntervals(double poll, double preMute, double buffer, double lockOut) {
+    state_.IntervalloPedali = poll;
+    state_.IntervalloMute = preMute;
+    state_.IntervalloBuffer = buffer;
+    state_.IntervalloIstrs = lockOut;
+    core_->setIntervals(poll, preMute, buffer, lockOut);
 }
 
 const CoreState& Audio::showState() const {

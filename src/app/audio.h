@@ -44,6 +44,9 @@ public:
     WaveVolume& Volume1() { return services_.waveVolume; }
 
     // Procedures that start-up and the settings dialog run on the window.
+    // The intervals (ms) of the main tick, the pre-mute, the preload buffer and the
+    // pedal lock-out: kept in the shared state and handed to the show core.
+    void setIntervals(double poll, double preMute, double buffer, double lockOut);
     void setGridFont(const QFont& font);
     // Back and text colour (stored colour values) of grid 1 (DBGrid1) or 2 (DBGrid2).
     void setGridColors(int grid, qint64 back, qint64 fore);

@@ -24,7 +24,6 @@ namespace {
 // settings dialog saves them (its controls loaded from the running program).
 void saveSettings(Audio& w, const ConfigData& d) {
     SharedState& st = w.state();
-    AudioControls& c = w.controls();
     const QString work = d.PathLavoro.toText();
     st.PathLavoro = work.isEmpty() ? QString() : FolderName::withSeparator(work);
     st.MetroFreq = d.MetroFreq;
@@ -37,10 +36,10 @@ void saveSettings(Audio& w, const ConfigData& d) {
     font.setBold(d.fontBold.toBool());
     font.setItalic(d.fontItalic.toBool());
     w.setGridFont(font);
-    c.HiResTimer1->setInterval(Salvadati::intervalOf(d.pedalInterval.toText()));
-    c.TmrPrePreload->setInterval(Salvadati::intervalOf(d.preMuteInterval.toText()));
-    c.TmrPreload->setInterval(Salvadati::intervalOf(d.bufferInterval.toText()));
-    c.TmrIstrs->setInterval(Salvadati::intervalOf(d.debounceInterval.toText()));
+    w.setIntervals(Salvadati::intervalOf(d.pedalInterval.toText()),
+                   Salvadati::intervalOf(d.preMuteInterval.toText()),
+                   Salvadati::intervalOf(d.bufferInterval.toText()),
+                   Salvadati::intervalOf(d.debounceInterval.toText()));
     w.setGridColors(1, qint64(d.leftBackColor.toNumber()), qint64(d.leftForeColor.toNumber()));
     w.setGridColors(2, qint64(d.rightBackColor.toNumber()), qint64(d.rightForeColor.toNumber()));
     Startup::applyColumns(d, st);

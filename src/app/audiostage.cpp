@@ -22,7 +22,6 @@
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
 #include "show/showcore.h"
-#include "stage/countinclick.h"
 #include "stage/cuenext.h"
 #include "stage/stageplace.h"
 #include "stage/stagewindow.h"
@@ -171,7 +170,7 @@ AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
     connect(c.Data2, &DataSource::currentRowChanged, model_, &TransportModel::refresh);
     // The times move on with the main tick, which runs while the box is attached
     // (nothing sounds without it).
-    connect(c.HiResTimer1, &HiResTimer::tick, model_, &TransportModel::refresh);
+    connect(&w.core(), &ShowCore::ticked, model_, &TransportModel::refresh);
     connect(model_, &TransportModel::changed, this, [this, &c] {
         const TransportSnapshot& s = model_->snapshot();
         c.TempoMp3->setText(TransportModel::mp3Text(s));
@@ -190,23 +189,7 @@ AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
     w.keyboard().setEscapeHook([cue = cue_] { return cue->escape(); });
     connect(cue_, &CueNext::markChanged, model_, &TransportModel::setCued);
     // After the main tick's own work: a pedal or the play list's end has acted.
-    connect(c.HiResTimer1, &HiResTimer::tick, cue_, &CueNext::check);
-    if (ClickSound* click = w.services().click) {
-        const SharedState* st = &w.state();
-        new CountInClick(
-            *c.TmrBpmOn, *click,
-            [st] {
-                CountInSettings s;
-                s.audible = st->MetroAudio == 1;
-                s.route = st->ClickUscita;
-                s.level = st->ClickLivello;
-                s.beats = st->Quarti;
-                s.frequencyHz = st->MetroFreq.toNumber();
-                s.lengthMs = st->MetroDurata.toNumber();
-                return s;
-            },
-            this);
-    }
+    connect(&w.core(), &ShowCore::ticked, cue_, &CueNext::check);
     // Leaving the program with the view open keeps where it was.
     connect(&w, &Audio::quitConfirmed, this, [this] {
         if (stage_ && stage_->isVisible()) {

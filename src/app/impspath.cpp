@@ -61,15 +61,14 @@ QString Impspath::caption() {
 
 void Impspath::load() {
     const SharedState& st = w_.state();
-    const AudioControls& c = w_.controls();
     c_.Quarti->setCurrentIndex(QuartiList::indexOf(st.Quarti));
     c_.TextFreq->setText(st.MetroFreq.toText());
     c_.TextDurat->setText(st.MetroDurata.toText());
     c_.CheckMetro->setChecked(st.MetroAudio != 0);
-    c_.TextPed->setText(intervalText(c.HiResTimer1->interval()));
-    c_.TextMute->setText(intervalText(c.TmrPrePreload->interval()));
-    c_.TextBuffer->setText(intervalText(c.TmrPreload->interval()));
-    c_.TextIstrs->setText(intervalText(c.TmrIstrs->interval()));
+    c_.TextPed->setText(intervalText(st.IntervalloPedali));
+    c_.TextMute->setText(intervalText(st.IntervalloMute));
+    c_.TextBuffer->setText(intervalText(st.IntervalloBuffer));
+    c_.TextIstrs->setText(intervalText(st.IntervalloIstrs));
     c_.PictBack->setColor(w_.gridBackColor(1));
     c_.PictFore->setColor(w_.gridForeColor(1));
     c_.PictBack1->setColor(w_.gridBackColor(2));
@@ -123,14 +122,12 @@ void Impspath::quartiChosen(int index) {
 
 void Impspath::Applica() {
     SharedState& st = w_.state();
-    AudioControls& c = w_.controls();
     st.MetroFreq = c_.TextFreq->text();
     st.MetroDurata = c_.TextDurat->text();
     st.MetroAudio = c_.CheckMetro->isChecked() ? 1 : 0;
-    c.HiResTimer1->setInterval(Salvadati::intervalOf(c_.TextPed->text()));
-    c.TmrPrePreload->setInterval(Salvadati::intervalOf(c_.TextMute->text()));
-    c.TmrPreload->setInterval(Salvadati::intervalOf(c_.TextBuffer->text()));
-    c.TmrIstrs->setInterval(Salvadati::intervalOf(c_.TextIstrs->text()));
+    w_.setIntervals(
+        Salvadati::intervalOf(c_.TextPed->text()), Salvadati::intervalOf(c_.TextMute->text()),
+        Salvadati::intervalOf(c_.TextBuffer->text()), Salvadati::intervalOf(c_.TextIstrs->text()));
     w_.setGridColors(1, c_.PictBack->color(), c_.PictFore->color());
     w_.setGridColors(2, c_.PictBack1->color(), c_.PictFore1->color());
 }

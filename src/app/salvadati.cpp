@@ -68,14 +68,11 @@ QString Salvadati::saveFailedText(const QString& error) {
 
 void Salvadati::applyValues() {
     SharedState& st = w_.state();
-    AudioControls& c = w_.controls();
     st.MetroFreq = numberIn(c_.TextFreq);
     st.MetroDurata = numberIn(c_.TextDurat);
     st.MetroAudio = c_.CheckMetro->isChecked() ? 1 : 0;
-    c.HiResTimer1->setInterval(intervalIn(c_.TextPed));
-    c.TmrPrePreload->setInterval(intervalIn(c_.TextMute));
-    c.TmrPreload->setInterval(intervalIn(c_.TextBuffer));
-    c.TmrIstrs->setInterval(intervalIn(c_.TextIstrs));
+    w_.setIntervals(intervalIn(c_.TextPed), intervalIn(c_.TextMute), intervalIn(c_.TextBuffer),
+                    intervalIn(c_.TextIstrs));
     w_.setGridColors(1, c_.PictBack->color(), c_.PictFore->color());
     w_.setGridColors(2, c_.PictBack1->color(), c_.PictFore1->color());
     st.MostraPagina = flagOf(c_.Pag);

@@ -39,6 +39,14 @@ void ShowBinding::sendSettings() {
     const SharedState& st = w_.state();
     w_.core().setCountIn(st.Quarti, st.MetroAudio);
     w_.core().setMp3Folders(st.CartelleMp3);
+    CountInSettings click;
+    click.audible = st.MetroAudio == 1;
+    click.route = st.ClickUscita;
+    click.level = st.ClickLivello;
+    click.beats = st.Quarti;
+    click.frequencyHz = st.MetroFreq.toNumber();
+    click.lengthMs = st.MetroDurata.toNumber();
+    w_.core().setClickSettings(click);
 }
 
 void ShowBinding::show(const CoreState& s) {

@@ -29,12 +29,11 @@ void Shutdown::esci() {
 }
 
 bool Shutdown::confirmClose() {
-    HiResTimer* poll = w_.controls().HiResTimer1;
-    poll->setEnabled(false);
+    w_.core().holdPoll(true);
     const Message question{questionText(), questionTitle(), Message::Icon::Exclamation,
                            Message::Buttons::YesNo, Message::Answer::No};
     if (w_.services().prompter.ask(question) != Message::Answer::Yes) {
-        poll->setEnabled(true);
+        w_.core().holdPoll(false);
         return false;
     }
     w_.core().detach();

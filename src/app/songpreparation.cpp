@@ -84,7 +84,7 @@ void SongPreparation::Prepara() {
     w_.showBinding().sendSettings();
     w_.core().prepare(song);
     w_.controls().DBGrid1->setFocus();
-    if (w_.core().diagnosticsOpen()) {
+    if (st.DiagAperta) {
         mirrorOnDiagnostics();
     }
 }

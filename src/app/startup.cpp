@@ -168,7 +168,6 @@ void Startup::initialiseState() {
 // font, timer intervals and the left grid's colours.
 void Startup::applyCommon(const ConfigData& d) {
     SharedState& st = w_.state();
-    AudioControls& c = w_.controls();
     st.PathLavoro = usableFolder(d.PathLavoro.toText());
     st.MetroFreq = d.MetroFreq;
     st.MetroDurata = d.MetroDurata;
@@ -180,10 +179,8 @@ void Startup::applyCommon(const ConfigData& d) {
     font.setBold(d.fontBold.toBool());
     font.setItalic(d.fontItalic.toBool());
     w_.setGridFont(font);
-    c.HiResTimer1->setInterval(intervalOf(d.pedalInterval));
-    c.TmrPrePreload->setInterval(intervalOf(d.preMuteInterval));
-    c.TmrPreload->setInterval(intervalOf(d.bufferInterval));
-    c.TmrIstrs->setInterval(intervalOf(d.debounceInterval));
+    w_.setIntervals(intervalOf(d.pedalInterval), intervalOf(d.preMuteInterval),
+                    intervalOf(d.bufferInterval), intervalOf(d.debounceInterval));
     w_.setGridColors(1, qint64(d.leftBackColor.toNumber()), qint64(d.leftForeColor.toNumber()));
 }
 

@@ -33,6 +33,11 @@ struct SharedState {
     std::array<Value, 10> CartelleMp3;
     QString PathAppoggio;  // scratch path
 
+    // The intervals of the main tick, the pre-mute, the preload buffer and the pedal
+    // lock-out (ms), as last set: the show core's timers run at them.
+    double IntervalloPedali = 40, IntervalloMute = 200, IntervalloBuffer = 700,
+           IntervalloIstrs = 500;
+
     // Tempo lamp and metronome settings.
     Value MetroFreq = 5000;
     Value MetroDurata = 50;

@@ -26,6 +26,10 @@ ShowCore::ShowCore(const CoreServices& services, QObject* parent)
     tempo_ = std::make_unique<TempoLamp>(*this);
     tick_ = std::make_unique<MainTick>(*this);
     preload_ = std::make_unique<PreloadChain>(*this);
+    if (s_.click) {
+        new CountInClick(
+            *beatOn_, *s_.click, [this] { return click_; }, this);
+    }
 }
 
 ShowCore::~ShowCore() = default;
@@ -149,6 +153,17 @@ void ShowCore::stopAll() {
 void ShowCore::restartCountIn() {
     tempo_->restartCountIn();
     publish();
+}
+
+void ShowCore::setIntervals(double pollMs, double preMuteMs, double bufferMs, double lockOutMs) {
+    poll_->setInterval(pollMs);
+    preMute_->setInterval(preMuteMs);
+    buffer_->setInterval(bufferMs);
+    lockOut_->setInterval(lockOutMs);
+}
+
+void ShowCore::holdPoll(bool held) {
+    poll_->setEnabled(!held);
 }
 
 void ShowCore::setCountIn(short beats, short metroAudio) {

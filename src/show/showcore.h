@@ -7,7 +7,9 @@
 
 #include "config/value.h"
 #include "show/corestate.h"
+#include "show/countinclick.h"
 
+class ClickSound;
 class Clock;
 class FileProbe;
 class GrooveSound;
@@ -27,6 +29,7 @@ struct CoreServices {
     MediaPlayer& player;     // MediaPlayer1
     WaveVolume& waveVolume;  // Volume1
     FileProbe& files;
+    ClickSound* click = nullptr;  // the count-in's audible click; null: none
 };
 
 // The show: the prepared song, what the pedals started, the pedal lock-out, the
@@ -58,8 +61,12 @@ public:
     // Starts the count-in again (the key of the tempo lamp).
     void restartCountIn();
     // The settings of the rules.
-    // (the timers' intervals are set on the timers themselves)
+    void setIntervals(double pollMs, double preMuteMs, double bufferMs, double lockOutMs);
+    // Holds the main tick while the user is asked whether to leave, and lets it go on.
+    void holdPoll(bool held);
     void setCountIn(short beats, short metroAudio);
+    // What the count-in's click sounds like (taken when a count-in begins).
+    void setClickSettings(const CountInSettings& settings) { click_ = settings; }
     void setStopAtEnd(bool on);
     void setWaveSlider(int value);  // Vol1: the wave output's level is twice it
     void setMp3Volume(int value);   // HSVolumeMp3
@@ -130,5 +137,6 @@ private:
     int mp3Volume_ = -100;
     bool diagOpen_ = false;
     std::array<Value, 10> folders_;
+    CountInSettings click_;
     QStringList runningOrder_;
 };

@@ -1,4 +1,4 @@
-#include "stage/countinclick.h"
+#include "show/countinclick.h"
 
 #include "platform/hirestimer.h"
 #include "playback/clicksound.h"

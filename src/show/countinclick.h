@@ -21,7 +21,8 @@ struct CountInSettings {
 // beat from the next beat on, so each click falls on the frame of the beat the lamp
 // shows; when the timer stops (a pedal starts the song, the box is disconnected, a
 // song without tempo is prepared) the clicks still to come are dropped. Nothing
-// happens while "Metron. Audio" is unticked or the click goes nowhere. GUI thread.
+// happens while "Metron. Audio" is unticked or the click goes nowhere. On the thread of
+// the beat timer.
 class CountInClick : public QObject {
     Q_OBJECT
 public:
