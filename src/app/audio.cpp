@@ -30,6 +30,8 @@
 #include "remote/keyboard.h"
 #include "remote/maintick.h"
 #include "remote/pedalinterface.h"
+#include "remote/pedalnotice.h"
+#include "remote/portio.h"
 #include "remote/tempolamp.h"
 #include "remote/volumecontrols.h"
 #include "settings/impspath.h"
@@ -60,6 +62,10 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     new AudioEditor(*this);
     keyboard_ = new Keyboard(*this);
     new AudioStage(*this);
+    // What the pedal box has to say mid-show goes to a line of the window, never
+    // to a message box that would take the pedal keys.
+    auto* notice = new PedalNotice(*this, services_.clock);
+    connect(&services_.port, &PortIo::notice, notice, &PedalNotice::show);
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
 }
 
