@@ -82,11 +82,12 @@ public:
 
     // Replaces the sound output at run time: stops the one running and starts a
     // PortAudio device (empty or "default": the default output) with a period of
-    // bufferFrames (64 to 2048, or AudioOptions::kAutomaticFrames). The voices, the loaded track
-    // and the decoded grooves stay as they are, and so do the objects that refer to the engine;
-    // what sounds goes on after a short gap. When the device cannot start the engine runs silently
-    // and errorText() says so (false). Offline engines keep their output (false). channels: 2, or 4
-    // for the click on channels 3-4 (a device with fewer fails).
+    // bufferFrames (64 to 2048, or AudioOptions::kAutomaticFrames). The voices, the
+    // loaded track and the decoded grooves stay as they are, and so do the objects
+    // that refer to the engine; what sounds goes on after a short gap. When the
+    // device cannot start the engine runs silently and errorText() says so (false).
+    // Offline engines keep their output (false).
+    // channels: 2, or 4 for the click on channels 3-4 (a device with fewer fails).
     bool reopen(const QString& device, int bufferFrames, int channels = 2);
 
     // The GUI thread's clock. When the audio side falls behind (a stalled device) and

@@ -10,11 +10,11 @@
 typedef void PaStream;
 
 // A sound device through PortAudio: stereo float (or four channels), a low-latency period of
-// bufferFrames; automatic (AudioOptions::kAutomaticFrames) lets a JACK device's callback
-// follow the server's own period, and gives any other device 256 frames. The named device is tried
-// first (any part of its name, or of "host: name"), then the default output, then any other output.
-// The engine's 44100 Hz is asked for; a device that runs at another rate gets the sound through
-// libsamplerate.
+// bufferFrames; automatic (AudioOptions::kAutomaticFrames) lets a JACK device's
+// callback follow the server's own period, and gives any other device 256 frames. The
+// named device is tried first (any part of its name, or of "host: name"), then the
+// default output, then any other output. The engine's 44100 Hz is asked for; a device
+// that runs at another rate gets the sound through libsamplerate.
 class PortAudioOutput : public AudioOutput {
 public:
     // deviceName: empty or "default" for the default output device. channels: 2, or
