@@ -17,6 +17,7 @@ TEST(PedalNotice, ShowsOnTheWindowWithoutAMessageBoxAndGoesByItself) {
     EXPECT_EQ(w.findChild<QLabel*>("AvvisoPedaliera"), nullptr);
     emit h.box.notice(QStringLiteral("Pedaliera riaperta"));
     auto* line = h.find<QLabel>("AvvisoPedaliera");
+    ASSERT_NE(line, nullptr);
     EXPECT_TRUE(line->isVisible());
     EXPECT_EQ(line->text(), "Pedaliera riaperta");
     EXPECT_TRUE(h.prompter.messages.isEmpty());

@@ -21,7 +21,9 @@ TEST(Devices, TheFrameOffersTheDevicesAndShowsWhatIsInForce) {
     EXPECT_EQ(out->currentText(), "ALSA: USB Audio CODEC");
     EXPECT_EQ(control<QSpinBox>(h, "SpinBuffer")->value(), 512);
     EXPECT_EQ(control<QSpinBox>(h, "SpinBuffer")->maximum(), 2048);
-    EXPECT_EQ(control<QLabel>(h, "LblPeriodo")->text(), "Periodo in uso: 512 campioni");
+    const QLabel* period = control<QLabel>(h, "LblPeriodo");
+    ASSERT_NE(period, nullptr);
+    EXPECT_EQ(period->text(), "Periodo in uso: 512 campioni");
     QComboBox* pedals = control<QComboBox>(h, "CmbPedaliera");
     ASSERT_EQ(pedals->count(), 2);
     EXPECT_EQ(pedals->itemText(0), "/dev/parport0");
@@ -82,7 +84,9 @@ TEST(Devices, TheBufferCanFollowTheServerAndThePeriodInForceIsShown) {
     open(h);
     auto* buffer = control<QSpinBox>(h, "SpinBuffer");
     EXPECT_EQ(buffer->text(), "Automatico");
-    EXPECT_EQ(control<QLabel>(h, "LblPeriodo")->text(), "Periodo in uso: 64 campioni");
+    const QLabel* period = control<QLabel>(h, "LblPeriodo");
+    ASSERT_NE(period, nullptr);
+    EXPECT_EQ(period->text(), "Periodo in uso: 64 campioni");
     const struct {
         int shown;
         int stored;
