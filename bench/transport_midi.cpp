@@ -1,13 +1,14 @@
 // MIDI pedal to sound through the whole program on a real, paced audio device: a
 // JACK server on the dummy driver (44100 Hz and 256 frames unless the command line
-// says `bench_transport_midi PRESSES PERIOD RATE`), the program's audio
+// says `bench_transport_midi PRESSES PERIOD RATE [BUFFER]`), the program's audio
 // engine playing on it through PortAudio and its MIDI pedal box listening through
-// RtMidi. The benchmark is its own JACK client: in one period it sends pedal 1's
-// note from a MIDI port wired to the program, and it listens to the program's
-// audio output for the first audible sample. The press can sound one period later
-// at the earliest (the period in which it arrives is already rendered): the
-// figures are what the program adds beyond that period. Compare with
-// bench_transport_latency (the parallel box, which waits for its poll).
+// RtMidi. The audio buffer is the configuration's default (what a user who never
+// chose one runs with) unless a fourth argument gives one (0: automatic). The benchmark is its own
+// JACK client: in one period it sends pedal 1's note from a MIDI port wired to the program, and it
+// listens to the program's audio output for the first audible sample. The press can sound one
+// period later at the earliest (the period in which it arrives is already rendered): the figures
+// are what the program adds beyond that period. Compare with bench_transport_latency (the parallel
+// box, which waits for its poll).
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
@@ -26,6 +27,7 @@
 
 #include "app/audio.h"
 #include "app/startup.h"
+#include "config/configdata.h"
 #include "library/songgrid.h"
 #include "pedals/midipedalbox.h"
 #include "pedals/pedalsetup.h"
@@ -132,6 +134,8 @@ int main(int argc, char** argv) {
     const int presses = argc > 1 ? std::max(10, atoi(argv[1])) : 100;
     jackPeriod = argc > 2 ? std::clamp(atoi(argv[2]), 16, 4096) : jackPeriod;
     jackRate = argc > 3 ? std::clamp(atoi(argv[3]), 8000, 192000) : jackRate;
+    const int buffer =
+        argc > 4 ? std::max(0, atoi(argv[4])) : int(ConfigData().bufferFrames.toNumber());
     framesPerMs = jackRate / 1000.0;
     QProcess jackd;
     if (!startJack(jackd, QStringLiteral("quintora_bench_%1").arg(getpid()))) {
@@ -156,7 +160,7 @@ int main(int argc, char** argv) {
         TestLibrary::install(files);
         RealClock clock;
         AudioOptions options;
-        options.bufferFrames = jackPeriod;
+        options.bufferFrames = buffer;
         std::unique_ptr<AudioEngine> engine;
         for (int attempt = 0; attempt < 40 && !engine; ++attempt) {
             engine = makeAudioEngine(options);
@@ -259,10 +263,12 @@ int main(int argc, char** argv) {
             std::printf("no press was heard (%d lost)\n", lost);
         } else {
             std::printf(
-                "MIDI pedal to first sample, JACK dummy at %d frames, %d Hz: beyond one period "
+                "MIDI pedal to first sample, JACK dummy at %d frames, %d Hz, buffer %d (%d in "
+                "force): "
+                "beyond one period "
                 "median %.3f ms (%.0f frames), p99 %.3f ms (%.0f frames), worst %.3f ms; "
                 "%zu presses, %d not heard; %.0f%% within 1 ms beyond the period\n",
-                jackPeriod, jackRate, percentile(beyond, 0.5),
+                jackPeriod, jackRate, buffer, engine->periodFrames(), percentile(beyond, 0.5),
                 percentile(beyond, 0.5) * framesPerMs, percentile(beyond, 0.99),
                 percentile(beyond, 0.99) * framesPerMs, percentile(beyond, 1.0), beyond.size(),
                 lost,

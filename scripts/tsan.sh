@@ -14,12 +14,17 @@ prefix="quintora_tsan_$$"
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; }
 trap cleanup EXIT
-for rate in 44100 48000; do
-  jackd -n "${prefix}_$rate" --no-realtime -d dummy -r "$rate" -p 256 >/dev/null 2>&1 &
+# Named "<prefix>_<rate>" at 256 frames, "<prefix>_<rate>_<period>" at other periods.
+servers=("44100 256 ${prefix}_44100" "48000 256 ${prefix}_48000"
+         "44100 64 ${prefix}_44100_64" "44100 512 ${prefix}_44100_512")
+for server in "${servers[@]}"; do
+  read -r rate period name <<<"$server"
+  jackd -n "$name" --no-realtime -d dummy -r "$rate" -p "$period" >/dev/null 2>&1 &
   pids+=($!)
 done
-for rate in 44100 48000; do
-  jack_wait -s "${prefix}_$rate" -w -t 10 >/dev/null
+for server in "${servers[@]}"; do
+  read -r _ _ name <<<"$server"
+  jack_wait -s "$name" -w -t 10 >/dev/null
 done
 
 export QT_QPA_PLATFORM=offscreen QUINTORA_JACK_SERVERS="$prefix"

@@ -27,9 +27,11 @@
 #include "library/listchooser.h"
 #include "library/songgrid.h"
 #include "library/verifiche.h"
+#include "pedals/portio.h"
 #include "platform/hirestimer.h"
 #include "platform/wincolor.h"
 #include "playback/stopendstyle.h"
+#include "remote/pedalnotice.h"
 #include "show/showcore.h"
 
 Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
@@ -55,6 +57,10 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     new AudioEditor(*this);
     keyboard_ = new Keyboard(*this);
     new AudioStage(*this);
+    // What the pedal box has to say mid-show goes to a line of the window, never
+    // to a message box that would take the pedal keys.
+    auto* notice = new PedalNotice(*this, services_.clock);
+    connect(&services_.port, &PortIo::notice, notice, &PedalNotice::show);
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
 }
 

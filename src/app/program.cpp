@@ -34,6 +34,10 @@
 
 namespace {
 
+static_assert(ConfigData::kAutomaticBufferFrames == AudioOptions::kAutomaticFrames &&
+                  DeviceSettings::kAutomaticFrames == AudioOptions::kAutomaticFrames,
+              "the settings, the file and the engine mean the same by an automatic buffer");
+
 QString demoFolder() {
     return FolderName::withSeparator(
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -61,10 +65,12 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
         settings = ConfigCodec::read(file.bytes).data;
     }
     stored_.outputDevice = settings.outputDevice.toText();
+    // The codec brings any size but automatic into range.
     const int frames = int(settings.bufferFrames.toNumber());
     stored_.bufferFrames =
-        frames >= ConfigData::kMinBufferFrames && frames <= ConfigData::kMaxBufferFrames ? frames
-                                                                                         : 256;
+        frames >= ConfigData::kMinBufferFrames && frames <= ConfigData::kMaxBufferFrames
+            ? frames
+            : ConfigData::kAutomaticBufferFrames;
     stored_.pedalInterface = settings.pedalInterface.toText();
     stored_.channels = settings.clickOutput.toNumber() == 2 ? 4 : 2;
     QString port = cl_.port;
@@ -119,7 +125,7 @@ std::unique_ptr<PortIo> Program::createPort(const QString& wanted,
 void Program::createAudio(const QString& device, int bufferFrames) {
     AudioOptions options;
     options.device = device;
-    options.bufferFrames = bufferFrames > 0 ? bufferFrames : 256;
+    options.bufferFrames = bufferFrames;
     options.wavOutPath = cl_.audioOut;
     engine_ = makeAudioEngine(options);
     engine_->setClock(clock_);
@@ -135,6 +141,10 @@ QStringList Program::outputDevices() const {
 
 int Program::outputChannels(const QString& device) const {
     return AudioDevices::outputChannels(device);
+}
+
+int Program::periodInForce() const {
+    return engine_->periodInForce();
 }
 
 QStringList Program::pedalPorts() const {

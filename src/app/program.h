@@ -49,6 +49,7 @@ public:
     DeviceSettings current() const override { return stored_; }
     void apply(const DeviceSettings& settings) override;
     int outputChannels(const QString& device) const override;
+    int periodInForce() const override;
 
 private:
     void prepareDemo();

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStatusBar>
 
 #include <QMainWindow>
 
@@ -22,6 +21,7 @@
 #include "library/visualizza.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
+#include "platform/statuslines.h"
 #include "platform/wholefile.h"
 #include "show/showcore.h"
 
@@ -84,7 +84,7 @@ void ShowKeeper::tick() {
     }
     // The resume line stays until the performer prepares a song of their own.
     if (line_ && resumedPreparations_ >= 0 && s_.shown.prepared > resumedPreparations_) {
-        s_.window.statusBar()->hide();
+        StatusLines::hide(s_.window, *line_);
         resumedPreparations_ = -1;
     }
     const QByteArray now = snapshot().encode();
@@ -197,8 +197,7 @@ void ShowKeeper::resume(const ShowState& s) {
     line_->setObjectName(QStringLiteral("Ripresa"));
     line_->setAccessibleName(QStringLiteral("Ripresa dopo un'interruzione"));
     line_->setTextFormat(Qt::PlainText);
-    s_.window.statusBar()->addWidget(line_, 1);
-    s_.window.statusBar()->show();
+    StatusLines::show(s_.window, *line_);
 }
 
 bool ShowKeeper::showList(const QString& list) {

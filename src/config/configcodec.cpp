@@ -114,7 +114,8 @@ void clearAbsentValues(ConfigData& d, ConfigLayout layout) {
     }
 }
 
-// Whether a number suits its field; a buffer size is brought into its range.
+// Whether a number suits its field; a buffer size other than automatic is brought
+// into its range.
 bool checkNumber(Check check, double* v) {
     switch (check) {
         case Check::None:
@@ -136,6 +137,9 @@ bool checkNumber(Check check, double* v) {
             *v = std::round(*v * 1e4) / 1e4;  // as it is written
             return *v > 0 && *v <= 1638;
         case Check::BufferFrames: {
+            if (*v == ConfigData::kAutomaticBufferFrames) {
+                return true;
+            }
             const double r = std::clamp(std::round(*v), double(ConfigData::kMinBufferFrames),
                                         double(ConfigData::kMaxBufferFrames));
             const bool ok = r == *v;

@@ -69,9 +69,10 @@ struct ConfigData {
 
     // Line 19, read and written by this program only: the audio output device's
     // name (empty text: the system's default device), the audio buffer in frames
-    // (64 to 2048) and the pedal interface ("/dev/parport0", "virtual", ...).
+    // (64 to 2048, or 0: automatic, the default of a file that never chose one) and
+    // the pedal interface ("/dev/parport0", "virtual", ...).
     Value outputDevice = "";
-    Value bufferFrames = 256;
+    Value bufferFrames = kAutomaticBufferFrames;
     Value pedalInterface = "/dev/parport0";
 
     // Line 20, this program's own too: the stage settings. Esc marks the next song
@@ -87,6 +88,8 @@ struct ConfigData {
     static constexpr double kMaxIntervalMs = 3600000;
     static constexpr int kMaxTextLength = 4096;
 
+    // The buffer that follows a JACK server's period (and is 256 frames elsewhere).
+    static constexpr int kAutomaticBufferFrames = 0;
     static constexpr int kMinBufferFrames = 64;
     static constexpr int kMaxBufferFrames = 2048;
 };

@@ -44,9 +44,12 @@ public:
     bool stillConnected();
     // False when short messages were heard on the port (at least two, by the call
     // before) and not one was handed over since: a system-exclusive
-    // message that never ended holds the MIDI library's input, which swallows
-    // everything after it. Known only through JACK; elsewhere true. Meant to be
-    // asked at a steady pace, a few times a second.
+    // message that never ended holds the MIDI library's JACK input, which swallows
+    // everything after it. Known only through JACK; elsewhere true, never a reason
+    // to reopen: ALSA's sequencer makes messages of the controller's bytes itself,
+    // a new one at the next status byte, and the library drops its system-exclusive
+    // events unread, so nothing there waits for an end. Meant to be asked at a
+    // steady pace, a few times a second.
     bool stillHearing();
 
     // Messages dropped because the queue was full.

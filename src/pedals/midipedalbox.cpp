@@ -89,6 +89,11 @@ int MidiPedalBox::readStatus() {
                                                "riaperto")
                               : QStringLiteral("Messaggio di sistema interrotto"));
             emit eventsLogged();
+            if (again) {
+                // Not told when it failed: the box is then lost, which the transport
+                // tells on its own.
+                emit notice(reopenedText());
+            }
         }
         if (input_.stillThere() && !input_.stillConnected()) {
             // The port stayed but its connection to the program was taken away:
@@ -156,6 +161,10 @@ void MidiPedalBox::received(const MidiInput::Message& m) {
         emit pedalEvent();
     }
     emit eventsLogged();
+}
+
+QString MidiPedalBox::reopenedText() {
+    return QStringLiteral("Pedaliera MIDI sorda per un messaggio interrotto: ingresso riaperto");
 }
 
 QString MidiPedalBox::description() const {

@@ -38,6 +38,9 @@ public:
     bool eventsArriveByThemselves() const override { return true; }
 
     const PedalSetup& setup() const { return setup_; }
+    // The main window's line when the input, held deaf by a system-exclusive message
+    // that never ended, was opened afresh.
+    static QString reopenedText();
     // How often, at most, the port list is looked at to notice a vanished
     // controller, in milliseconds.
     static constexpr double kLookMs = 200;

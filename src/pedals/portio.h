@@ -47,4 +47,8 @@ signals:
     void pedalEvent();
     // recentEvents() changed.
     void eventsLogged();
+    // Something about the box the performer should know at once, in a short Italian
+    // line for the main window (a box that was deaf and listens again): shown without
+    // stopping the show.
+    void notice(const QString& text);
 };

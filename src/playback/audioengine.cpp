@@ -14,8 +14,9 @@
 #include "playback/wavfileoutput.h"
 
 namespace {
+// Automatic stays automatic; any other size is brought into 64 to 2048.
 int clampBufferFrames(int frames) {
-    return std::clamp(frames, 64, 2048);
+    return frames == AudioOptions::kAutomaticFrames ? frames : std::clamp(frames, 64, 2048);
 }
 // How often waiting commands are offered to a full queue again.
 constexpr double kRetryMs = 1.0;
@@ -44,7 +45,7 @@ bool AudioEngine::startOutput() {
     if (error_.isEmpty()) {
         error_ = PortAudioOutput::noDeviceText();
     }
-    output_ = std::make_unique<WavFileOutput>(QString(), bufferFrames_);
+    output_ = std::make_unique<WavFileOutput>(QString(), AudioOptions::pacedFrames(bufferFrames_));
     output_->start(*mixer_);
     return false;
 }
@@ -281,6 +282,10 @@ int AudioEngine::periodFrames() const {
     return std::max(bufferFrames_, mixer_->largestCallbackFrames());
 }
 
+int AudioEngine::periodInForce() const {
+    return output_->periodInForce();
+}
+
 std::int64_t AudioEngine::framesRendered() const {
     return mixer_->framesRendered();
 }
@@ -295,7 +300,8 @@ std::unique_ptr<AudioEngine> makeAudioEngine(const AudioOptions& options) {
     if (options.offline) {
         output = std::make_unique<OfflineOutput>();
     } else if (!options.wavOutPath.isEmpty()) {
-        output = std::make_unique<WavFileOutput>(options.wavOutPath, period);
+        output =
+            std::make_unique<WavFileOutput>(options.wavOutPath, AudioOptions::pacedFrames(period));
     } else {
         output = std::make_unique<PortAudioOutput>(options.device, period);
     }

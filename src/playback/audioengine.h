@@ -82,11 +82,11 @@ public:
 
     // Replaces the sound output at run time: stops the one running and starts a
     // PortAudio device (empty or "default": the default output) with a period of
-    // bufferFrames (64 to 2048). The voices, the loaded track and the decoded grooves
-    // stay as they are, and so do the objects that refer to the engine; what sounds
-    // goes on after a short gap. When the device cannot start the engine runs
-    // silently and errorText() says so (false). Offline engines keep their output
-    // (false).
+    // bufferFrames (64 to 2048, or AudioOptions::kAutomaticFrames). The voices, the
+    // loaded track and the decoded grooves stay as they are, and so do the objects
+    // that refer to the engine; what sounds goes on after a short gap. When the
+    // device cannot start the engine runs silently and errorText() says so (false).
+    // Offline engines keep their output (false).
     // channels: 2, or 4 for the click on channels 3-4 (a device with fewer fails).
     bool reopen(const QString& device, int bufferFrames, int channels = 2);
 
@@ -101,7 +101,11 @@ public:
     QString errorText() const { return error_; }
     // Which output runs, in plain English.
     QString outputDescription() const { return output_->description(); }
+    // The buffer size asked for (AudioOptions::kAutomaticFrames: automatic).
     int bufferFrames() const { return bufferFrames_; }
+    // The frames the device's callback gets, in the device's frames; 0 without a
+    // device or before its first callback.
+    int periodInForce() const;
     // The longest period the output has used: the buffer size, or more when a
     // callback asked for more frames at once.
     int periodFrames() const;

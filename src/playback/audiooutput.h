@@ -21,4 +21,8 @@ public:
     virtual QString errorText() const { return {}; }
     // What the output is, for the About box and diagnostics (plain English).
     virtual QString description() const = 0;
+    // The frames the device's callback got last time, in the device's own frames:
+    // the period in force. 0 while nothing has been pulled, or for an output that is
+    // no device. Any thread.
+    virtual int periodInForce() const { return 0; }
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "playback/audiooptions.h"
 #include "playback/audiosource.h"
 #include "playback/decodedaudio.h"
 
@@ -104,7 +105,15 @@ bool PortAudioOutput::openDevice(int device) {
     }
     // The period is counted in the device's own frames at whatever rate it runs, so
     // that it matches a sound server's period and nothing adapts one to the other.
-    const auto period = static_cast<unsigned long>(bufferFrames_);
+    // Automatic on JACK leaves it to the server: a fixed period that differs from the
+    // server's is gathered from several of its cycles (or split) and adds its latency.
+    const PaHostApiInfo* host = Pa_GetHostApiInfo(info->hostApi);
+    const bool followServer =
+        bufferFrames_ == AudioOptions::kAutomaticFrames && host != nullptr && host->type == paJACK;
+    const unsigned long period =
+        followServer ? paFramesPerBufferUnspecified
+                     : static_cast<unsigned long>(AudioOptions::pacedFrames(bufferFrames_));
+    inForce_.store(0, std::memory_order_relaxed);
     const PaError opened =
         Pa_OpenStream(&stream_, nullptr, &params, rate, period, paNoFlag, &streamCallback, this);
     if (opened != paNoError || Pa_StartStream(stream_) != paNoError) {
@@ -115,8 +124,11 @@ bool PortAudioOutput::openDevice(int device) {
         converter_.close();
         return false;
     }
-    description_ =
-        QStringLiteral("%1, %2 Hz, %3 frames").arg(deviceLabel(device)).arg(rate).arg(period);
+    description_ = QStringLiteral("%1, %2 Hz, %3")
+                       .arg(deviceLabel(device))
+                       .arg(rate)
+                       .arg(followServer ? QStringLiteral("the server's period")
+                                         : QStringLiteral("%1 frames").arg(period));
     return true;
 }
 
@@ -126,6 +138,7 @@ void PortAudioOutput::stop() {
         Pa_CloseStream(stream_);
         stream_ = nullptr;
     }
+    inForce_.store(0, std::memory_order_relaxed);
     converter_.close();
     if (initialized_) {
         Pa_Terminate();
@@ -135,6 +148,7 @@ void PortAudioOutput::stop() {
 
 // Audio thread: no allocation, lock, file access or logging.
 void PortAudioOutput::fill(float* out, unsigned long frames) {
+    inForce_.store(int(frames), std::memory_order_relaxed);
     if (converter_.isOpen()) {
         converter_.fill(out, long(frames));
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <vector>
 
 #include "playback/audiooutput.h"
@@ -9,10 +10,11 @@
 typedef void PaStream;
 
 // A sound device through PortAudio: stereo float (or four channels), a low-latency period of
-// bufferFrames. The named device is tried first (any part of its name, or of
-// "host: name"), then the default output, then any other output. The engine's 44100 Hz
-// is asked for; a device that runs at another rate gets the sound through
-// libsamplerate.
+// bufferFrames; automatic (AudioOptions::kAutomaticFrames) lets a JACK device's
+// callback follow the server's own period, and gives any other device 256 frames. The
+// named device is tried first (any part of its name, or of "host: name"), then the
+// default output, then any other output. The engine's 44100 Hz is asked for; a device
+// that runs at another rate gets the sound through libsamplerate.
 class PortAudioOutput : public AudioOutput {
 public:
     // deviceName: empty or "default" for the default output device. channels: 2, or
@@ -24,6 +26,7 @@ public:
     void stop() override;
     QString errorText() const override { return error_; }
     QString description() const override { return description_; }
+    int periodInForce() const override { return inForce_.load(std::memory_order_relaxed); }
 
     // The text the user sees when no device can be opened.
     static QString noDeviceText();
@@ -44,4 +47,5 @@ private:
     RateConverter converter_;
     QString error_;
     QString description_;
+    std::atomic<int> inForce_{0};  // written by the callback
 };

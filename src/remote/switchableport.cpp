@@ -19,6 +19,7 @@ std::unique_ptr<PortIo> SwitchablePort::setBackend(std::unique_ptr<PortIo> backe
         // The events of the box in use are the port's own.
         connect(backend_.get(), &PortIo::pedalEvent, this, &PortIo::pedalEvent);
         connect(backend_.get(), &PortIo::eventsLogged, this, &PortIo::eventsLogged);
+        connect(backend_.get(), &PortIo::notice, this, &PortIo::notice);
     }
     if (backend_ && setupGiven_) {
         backend_->setSetup(setup_);

@@ -5,12 +5,16 @@
 
 // The sound output and the pedal interface as the settings dialog edits them.
 struct DeviceSettings {
-    QString outputDevice;    // a device name as the device list gives it; empty: the system default
-    int bufferFrames = 256;  // audio period in frames, 64 to 2048
+    QString outputDevice;  // a device name as the device list gives it; empty: the system default
+    // Audio period in frames, 64 to 2048, or kAutomaticFrames: a JACK server's own
+    // period (256 frames on any other device).
+    int bufferFrames = kAutomaticFrames;
     QString pedalInterface;  // a parallel port device ("/dev/parport0") or "virtual"
     int channels = 2;        // output channels opened: 4 when the click goes to 3-4
 
     bool operator==(const DeviceSettings&) const = default;
+
+    static constexpr int kAutomaticFrames = 0;
 };
 
 // What the running program offers the settings dialog about its devices: the
@@ -36,4 +40,7 @@ public:
         (void)device;
         return 2;
     }
+    // The frames the audio output's callback gets now (the period in force, which
+    // an automatic buffer takes from a JACK server); 0 when no device runs.
+    virtual int periodInForce() const { return 0; }
 };

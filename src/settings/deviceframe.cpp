@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "config/configdata.h"
 #include "pedals/pedalboxes.h"
@@ -18,21 +19,28 @@ DeviceFrame::DeviceFrame(QWidget* parent)
     device_->setObjectName(QStringLiteral("CmbUscita"));
     buffer_ = new QSpinBox;
     buffer_->setObjectName(QStringLiteral("SpinBuffer"));
-    buffer_->setRange(ConfigData::kMinBufferFrames, ConfigData::kMaxBufferFrames);
+    // Below the smallest size is "Automatico" (stored as 0).
+    buffer_->setRange(ConfigData::kAutomaticBufferFrames, ConfigData::kMaxBufferFrames);
+    buffer_->setSpecialValueText(automaticText());
     buffer_->setSingleStep(64);
-    buffer_->setValue(256);
+    buffer_->setValue(ConfigData::kAutomaticBufferFrames);
+    period_ = new QLabel;
+    period_->setObjectName(QStringLiteral("LblPeriodo"));
     pedals_ = new QComboBox;
     pedals_->setObjectName(QStringLiteral("CmbPedaliera"));
     const std::pair<QString, QWidget*> rows[] = {
         {QStringLiteral("Uscita audio:"), device_},
         {QStringLiteral("Buffer audio (frame):"), buffer_},
+        {QString(), period_},
         {QStringLiteral("Pedaliera:"), pedals_},
     };
     int row = 0;
     for (const auto& [text, box] : rows) {
-        auto* label = new QLabel(text);
-        label->setBuddy(box);
-        g->addWidget(label, row, 0);
+        if (!text.isEmpty()) {
+            auto* label = new QLabel(text);
+            label->setBuddy(box);
+            g->addWidget(label, row, 0);
+        }
         g->addWidget(box, row, 1);
         ++row;
     }
@@ -59,6 +67,7 @@ void DeviceFrame::load(const DeviceControl* control) {
     device_->clear();
     pedals_->clear();
     device_->addItem(defaultDeviceText(), QString());
+    period_->setText(periodText(control != nullptr ? control->periodInForce() : 0));
     if (control == nullptr) {
         pedals_->addItem(virtualPedalsText(), DeviceControl::kVirtualPedals);
         setEnabled(false);
@@ -88,10 +97,19 @@ void DeviceFrame::load(const DeviceControl* control) {
     teach_->setKind(pedals_->currentData().toString());
 }
 
+QString DeviceFrame::periodText(int frames) {
+    return frames > 0 ? QStringLiteral("Periodo in uso: %1 campioni").arg(frames)
+                      : QStringLiteral("Periodo in uso: nessun dispositivo audio");
+}
+
 DeviceSettings DeviceFrame::settings() const {
     DeviceSettings s;
     s.outputDevice = device_->currentData().toString();
-    s.bufferFrames = buffer_->value();
+    // A size typed below the smallest is the smallest, not automatic.
+    const int frames = buffer_->value();
+    s.bufferFrames = frames == ConfigData::kAutomaticBufferFrames
+                         ? frames
+                         : std::max(frames, ConfigData::kMinBufferFrames);
     const QString entry = pedals_->currentData().toString();
     const PedalSetup setup = teach_->setup(entry);
     const bool taught =

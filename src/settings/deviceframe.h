@@ -6,11 +6,13 @@
 
 class PedalTeachFrame;
 class QComboBox;
+class QLabel;
 class QSpinBox;
 
 // The frame "Audio e pedaliera " of the settings dialog: the audio output device
 // (`CmbUscita`, "Predefinito" for the system's default), the audio buffer in frames
-// (`SpinBuffer`, 64 to 2048) and the pedal interface (`CmbPedaliera`: a parallel
+// (`SpinBuffer`, 64 to 2048, or "Automatico": a JACK server's own period), the period
+// the device runs with (`LblPeriodo`) and the pedal interface (`CmbPedaliera`: a parallel
 // port device, "Pedaliera virtuale", a MIDI foot controller or a page-turner, the
 // last two taught in the frame below it). Without a device control (a program that
 // cannot change them while it runs) the frame is disabled. GUI thread only.
@@ -26,12 +28,16 @@ public:
 
     static QString defaultDeviceText() { return QStringLiteral("Predefinito"); }
     static QString virtualPedalsText() { return QStringLiteral("Pedaliera virtuale"); }
+    static QString automaticText() { return QStringLiteral("Automatico"); }
+    // "Periodo in uso: 64 campioni", or that no device runs (frames 0).
+    static QString periodText(int frames);
 
 private:
     static void select(QComboBox* box, const QString& value, const QString& shown);
 
     QComboBox* device_ = nullptr;
     QSpinBox* buffer_ = nullptr;
+    QLabel* period_ = nullptr;
     QComboBox* pedals_ = nullptr;
     PedalTeachFrame* teach_ = nullptr;
 };

@@ -49,7 +49,8 @@ TEST(ConfigCodec, WritesTheDefaultsAsTheStandardLines) {
     for (int i = 7; i < 17; ++i)
         EXPECT_EQ(lines[i], "") << i;
     EXPECT_EQ(lines[17], "170,55,41,40,40,100,100,100");
-    EXPECT_EQ(lines[18], "\"\",256,\"/dev/parport0\"");
+    // The audio buffer of a file that never chose one is automatic.
+    EXPECT_EQ(lines[18], "\"\",0,\"/dev/parport0\"");
 }
 
 TEST(ConfigCodec, ValuesNeverSetStayUnsetThroughASaveAndARead) {
@@ -114,13 +115,23 @@ TEST(ConfigCodec, AFileWithoutTheAudioLineKeepsTheAudioDefaults) {
     bytes.truncate(bytes.lastIndexOf("\"USB"));
     const ConfigReadResult r = readClean(bytes);
     EXPECT_EQ(r.data.outputDevice, "");
-    EXPECT_EQ(r.data.bufferFrames, 256);
+    EXPECT_EQ(r.data.bufferFrames, ConfigData::kAutomaticBufferFrames);
     EXPECT_EQ(r.data.pedalInterface, "/dev/parport0");
     EXPECT_EQ(r.data.LargAutore, 112);
     // A blank line in its place, as an editor may leave, is no audio line.
-    EXPECT_EQ(readClean(bytes + "\r\n").data.bufferFrames, 256);
+    EXPECT_EQ(readClean(bytes + "\r\n").data.bufferFrames, ConfigData::kAutomaticBufferFrames);
     // Lines after the ones this program writes are ignored.
     readClean(file28() + "\"something newer\",1,2\r\n\r\n");
+}
+
+// Automatic (0) and every size a user chose come back as they were stored.
+TEST(ConfigCodec, TheAudioBufferKeepsAutomaticAndAChosenSize) {
+    for (const char* frames : {"0", "64", "256", "2048"}) {
+        const QByteArray file = file28().replace(",512,", QByteArray(",") + frames + ",");
+        const ConfigReadResult r = readClean(file);
+        EXPECT_EQ(r.data.bufferFrames, QByteArray(frames).toDouble()) << frames;
+        EXPECT_EQ(ConfigCodec::write(r.data), file) << frames;
+    }
 }
 
 TEST(ConfigCodec, ReadsLayout27AndUpgradesItOnSave) {

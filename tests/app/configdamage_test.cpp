@@ -151,5 +151,5 @@ TEST(ConfigDamage, AnAudioBufferOutsideItsRangeIsBroughtIntoIt) {
         EXPECT_TRUE(hasProblem(r, 19, 2)) << c.frames;
     }
     const ConfigReadResult r = ConfigCodec::read(damaged(file28(), ",512,", ",\"512\","));
-    EXPECT_EQ(r.data.bufferFrames, 256);
+    EXPECT_EQ(r.data.bufferFrames, ConfigData::kAutomaticBufferFrames);
 }

@@ -25,7 +25,8 @@ void checkUsable(const QByteArray& bytes) {
         }
     }
     const double frames = r.data.bufferFrames.toNumber();
-    ASSERT_TRUE(frames >= ConfigData::kMinBufferFrames && frames <= ConfigData::kMaxBufferFrames);
+    ASSERT_TRUE(frames == ConfigData::kAutomaticBufferFrames ||
+                (frames >= ConfigData::kMinBufferFrames && frames <= ConfigData::kMaxBufferFrames));
     for (const ConfigProblem& p : r.problems) {
         ASSERT_GE(p.line, 1);
         ASSERT_GE(p.field, 0);

@@ -27,14 +27,17 @@
 
 namespace {
 
-// A JACK server on the dummy driver at rate, 256 frames, for the life of the object.
+// A JACK server on the dummy driver at rate and period (frames), for the life of the
+// object.
 class DummyJackServer {
 public:
-    explicit DummyJackServer(int rate)
-        : name_(QStringLiteral("quintora_test_%1_%2")
+    explicit DummyJackServer(int rate, int period = 256)
+        : name_(QStringLiteral("quintora_test_%1_%2_%3")
                     .arg(QCoreApplication::applicationPid())
-                    .arg(rate)),
-          rate_(rate) {}
+                    .arg(rate)
+                    .arg(period)),
+          rate_(rate),
+          period_(period) {}
     ~DummyJackServer() {
         if (process_.state() != QProcess::NotRunning) {
             process_.terminate();
@@ -47,11 +50,15 @@ public:
 
     // Starts jackd and waits until it serves; on failure, why() says what went wrong.
     // With QUINTORA_JACK_SERVERS set (scripts/tsan.sh does), the servers run already,
-    // started outside this process, as "<that prefix>_<rate>".
+    // started outside this process, as "<that prefix>_<rate>" (256 frames) or
+    // "<that prefix>_<rate>_<period>".
     bool start() {
         const QString external = qEnvironmentVariable("QUINTORA_JACK_SERVERS");
         if (!external.isEmpty()) {
             name_ = external + QStringLiteral("_%1").arg(rate_);
+            if (period_ != 256) {
+                name_ += QStringLiteral("_%1").arg(period_);
+            }
             confirmed_ = true;
             qputenv("JACK_DEFAULT_SERVER", name_.toUtf8());
             qputenv("JACK_NO_START_SERVER", "1");
@@ -66,7 +73,7 @@ public:
         process_.start(jackd,
                        {QStringLiteral("-n"), name_, QStringLiteral("--no-realtime"),
                         QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
-                        QString::number(rate_), QStringLiteral("-p"), QStringLiteral("256")});
+                        QString::number(rate_), QStringLiteral("-p"), QString::number(period_)});
         if (!process_.waitForStarted(5000)) {
             why_ = "jackd could not be started: " + process_.errorString().toStdString();
             return false;
@@ -91,6 +98,7 @@ public:
         qputenv("JACK_NO_START_SERVER", "1");
         return true;
     }
+    int period() const { return period_; }
     // Whether jack_wait saw the server serve clients.
     bool confirmed() const { return confirmed_; }
     const std::string& why() const { return why_; }
@@ -98,36 +106,56 @@ public:
 private:
     QString name_;
     int rate_;
+    int period_;
     QProcess process_;
     bool confirmed_ = false;
     std::string why_;
 };
 
+// An engine on the server's PortAudio device, retried while the server comes up;
+// null when none opened.
+std::unique_ptr<AudioEngine> openOnJack(const AudioOptions& options) {
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        std::unique_ptr<AudioEngine> engine = makeAudioEngine(options);
+        if (engine->errorText().isEmpty()) {
+            return engine;
+        }
+        engine.reset();
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+    return nullptr;
+}
+
+#define START_SERVER(server)                                                                   \
+    if (!(server).start()) {                                                                   \
+        GTEST_SKIP() << "Skipped: no JACK dummy server to play on (" << (server).why() << ")"; \
+    }
+
+#define NEED_ENGINE(engine, server)                                                        \
+    if (!(engine) && !(server).confirmed()) {                                              \
+        GTEST_SKIP() << "Skipped: the JACK dummy server did not take clients within 10 s"; \
+    }                                                                                      \
+    ASSERT_TRUE(engine) << "jackd serves, but no PortAudio device opened on it"
+
+// Waits (bounded) until the device has called the engine more than count times.
+void awaitCallbacks(const AudioEngine& engine, std::int64_t count) {
+    for (int i = 0; i < 300 && engine.callbackCount() <= count; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 // Plays a groove on a dummy JACK server at rate and checks that the device pulled it.
 void playGrooveOnJack(int rate) {
     DummyJackServer server(rate);
-    if (!server.start()) {
-        GTEST_SKIP() << "Skipped: no JACK dummy server to play on (" << server.why() << ")";
-    }
+    START_SERVER(server);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString groove =
         testaudio::writeWav(dir.filePath("groove.wav"), 22050, testaudio::sine(441, 0.5f));
     AudioOptions options;
     options.bufferFrames = 256;
-    std::unique_ptr<AudioEngine> engine;
-    for (int attempt = 0; attempt < 40; ++attempt) {
-        engine = makeAudioEngine(options);
-        if (engine->errorText().isEmpty()) {
-            break;
-        }
-        engine.reset();
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    }
-    if (!engine && !server.confirmed()) {
-        GTEST_SKIP() << "Skipped: the JACK dummy server did not take clients within 10 s";
-    }
-    ASSERT_TRUE(engine) << "jackd serves, but no PortAudio device opened on it";
+    std::unique_ptr<AudioEngine> engine = openOnJack(options);
+    NEED_ENGINE(engine, server);
     const QString description = engine->outputDescription();
     EXPECT_TRUE(description.contains(QStringLiteral("JACK"))) << description.toStdString();
     EXPECT_TRUE(description.contains(QStringLiteral("%1 Hz").arg(rate)))
@@ -174,4 +202,36 @@ TEST(AudioDeviceTest, GroovePlaysThroughPortAudioOnAJackServer) {
 // A device at another rate gets the engine's 44100 Hz through the resampler.
 TEST(AudioDeviceTest, GroovePlaysOnADeviceAtAnotherRate) {
     playGrooveOnJack(48000);
+}
+
+// An automatic buffer follows the server's period, whatever it is; a size the user
+// chose is kept.
+TEST(AudioDeviceTest, AnAutomaticBufferFollowsTheServersPeriod) {
+    const struct {
+        int serverPeriod;
+        int buffer;
+        int inForce;
+    } cases[] = {
+        {64, AudioOptions::kAutomaticFrames, 64},
+        {64, 256, 256},
+        {512, AudioOptions::kAutomaticFrames, 512},
+    };
+    std::unique_ptr<DummyJackServer> server;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "server " << c.serverPeriod << ", buffer " << c.buffer);
+        if (!server || server->period() != c.serverPeriod) {
+            server.reset();
+            server = std::make_unique<DummyJackServer>(44100, c.serverPeriod);
+            START_SERVER(*server);
+        }
+        AudioOptions options;
+        options.bufferFrames = c.buffer;
+        std::unique_ptr<AudioEngine> engine = openOnJack(options);
+        NEED_ENGINE(engine, *server);
+        EXPECT_EQ(engine->bufferFrames(), c.buffer);
+        awaitCallbacks(*engine, 10);
+        EXPECT_EQ(engine->periodInForce(), c.inForce);
+        EXPECT_EQ(engine->periodFrames(), c.inForce);
+        engine.reset();  // before the server goes
+    }
 }

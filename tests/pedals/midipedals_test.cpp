@@ -270,6 +270,12 @@ TEST(MidiPedals, ASystemMessageThatNeverEndsLeavesThePedalsWorking) {
     EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
     EXPECT_TRUE(s.box->recentEvents().join(u'\n').contains(QStringLiteral("riaperto")))
         << s.box->recentEvents().join(u'\n').toStdString();
+    // The main window says so in a line of its own; no message box takes the pedal keys.
+    auto* line = s.h.window().findChild<QLabel*>("AvvisoPedaliera");
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->text(), MidiPedalBox::reopenedText());
+    EXPECT_TRUE(s.h.prompter.texts().isEmpty());
 }
 
 // As a patchbay or a session manager would: every connection of the port taken away.

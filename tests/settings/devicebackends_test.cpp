@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <chrono>
 #include <thread>
@@ -32,6 +33,12 @@ TEST(SwitchablePort, ForwardsToTheBackendAndClosesItWhenReplaced) {
     port.writeData(4);
     EXPECT_EQ(box2->lamps(), 4);
     EXPECT_EQ(box1->lamps(), 8);
+    // What the box in use has to say is the port's; the old box says nothing more.
+    QSignalSpy notices(&port, &PortIo::notice);
+    emit box1->notice(QStringLiteral("vecchia"));
+    emit box2->notice(QStringLiteral("nuova"));
+    ASSERT_EQ(notices.count(), 1);
+    EXPECT_EQ(notices[0][0].toString(), "nuova");
 }
 
 TEST(SwitchablePort, WithoutABackendEveryCallIsHarmless) {

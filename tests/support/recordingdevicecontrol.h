@@ -13,6 +13,7 @@ public:
     QStringList pedalPorts() const override { return ports; }
     DeviceSettings current() const override { return inForce; }
     int outputChannels(const QString&) const override { return channels; }
+    int periodInForce() const override { return period; }
     void apply(const DeviceSettings& settings) override {
         applied.push_back(settings);
         inForce = settings;
@@ -24,4 +25,5 @@ public:
     DeviceSettings inForce{QString(), 256, QStringLiteral("/dev/parport0")};
     QList<DeviceSettings> applied;
     int channels = 2;  // every output device's channels
+    int period = 0;    // the period in force: 0, no device runs
 };
