@@ -1,5 +1,8 @@
 #include "pedals/midiinput.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include <RtMidi.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -109,6 +112,20 @@ bool MidiInput::stillHearing() {
     return !deaf;
 }
 
+namespace {
+
+std::int64_t steadyNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
+
+double MidiInput::ageMs(std::int64_t heardNs) {
+    return heardNs > 0 ? std::max(0.0, double(steadyNs() - heardNs) / 1.0e6) : 0.0;
+}
+
 // Runs on RtMidi's thread (ALSA's input thread, or JACK's process thread): no
 // allocation, no lock, no log, no file. A full queue drops the message.
 void MidiInput::arrived(double, std::vector<unsigned char>* message, void* self) {
@@ -126,6 +143,7 @@ void MidiInput::arrived(double, std::vector<unsigned char>* message, void* self)
         return;
     }
     Message& slot = me->queue_[head & (kQueue - 1)];
+    slot.heardNs = steadyNs();
     slot.size = std::uint8_t(message->size());
     for (std::size_t i = 0; i < message->size(); ++i) {
         slot.bytes[i] = (*message)[i];

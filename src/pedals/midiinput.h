@@ -26,7 +26,13 @@ public:
     struct Message {
         std::uint8_t bytes[3] = {0, 0, 0};
         std::uint8_t size = 0;
+        // When the message arrived, on the steady clock (ns), stamped on RtMidi's
+        // thread: however late it is handed over, it says when the foot moved.
+        std::int64_t heardNs = 0;
     };
+
+    // How long ago (ms) a message stamped heardNs arrived.
+    static double ageMs(std::int64_t heardNs);
 
     explicit MidiInput(MidiSystem::Api api = MidiSystem::Api::Automatic, QObject* parent = nullptr);
     ~MidiInput() override;

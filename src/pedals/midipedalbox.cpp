@@ -151,10 +151,12 @@ void MidiPedalBox::received(const MidiInput::Message& m) {
         if (!setup_.pedals[i].isSet() || !(setup_.pedals[i] == e->binding)) {
             continue;
         }
+        // The moment the message arrived, however late it is handed over.
+        const double at = clock_.monotonicMs() - MidiInput::ageMs(m.heardNs);
         if (!setup_.latching[i]) {
-            status_.set(i + 1, e->down);
+            status_.set(i + 1, e->down, at);
         } else {
-            status_.toggle(i + 1);
+            status_.toggle(i + 1, at);
         }
         // The sound first, the diagnostics after.
         eventPending_ = true;

@@ -36,6 +36,7 @@ public:
     QString description() const override;
     QStringList recentEvents() const override { return status_.recent(); }
     bool eventsArriveByThemselves() const override { return true; }
+    double lastEventMs() const override { return status_.lastEventMs(); }
 
     const PedalSetup& setup() const { return setup_; }
     // The main window's line when the input, held deaf by a system-exclusive message

@@ -6,9 +6,10 @@ int PedalStatus::mask(int pedal) {
     return pedal == 1 ? PortIo::kPedal1 : pedal == 2 ? PortIo::kPedal2 : 0;
 }
 
-void PedalStatus::set(int pedal, bool down) {
+void PedalStatus::set(int pedal, bool down, double atMs) {
     const int m = mask(pedal);
     if (down) {
+        lastMs_ = atMs;
         down_ |= m;
         unread_ |= m;
     } else {
@@ -16,8 +17,9 @@ void PedalStatus::set(int pedal, bool down) {
     }
 }
 
-void PedalStatus::toggle(int pedal) {
+void PedalStatus::toggle(int pedal, double atMs) {
     const int m = mask(pedal);
+    lastMs_ = atMs;
     unread_ |= m;
     down_ &= ~m;
 }
@@ -29,6 +31,7 @@ int PedalStatus::read() {
 }
 
 void PedalStatus::clear() {
+    lastMs_ = -1;
     down_ = 0;
     unread_ = 0;
 }

@@ -12,10 +12,13 @@ class PedalStatus {
 public:
     static constexpr int kKeep = 12;  // events kept for the diagnostics panel
 
-    // Pedal 1 or 2 went down (true) or up.
-    void set(int pedal, bool down);
+    // Pedal 1 or 2 went down (true) or up, at the moment atMs (the program's
+    // clock; -1 unknown).
+    void set(int pedal, bool down, double atMs = -1);
     // A latching pedal's one message: a press, and the release after it is read.
-    void toggle(int pedal);
+    void toggle(int pedal, double atMs = -1);
+    // When the latest press happened (-1 unknown).
+    double lastEventMs() const { return lastMs_; }
 
     // The pedal bits (0x40, 0x04) for the transport; a press not yet read is
     // reported once even when the pedal is up again.
@@ -32,5 +35,6 @@ private:
 
     int down_ = 0;
     int unread_ = 0;
+    double lastMs_ = -1;
     QStringList recent_;
 };

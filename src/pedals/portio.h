@@ -40,6 +40,10 @@ public:
     // Whether the box's events arrive by themselves (pedalEvent), rather than being
     // found only when the status is read.
     virtual bool eventsArriveByThemselves() const { return false; }
+    // When the latest pedal event reached the box, on the program's clock (ms),
+    // stamped where it arrived; -1 when the event is as old as the status read (a
+    // polled box, keys read as they come).
+    virtual double lastEventMs() const { return -1; }
 
 signals:
     // A box whose events arrive by themselves (MIDI, keys) has a pedal event: the

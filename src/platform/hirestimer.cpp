@@ -20,12 +20,21 @@ double HiResTimer::effectiveInterval() const {
 void HiResTimer::setInterval(double ms) {
     interval_ = ms;
     if (enabled_) {
+        shortFirst_ = false;
         driver_->arm(effectiveInterval());
         emit armed();
     }
 }
 
+void HiResTimer::startWithFirst(double firstMs) {
+    enabled_ = true;
+    shortFirst_ = true;
+    driver_->arm(std::isfinite(firstMs) ? std::clamp(firstMs, kMinimumMs, kMaximumMs) : kMinimumMs);
+    emit armed();
+}
+
 void HiResTimer::setEnabled(bool on) {
+    shortFirst_ = false;
     enabled_ = on;
     if (on) {
         driver_->arm(effectiveInterval());
@@ -37,6 +46,10 @@ void HiResTimer::setEnabled(bool on) {
 }
 
 void HiResTimer::fire() {
+    if (shortFirst_) {
+        shortFirst_ = false;
+        driver_->arm(effectiveInterval());
+    }
     if (enabled_) {
         emit tick();
     }

@@ -20,6 +20,9 @@ public:
     void setInterval(double ms);
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool on);
+    // Enables the timer with a shorter first interval (a deadline that began
+    // before now); the ticks after it come at the interval as set.
+    void startWithFirst(double firstMs);
 
     // Shortest interval a timer runs at: a zero or negative interval would spin.
     static constexpr double kMinimumMs = 1.0;
@@ -41,4 +44,5 @@ private:
     std::unique_ptr<TimerDriver> driver_;
     double interval_;
     bool enabled_ = false;
+    bool shortFirst_ = false;  // the running interval is the short first one
 };

@@ -68,6 +68,10 @@ bool SwitchablePort::eventsArriveByThemselves() const {
     return backend_ && backend_->eventsArriveByThemselves();
 }
 
+double SwitchablePort::lastEventMs() const {
+    return backend_ ? backend_->lastEventMs() : -1;
+}
+
 QStringList SwitchablePort::recentEvents() const {
     return backend_ ? backend_->recentEvents() : QStringList();
 }

@@ -31,6 +31,7 @@ public:
     QString description() const override;
     QStringList recentEvents() const override;
     bool eventsArriveByThemselves() const override;
+    double lastEventMs() const override;
 
 private:
     std::unique_ptr<PortIo> backend_;

@@ -105,9 +105,7 @@ void MainTick::handlePedal(int s, const Pedal& p) {
         }
     }
     // Also while the pedal is still held from an earlier press.
-    core_.lockOutTimer().setEnabled(true);
-    st.lockOut = true;
-    core_.setLamp(ShowLamp::LockOut, WinColor::kRed);
+    core_.startLockOut(core_.services().port.lastEventMs());
 }
 
 void MainTick::start(const Pedal& p) {

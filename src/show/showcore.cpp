@@ -1,5 +1,9 @@
 #include "show/showcore.h"
 
+#include <algorithm>
+
+#include "platform/clock.h"
+
 #include "pedals/lampbits.h"
 #include "pedals/portio.h"
 #include "platform/hirestimer.h"
@@ -40,6 +44,21 @@ void ShowCore::publish() {
 
 void ShowCore::setLamp(ShowLamp lamp, std::int64_t color) {
     state_.lamps[std::size_t(lamp)] = color;
+}
+
+void ShowCore::startLockOut(double sinceMs) {
+    const double full = lockOut_->interval();
+    const double late = sinceMs < 0 ? 0 : std::max(0.0, s_.clock.monotonicMs() - sinceMs);
+    if (late > 0 && late >= full) {
+        return;
+    }
+    if (late > 0) {
+        lockOut_->startWithFirst(full - late);
+    } else {
+        lockOut_->setEnabled(true);
+    }
+    state_.lockOut = true;
+    setLamp(ShowLamp::LockOut, WinColor::kRed);
 }
 
 void ShowCore::attach() {

@@ -93,6 +93,10 @@ public:
     CoreState& rules() { return state_; }
     void setLamp(ShowLamp lamp, std::int64_t color);
     void resetLamps();
+    // The pedal lock-out, from the moment the pedal moved (the program's clock, ms;
+    // -1: now): a press handed over late does not lengthen it, and one older than
+    // the whole lock-out starts none.
+    void startLockOut(double sinceMs);
     int waveSlider() const { return waveSlider_; }
     int mp3Volume() const { return mp3Volume_; }
     bool diagnosticsOpen() const { return diagOpen_; }

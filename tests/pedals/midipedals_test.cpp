@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <chrono>
+#include <thread>
 
 #include "app/diagnostica.h"
 #include "jackserver.h"
@@ -166,6 +168,36 @@ TEST(MidiPedals, ALatchingPedalsEveryMessageIsAPressAndARelease) {
     s.h.advance(600);
     fcb.noteOff(60);
     ASSERT_TRUE(MidiController::waitUntil([&] { return !s.st().Groove1Attivo; }));
+}
+
+// The program was busy when the foot moved: the message waited 300 ms to be handed
+// over. The lock-out counts from the moment the message arrived, not from the late
+// read, so the next press 250 ms after the read (550 ms after the foot) is taken at
+// once; a press that waited longer than the whole lock-out starts none.
+TEST(MidiPedals, TheLockOutCountsFromWhenTheMessageArrivedNotFromALateRead) {
+    NEED_JACK();
+    MidiController fcb;
+    Stage s(fcb, taught(fcb));
+    const auto heldUp = [](int ms) {  // nothing is handed over meanwhile
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    };
+    fcb.noteOn(60);
+    heldUp(300);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_EQ(s.colour("LedIstrs"), 255);
+    fcb.noteOff(60);
+    MidiController::settle();
+    s.h.advance(250);
+    EXPECT_EQ(s.colour("LedIstrs"), 49152);  // over 500 ms after the foot moved
+    fcb.noteOn(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return !s.st().Groove1Attivo; }));
+    fcb.noteOff(60);
+    MidiController::settle();
+    s.h.advance(600);
+    fcb.noteOn(60);
+    heldUp(700);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
+    EXPECT_FALSE(s.h.find<HiResTimer>("TmrIstrs")->isEnabled());
 }
 
 TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
