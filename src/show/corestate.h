@@ -46,6 +46,8 @@ struct CoreState {
     std::array<std::int64_t, std::size_t(ShowLamp::Count)> lamps{
         WinColor::kRed, WinColor::kGrey, WinColor::kGrey, WinColor::kRed, WinColor::kLightGreen};
     std::int64_t lamp(ShowLamp l) const { return lamps[std::size_t(l)]; }
+
+    bool operator==(const CoreState&) const = default;
 };
 
 // A song as the windows hand it to the core to be prepared: its fields and the

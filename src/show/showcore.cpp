@@ -39,6 +39,10 @@ ShowCore::ShowCore(const CoreServices& services, QObject* parent)
 ShowCore::~ShowCore() = default;
 
 void ShowCore::publish() {
+    if (state_ == published_) {
+        return;
+    }
+    published_ = state_;
     emit changed(state_);
 }
 

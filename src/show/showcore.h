@@ -102,7 +102,7 @@ public:
     bool diagnosticsOpen() const { return diagOpen_; }
     const std::array<Value, 10>& mp3Folders() const { return folders_; }
     const QStringList& runningOrder() const { return runningOrder_; }
-    // Tells the windows that the state changed (once per command or tick).
+    // Tells the windows the state, when it changed since they were last told.
     void publish();
     MainTick& mainTick() { return *tick_; }
 
@@ -128,6 +128,7 @@ private:
 
     CoreServices s_;
     CoreState state_;
+    CoreState published_;
     HiResTimer* poll_;
     HiResTimer* lockOut_;
     HiResTimer* beatOn_;
