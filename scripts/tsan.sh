@@ -38,7 +38,7 @@ for rate in 44100 48000; do
 done
 
 export QT_QPA_PLATFORM=offscreen QUINTORA_JACK_SERVERS="$prefix"
-export TSAN_OPTIONS="halt_on_error=0:second_deadlock_stack=1:suppressions=$(pwd)/tests/sanitizer/tsan.supp"
+export TSAN_OPTIONS="halt_on_error=0:exitcode=0:second_deadlock_stack=1:die_after_fork=0:suppressions=$(pwd)/tests/sanitizer/tsan.supp"
 status=0
 races=0
 for t in "${tests[@]}"; do
@@ -48,17 +48,33 @@ for t in "${tests[@]}"; do
   build-tsan/tests/$t >"$log" 2>&1 || rc=$?
   grep -E '^\[  (PASSED|FAILED|SKIPPED) ' "$log" || true
   [ "$rc" -eq 0 ] || { echo "$t exited with $rc"; status=1; }
-  # Each report: its title, then the first two frames in our own sources.
-  awk '
-    /WARNING: ThreadSanitizer/ { title = $0; sub(/.*WARNING: ThreadSanitizer: /, "", title); n = 0 }
-    title != "" && / #[0-9]+ / && n < 2 && match($0, /(^|[ \/])(src|tests)\/[^ ]+:[0-9]+/) {
+  # Each report: its title and the first two frames of our own sources in the stacks
+  # of its accesses. JACK opens some descriptors in ways ThreadSanitizer does not see,
+  # so a descriptor JACK closes and opens again looks like a race on it: such a report,
+  # with no frame of ours in either access, is shown but not counted.
+  awk -v counted="build-tsan/$t.counted" '
+    /WARNING: ThreadSanitizer/ {
+      title = $0; sub(/.*WARNING: ThreadSanitizer: /, "", title); sub(/ \(pid=[0-9]+\)/, "", title)
+      places = ""; n = 0; fd = 0; access = 1; inside = 1; next
+    }
+    !inside { next }
+    /^  (Read|Write|Atomic|Previous|Mutex M[0-9]+ acquired)/ { access = 1 }
+    /^  (Location is|Mutex M[0-9]+ .*created|Thread T[0-9]+ .*created|As if synchronized)/ { access = 0 }
+    /^  Location is file descriptor/ { fd = 1 }
+    access && / #[0-9]+ / && !/libsanitizer/ && match($0, /(^|[ \/])(src|tests)\/[^ ]+:[0-9]+/) {
       fn = substr($0, 1, RSTART); sub(/^ *#[0-9]+ /, "", fn); sub(/ [^ ]*$/, "", fn)
       place = substr($0, RSTART, RLENGTH); sub(/^[ \/]/, "", place)
-      printf "%s %s (%s)\n", (n == 0 ? "  " title ":" : "     "), place, fn; n++
+      if (n < 2) places = places "\n      " place " (" fn ")"
+      n++
     }
-    /^SUMMARY: ThreadSanitizer/ { title = "" }' "$log"
-  found=$(grep -c 'WARNING: ThreadSanitizer' "$log" || true)
-  races=$((races + found))
+    /^SUMMARY: ThreadSanitizer/ {
+      inside = 0
+      if (n == 0 && fd) { print "  " title " on a descriptor inside JACK: not counted"; next }
+      total++
+      print "  " title ":" (n > 0 ? places : " no frame of our code")
+    }
+    END { print total + 0 > counted }' "$log"
+  races=$((races + $(cat "build-tsan/$t.counted")))
 done
 echo "ThreadSanitizer reports: $races"
 [ "$races" -eq 0 ] || status=1
