@@ -7,7 +7,6 @@
 // heard when its sound comes before the next press would be due (the window);
 // a press that never sounds in that time is lost.
 #include <chrono>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
@@ -25,13 +24,15 @@ public:
         int stopAttempts = 10;  // presses that may be lost before the sound is given up
     };
 
-    // `inStall` says (from this thread) whether the GUI thread sleeps right now.
+    // `inStall` says (from this thread) whether the GUI thread sleeps right now; `tell`
+    // is given a line about each press lost (on this thread).
     PressDriver(JackPedalClient& jack, int period, int rate, std::function<bool()> inStall,
-                Timing timing)
+                std::function<void(const std::string&)> tell, Timing timing)
         : jack_(jack),
           period_(period),
           framesPerMs_(rate / 1000.0),
           inStall_(std::move(inStall)),
+          tell_(std::move(tell)),
           timing_(timing) {}
 
     // Plays `presses` measured presses; empty error() when the program could be
@@ -58,13 +59,14 @@ public:
                 figures.notHeard(stalled);
                 pause(timing_.windowMs);  // a sound that still comes is stopped below
                 const std::int64_t late = jack_.heardAt();
-                std::fprintf(stderr, "press %d not heard%s", i,
-                             stalled ? " (sent during a stall)" : "");
+                std::string line = "press " + std::to_string(i) + " not heard";
+                line += stalled ? " (sent during a stall)" : "";
                 if (late >= 0) {
-                    std::fprintf(stderr, ", it sounded %.1f ms after it was sent",
-                                 double(late - sentAt) / framesPerMs_);
+                    line += ", it sounded " +
+                            std::to_string(int(double(late - sentAt) / framesPerMs_)) +
+                            " ms after it was sent";
                 }
-                std::fprintf(stderr, "\n");
+                tell_(line);
             }
             pause(timing_.settleMs);
         }
@@ -106,6 +108,7 @@ private:
     int period_;
     double framesPerMs_;
     std::function<bool()> inStall_;
+    std::function<void(const std::string&)> tell_;
     Timing timing_;
     std::string error_;
 };

@@ -161,8 +161,10 @@ void runEvents(int ms) {
 }
 
 // One case: the foot plays on its own thread while the GUI thread runs the
-// program's event loop, busy cores or stalls around it as the machine asks.
-bool runCase(JackPedalClient& jack, const Options& o, Machine machine, unsigned seed) {
+// program's event loop, busy cores or stalls around it as the machine asks. A lost
+// press is told on the GUI thread, with what the pedal box heard last.
+bool runCase(JackPedalClient& jack, const PortIo& box, const Options& o, Machine machine,
+             unsigned seed) {
     const double load = CpuLoad::loadAverage();
     std::optional<CpuLoad> busy;
     if (machine == Machine::Loaded) {
@@ -173,11 +175,20 @@ bool runCase(JackPedalClient& jack, const Options& o, Machine machine, unsigned 
         stall = std::make_unique<GuiStall>(500, 250, 1750, seed);
     }
     const GuiStall* stalls = stall.get();
+    QEventLoop loop;
+    auto tell = [&loop, &box](const std::string& line) {
+        QMetaObject::invokeMethod(
+            &loop,
+            [line, &box] {
+                std::fprintf(stderr, "%s (the box heard last: %s)\n", line.c_str(),
+                             qPrintable(box.recentEvents().join(QStringLiteral(" / "))));
+            },
+            Qt::QueuedConnection);
+    };
     PressDriver driver(
-        jack, o.period, o.rate, [stalls] { return stalls != nullptr && stalls->stalled(); },
+        jack, o.period, o.rate, [stalls] { return stalls != nullptr && stalls->stalled(); }, tell,
         PressDriver::Timing{});
     PressFigures figures;
-    QEventLoop loop;
     std::thread foot([&] {
         figures = driver.run(o.presses);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
@@ -261,7 +272,7 @@ int main(int argc, char** argv) {
         }
         unsigned seed = unsigned(o.period) * 7919u + unsigned(o.rate);
         for (Machine m : o.machines) {
-            ok = ok && runCase(jack, o, m, seed++);
+            ok = ok && runCase(jack, box, o, m, seed++);
         }
         w.findChild<QPushButton*>(QStringLiteral("Scollega"))->click();
     }
