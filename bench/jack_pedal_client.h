@@ -32,6 +32,7 @@ public:
         in_[0] = jack_port_register(client_, "in_1", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
         in_[1] = jack_port_register(client_, "in_2", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
         jack_set_process_callback(client_, &JackPedalClient::process, this);
+        jack_set_xrun_callback(client_, &JackPedalClient::xrun, this);
         return jack_activate(client_) == 0;
     }
 
@@ -73,6 +74,9 @@ public:
         return sentAt_.load();
     }
 
+    // The cycles the JACK server saw a client (the program's, or this one) late for.
+    int xruns() const { return xruns_.load(); }
+
     // The frame of the first audible sample since the last note with a velocity; -1
     // while none was heard.
     std::int64_t heardAt() const { return heardAt_.load(); }
@@ -85,6 +89,11 @@ public:
 
 private:
     static bool audible(float s) { return std::fabs(s) > 1e-4f; }
+
+    static int xrun(void* self) {
+        static_cast<JackPedalClient*>(self)->xruns_.fetch_add(1);
+        return 0;
+    }
 
     // JACK's process thread: no allocation, no lock, no log.
     static int process(jack_nframes_t frames, void* self) {
@@ -136,4 +145,5 @@ private:
     std::atomic<std::int64_t> sentAt_{-1};
     std::atomic<std::int64_t> heardAt_{-1};
     std::atomic<std::int64_t> lastAudible_{-1};
+    std::atomic<int> xruns_{0};
 };

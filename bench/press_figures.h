@@ -15,6 +15,7 @@ struct PressFigures {
     std::vector<double> stalledBeyondMs;  // those of them sent during a stall
     int lost = 0;
     int lostInStall = 0;
+    int xruns = 0;  // cycles the JACK server saw a client late for during the case
 
     void heard(double ms, bool inStall) {
         beyondMs.push_back(ms);
@@ -41,16 +42,16 @@ struct PressFigures {
             "MIDI pedal to the first audible sample, in ms beyond the period the note arrived "
             "in\n\n"
             "| Period | Rate | Machine | Load average | Presses | Median | p99 | Worst | Not "
-            "heard | During a stall: sent / stalls / not heard / median / worst |\n"
-            "|---|---|---|---|---|---|---|---|---|---|\n");
+            "heard | JACK xruns | During a stall: sent / stalls / not heard / median / worst |\n"
+            "|---|---|---|---|---|---|---|---|---|---|---|\n");
         std::fflush(stdout);
     }
 
     // One row; `stalls` < 0 for a case without stalls.
     void printRow(int period, int rate, const char* machine, double load, int stalls) const {
-        std::printf("| %d frames | %.1f kHz | %s | %.2f | %d | %.3f | %.3f | %.3f | %d | ", period,
-                    rate / 1000.0, machine, load, presses(), percentile(beyondMs, 0.5),
-                    percentile(beyondMs, 0.99), percentile(beyondMs, 1.0), lost);
+        std::printf("| %d frames | %.1f kHz | %s | %.2f | %d | %.3f | %.3f | %.3f | %d | %d | ",
+                    period, rate / 1000.0, machine, load, presses(), percentile(beyondMs, 0.5),
+                    percentile(beyondMs, 0.99), percentile(beyondMs, 1.0), lost, xruns);
         if (stalls < 0) {
             std::printf("- |\n");
         } else {

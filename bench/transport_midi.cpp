@@ -189,8 +189,10 @@ bool runCase(JackPedalClient& jack, const PortIo& box, const Options& o, Machine
         jack, o.period, o.rate, [stalls] { return stalls != nullptr && stalls->stalled(); }, tell,
         PressDriver::Timing{});
     PressFigures figures;
+    const int xrunsBefore = jack.xruns();
     std::thread foot([&] {
         figures = driver.run(o.presses);
+        figures.xruns = jack.xruns() - xrunsBefore;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
