@@ -10,7 +10,7 @@
 # jackd from inside one gives false reports). Fails when a test fails or when
 # ThreadSanitizer reports anything (a data race, a lock order inversion, ...) that
 # tests/sanitizer/tsan.supp does not list; that list holds only reports wholly inside
-# libraries not built for ThreadSanitizer (Qt, RtMidi, JACK, PortAudio), never ours.
+# libraries not built for ThreadSanitizer (Qt, GLib, JACK), never ours.
 #   scripts/tsan.sh              all of them
 #   scripts/tsan.sh test_pedals  only the test programs named
 # Each program's output is kept in build-tsan/<program>.log; the summary names, for
