@@ -19,6 +19,8 @@ public:
     using Bytes = std::vector<unsigned char>;
 
     explicit MidiController(std::string name = "Pedaliera") : name_(std::move(name)) { plug(); }
+    // The ports close first: a lamp message arriving meanwhile finds its list still there.
+    ~MidiController() { unplug(); }
 
     QString pedalsPort() const { return QString::fromStdString(name_) + ":pedals"; }
     QString lampsPort() const { return QString::fromStdString(name_) + "_luci:leds"; }
