@@ -97,7 +97,7 @@ void Audio::setIntervals(double poll, double preMute, double buffer, double lock
 }
 
 const CoreState& Audio::showState() const {
-    return binding_->state();
+    return state_;
 }
 
 void Audio::resizeEvent(QResizeEvent* event) {

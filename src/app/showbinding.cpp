@@ -50,21 +50,9 @@ void ShowBinding::sendSettings() {
 }
 
 void ShowBinding::show(const CoreState& s) {
-    SharedState& st = w_.state();
-    st.Groove1Attivo = s.Groove1Attivo;
-    st.Groove2Attivo = s.Groove2Attivo;
-    st.Pedale1Gestito = s.Pedale1Gestito;
-    st.Pedale2Gestito = s.Pedale2Gestito;
-    st.UscitaPorta = s.UscitaPorta;
-    st.InizioGroove = s.InizioGroove;
-    st.Collegato = s.Collegato;
-    st.Bpm = s.Bpm;
-    st.LoopBrano = s.LoopBrano;
-    st.Groove1 = s.Groove1;
-    st.Groove2 = s.Groove2;
-    st.FileGroove1 = s.FileGroove1;
-    st.FileGroove2 = s.FileGroove2;
-    st.QuartiRimasti = s.QuartiRimasti;
+    // The grid takes the keys again once the box is attached.
+    const bool attached = s.Collegato && !w_.state().Collegato;
+    static_cast<CoreState&>(w_.state()) = s;
     AudioControls& c = w_.controls();
     c.Stopend->setChecked(s.stopAtEnd);
     c.Stopend->setEnabled(s.stopAtEndFree);
@@ -72,9 +60,6 @@ void ShowBinding::show(const CoreState& s) {
     for (std::size_t i = 0; i < s.lamps.size(); ++i) {
         lamps[i]->setBackColor(s.lamps[i]);
     }
-    // The grid takes the keys again once the box is attached.
-    const bool attached = s.Collegato && !last_.Collegato;
-    last_ = s;
     if (attached) {
         c.DBGrid1->setFocus();
     }

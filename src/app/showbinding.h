@@ -2,9 +2,8 @@
 
 #include <QObject>
 
-#include "show/corestate.h"
-
 class Audio;
+struct CoreState;
 
 // Binds the main window to the show core: the window's lamps, the play-list switch,
 // the prepared song's row and the shared state's transport part follow the copies
@@ -20,12 +19,8 @@ public:
     // before a command that may use them.
     void sendSettings();
 
-    // The copy of the core's state last received.
-    const CoreState& state() const { return last_; }
-
 private:
     void show(const CoreState& s);
 
     Audio& w_;
-    CoreState last_;
 };

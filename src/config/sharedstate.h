@@ -4,29 +4,18 @@
 #include <array>
 #include <cstdint>
 
+#include "config/corestate.h"
 #include "config/value.h"
 
 // The variables that several parts of the program read and write, under the names
 // the program's documents use. One instance lives for the whole run, owned by the
 // main window and handed by reference to the classes that need it. GUI thread only.
 // Values after construction are those of the start-up sequence before the
-// configuration file is read; "unset" values are those never assigned.
-struct SharedState {
-    // Transport.
-    bool Groove1Attivo = false;    // groove 1 (loop song) or the MP3 (MP3 song) is sounding
-    bool Groove2Attivo = false;    // groove 2 is sounding
-    bool Pedale1Gestito = false;   // the current press of pedal 1 was acted on
-    bool Pedale2Gestito = false;   // the current press of pedal 2 was acted on
-    std::int16_t UscitaPorta = 0;  // lamp bits last written to the pedal box
-    float InizioGroove = 0;        // time of day (s) at which groove 1 last started
-    bool Collegato = false;        // the pedal box is attached and polled
-    bool DiagAperta = false;       // the diagnostics panel is open
-
-    // The prepared song.
-    double Bpm = 0;                    // 0 when the song has no tempo
-    bool LoopBrano = false;            // a WAV-loop song (true) or an MP3 song (false)
-    QString Groove1, Groove2;          // file names of the song's grooves
-    QString FileGroove1, FileGroove2;  // full paths of the WAV grooves, empty when none
+// configuration file is read; "unset" values are those never assigned. Its transport
+// part (CoreState) is the copy of the show core's state the window last received:
+// the core alone changes it.
+struct SharedState : CoreState {
+    bool DiagAperta = false;  // the diagnostics panel is open
 
     // Folders: full paths ending in the separator, or empty.
     QString PathLavoro;
@@ -43,7 +32,6 @@ struct SharedState {
     Value MetroDurata = 50;
     std::int16_t MetroAudio = 1;  // 1 when "Metron. Audio" is ticked
     std::int16_t Quarti = 4;      // beats the tempo lamp gives after a song is prepared; -1 fixed
-    std::int16_t QuartiRimasti = 0;  // beats still to give
 
     // The stage: Esc while something sounds marks the next song instead of
     // stopping ("Prepara senza fermare"); where the count-in's click sounds (0 nowhere,

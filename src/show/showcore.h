@@ -5,8 +5,8 @@
 #include <array>
 #include <memory>
 
+#include "config/corestate.h"
 #include "config/value.h"
-#include "show/corestate.h"
 #include "show/countinclick.h"
 
 class ClickSound;

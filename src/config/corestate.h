@@ -13,7 +13,7 @@ enum class ShowLamp { Connect, Pedal1, Pedal2, Preload, LockOut, Count };
 
 // Everything the show core knows of the transport: what is prepared, what the
 // pedals started, the lamps of the box and of the window. The core alone writes
-// it; the windows see copies (ShowCore::changed).
+// it; the windows see copies (ShowCore::changed), kept in the shared state.
 struct CoreState {
     // Transport.
     bool Groove1Attivo = false;    // groove 1 (loop song) or the MP3 (MP3 song) is sounding
