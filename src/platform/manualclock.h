@@ -25,6 +25,9 @@ public:
 
     // Moves time forward by ms, firing every timer that falls due on the way.
     void advance(double ms);
+    // Moves time forward by ms without firing any timer, as a program busy elsewhere
+    // lives it: the timers due meanwhile fire late, at the next advance().
+    void stall(double ms) { nowMs_ += ms > 0 ? ms : 0; }
     // Moves time to the next due timer (if any within maxMs) and fires it; returns
     // whether one fired.
     bool advanceToNextTimer(double maxMs);

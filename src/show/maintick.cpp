@@ -56,6 +56,13 @@ void MainTick::pedalEvent() {
 void MainTick::lookAtStatus() {
     CoreState& st = core_.rules();
     PortIo& io = core_.services().port;
+    if (io.eventsArriveByThemselves() && core_.lockOutOverdue()) {
+        // The lock-out's timer is late (the program was busy): the lock-out ended at
+        // its moment, so what the box reported since counts as after it. Its end
+        // looks at the status.
+        core_.endLockOut();
+        return;
+    }
     const int s = io.readStatus();
     if (st.Collegato && s != ultimoStato_ && !core_.lockOutTimer().isEnabled()) {
         ultimoStato_ = s;

@@ -61,8 +61,22 @@ void ShowCore::startLockOut(double sinceMs) {
     } else {
         lockOut_->setEnabled(true);
     }
+    lockOutUntilMs_ = s_.clock.monotonicMs() + (full - late);
     state_.lockOut = true;
     setLamp(ShowLamp::LockOut, WinColor::kRed);
+}
+
+bool ShowCore::lockOutOverdue() const {
+    return lockOut_->isEnabled() && s_.clock.monotonicMs() >= lockOutUntilMs_;
+}
+
+void ShowCore::endLockOut() {
+    // The lamp first: ending the lock-out may at once take a press that starts
+    // another one.
+    setLamp(ShowLamp::LockOut, WinColor::kLightGreen);
+    state_.lockOut = false;
+    publish();
+    lockOut_->setEnabled(false);
 }
 
 void ShowCore::attach() {
@@ -183,6 +197,7 @@ void ShowCore::setIntervals(double pollMs, double preMuteMs, double bufferMs, do
     preMute_->setInterval(preMuteMs);
     buffer_->setInterval(bufferMs);
     lockOut_->setInterval(lockOutMs);
+    lockOutUntilMs_ = s_.clock.monotonicMs() + lockOutMs;
 }
 
 void ShowCore::holdPoll(bool held) {

@@ -97,6 +97,10 @@ public:
     // -1: now): a press handed over late does not lengthen it, and one older than
     // the whole lock-out starts none.
     void startLockOut(double sinceMs);
+    // Whether the lock-out's moment to end has come while its timer has not fired
+    // yet (the thread was busy), and its end (the lamp, then the timer off).
+    bool lockOutOverdue() const;
+    void endLockOut();
     int waveSlider() const { return waveSlider_; }
     int mp3Volume() const { return mp3Volume_; }
     bool diagnosticsOpen() const { return diagOpen_; }
@@ -143,5 +147,6 @@ private:
     bool diagOpen_ = false;
     std::array<Value, 10> folders_;
     CountInSettings click_;
+    double lockOutUntilMs_ = 0;
     QStringList runningOrder_;
 };

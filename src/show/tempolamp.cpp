@@ -11,7 +11,8 @@
 TempoLamp::TempoLamp(ShowCore& core) : core_(core) {
     QObject::connect(&core_.beatTimer(), &HiResTimer::tick, &core_, [this] { beatOn(); });
     QObject::connect(&core_.beatOffTimer(), &HiResTimer::tick, &core_, [this] { beatOff(); });
-    QObject::connect(&core_.lockOutTimer(), &HiResTimer::tick, &core_, [this] { lockOutOver(); });
+    QObject::connect(&core_.lockOutTimer(), &HiResTimer::tick, &core_,
+                     [this] { core_.endLockOut(); });
 }
 
 double TempoLamp::beatLength(double bpm) {
@@ -67,13 +68,4 @@ void TempoLamp::beatOff() {
     core_.setLamp(ShowLamp::Connect, WinColor::kGreen);
     core_.beatOffTimer().setEnabled(false);
     core_.publish();
-}
-
-void TempoLamp::lockOutOver() {
-    // The lamp first: ending the lock-out may at once take a press that starts
-    // another one.
-    core_.setLamp(ShowLamp::LockOut, WinColor::kLightGreen);
-    core_.rules().lockOut = false;
-    core_.publish();
-    core_.lockOutTimer().setEnabled(false);
 }

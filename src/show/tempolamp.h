@@ -31,7 +31,6 @@ public:
 private:
     void beatOn();
     void beatOff();
-    void lockOutOver();
 
     ShowCore& core_;
     short quarti_ = 4;

@@ -173,7 +173,8 @@ TEST(MidiPedals, ALatchingPedalsEveryMessageIsAPressAndARelease) {
 // The program was busy when the foot moved: the message waited 300 ms to be handed
 // over. The lock-out counts from the moment the message arrived, not from the late
 // read, so the next press 250 ms after the read (550 ms after the foot) is taken at
-// once; a press that waited longer than the whole lock-out starts none.
+// once; a press that waited longer than the whole lock-out starts none, and a
+// lock-out whose timer is late ends at its moment.
 TEST(MidiPedals, TheLockOutCountsFromWhenTheMessageArrivedNotFromALateRead) {
     NEED_JACK();
     MidiController fcb;
@@ -198,6 +199,20 @@ TEST(MidiPedals, TheLockOutCountsFromWhenTheMessageArrivedNotFromALateRead) {
     heldUp(700);
     ASSERT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }));
     EXPECT_FALSE(s.h.find<HiResTimer>("TmrIstrs")->isEnabled());
+    fcb.noteOff(60);
+    MidiController::settle();
+    s.h.advance(600);
+
+    // Busy past the end of the lock-out: its timer has not fired yet when the
+    // release and the next press are handed over, and the lock-out is over all the
+    // same.
+    fcb.noteOn(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return !s.st().Groove1Attivo; }));
+    s.h.clock.stall(600);
+    fcb.noteOff(60);
+    fcb.noteOn(60);
+    fcb.noteOff(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }, 1000));
 }
 
 TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
