@@ -64,6 +64,26 @@ void MainTick::lookAtStatus() {
         return;
     }
     const int s = io.readStatus();
+    const int pedals = PortIo::kPedal1 | PortIo::kPedal2;
+    if (io.eventsArriveByThemselves()) {
+        if (core_.lockOutTimer().isEnabled()) {
+            releasedInLockOut_ |= ultimoStato_ & ~s & pedals;
+        } else if (releasedInLockOut_ != 0) {
+            // A release inside the lock-out and a press after its end, read together
+            // (the program was busy at its end): the pedal went up in between.
+            const int again = releasedInLockOut_ & s;
+            releasedInLockOut_ = 0;
+            if (again != 0 && io.lastEventMs() >= core_.lockOutEndMs()) {
+                ultimoStato_ &= ~again;
+                if (again & PortIo::kPedal1) {
+                    st.Pedale1Gestito = false;
+                }
+                if (again & PortIo::kPedal2) {
+                    st.Pedale2Gestito = false;
+                }
+            }
+        }
+    }
     if (st.Collegato && s != ultimoStato_ && !core_.lockOutTimer().isEnabled()) {
         ultimoStato_ = s;
         static const Pedal one{1,

@@ -37,6 +37,9 @@ private:
 
     ShowCore& core_;
     int ultimoStato_ = 0;
+    // Pedals whose release the box reported inside the lock-out: a press that comes
+    // after the lock-out's end is a new press even when no look fell between.
+    int releasedInLockOut_ = 0;
     double posizionePrec_ = 0;
     // When InizioGroove was last set, on the monotonic clock (ms): the delay log
     // measures from here.

@@ -100,6 +100,8 @@ public:
     // Whether the lock-out's moment to end has come while its timer has not fired
     // yet (the thread was busy), and its end (the lamp, then the timer off).
     bool lockOutOverdue() const;
+    // When the last lock-out ends or ended (the program's clock, ms).
+    double lockOutEndMs() const { return lockOutUntilMs_; }
     void endLockOut();
     int waveSlider() const { return waveSlider_; }
     int mp3Volume() const { return mp3Volume_; }

@@ -213,6 +213,17 @@ TEST(MidiPedals, TheLockOutCountsFromWhenTheMessageArrivedNotFromALateRead) {
     fcb.noteOn(60);
     fcb.noteOff(60);
     EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }, 1000));
+
+    // The release came inside the lock-out; busy past its end, the next press is
+    // handed over before anything looked at the box again: still a new press.
+    s.h.advance(600);
+    fcb.noteOn(60);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return !s.st().Groove1Attivo; }));
+    fcb.noteOff(60);
+    MidiController::settle();
+    s.h.clock.stall(600);
+    fcb.noteOn(60);
+    EXPECT_TRUE(MidiController::waitUntil([&] { return s.st().Groove1Attivo; }, 1000));
 }
 
 TEST(MidiPedals, LampsAreSentOnlyWhenTheyChange) {
