@@ -23,8 +23,6 @@ struct CoreState {
     std::int16_t UscitaPorta = 0;  // lamp bits last written to the pedal box
     float InizioGroove = 0;        // time of day (s) at which groove 1 last started
     bool Collegato = false;        // the pedal box is attached and polled
-    bool lockOut = false;          // the pedal lock-out runs (TmrIstrs)
-    bool preloading = false;       // the silent preload runs (the wave output is held)
 
     // The prepared song.
     int prepared = 0;                          // songs prepared since start-up

@@ -14,7 +14,6 @@ PreloadChain::PreloadChain(ShowCore& core) : core_(core) {
 
 void PreloadChain::start() {
     core_.preMuteTimer().setEnabled(true);
-    core_.rules().preloading = true;
 }
 
 bool PreloadChain::running() const {
@@ -42,7 +41,6 @@ void PreloadChain::preloadTick() {
         core_.services().grooves.endPreload();
     }
     core_.bufferTimer().setEnabled(false);
-    st.preloading = false;
     // Green says the song is ready to sound: not while a file of it is missing.
     if (st.allFound) {
         core_.setLamp(ShowLamp::Preload, WinColor::kLightGreen);

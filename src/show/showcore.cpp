@@ -62,7 +62,6 @@ void ShowCore::startLockOut(double sinceMs) {
         lockOut_->setEnabled(true);
     }
     lockOutUntilMs_ = s_.clock.monotonicMs() + (full - late);
-    state_.lockOut = true;
     setLamp(ShowLamp::LockOut, WinColor::kRed);
 }
 
@@ -74,7 +73,6 @@ void ShowCore::endLockOut() {
     // The lamp first: ending the lock-out may at once take a press that starts
     // another one.
     setLamp(ShowLamp::LockOut, WinColor::kLightGreen);
-    state_.lockOut = false;
     publish();
     lockOut_->setEnabled(false);
 }
