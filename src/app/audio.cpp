@@ -33,6 +33,7 @@
 #include "playback/stopendstyle.h"
 #include "remote/pedalnotice.h"
 #include "show/showcore.h"
+#include "show/showthread.h"
 
 Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("Audio"));
@@ -69,6 +70,11 @@ Audio::~Audio() {
     delete diagnostica_.data();
     delete info_.data();
     delete impspath_.data();
+    if (services_.showThread) {
+        // A core of its own thread goes there, its timers with it.
+        services_.showThread->call([this] { delete core_; });
+        core_ = nullptr;
+    }
 }
 
 QString Audio::displayName() {
@@ -79,7 +85,12 @@ void Audio::createCore() {
     const CoreServices core{services_.clock,  services_.port,       services_.grooves,
                             services_.player, services_.waveVolume, services_.files,
                             services_.click};
-    core_ = new ShowCore(core, this);
+    if (services_.showThread) {
+        // Made on its thread, so that its timers run there.
+        services_.showThread->call([this, &core] { core_ = new ShowCore(core); });
+    } else {
+        core_ = new ShowCore(core, this);
+    }
     c_.HiResTimer1 = &core_->pollTimer();
     c_.TmrIstrs = &core_->lockOutTimer();
     c_.TmrBpmOn = &core_->beatTimer();

@@ -75,8 +75,9 @@ public:
 
     // The procedures of the other parts, owned here.
     SongPreparation& preparation() { return *preparation_; }
-    // The show core, the copy of its state the window shows, and the binding that
-    // hands it the window's settings.
+    // The show core (on a thread of its own in the program: the window gives it
+    // commands and reads nothing from it), the copy of its state the window shows, and
+    // the binding that hands it the window's settings.
     ShowCore& core() { return *core_; }
     const CoreState& showState() const;
     ShowBinding& showBinding() { return *binding_; }

@@ -31,6 +31,7 @@
 #include "remote/virtualpedalbox.h"
 #include "show/pedalinterface.h"
 #include "show/showcore.h"
+#include "show/showthread.h"
 
 namespace {
 
@@ -81,7 +82,12 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
         // The box asked for is the one in the settings: with what it was taught.
         port = stored_.pedalInterface;
     }
+    show_ = std::make_unique<ShowThread>();
     port_ = std::make_unique<SwitchablePort>(createPort(port, boxWindow_));
+    // The port always lives where the show runs, so that what a box reports reaches
+    // the core without passing through this thread.
+    port_->moveToThread(show_->thread());
+    toShowThread(*port_->backend());
     createAudio(stored_.outputDevice, stored_.bufferFrames);
     if (stored_.channels > 2 && cl_.audioOut.isEmpty() &&
         !engine_->reopen(stored_.outputDevice, stored_.bufferFrames, stored_.channels)) {
@@ -100,6 +106,16 @@ Program::~Program() {
     keeper_.reset();
     boxWindow_.reset();
     window_.reset();
+    // What lives on the show thread comes back before the thread ends.
+    QThread* here = QThread::currentThread();
+    show_->call([this, here] {
+        port_->moveToThread(here);
+        if (PortIo* box = port_->backend(); box && box->thread() != here) {
+            box->moveToThread(here);
+        }
+        grooves_->moveToThread(here);
+    });
+    show_.reset();
     binder_.reset();
     player_.reset();
     grooves_.reset();
@@ -122,6 +138,12 @@ std::unique_ptr<PortIo> Program::createPort(const QString& wanted,
     return std::make_unique<PpdevPort>(wanted);
 }
 
+void Program::toShowThread(PortIo& box) {
+    if (!box.staysOnGuiThread()) {
+        box.moveToThread(show_->thread());
+    }
+}
+
 void Program::createAudio(const QString& device, int bufferFrames) {
     AudioOptions options;
     options.device = device;
@@ -130,6 +152,8 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     engine_ = makeAudioEngine(options);
     engine_->setClock(clock_);
     grooves_ = std::make_unique<EngineGrooveSound>(*engine_);
+    // A groove decoded for a pedal starts from the show thread.
+    grooves_->moveToThread(show_->thread());
     player_ = std::make_unique<EngineMediaPlayer>(*engine_, &clock_);
     binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
     click_ = std::make_unique<EngineClickSound>(*engine_);
@@ -191,7 +215,17 @@ void Program::switchPort(const QString& wanted) {
                                       "pedaliera virtuale.")
                            .arg(wanted));
     }
-    std::unique_ptr<PortIo> old = port_->setBackend(std::move(backend));
+    toShowThread(*backend);
+    // Swapped where the core reads it, after the disconnection queued above; the old
+    // box comes back here to be let go.
+    std::unique_ptr<PortIo> old;
+    QThread* here = QThread::currentThread();
+    show_->call([this, here, &backend, &old] {
+        old = port_->setBackend(std::move(backend));
+        if (old && old->thread() != here) {
+            old->moveToThread(here);
+        }
+    });
     boxWindow_ = std::move(boxWindow);
     old.reset();
     showBoxWindow();
@@ -249,6 +283,7 @@ int Program::run() {
     services.choosers = &choosers_;
     services.devices = this;
     services.click = click_.get();
+    services.showThread = show_.get();
     window_ = std::make_unique<Audio>(services);
     QObject::connect(window_.get(), &Audio::quitConfirmed, qApp, &QApplication::quit,
                      Qt::QueuedConnection);

@@ -20,6 +20,7 @@ class EngineMediaPlayer;
 class PedalBoxWindow;
 class PortIo;
 class ShowKeeper;
+class ShowThread;
 class SwitchablePort;
 class WaveVolumeBinder;
 
@@ -60,6 +61,8 @@ private:
     void createAudio(const QString& device, int bufferFrames);
     void showBoxWindow();
     void switchPort(const QString& wanted);
+    // A pedal box goes to the show thread, unless it takes its input on this one.
+    void toShowThread(PortIo& box);
     static QString monitorMissingText();
 
     CommandLine cl_;
@@ -71,6 +74,8 @@ private:
     WaveVolume volume_;
     DialogChoosers choosers_;
     DeviceSettings stored_;
+    // The show core's thread: the port and the groove service's hand-over live there.
+    std::unique_ptr<ShowThread> show_;
     std::unique_ptr<SwitchablePort> port_;
     std::unique_ptr<AudioEngine> engine_;
     std::unique_ptr<EngineGrooveSound> grooves_;

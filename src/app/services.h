@@ -16,6 +16,7 @@ class FileChooser;
 class ExportChooser;
 class PathChooser;
 class ClickSound;
+class ShowThread;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -43,4 +44,7 @@ struct Services {
     PathChooser* pathChooser = nullptr;
     // The count-in's audible click; null: it makes no sound.
     ClickSound* click = nullptr;
+    // The thread the show core runs on; null: the GUI thread (the tests' manual clock).
+    // The port, the sound services and the clock must then be safe to use from it.
+    ShowThread* showThread = nullptr;
 };

@@ -15,6 +15,7 @@ ShowBinding::ShowBinding(Audio& window) : QObject(&window), w_(window) {
     ShowCore& core = w_.core();
     AudioControls& c = w_.controls();
     connect(&core, &ShowCore::changed, this, &ShowBinding::show);
+    connect(&core, &ShowCore::caughtUp, this, &ShowBinding::show);
     connect(&core, &ShowCore::told, this,
             [this](const QString& text) { w_.services().prompter.tell(text); });
     connect(&core, &ShowCore::delaysCleared, this, [this] { w_.clearRitardi(); });

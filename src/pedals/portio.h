@@ -44,6 +44,8 @@ public:
     // stamped where it arrived; -1 when the event is as old as the status read (a
     // polled box, keys read as they come).
     virtual double lastEventMs() const { return -1; }
+    // Whether the box takes its input on the GUI thread and must stay there.
+    virtual bool staysOnGuiThread() const { return false; }
 
 signals:
     // A box whose events arrive by themselves (MIDI, keys) has a pedal event: the

@@ -26,6 +26,8 @@ ShowCore::ShowCore(const CoreServices& services, QObject* parent)
       preMute_(new HiResTimer(s_.clock, QStringLiteral("TmrPrePreload"), 200, this)),
       buffer_(new HiResTimer(s_.clock, QStringLiteral("TmrPreload"), 700, this)) {
     setObjectName(QStringLiteral("ShowCore"));
+    // Its copies travel to the windows' thread.
+    qRegisterMetaType<CoreState>();
     state_.InizioGroove = float(s_.clock.timeOfDay());
     tempo_ = std::make_unique<TempoLamp>(*this);
     tick_ = std::make_unique<MainTick>(*this);
@@ -78,6 +80,9 @@ void ShowCore::endLockOut() {
 }
 
 void ShowCore::attach() {
+    if (elsewhere([this] { attach(); })) {
+        return;
+    }
     const QString failure = PedalInterface::Attiva(*this);
     publish();
     if (!failure.isEmpty()) {
@@ -86,11 +91,17 @@ void ShowCore::attach() {
 }
 
 void ShowCore::detach() {
+    if (elsewhere([this] { detach(); })) {
+        return;
+    }
     PedalInterface::Disattiva(*this);
     publish();
 }
 
 void ShowCore::close() {
+    if (elsewhere([this] { close(); })) {
+        return;
+    }
     s_.port.writeData(0);
     PedalInterface::Disattiva(*this);
     s_.grooves.stop();
@@ -122,6 +133,9 @@ void ShowCore::resetLamps() {
 }
 
 void ShowCore::prepare(const PreparedSong& song) {
+    if (elsewhere([this, song] { prepare(song); })) {
+        return;
+    }
     CoreState& st = state_;
     if (!st.Collegato) {
         return;
@@ -163,6 +177,9 @@ void ShowCore::prepare(const PreparedSong& song) {
 }
 
 void ShowCore::enter() {
+    if (elsewhere([this] { enter(); })) {
+        return;
+    }
     if (state_.Groove1.isEmpty()) {
         return;
     }
@@ -174,6 +191,9 @@ void ShowCore::enter() {
 }
 
 void ShowCore::stopAll() {
+    if (elsewhere([this] { stopAll(); })) {
+        return;
+    }
     if (state_.LoopBrano) {
         s_.grooves.stop();
     } else {
@@ -186,11 +206,17 @@ void ShowCore::stopAll() {
 }
 
 void ShowCore::restartCountIn() {
+    if (elsewhere([this] { restartCountIn(); })) {
+        return;
+    }
     tempo_->restartCountIn();
     publish();
 }
 
 void ShowCore::setIntervals(double pollMs, double preMuteMs, double bufferMs, double lockOutMs) {
+    if (elsewhere([=, this] { setIntervals(pollMs, preMuteMs, bufferMs, lockOutMs); })) {
+        return;
+    }
     poll_->setInterval(pollMs);
     preMute_->setInterval(preMuteMs);
     buffer_->setInterval(bufferMs);
@@ -199,14 +225,23 @@ void ShowCore::setIntervals(double pollMs, double preMuteMs, double bufferMs, do
 }
 
 void ShowCore::holdPoll(bool held) {
+    if (elsewhere([this, held] { holdPoll(held); })) {
+        return;
+    }
     poll_->setEnabled(!held);
 }
 
 void ShowCore::setCountIn(short beats, short metroAudio) {
+    if (elsewhere([=, this] { setCountIn(beats, metroAudio); })) {
+        return;
+    }
     tempo_->setCountIn(beats, metroAudio);
 }
 
 void ShowCore::setStopAtEnd(bool on) {
+    if (elsewhere([this, on] { setStopAtEnd(on); })) {
+        return;
+    }
     if (state_.stopAtEnd != on) {
         state_.stopAtEnd = on;
         publish();
@@ -216,6 +251,9 @@ void ShowCore::setStopAtEnd(bool on) {
 // While the silent preload runs the wave output stays at zero: the slider's value
 // is kept, and the preload's end gives the output twice that.
 void ShowCore::setWaveSlider(int value) {
+    if (elsewhere([this, value] { setWaveSlider(value); })) {
+        return;
+    }
     waveSlider_ = value;
     if (!preload_->running()) {
         s_.waveVolume.setLevel(2 * value);
@@ -223,22 +261,45 @@ void ShowCore::setWaveSlider(int value) {
 }
 
 void ShowCore::setMp3Volume(int value) {
+    if (elsewhere([this, value] { setMp3Volume(value); })) {
+        return;
+    }
     mp3Volume_ = value;
     s_.player.setVolume(value);
 }
 
+void ShowCore::setClickSettings(const CountInSettings& settings) {
+    if (elsewhere([this, settings] { setClickSettings(settings); })) {
+        return;
+    }
+    click_ = settings;
+}
+
 void ShowCore::setMp3Folders(const std::array<Value, 10>& folders) {
+    if (elsewhere([this, folders] { setMp3Folders(folders); })) {
+        return;
+    }
     folders_ = folders;
 }
 
 void ShowCore::setDiagnosticsOpen(bool open) {
+    if (elsewhere([this, open] { setDiagnosticsOpen(open); })) {
+        return;
+    }
     diagOpen_ = open;
 }
 
 int ShowCore::writeLamps(int value) {
+    int written = 0;
+    if (elsewhere([this, value, &written] { written = writeLamps(value); })) {
+        return written;
+    }
     return s_.port.writeData(value);
 }
 
 void ShowCore::rewriteLamps() {
+    if (elsewhere([this] { rewriteLamps(); })) {
+        return;
+    }
     s_.port.writeData(state_.UscitaPorta);
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <array>
 #include <memory>
 
@@ -37,7 +38,11 @@ struct CoreServices {
 // that pace them (HiResTimer1, TmrIstrs, TmrBpmOn, TmrBpmOff, TmrPrePreload,
 // TmrPreload, on the program's clock). It holds no widget and reads no control: the
 // windows send it commands and show the copies of its state it signals (changed).
-// Runs on the thread it belongs to; every command is meant for that thread.
+// Runs on the thread it belongs to (in the program a thread of its own, ShowThread).
+// Any thread may give a command: from another thread it runs on the core's own, after
+// the ones before it, and the caller waits for it; the core never waits for the
+// windows. The rest of the interface (state,
+// timers, the rules' access) is for the core's own thread.
 class ShowCore : public QObject {
     Q_OBJECT
 public:
@@ -66,7 +71,7 @@ public:
     void holdPoll(bool held);
     void setCountIn(short beats, short metroAudio);
     // What the count-in's click sounds like (taken when a count-in begins).
-    void setClickSettings(const CountInSettings& settings) { click_ = settings; }
+    void setClickSettings(const CountInSettings& settings);
     void setStopAtEnd(bool on);
     void setWaveSlider(int value);  // Vol1: the wave output's level is twice it
     void setMp3Volume(int value);   // HSVolumeMp3
@@ -115,6 +120,9 @@ public:
 signals:
     // The state changed: a copy for the windows.
     void changed(const CoreState& state);
+    // A command from another thread has run: the state as last published, emitted on
+    // the caller's thread (a copy that may come before changed() brings the same).
+    void caughtUp(const CoreState& state);
     // A message for the user (a message box).
     void told(const QString& text);
     // The diagnostics' delay log: emptied, or a line added.
@@ -131,6 +139,26 @@ signals:
 
 private:
     void silence();
+    // From another thread: f runs on the core's thread, after the commands before it,
+    // while the caller waits (true); the caller's copy of the state is then brought up
+    // to date (caughtUp), so that what it does next sees the command done. On the
+    // core's thread false, and the command goes on.
+    template <class F>
+    bool elsewhere(F&& f) {
+        if (QThread::currentThread() == thread()) {
+            return false;
+        }
+        CoreState after;
+        QMetaObject::invokeMethod(
+            this,
+            [this, &f, &after] {
+                f();
+                after = published_;
+            },
+            Qt::BlockingQueuedConnection);
+        emit caughtUp(after);
+        return true;
+    }
 
     CoreServices s_;
     CoreState state_;

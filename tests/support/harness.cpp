@@ -1,6 +1,7 @@
 #include "support/harness.h"
 #include "support/testaudio.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
+#include "show/showthread.h"
 
 namespace {
 constexpr double kFramesPerMs = 44.1;
@@ -39,6 +41,13 @@ Harness::Harness(Sound sound) {
 Harness::~Harness() {
     keeper_.reset();
     window_.reset();
+    if (showThread_) {
+        // The port goes back to the test's thread, whose objects outlive the show's.
+        PortIo* io = port ? port : &box;
+        QThread* here = QThread::currentThread();
+        showThread_->call([io, here] { io->moveToThread(here); });
+        showThread_.reset();
+    }
     engineClick_.reset();
     binder_.reset();
     enginePlayer_.reset();
@@ -107,8 +116,16 @@ void Harness::writeLibrary(const std::vector<SongRecord>& songs) {
 
 Audio& Harness::start() {
     PortIo& io = port ? *port : static_cast<PortIo&>(box);
-    Services services{clock,  prompter, io,       player(),    grooves(),
+    Clock& time = showOnItsThread ? static_cast<Clock&>(realClock) : clock;
+    Services services{time,   prompter, io,       player(),    grooves(),
                       volume, files,    launcher, configPath()};
+    if (showOnItsThread) {
+        showThread_ = std::make_unique<ShowThread>();
+        services.showThread = showThread_.get();
+        if (!io.staysOnGuiThread()) {
+            io.moveToThread(showThread_->thread());
+        }
+    }
     services.choosers = desktopChoosers ? nullptr : &choosers;
     services.devices = &devices;
     services.fileChooser = &fileChooser;
@@ -191,6 +208,14 @@ void Harness::run(double ms, std::vector<float>* keep) {
 }
 
 void Harness::advance(double ms) {
+    if (showThread_) {
+        const double until = realClock.monotonicMs() + ms;
+        do {
+            QCoreApplication::processEvents();
+            QThread::usleep(500);
+        } while (realClock.monotonicMs() < until);
+        return;
+    }
     run(ms, nullptr);
 }
 

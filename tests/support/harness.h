@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/fileprobe.h"
 #include "platform/manualclock.h"
+#include "platform/realclock.h"
 #include "playback/wavevolume.h"
 #include "remote/virtualpedalbox.h"
 #include "support/clockedmediaplayer.h"
@@ -26,6 +27,7 @@ class EngineClickSound;
 class EngineGrooveSound;
 class EngineMediaPlayer;
 class ShowKeeper;
+class ShowThread;
 class WaveVolumeBinder;
 struct SongRecord;
 
@@ -123,6 +125,12 @@ public:
     // Set before start(): the show is kept beside the configuration file and a show
     // left there by a crash is resumed, as the program does (ShowKeeper).
     bool keepShow = false;
+    // Set before start(): the show core runs on a thread of its own on the real clock
+    // (realClock), as in the program, the port (unless it takes its input on the GUI
+    // thread) living there too; advance() then lets real time pass while the test's
+    // thread handles its events. Meant for Sound::Recording.
+    bool showOnItsThread = false;
+    RealClock realClock;
 
 private:
     void step(double ms, std::vector<float>* keep);
@@ -136,6 +144,7 @@ private:
     std::unique_ptr<EngineClickSound> engineClick_;
     std::unique_ptr<ClockedMediaPlayer> clockedPlayer_;
     std::unique_ptr<RecordingGrooveSound> recordingGrooves_;
+    std::unique_ptr<ShowThread> showThread_;
     std::unique_ptr<Audio> window_;
     std::unique_ptr<ShowKeeper> keeper_;
     Startup::Branch branch_ = Startup::Branch::Normal;
