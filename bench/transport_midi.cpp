@@ -49,13 +49,13 @@
 #include "library/songgrid.h"
 #include "pedals/midipedalbox.h"
 #include "pedals/pedalsetup.h"
-#include "platform/hirestimer.h"
 #include "platform/realclock.h"
 #include "playback/audioengine.h"
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
 #include "playback/wavevolumebinder.h"
 #include "press_driver.h"
+#include "show/showthread.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 
@@ -259,24 +259,32 @@ int main(int argc, char** argv) {
             return 0;
         }
         engine->setClock(clock);
+        // As in the program: the show core, its pedal box and the groove hand-over on
+        // a thread of their own.
+        ShowThread show;
         EngineGrooveSound grooves(*engine);
+        grooves.moveToThread(show.thread());
         EngineMediaPlayer player(*engine, &clock);
         WaveVolume volume;
         WaveVolumeBinder binder(volume, *engine);
         PedalSetup setup =
             PedalSetup::parse(QStringLiteral("midi:Pedaliera_bench:pedals|p1=n1.60"));
         MidiPedalBox box(setup, clock, MidiSystem::Api::Jack);
+        box.moveToThread(show.thread());
         Services services{clock,       files.prompter, box,
                           player,      grooves,        volume,
                           files.files, files.launcher, files.configPath()};
-        Audio w(services);
-        Startup(w).run();
-        w.show();
+        services.showThread = &show;
+        auto w = std::make_unique<Audio>(services);
+        Startup(*w).run();
+        w->show();
         jack.hearProgram();
-        w.controls().TmrIstrs->setInterval(50);  // a short lock-out: more presses a second
-        w.findChild<QPushButton*>(QStringLiteral("Collega"))->click();
+        const SharedState& st = w->state();
+        // A short lock-out: more presses a second.
+        w->setIntervals(st.IntervalloPedali, st.IntervalloMute, st.IntervalloBuffer, 50);
+        w->findChild<QPushButton*>(QStringLiteral("Collega"))->click();
         for (int key : {int(Qt::Key_F8), int(Qt::Key_A), int(Qt::Key_L), int(Qt::Key_Escape)}) {
-            QTest::keyClick(w.controls().DBGrid1, Qt::Key(key));
+            QTest::keyClick(w->controls().DBGrid1, Qt::Key(key));
         }
         runEvents(1500);
         if (o.header) {
@@ -286,7 +294,13 @@ int main(int argc, char** argv) {
         for (Machine m : o.machines) {
             ok = ok && runCase(jack, box, o, m, seed++);
         }
-        w.findChild<QPushButton*>(QStringLiteral("Scollega"))->click();
+        w->findChild<QPushButton*>(QStringLiteral("Scollega"))->click();
+        w.reset();
+        QThread* here = QThread::currentThread();
+        show.call([&] {
+            box.moveToThread(here);
+            grooves.moveToThread(here);
+        });
     }
     jack.close();
     jackd.terminate();
