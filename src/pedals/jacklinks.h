@@ -12,7 +12,8 @@ struct _jack_port;
 // pedal input. Also listens to the controller beside the MIDI library, counting the
 // short messages its port sends, so that an input that stopped handing them over
 // can be told from a controller that is quiet. Opens a client of its own on first
-// use and never starts a server. GUI thread only, except JACK's process callback.
+// use and never starts a server. Called only on the thread its MIDI input lives on
+// (the show thread once the pedal box moved there), except JACK's process callback.
 class JackLinks {
 public:
     JackLinks() = default;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QThread>
 
 KeyPedalBox::KeyPedalBox(std::array<int, 2> keys, QObject* parent) : PortIo(parent), keys_(keys) {
     takeKeysFirst();
@@ -18,6 +19,11 @@ KeyPedalBox::~KeyPedalBox() {
 }
 
 void KeyPedalBox::takeKeysFirst() {
+    if (QThread::currentThread() != thread()) {
+        // The application's filter list belongs to the GUI thread.
+        QMetaObject::invokeMethod(this, &KeyPedalBox::takeKeysFirst, Qt::QueuedConnection);
+        return;
+    }
     if (QCoreApplication::instance()) {
         // Installing again moves a filter to the front of the application's list.
         QCoreApplication::instance()->installEventFilter(this);

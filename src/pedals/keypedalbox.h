@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 
 #include "pedals/pedalstatus.h"
 #include "pedals/portio.h"
@@ -13,7 +14,10 @@ class QKeyEvent;
 // keyboard's auto-repeat in between is not a press. The taught keys are taken
 // before the key table sees them, so they never also search, move the list or run
 // a command. The box is always present and has no lamps (the values written are
-// kept for the diagnostics panel). GUI thread only.
+// kept for the diagnostics panel). The box stays on the GUI thread, where the keys
+// arrive (its filter sits on the application); the transport may call it from
+// another thread (the show thread): the status is locked, the open state and lamps
+// are atomic, and takeKeysFirst() called there is done on the GUI thread.
 class KeyPedalBox : public PortIo {
     Q_OBJECT
 public:
@@ -29,12 +33,14 @@ public:
     QString description() const override;
     QStringList recentEvents() const override { return status_.recent(); }
     bool eventsArriveByThemselves() const override { return true; }
+    bool staysOnGuiThread() const override { return true; }
 
     const std::array<int, 2>& keys() const { return keys_; }
-    int lamps() const { return lamps_; }
+    int lamps() const { return lamps_.load(std::memory_order_relaxed); }
 
     // Puts this box's key filter before every other one of the application (the
-    // main window's key table), as it must be to take its keys first.
+    // main window's key table), as it must be to take its keys first. Called on
+    // another thread than the box's, it is posted to the box's thread and done there.
     void takeKeysFirst();
 
     // "Pagina giù", "Freccia destra", ... for a Qt key code.
@@ -48,6 +54,6 @@ private:
 
     std::array<int, 2> keys_;
     PedalStatus status_;
-    bool open_ = false;
-    int lamps_ = 0;
+    std::atomic<bool> open_{false};
+    std::atomic<int> lamps_{0};
 };

@@ -14,12 +14,14 @@ class QSocketNotifier;
 class RtMidiIn;
 
 // One MIDI input port, listened to as its messages arrive: RtMidi's thread puts
-// each short message in a lock-free queue and wakes the GUI thread through an
-// eventfd, which hands the messages over in arrival order (received()), at most
-// kPerWake of them per wake so that a flood leaves the rest of the program its
-// turn. Longer messages (sysex), clock and active sensing are not taken (RtMidi
-// drops the last two before they reach the queue). GUI thread only, except the
-// RtMidi callback.
+// each short message in a lock-free queue and wakes the thread the input lives on
+// through an eventfd, which hands the messages over in arrival order (received()),
+// at most kPerWake of them per wake so that a flood leaves the rest of the program
+// its turn. Longer messages (sysex), clock and active sensing are not taken (RtMidi
+// drops the last two before they reach the queue). Moved to another thread (with
+// the box it belongs to), it takes its eventfd's notifier along and hands the
+// messages over there. Only the thread it lives on calls it, except the RtMidi
+// callback.
 class MidiInput : public QObject {
     Q_OBJECT
 public:
@@ -75,7 +77,7 @@ private:
     static constexpr std::size_t kQueue = 256;  // a power of two
     std::array<Message, kQueue> queue_{};
     std::atomic<std::size_t> head_{0};  // written by the RtMidi thread
-    std::atomic<std::size_t> tail_{0};  // written by the GUI thread
+    std::atomic<std::size_t> tail_{0};  // written by the input's own thread
     std::atomic<int> dropped_{0};
     std::atomic<std::uint64_t> taken_{0};  // short messages RtMidi handed over
     bool listening_ = false;

@@ -8,8 +8,7 @@
 
 MidiPedalBox::MidiPedalBox(const PedalSetup& setup, const Clock& clock, MidiSystem::Api api,
                            QObject* parent)
-    : PortIo(parent), setup_(setup), clock_(clock), api_(api), input_(api) {
-    input_.setParent(this);
+    : PortIo(parent), setup_(setup), clock_(clock), api_(api), input_(api, this) {
     connect(&input_, &MidiInput::received, this, &MidiPedalBox::received);
 }
 

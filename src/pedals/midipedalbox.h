@@ -19,7 +19,11 @@ class RtMidiOut;
 // box is present while its input port is there; a port that vanishes after the
 // open reports the box lost, and the next open finds it again by name. A pedal message
 // is handed to the transport as it arrives (pedalEvent). Opening never fails:
-// without a MIDI system or the port the box is simply absent. GUI thread only.
+// without a MIDI system or the port the box is simply absent. The box and its
+// input move to another thread together (the show thread): the messages are then
+// handed over there, with no help from the GUI thread. Every call is made on the
+// box's own thread, except description() and recentEvents(), which any thread may
+// call (the diagnostics panel on the GUI thread).
 class MidiPedalBox : public PortIo {
     Q_OBJECT
 public:
@@ -50,9 +54,11 @@ private:
     void received(const MidiInput::Message& message);
     void sendLamps(int value);
 
-    PedalSetup setup_;
+    const PedalSetup setup_;  // never changed: description() reads it from any thread
     const Clock& clock_;
     MidiSystem::Api api_;
+    // A child of the box, so that moving the box to another thread moves the input
+    // (and its eventfd's notifier) too.
     MidiInput input_;
     std::unique_ptr<RtMidiOut> out_;
     PedalStatus status_;

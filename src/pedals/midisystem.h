@@ -12,7 +12,9 @@ class RtMidiOut;
 // is caught here: a system without MIDI gives empty port lists and null clients,
 // never an exception. Port names are compared without the numbers ALSA puts at
 // their end ("FCB1010:FCB1010 MIDI 1 24:0" is "FCB1010:FCB1010 MIDI 1"), which
-// change when a controller is plugged in again. GUI thread only.
+// change when a controller is plugged in again. Any thread may call (the pedal box
+// on the show thread, the teaching frame on the GUI thread); each call makes clients
+// of its own. setPreferred() is called once, before any client is made.
 class MidiSystem {
 public:
     enum class Api { Automatic, Alsa, Jack };

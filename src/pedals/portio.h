@@ -9,7 +9,10 @@
 // 0x08 box lost, 0x10 and 0x20 shown on the diagnostics panel only. Output values:
 // 1 pedal-1 lamp, 2 pedal-2 lamp, 4 tempo lamp, 8 interface on.
 // No call raises an error in any order: opening twice, writing or reading after a
-// close and closing when closed are all harmless. GUI thread only.
+// close and closing when closed are all harmless. Every call is made on the thread
+// the port lives on (the show thread in the program, the test's thread in tests),
+// except description(), recentEvents() and staysOnGuiThread(), which the
+// diagnostics panel may also call from the GUI thread.
 class PortIo : public QObject {
     Q_OBJECT
 public:
@@ -44,7 +47,9 @@ public:
     // stamped where it arrived; -1 when the event is as old as the status read (a
     // polled box, keys read as they come).
     virtual double lastEventMs() const { return -1; }
-    // Whether the box takes its input on the GUI thread and must stay there.
+    // Whether the box must stay on the GUI thread because its input arrives there
+    // (keys): such a box is not moved to the show thread with the port; its calls
+    // from the show thread are safe. Any other box moves to the show thread whole.
     virtual bool staysOnGuiThread() const { return false; }
 
 signals:

@@ -6,7 +6,8 @@
 // (/dev/parport0 by default): the port is claimed at open, the status register is
 // read with PPRSTATUS, the data register written with PPWDATA, and the port
 // released and closed at close. Every call is harmless in any order; a failed
-// open answers 0. GUI thread only.
+// open answers 0. Called only on the thread it lives on (it moves to the show thread
+// whole); description() from any thread.
 class PpdevPort : public PortIo {
     Q_OBJECT
 public:

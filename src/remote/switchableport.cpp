@@ -22,7 +22,7 @@ std::unique_ptr<PortIo> SwitchablePort::setBackend(std::unique_ptr<PortIo> backe
         connect(backend_.get(), &PortIo::notice, this, &PortIo::notice);
     }
     if (backend_ && setupGiven_) {
-        backend_->setSetup(setup_);
+        backend_->setSetup(setup_.load());
     }
     emit eventsLogged();
     return old;
@@ -70,6 +70,10 @@ bool SwitchablePort::eventsArriveByThemselves() const {
 
 double SwitchablePort::lastEventMs() const {
     return backend_ ? backend_->lastEventMs() : -1;
+}
+
+bool SwitchablePort::staysOnGuiThread() const {
+    return backend_ && backend_->staysOnGuiThread();
 }
 
 QStringList SwitchablePort::recentEvents() const {

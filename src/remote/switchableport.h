@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 
 #include "pedals/portio.h"
@@ -9,7 +10,13 @@
 // the virtual pedal box), so the pedal interface can change without the window
 // letting go of its port. A replaced backend is closed first; the new one gets the
 // last Setup value. With no backend every call is harmless: reads answer 0 and
-// opens fail. GUI thread only.
+// opens fail. The port and its backend may live on a thread of their own (the show
+// thread; a box that stays on the GUI thread, the keys, is then called across
+// threads, which it allows). Every call is made on the port's own thread, which
+// alone replaces the backend; description(), recentEvents() and staysOnGuiThread()
+// may also be called from the GUI thread (the diagnostics panel), which is safe
+// because the backend is replaced only while the GUI thread waits for it (a
+// blocking call from there).
 class SwitchablePort : public PortIo {
     Q_OBJECT
 public:
@@ -32,9 +39,10 @@ public:
     QStringList recentEvents() const override;
     bool eventsArriveByThemselves() const override;
     double lastEventMs() const override;
+    bool staysOnGuiThread() const override;
 
 private:
     std::unique_ptr<PortIo> backend_;
-    int setup_ = 0;
-    bool setupGiven_ = false;
+    std::atomic<int> setup_{0};
+    std::atomic<bool> setupGiven_{false};
 };

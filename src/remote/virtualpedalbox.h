@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QVector>
+#include <mutex>
 
 #include "pedals/portio.h"
 
 // The pedal box simulated in software: the caller (its on-screen window, or a
 // test) sets the status lines; every write is recorded and drives the four lamps.
 // A pedal press is held for the poll until the status has been read once, so a tap
-// between two polls is not lost.
+// between two polls is not lost. The box may move to the show thread while its
+// window stays on the GUI thread: the status lines the window sets and the lamps
+// and records the transport writes are kept under a lock, so any thread may call;
+// the signals reach the window through its own event loop.
 class VirtualPedalBox : public PortIo {
     Q_OBJECT
 public:
@@ -34,22 +38,23 @@ public:
     // Sets every status line at once (raw bits).
     void setStatus(int bits);
     // The status lines as they are now (a press not yet read is not added).
-    int status() const { return status_; }
+    int status() const;
 
     // Makes the next openPort() calls fail (a port that cannot be opened).
-    void setOpenFails(bool fails) { openFails_ = fails; }
+    void setOpenFails(bool fails);
 
-    bool isOpen() const { return open_; }
-    int mode() const { return mode_; }
-    int setup() const { return setup_; }
-    int openCount() const { return openCount_; }
-    int readCount() const { return readCount_; }
+    bool isOpen() const;
+    int mode() const;
+    int setup() const;
+    int openCount() const;
+    int readCount() const;
     // The lamp value the box shows: the last value written while the port was open.
-    int lamps() const { return lamps_; }
-    const QVector<Write>& writes() const { return writes_; }
+    int lamps() const;
+    // Every value written, oldest first (a copy: the transport may write meanwhile).
+    QVector<Write> writes() const;
     // Only the written values, oldest first.
     QVector<int> writtenValues() const;
-    void clearWrites() { writes_.clear(); }
+    void clearWrites();
 
 signals:
     void lampsChanged(int value);
@@ -57,6 +62,10 @@ signals:
 
 private:
     void changeBit(int mask, bool on);
+    // The status lines become (status & keep) | set.
+    void update(int keep, int set);
+
+    mutable std::mutex mutex_;  // over everything below
 
     int status_ = kPresent;
     int setup_ = -1;
