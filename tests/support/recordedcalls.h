@@ -30,7 +30,16 @@ public:
     bool isEmpty() const { return list().isEmpty(); }
     qsizetype size() const { return list().size(); }
     bool contains(const QString& call) const { return list().contains(call); }
-    QString last() const { return list().value(size() - 1); }
+    qsizetype count() const { return size(); }
+    QString at(qsizetype i) const { return list().value(i); }
+    QString first() const { return at(0); }
+    QString last() const {
+        const QStringList calls = list();
+        return calls.value(calls.size() - 1);
+    }
+    qsizetype indexOf(const QString& call) const { return list().indexOf(call); }
+    QStringList filter(const QString& part) const { return list().filter(part); }
+    QString join(const QString& separator) const { return list().join(separator); }
     friend bool operator==(const RecordedCalls& a, const QStringList& b) { return a.list() == b; }
     friend void PrintTo(const RecordedCalls& c, std::ostream* os) {
         *os << ::testing::PrintToString(c.list());
