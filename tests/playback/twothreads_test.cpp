@@ -69,7 +69,7 @@ TEST(SoundFromTwoThreads, BothThreadsCommandTheSameServicesAndTheLastCommandsHol
     // The show thread: the pedals' plays and stops, the preload, song loads, volumes.
     std::atomic<bool> showDone{false};
     std::thread show([&] {
-        for (int i = 0; i < 300; ++i) {
+        for (int i = 0; i < 1200; ++i) {
             switch (i % 6) {
                 case 0:
                     s.grooves.play(grooveA);
