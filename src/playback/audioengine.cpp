@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 
 #include "platform/clock.h"
 #include "playback/groovecache.h"
@@ -31,7 +32,11 @@ AudioEngine::AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions
       output_(std::move(output)) {
     // An empty stream to begin with, so a play() before any load ends at once
     // instead of waiting for a stream that never comes.
-    startTrackStream(QString(), 0, true);
+    {
+        std::lock_guard lock(commandLock_);
+        startTrackStream(QString(), 0, true);
+    }
+    std::lock_guard lock(outputLock_);
     startOutput();
 }
 
@@ -54,6 +59,7 @@ bool AudioEngine::reopen(const QString& device, int bufferFrames, int channels) 
     if (offline_) {
         return false;
     }
+    std::lock_guard lock(outputLock_);
     // Once stop() is back the old output's thread never calls the mixer again, so
     // the new output's thread becomes its only caller.
     output_->stop();
@@ -79,7 +85,18 @@ AudioEngine::~AudioEngine() {
     retry_.reset();
 }
 
+QString AudioEngine::errorText() const {
+    std::lock_guard lock(outputLock_);
+    return error_;
+}
+
+QString AudioEngine::outputDescription() const {
+    std::lock_guard lock(outputLock_);
+    return output_->description();
+}
+
 void AudioEngine::setClock(Clock& clock) {
+    std::lock_guard lock(commandLock_);
     retry_ = clock.makeTimer([this] { retryOverflow(); });
     retrying_ = false;
     flushOverflow();
@@ -111,7 +128,9 @@ void AudioEngine::flushOverflow() {
     }
 }
 
+// The retry timer's tick.
 void AudioEngine::retryOverflow() {
+    std::lock_guard lock(commandLock_);
     collectReturnedSounds();
     flushOverflow();
 }
@@ -129,8 +148,9 @@ void AudioEngine::collectReturnedSounds() {
 }
 
 void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound) {
+    std::lock_guard lock(commandLock_);
     if (!sound || sound->frames() == 0) {
-        stopGroove();
+        stopGrooveLocked();
         return;
     }
     EngineCommand command;
@@ -141,17 +161,28 @@ void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound) {
 }
 
 void AudioEngine::stopGroove() {
+    std::lock_guard lock(commandLock_);
+    stopGrooveLocked();
+}
+
+void AudioEngine::stopGrooveLocked() {
     EngineCommand command;
     command.kind = EngineCommand::Kind::StopGroove;
     send(command);
 }
 
 void AudioEngine::setGrooveLevel(int level) {
+    std::lock_guard lock(commandLock_);
     grooveLevel_ = std::clamp(level, 0, 65535);
     EngineCommand command;
     command.kind = EngineCommand::Kind::GrooveGain;
     command.gain = WaveVolume::gainOf(grooveLevel_);
     send(command);
+}
+
+int AudioEngine::grooveLevel() const {
+    std::lock_guard lock(commandLock_);
+    return grooveLevel_;
 }
 
 bool AudioEngine::grooveSounding() const {
@@ -173,7 +204,8 @@ void AudioEngine::startTrackStream(const QString& path, std::int64_t frame, bool
 }
 
 void AudioEngine::loadTrack(const QString& path) {
-    stopTrack();
+    std::lock_guard lock(commandLock_);
+    stopTrackLocked();
     trackPath_ = path.trimmed().isEmpty() ? QString() : path;
     startTrackStream(trackPath_, 0, true);
 }
@@ -183,7 +215,8 @@ void AudioEngine::unloadTrack() {
 }
 
 void AudioEngine::playTrack() {
-    if (trackEnded()) {
+    std::lock_guard lock(commandLock_);
+    if (trackEndedLocked()) {
         startTrackStream(trackPath_, 0, false);
     }
     trackPlayRequested_ = true;
@@ -194,6 +227,11 @@ void AudioEngine::playTrack() {
 }
 
 void AudioEngine::stopTrack() {
+    std::lock_guard lock(commandLock_);
+    stopTrackLocked();
+}
+
+void AudioEngine::stopTrackLocked() {
     trackPlayRequested_ = false;
     EngineCommand command;
     command.kind = EngineCommand::Kind::TrackStop;
@@ -203,6 +241,7 @@ void AudioEngine::stopTrack() {
 void AudioEngine::seekTrack(double seconds) {
     const std::int64_t frame =
         std::isfinite(seconds) && seconds > 0 ? std::llround(seconds * kEngineRate) : 0;
+    std::lock_guard lock(commandLock_);
     if (!trackMovedSinceSeek_ && frame == trackSeekFrame_) {
         return;  // already there, and the decoder has read ahead from there
     }
@@ -215,6 +254,7 @@ double AudioEngine::trackPosition() const {
 
 std::int64_t AudioEngine::trackPositionFrames() const {
     const TrackVoice& voice = mixer_->track();
+    std::lock_guard lock(commandLock_);
     if (voice.generation() != trackGeneration_) {
         return trackSeekFrame_;  // the seek is still on its way
     }
@@ -222,11 +262,17 @@ std::int64_t AudioEngine::trackPositionFrames() const {
 }
 
 bool AudioEngine::trackEnded() const {
+    std::lock_guard lock(commandLock_);
+    return trackEndedLocked();
+}
+
+bool AudioEngine::trackEndedLocked() const {
     return trackGeneration_ != 0 && mixer_->track().endedGeneration() == trackGeneration_;
 }
 
 bool AudioEngine::trackPlaying() const {
-    return trackPlayRequested_ && !trackEnded();
+    std::lock_guard lock(commandLock_);
+    return trackPlayRequested_ && !trackEndedLocked();
 }
 
 double AudioEngine::trackLength() const {
@@ -234,6 +280,7 @@ double AudioEngine::trackLength() const {
 }
 
 void AudioEngine::setTrackVolume(int hundredthsDb) {
+    std::lock_guard lock(commandLock_);
     trackVolume_ = std::clamp(hundredthsDb, -10000, 0);
     EngineCommand command;
     command.kind = EngineCommand::Kind::TrackGain;
@@ -241,7 +288,13 @@ void AudioEngine::setTrackVolume(int hundredthsDb) {
     send(command);
 }
 
+int AudioEngine::trackVolume() const {
+    std::lock_guard lock(commandLock_);
+    return trackVolume_;
+}
+
 void AudioEngine::scheduleClicks(const ClickVoice::Schedule& s) {
+    std::lock_guard lock(commandLock_);
     EngineCommand command;
     command.kind = EngineCommand::Kind::ClickSchedule;
     command.click = s;
@@ -249,6 +302,7 @@ void AudioEngine::scheduleClicks(const ClickVoice::Schedule& s) {
 }
 
 void AudioEngine::cancelClicks() {
+    std::lock_guard lock(commandLock_);
     EngineCommand command;
     command.kind = EngineCommand::Kind::ClickCancel;
     send(command);
@@ -266,8 +320,13 @@ void AudioEngine::renderChannels(float* out, int frames, int channels) {
         std::memset(out, 0, sizeof(float) * std::size_t(frames) * std::size_t(channels));
         return;
     }
-    flushOverflow();
+    {
+        std::lock_guard lock(commandLock_);
+        flushOverflow();
+    }
+    // Not under the lock: the track voice may wait here for its decoder.
     mixer_->renderChannels(out, frames, channels);
+    std::lock_guard lock(commandLock_);
     collectReturnedSounds();
 }
 
@@ -279,10 +338,11 @@ void AudioEngine::advance(int frames) {
 }
 
 int AudioEngine::periodFrames() const {
-    return std::max(bufferFrames_, mixer_->largestCallbackFrames());
+    return std::max(bufferFrames_.load(), mixer_->largestCallbackFrames());
 }
 
 int AudioEngine::periodInForce() const {
+    std::lock_guard lock(outputLock_);
     return output_->periodInForce();
 }
 

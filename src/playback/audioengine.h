@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "playback/audiooptions.h"
 #include "playback/audiooutput.h"
+#include "playback/commandlock.h"
 #include "playback/decodedaudio.h"
 #include "playback/enginecommand.h"
 
@@ -19,11 +21,15 @@ class TrackDecoder;
 
 // The program's sound: a groove voice (one decoded WAV looping sample-exactly,
 // replaced with a crossfade, stopped with a fade) and a track voice (an MP3 streamed
-// from a decoder thread, with a position in seconds). The GUI thread commands it
-// through a lock-free queue and reads its state from atomics; a command reaches the
-// sound at the next audio period. If the output cannot start, the engine runs
-// silently on a paced stand-in and errorText() says so. All public functions are for
-// the GUI thread (the thread that created the engine).
+// from a decoder thread, with a position in seconds). Its users command it through a
+// lock-free queue and read its state from atomics; a command reaches the sound at the
+// next audio period. If the output cannot start, the engine runs silently on a paced
+// stand-in and errorText() says so.
+// Any thread may call the public functions (the show thread and the GUI thread do,
+// at once): the commanding side's bookkeeping is kept under one short lock of the
+// engine, which the audio callback never takes. The exceptions say so: render() and
+// advance() have one caller at a time; construction, setClock() and destruction
+// belong to the GUI thread.
 class AudioEngine {
 public:
     AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions& options);
@@ -36,7 +42,7 @@ public:
     void stopGroove();
     // Wave level 0 (silent) to 65535 (full), linear; scales the groove voice only.
     void setGrooveLevel(int level);
-    int grooveLevel() const { return grooveLevel_; }
+    int grooveLevel() const;
     // Whether the groove voice was sounding at the end of the last audio period.
     bool grooveSounding() const;
     // Decoded grooves by path, with their loader thread.
@@ -62,7 +68,7 @@ public:
     double trackLength() const;
     // Hundredths of a decibel: 0 loudest, -2000 is -20 dB; scales the track only.
     void setTrackVolume(int hundredthsDb);
-    int trackVolume() const { return trackVolume_; }
+    int trackVolume() const;
 
     // The count-in's clicks: s.firstFrame counts from the audio period that takes
     // the command, so the clicks keep exactly one beat between them.
@@ -70,7 +76,8 @@ public:
     void cancelClicks();
 
     // Offline engines only: renders frames of interleaved stereo float into out, on
-    // the calling thread. Deterministic: the track voice waits for its decoder.
+    // the calling thread (one at a time). Deterministic: the track voice waits for its
+    // decoder.
     void render(float* out, int frames);
     // The same with channels interleaved channels: 1-2 the main output, 3-4 the
     // in-ear monitors' click.
@@ -86,21 +93,23 @@ public:
     // loaded track and the decoded grooves stay as they are, and so do the objects
     // that refer to the engine; what sounds goes on after a short gap. When the
     // device cannot start the engine runs silently and errorText() says so (false).
-    // Offline engines keep their output (false).
+    // Offline engines keep their output (false). Commands given meanwhile from other
+    // threads are not held up by the device: they wait in the queue for the new one.
     // channels: 2, or 4 for the click on channels 3-4 (a device with fewer fails).
     bool reopen(const QString& device, int bufferFrames, int channels = 2);
 
-    // The GUI thread's clock. When the audio side falls behind (a stalled device) and
-    // its command queue is full, the commands it could not take yet wait on the GUI
-    // side; with a clock, a timer hands them on, in order, as soon as there is room,
-    // without waiting for another command. Offline engines hand them on at each
-    // render. The clock must outlive the engine.
+    // The GUI thread's clock (called on the GUI thread). When the audio side falls
+    // behind (a stalled device) and its command queue is full, the commands it could
+    // not take yet wait on the commanding side; with a clock, a timer hands them on, in
+    // order, as soon as there is room, without waiting for another command (armed from
+    // whichever thread sent, it ticks on the GUI thread). Offline engines hand them on
+    // at each render. The clock must outlive the engine.
     void setClock(Clock& clock);
 
     // Italian text for the user when the output could not start; empty otherwise.
-    QString errorText() const { return error_; }
+    QString errorText() const;
     // Which output runs, in plain English.
-    QString outputDescription() const { return output_->description(); }
+    QString outputDescription() const;
     // The buffer size asked for (AudioOptions::kAutomaticFrames: automatic).
     int bufferFrames() const { return bufferFrames_; }
     // The frames the device's callback gets, in the device's frames; 0 without a
@@ -114,15 +123,27 @@ public:
     std::int64_t callbackCount() const;
 
 private:
+    // The functions below run with commandLock_ held.
     void send(const EngineCommand& command);
     void flushOverflow();
     void retryOverflow();
     void collectReturnedSounds();
+    void stopGrooveLocked();
+    void stopTrackLocked();
+    bool trackEndedLocked() const;
     void startTrackStream(const QString& path, std::int64_t frame, bool reopen);
+    // With outputLock_ held.
     bool startOutput();
 
     const bool offline_;
-    int bufferFrames_;
+    // The commanding side's state below (the overflow, the held sounds, the track's
+    // bookkeeping, the levels, the retry timer). Never held while waiting for another
+    // thread or emitting a signal.
+    mutable CommandLock commandLock_;
+    // output_ and error_: held through a device change, which waits for the device, so
+    // that commands never wait for it.
+    mutable CommandLock outputLock_;
+    std::atomic<int> bufferFrames_;
     QString error_;
     // Sounds the audio callback may still be reading; released when it hands them back.
     std::vector<std::shared_ptr<const DecodedAudio>> held_;

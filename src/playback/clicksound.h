@@ -1,7 +1,8 @@
 #pragma once
 
 // The count-in's audible click as the program asks for it: a number of clicks, one
-// a beat, the first one beat from now, on the output chosen. GUI thread only.
+// a beat, the first one beat from now, on the output chosen. Which threads may call
+// it is said by each service (the engine's click: any thread).
 class ClickSound {
 public:
     virtual ~ClickSound() = default;

@@ -6,9 +6,9 @@
 
 struct DecodedAudio;
 
-// One request from the GUI thread to the audio callback, passed by value through
-// the engine's command queue. Plain data only: the callback reads it without
-// allocating. A groove sound travels as a raw pointer; the GUI side keeps the
+// One request from a commanding thread to the audio callback, passed by value
+// through the engine's command queue. Plain data only: the callback reads it without
+// allocating. A groove sound travels as a raw pointer; the commanding side keeps the
 // owning shared_ptr until the callback hands the pointer back.
 struct EngineCommand {
     enum class Kind : std::uint8_t {

@@ -19,7 +19,7 @@ void EngineGrooveSound::startSound(const QString& path) {
     GrooveCache& cache = engine_.grooveCache();
     // A groove in memory starts at once, unless its file was replaced since it was
     // read: then it is read again (a look at the file's size and times, here on the
-    // GUI thread; the audio callback never touches a file).
+    // calling thread; the audio callback never touches a file).
     if (auto sound = cache.findCurrent(path)) {
         engine_.playGroove(std::move(sound));
         return;
@@ -50,7 +50,13 @@ void EngineGrooveSound::prefetch(const QString& path) {
     engine_.grooveCache().request(path);
 }
 
+QString EngineGrooveSound::pendingPath() const {
+    const auto lock = lockState();
+    return pendingPath_;
+}
+
 void EngineGrooveSound::onDecoded(const QString& path, bool ok) {
+    const auto lock = lockState();
     if (pendingPath_.isEmpty() || path != pendingPath_) {
         return;  // nobody waits for it, or a later request has taken over
     }

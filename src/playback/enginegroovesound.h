@@ -16,7 +16,8 @@ class AudioEngine;
 // playing goes on; a file that cannot be played silences the groove, like any other
 // replacement, and reports nothing. An offline engine waits for the decoding instead,
 // so that the rendered sound never depends on thread timing. Must not outlive the
-// engine. GUI thread only.
+// engine. Any thread may call it (see GrooveSound); a decoding that finishes is taken
+// up on the thread this object lives on, so that thread must run its events.
 class EngineGrooveSound : public QObject, public GrooveSound {
     Q_OBJECT
 public:
@@ -25,7 +26,7 @@ public:
     void prefetch(const QString& path) override;
 
     // The path waiting for its decoding to start playing; empty when none.
-    const QString& pendingPath() const { return pendingPath_; }
+    QString pendingPath() const;
 
 protected:
     void startSound(const QString& path) override;
@@ -36,6 +37,7 @@ private:
     void onDecoded(const QString& path, bool ok);
 
     AudioEngine& engine_;
+    // Under the service's lock (lockState()), like the hooks that set them.
     QString pendingPath_;
     std::int64_t periodsAtStart_ = 0;  // the engine's audio periods when the sound was asked for
 };

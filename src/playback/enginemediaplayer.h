@@ -1,5 +1,8 @@
 #pragma once
 
+#include <mutex>
+
+#include "playback/commandlock.h"
 #include "playback/mediaplayer.h"
 #include "playback/trackposition.h"
 
@@ -13,13 +16,14 @@ class Clock;
 // moves between any two looks while the track plays, whatever the device's period),
 // without one, as of the last audio period.
 // The display, controls, auto-start and play-count members only keep their values
-// (auto-start also starts a newly set file). Must not outlive the engine. GUI thread
-// only.
+// (auto-start also starts a newly set file). Must not outlive the engine. Any thread
+// may call it (the show thread's commands, the GUI thread's looks and previews): each
+// member runs whole under the player's own lock.
 class EngineMediaPlayer : public MediaPlayer {
     Q_OBJECT
 public:
-    // clock: the GUI thread's clock, which must outlive the player; null for the
-    // position as of the last audio period.
+    // clock: a clock whose monotonicMs() any thread may read (the real clock's), which
+    // must outlive the player; null for the position as of the last audio period.
     explicit EngineMediaPlayer(AudioEngine& engine, const Clock* clock = nullptr,
                                QObject* parent = nullptr);
 
@@ -28,25 +32,28 @@ public:
     void setPosition(double seconds) override;
     double position() const override;
     void setFileName(const QString& path) override;
-    QString fileName() const override { return fileName_; }
+    QString fileName() const override;
     void setVolume(int hundredthsDb) override;
-    int volume() const override { return volume_; }
-    void setAutoStart(bool on) override { autoStart_ = on; }
-    void setPlayCount(int count) override { playCount_ = count; }
-    void setShowDisplay(bool on) override { showDisplay_ = on; }
-    void setShowControls(bool on) override { showControls_ = on; }
+    int volume() const override;
+    void setAutoStart(bool on) override;
+    void setPlayCount(int count) override;
+    void setShowDisplay(bool on) override;
+    void setShowControls(bool on) override;
     bool isPlaying() const override;
 
-    bool autoStart() const { return autoStart_; }
-    int playCount() const { return playCount_; }
-    bool showDisplay() const { return showDisplay_; }
-    bool showControls() const { return showControls_; }
+    bool autoStart() const;
+    int playCount() const;
+    bool showDisplay() const;
+    bool showControls() const;
     // Length of the loaded file in seconds, 0 until known.
     double duration() const override;
 
 private:
+    using Lock = std::lock_guard<CommandLock>;
+
     AudioEngine& engine_;
     const Clock* clock_;
+    mutable CommandLock mutex_;  // everything below
     mutable TrackPosition estimate_;
     QString fileName_;
     int volume_ = 0;

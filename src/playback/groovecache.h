@@ -16,8 +16,10 @@
 // Decoded grooves kept in memory by path, so that a groove the preload has played
 // (or that was prefetched) starts without touching the disk. Bounded in bytes; the
 // least recently used grooves go first. Decoding runs on the cache's own loader
-// thread. The public functions are for the GUI thread; finished() is emitted on the
-// loader thread, so connect to it from GUI objects (Qt queues it to them).
+// thread. Any thread may call the public functions (each runs under the cache's own
+// mutex, and only waitFor() waits for the loader); finished() is emitted on the
+// loader thread, so connect to it from objects of another thread (Qt queues it to
+// them).
 class GrooveCache : public QObject {
     Q_OBJECT
 public:
@@ -63,7 +65,7 @@ private:
         qint64 size = -1;  // -1: no regular file there
         // Modification and status-change times in nanoseconds since the epoch, read
         // straight from the file system: no time zone is looked at, so the loader
-        // thread and the GUI thread may stamp files side by side.
+        // thread and the commanding threads may stamp files side by side.
         qint64 modified = 0;
         qint64 changed = 0;
         bool operator==(const FileStamp&) const = default;

@@ -15,7 +15,8 @@
 //  - position() keeps changing while the file plays and stays exactly constant once
 //    it has ended (0 is never taken as ended);
 //  - setVolume() takes the slider's value as it is: hundredths of a decibel, 0 loudest.
-// No member reports an error: a missing or unreadable file plays nothing. GUI thread only.
+// No member reports an error: a missing or unreadable file plays nothing. Which
+// threads may call it is said by each player (the engine's: any thread).
 class MediaPlayer : public QObject {
     Q_OBJECT
 public:

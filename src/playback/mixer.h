@@ -25,7 +25,8 @@ public:
     // waitForTrack: offline rendering (the track voice waits for its decoder).
     Mixer(TrackDecoder& decoder, bool waitForTrack);
 
-    // The GUI thread's ends of the queues.
+    // The commanding side's ends of the queues (one thread at a time: the engine's
+    // command lock).
     SpscQueue<EngineCommand>& commands() { return commands_; }
     SpscQueue<const DecodedAudio*>& returnedSounds() { return returned_; }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <atomic>
 
 // The wave-output volume (`Volume1`): Level 0 silences the grooves, 65535 is full
 // volume, values in between scale the groove voice linearly. The MP3 player has
-// its own volume. GUI thread only.
+// its own volume. Any thread may set and read the level; levelChanged() is emitted
+// on the thread that changed it (outside any lock), once per change.
 class WaveVolume : public QObject {
     Q_OBJECT
     Q_PROPERTY(int Level READ level WRITE setLevel NOTIFY levelChanged)
@@ -12,13 +14,12 @@ public:
     explicit WaveVolume(QObject* parent = nullptr) : QObject(parent) {
         setObjectName(QStringLiteral("Volume1"));
     }
-    int level() const { return level_; }
+    int level() const { return level_.load(); }
     void setLevel(int level) {
         level = level < 0 ? 0 : (level > 65535 ? 65535 : level);
-        if (level == level_) {
+        if (level_.exchange(level) == level) {
             return;
         }
-        level_ = level;
         emit levelChanged(level);
     }
     // The linear gain of a level: 0.0 to 1.0.
@@ -28,5 +29,5 @@ signals:
     void levelChanged(int level);
 
 private:
-    int level_ = 65535;
+    std::atomic<int> level_{65535};
 };

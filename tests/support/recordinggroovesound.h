@@ -1,17 +1,17 @@
 #pragma once
 
-#include <QStringList>
-
 #include "playback/groovesound.h"
+#include "support/recordedcalls.h"
 
 // A groove sound service for tests: records what reaches the sound (a preload's play
-// or stop is recorded as "play" or "stop" too) and what would be sounding.
+// or stop is recorded as "play" or "stop" too) and what would be sounding. Any thread
+// may call it while the test reads what it recorded.
 class RecordingGrooveSound : public GrooveSound {
 public:
     void prefetch(const QString& path) override { calls << QStringLiteral("prefetch ") + path; }
 
-    QStringList calls;
-    QString playing;  // empty when silent
+    RecordedCalls calls;
+    RecordedText playing;  // empty when silent
 
 protected:
     void startSound(const QString& path) override {
