@@ -77,7 +77,7 @@ TEST(ShowThread, PedalsPressedWhileTheWindowsAreBusySoundAndLightTheBox) {
     }
 
     h.advance(300);  // the windows catch up
-    const QStringList calls = h.recordingGrooves()->calls.mid(before);
+    const QStringList calls = h.recordingGrooves()->calls.list().mid(before);
     const QString play = QStringLiteral("play ") + st.FileGroove1;
     EXPECT_EQ(calls, QStringList({play, QStringLiteral("stop"), play, QStringLiteral("stop"), play,
                                   QStringLiteral("stop")}));

@@ -68,6 +68,7 @@ TEST(SoundFromTwoThreads, BothThreadsCommandTheSameServicesAndTheLastCommandsHol
 
     // The show thread: the pedals' plays and stops, the preload, song loads, volumes.
     std::atomic<bool> showDone{false};
+    std::atomic<bool> guiDone{false};
     std::thread show([&] {
         for (int i = 0; i < 1200; ++i) {
             switch (i % 6) {
@@ -101,14 +102,18 @@ TEST(SoundFromTwoThreads, BothThreadsCommandTheSameServicesAndTheLastCommandsHol
                     break;
             }
         }
-        // The last word: a groove, a loaded track at rest, the volumes.
+        // The last word, once the GUI thread has stopped: a groove, a loaded track at
+        // rest, the volumes.
+        showDone = true;
+        while (!guiDone) {
+            std::this_thread::yield();
+        }
         s.grooves.play(grooveA);
         s.player.setFileName(track);
         s.player.stop();
         s.player.setPosition(0);
         s.player.setVolume(-600);
         s.volume.setLevel(1000);
-        showDone = true;
     });
 
     // The GUI thread meanwhile: the editor's previews, the stage view's reads, its
@@ -130,6 +135,7 @@ TEST(SoundFromTwoThreads, BothThreadsCommandTheSameServicesAndTheLastCommandsHol
         QCoreApplication::processEvents();
         ++round;
     }
+    guiDone = true;
     show.join();
 
     // The groove may still be decoding: it starts once the GUI thread takes the result.
