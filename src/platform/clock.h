@@ -15,7 +15,9 @@ public:
 
 // Time and timers for the whole program. The real clock uses the system time and
 // Qt's timers; the manual clock (tests) moves only when told to. No other code
-// reads the system time or creates a QTimer. GUI thread only.
+// reads the system time or creates a QTimer. The time may be read on any thread of
+// the real clock; a timer slot ticks on the thread it was made on (the show core's
+// timers on the show thread). The manual clock is for one thread.
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -23,6 +25,6 @@ public:
     virtual double timeOfDay() const = 0;
     // Milliseconds since an arbitrary fixed start; never goes back.
     virtual double monotonicMs() const = 0;
-    // A new timer slot that calls onTick on the GUI thread when due.
+    // A new timer slot that calls onTick on the calling thread when due.
     virtual std::unique_ptr<TimerDriver> makeTimer(std::function<void()> onTick) = 0;
 };

@@ -7,7 +7,7 @@
 
 // A program timer: an interval in milliseconds (fractions allowed), an enabled
 // flag and a tick signal. Enabling it, or changing the interval while it is
-// enabled, starts a fresh interval from now. GUI thread only.
+// enabled, starts a fresh interval from now. For the thread it was made on.
 class HiResTimer : public QObject {
     Q_OBJECT
     Q_PROPERTY(double interval READ interval WRITE setInterval)
