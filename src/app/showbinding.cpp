@@ -51,6 +51,9 @@ void ShowBinding::sendSettings() {
 }
 
 void ShowBinding::show(const CoreState& s) {
+    if (s.publication < w_.state().publication) {
+        return;  // older than the copy the window already shows
+    }
     // The grid takes the keys again once the box is attached.
     const bool attached = s.Collegato && !w_.state().Collegato;
     static_cast<CoreState&>(w_.state()) = s;

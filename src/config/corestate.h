@@ -45,6 +45,10 @@ struct CoreState {
         WinColor::kRed, WinColor::kGrey, WinColor::kGrey, WinColor::kRed, WinColor::kLightGreen};
     std::int64_t lamp(ShowLamp l) const { return lamps[std::size_t(l)]; }
 
+    // Rises with each copy the core publishes: a copy that arrives after a newer one
+    // (the windows caught up with a command meanwhile) is stale.
+    std::uint64_t publication = 0;
+
     bool operator==(const CoreState&) const = default;
 };
 

@@ -44,6 +44,7 @@ void ShowCore::publish() {
     if (state_ == published_) {
         return;
     }
+    ++state_.publication;
     published_ = state_;
     emit changed(state_);
 }
