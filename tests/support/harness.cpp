@@ -45,7 +45,11 @@ Harness::~Harness() {
         // The port goes back to the test's thread, whose objects outlive the show's.
         PortIo* io = port ? port : &box;
         QThread* here = QThread::currentThread();
-        showThread_->call([io, here] { io->moveToThread(here); });
+        showThread_->call([io, here] {
+            if (io->thread() != here) {
+                io->moveToThread(here);
+            }
+        });
         showThread_.reset();
     }
     engineClick_.reset();
