@@ -57,11 +57,12 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     AudioCommands::wire(*this);
     new AudioEditor(*this);
     keyboard_ = new Keyboard(*this);
-    new AudioStage(*this);
+    auto* stage = new AudioStage(*this);
     // What the pedal box has to say mid-show goes to a line of the window, never
     // to a message box that would take the pedal keys.
     auto* notice = new PedalNotice(*this, services_.clock);
     connect(&services_.port, &PortIo::notice, notice, &PedalNotice::show);
+    connect(stage, &AudioStage::notice, notice, &PedalNotice::show);
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
 }
 

@@ -23,6 +23,7 @@
 #include "playback/mediaplayer.h"
 #include "show/showcore.h"
 #include "stage/cuenext.h"
+#include "stage/setrunner.h"
 #include "stage/stageplace.h"
 #include "stage/stagewindow.h"
 #include "stage/transportmodel.h"
@@ -105,12 +106,56 @@ TransportSource sourceOf(Audio& w) {
     s.mp3Playing = [player] { return player->isPlaying(); };
     s.mp3Position = [player] { return player->position(); };
     s.mp3Length = [player] { return player->duration(); };
+    s.autoNext = [&st] { return st.PreparaSuccessivo; };
     s.lamps = [&c] {
         return std::array<std::int64_t, TransportSnapshot::kLampCount>{
             c.LedConnect->backColor(), c.LedPed1->backColor(), c.LedPed2->backColor(),
             c.LedPreload->backColor(), c.LedIstrs->backColor()};
     };
     return s;
+}
+
+// The main list shows the list of this record source ("ListaTitoli", "Scaletta2"...).
+void showList(Audio& w, const QString& recordSource) {
+    if (w.controls().Data1->recordSource() == recordSource) {
+        return;
+    }
+    const auto& entries = ListChooser::entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].recordSource == recordSource) {
+            w.library().lists().select(int(i));
+        }
+    }
+}
+
+SetHooks setHooks(Audio& w, CueNext& cue) {
+    AudioControls& c = w.controls();
+    SetHooks h;
+    h.prepareNext = [&w] { return w.state().PreparaSuccessivo; };
+    h.cueWithoutStopping = [&w] { return w.state().PreparaSenzaFermare; };
+    h.sounding = [&w] { return soundingNow(w) != 0; };
+    h.startedSince = [&w](std::uint64_t starts) { return w.core().starts() != starts; };
+    h.cued = [&cue] { return cue.mark().isValid(); };
+    h.highlightStep = [&w, &c, &cue](int step) {
+        const DataSource& order = *c.Data2;
+        if (w.showState().prepared == 0 || order.recordSource().isEmpty() ||
+            order.absolutePosition() < 0) {
+            return c.Data1->absolutePosition() >= 0;  // the highlighted song comes first
+        }
+        const CueMark& mark = cue.mark();
+        const int from = mark.isValid() && mark.recordSource == order.recordSource()
+                             ? mark.row
+                             : order.absolutePosition();
+        const int row = from + step;
+        if (row < 0 || row >= order.rowCount()) {
+            return false;
+        }
+        showList(w, order.recordSource());
+        return c.Data1->recordSource() == order.recordSource() && c.Data1->setAbsolutePosition(row);
+    };
+    h.prepare = [&w] { w.preparation().Prepara(); };
+    h.mark = [&cue] { cue.escape(); };
+    return h;
 }
 
 CueHooks cueHooks(Audio& w) {
@@ -139,14 +184,7 @@ CueHooks cueHooks(Audio& w) {
         }
     };
     h.select = [&w, &c](const CueMark& mark) {
-        if (c.Data1->recordSource() != mark.recordSource) {
-            const auto& entries = ListChooser::entries();
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                if (entries[i].recordSource == mark.recordSource) {
-                    w.library().lists().select(int(i));
-                }
-            }
-        }
+        showList(w, mark.recordSource);
         // The list may have changed meanwhile: only the same song is prepared.
         return c.Data1->recordSource() == mark.recordSource &&
                c.Data1->setAbsolutePosition(mark.row) &&
@@ -190,6 +228,11 @@ AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
     connect(cue_, &CueNext::markChanged, model_, &TransportModel::setCued);
     // After the main tick's own work: a pedal or the play list's end has acted.
     connect(&w.core(), &ShowCore::ticked, cue_, &CueNext::check);
+    // A set played from the pedals, on the show's own events.
+    runner_ = new SetRunner(setHooks(w, *cue_), this);
+    connect(&w.core(), &ShowCore::songEnded, runner_, &SetRunner::songEnded);
+    connect(&w.core(), &ShowCore::stepAsked, runner_, &SetRunner::step);
+    connect(runner_, &SetRunner::notice, this, &AudioStage::notice);
     // Leaving the program with the view open keeps where it was.
     connect(&w, &Audio::quitConfirmed, this, [this] {
         if (stage_ && stage_->isVisible()) {

@@ -6,12 +6,14 @@
 
 class Audio;
 class CueNext;
+class SetRunner;
 class StageWindow;
 class TransportModel;
 
 // The main window's side of the stage: builds the transport model from the
 // window's song, player and lamps, shows the MP3's time beside "Vol. MP3", and opens
-// the stage view "Palco" (F6 or the menu), remembering where it was. GUI thread only.
+// the stage view "Palco" (F6 or the menu), remembering where it was; marks the next
+// song (CueNext) and plays a set from the pedals (SetRunner). GUI thread only.
 class AudioStage : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +26,10 @@ public:
     // The stage view while it exists, or null.
     StageWindow* stage() const;
 
+signals:
+    // A short line for the performer at the foot of the main window.
+    void notice(const QString& text);
+
 private:
     void savePlace();
     QRect roomForStage(const QRect& place) const;
@@ -31,5 +37,6 @@ private:
     Audio& w_;
     TransportModel* model_ = nullptr;
     CueNext* cue_ = nullptr;
+    SetRunner* runner_ = nullptr;
     QPointer<StageWindow> stage_;
 };

@@ -83,6 +83,7 @@ void Impspath::load() {
     c_.folders->load();
     c_.devices->load(w_.services().devices);
     c_.stage->load(st.PreparaSenzaFermare, st.ClickUscita, st.ClickLivello);
+    c_.stage->setPrepareNext(st.PreparaSuccessivo);
 }
 
 void Impspath::Parametribase() {

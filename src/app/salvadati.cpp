@@ -89,6 +89,7 @@ void Salvadati::applyValues() {
 void Salvadati::applyStage() {
     SharedState& st = w_.state();
     st.PreparaSenzaFermare = c_.stage->cueWithoutStopping();
+    st.PreparaSuccessivo = c_.stage->prepareNext();
     st.ClickLivello = c_.stage->clickLevel();
     int output = c_.stage->clickOutput();
     if (output == StageFrame::kMonitor) {
@@ -150,6 +151,7 @@ ConfigData Salvadati::configData() const {
     d.cueWithoutStopping = st.PreparaSenzaFermare ? -1 : 0;
     d.clickOutput = st.ClickUscita;
     d.clickLevel = st.ClickLivello;
+    d.prepareNext = st.PreparaSuccessivo ? -1 : 0;
     return d;
 }
 

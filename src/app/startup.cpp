@@ -240,6 +240,7 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.PreparaSenzaFermare = d.cueWithoutStopping.toNumber() != 0;
     st.ClickUscita = int(d.clickOutput.toNumber());
     st.ClickLivello = int(d.clickLevel.toNumber());
+    st.PreparaSuccessivo = d.prepareNext.toNumber() != 0;
     applyFolders(d);
     openDatabase();
 }

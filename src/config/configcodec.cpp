@@ -88,6 +88,7 @@ std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
         lines.push_back({{&d.cueWithoutStopping, Kind::Number, false, Check::Flag},
                          {&d.clickOutput, Kind::Number, false, Check::ClickOutput},
                          {&d.clickLevel, Kind::Number, false, Check::Percent}});
+        lines.push_back({{&d.prepareNext, Kind::Number, false, Check::Flag}});
     }
     return lines;
 }
@@ -209,9 +210,10 @@ void apply(const Slot& slot, const Field& f, int line, int field, QList<ConfigPr
 // The stage settings' line, after the audio line.
 constexpr int kStageLine = 20;
 
-// Whether a line holds the stage settings whole: a file that a newer or another
-// program extended past the audio line is read without complaint, as before.
-bool readsAsStageLine(const ConfigTokenizer::Line& line, const LineSpec& fields) {
+// Whether a line holds the stage settings whole (the stage line, and the set line
+// after it): a file that a newer or another program extended past the audio line is
+// read without complaint, as before.
+bool readsAsStageLine(const ConfigTokenizer::Line& line, const LineSpec& fields, int lineNo) {
     if (line.fieldCount != int(fields.size()) || !line.terminated) {
         return false;
     }
@@ -220,7 +222,7 @@ bool readsAsStageLine(const ConfigTokenizer::Line& line, const LineSpec& fields)
         Value scratch;
         Slot slot = fields[k];
         slot.target = &scratch;
-        apply(slot, line.fields[k], kStageLine, k + 1, &problems);
+        apply(slot, line.fields[k], lineNo, k + 1, &problems);
     }
     return problems.isEmpty();
 }
@@ -305,7 +307,7 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
         if (optional && line.fieldCount == 1 && line.fields[0].kind == Field::Kind::Empty) {
             break;
         }
-        if (lineNo == kStageLine && !readsAsStageLine(line, fields)) {
+        if (lineNo >= kStageLine && !readsAsStageLine(line, fields, lineNo)) {
             break;  // a line of some other program: the stage keeps its defaults
         }
         if (line.fieldCount != int(fields.size())) {
@@ -338,13 +340,17 @@ QByteArray ConfigCodec::write(const ConfigData& data) {
     d.version = QStringLiteral("2.8");
     QString out;
     std::vector<LineSpec> lines = linesOf(d, ConfigLayout::V28);
-    // The stage line only when a stage setting was changed: the file of everyone
+    // The stage lines only when a stage setting was changed: the file of everyone
     // else stays as it was.
     const ConfigData defaults;
-    if (d.cueWithoutStopping.toNumber() == defaults.cueWithoutStopping.toNumber() &&
-        d.clickOutput.toNumber() == defaults.clickOutput.toNumber() &&
-        d.clickLevel.toNumber() == defaults.clickLevel.toNumber()) {
+    const bool setLine = d.prepareNext.toNumber() != defaults.prepareNext.toNumber();
+    if (!setLine) {
         lines.pop_back();
+        if (d.cueWithoutStopping.toNumber() == defaults.cueWithoutStopping.toNumber() &&
+            d.clickOutput.toNumber() == defaults.clickOutput.toNumber() &&
+            d.clickLevel.toNumber() == defaults.clickLevel.toNumber()) {
+            lines.pop_back();
+        }
     }
     for (const LineSpec& line : lines) {
         for (size_t k = 0; k < line.size(); ++k) {

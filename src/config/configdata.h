@@ -82,6 +82,10 @@ struct ConfigData {
     Value clickOutput = 0;
     Value clickLevel = 50;
 
+    // Line 21, this program's own: the next song of the running order is prepared
+    // by itself when the one that sounded ends (-1), or not (0).
+    Value prepareNext = 0;
+
     // The longest timer interval a file may hold, in milliseconds (one hour), and
     // the longest text: a folder path at the file systems' own limit; no font or
     // device name comes near it.

@@ -39,6 +39,9 @@ struct SharedState : CoreState {
     bool PreparaSenzaFermare = false;
     int ClickUscita = 0;
     int ClickLivello = 50;
+    // The next song of the running order is prepared by itself when the one that
+    // sounded ends ("Prepara il successivo").
+    bool PreparaSuccessivo = false;
 
     // Grid columns: -1 shown, 0 hidden, unset hidden.
     Value MostraPagina, MostraCapotasto, MostraBPM, MostraLoop, MostraGroove1, MostraGroove2,

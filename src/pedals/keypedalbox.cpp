@@ -5,7 +5,8 @@
 #include <QKeySequence>
 #include <QThread>
 
-KeyPedalBox::KeyPedalBox(std::array<int, 2> keys, QObject* parent) : PortIo(parent), keys_(keys) {
+KeyPedalBox::KeyPedalBox(std::array<int, PedalSetup::kPedals> keys, QObject* parent)
+    : PortIo(parent), keys_(keys) {
     takeKeysFirst();
     // The main window's key table may be installed after this box (at start-up the
     // box comes first): once the program runs, this filter goes before it again.
@@ -66,8 +67,14 @@ QString KeyPedalBox::keyName(int key) {
     return QKeySequence(key).toString(QKeySequence::NativeText);
 }
 
+QString KeyPedalBox::pedalName(int pedal) {
+    return pedal == PedalSetup::kNext       ? QStringLiteral("Successivo")
+           : pedal == PedalSetup::kPrevious ? QStringLiteral("Precedente")
+                                            : QStringLiteral("pedale %1").arg(pedal + 1);
+}
+
 int KeyPedalBox::pedalOf(const QKeyEvent& key) const {
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < PedalSetup::kPedals; ++i) {
         if (keys_[i] != 0 && key.key() == keys_[i]) {
             return i + 1;
         }
@@ -95,13 +102,20 @@ bool KeyPedalBox::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const bool down = type == QEvent::KeyPress;
-    status_.set(pedal, down);
-    status_.log(
-        QStringLiteral("%1 %2 (pedale %3)")
-            .arg(keyName(keys_[pedal - 1]), down ? QStringLiteral("giù") : QStringLiteral("su"))
-            .arg(pedal));
-    if (open_) {
-        emit pedalEvent();
+    const int step = PedalSetup::stepOf(pedal - 1);
+    status_.log(QStringLiteral("%1 %2 (%3)")
+                    .arg(keyName(keys_[pedal - 1]),
+                         down ? QStringLiteral("giù") : QStringLiteral("su"),
+                         pedalName(pedal - 1)));
+    if (step != 0) {
+        if (down && open_) {
+            emit stepAsked(step);
+        }
+    } else {
+        status_.set(pedal, down);
+        if (open_) {
+            emit pedalEvent();
+        }
     }
     emit eventsLogged();
     return true;

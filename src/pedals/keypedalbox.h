@@ -3,14 +3,16 @@
 #include <array>
 #include <atomic>
 
+#include "pedals/pedalsetup.h"
 #include "pedals/pedalstatus.h"
 #include "pedals/portio.h"
 
 class QKeyEvent;
 
 // A page-turner pedal (Bluetooth or USB, seen as a keyboard) as the pedal box: the
-// two keys taught act as pedal 1 and pedal 2 while any window of the program is
-// active. A key press is the pedal going down, its release the pedal going up; the
+// keys taught act as pedal 1 and pedal 2 (and as "Successivo" and "Precedente",
+// which ask for the next or previous song as they go down) while any window of the
+// program is active. A key press is the pedal going down, its release the pedal going up; the
 // keyboard's auto-repeat in between is not a press. The taught keys are taken
 // before the key table sees them, so they never also search, move the list or run
 // a command. The box is always present and has no lamps (the values written are
@@ -21,7 +23,7 @@ class QKeyEvent;
 class KeyPedalBox : public PortIo {
     Q_OBJECT
 public:
-    explicit KeyPedalBox(std::array<int, 2> keys, QObject* parent = nullptr);
+    explicit KeyPedalBox(std::array<int, PedalSetup::kPedals> keys, QObject* parent = nullptr);
     ~KeyPedalBox() override;
 
     void setSetup(int value) override;
@@ -35,7 +37,7 @@ public:
     bool eventsArriveByThemselves() const override { return true; }
     bool staysOnGuiThread() const override { return true; }
 
-    const std::array<int, 2>& keys() const { return keys_; }
+    const std::array<int, PedalSetup::kPedals>& keys() const { return keys_; }
     int lamps() const { return lamps_.load(std::memory_order_relaxed); }
 
     // Puts this box's key filter before every other one of the application (the
@@ -43,6 +45,8 @@ public:
     // another thread than the box's, it is posted to the box's thread and done there.
     void takeKeysFirst();
 
+    // "pedale 1", "pedale 2", "Successivo", "Precedente" by the pedal's index.
+    static QString pedalName(int pedal);
     // "Pagina giù", "Freccia destra", ... for a Qt key code.
     static QString keyName(int key);
 
@@ -52,7 +56,7 @@ protected:
 private:
     int pedalOf(const QKeyEvent& key) const;
 
-    std::array<int, 2> keys_;
+    std::array<int, PedalSetup::kPedals> keys_;
     PedalStatus status_;
     std::atomic<bool> open_{false};
     std::atomic<int> lamps_{0};

@@ -147,8 +147,15 @@ void MidiPedalBox::sendLamps(int value) {
 void MidiPedalBox::received(const MidiInput::Message& m) {
     status_.log(MidiBinding::describe(m.bytes, m.size));
     const std::optional<MidiBinding::Event> e = MidiBinding::read(m.bytes, m.size);
-    for (int i = 0; e && i < 2; ++i) {
+    for (int i = 0; e && i < PedalSetup::kPedals; ++i) {
         if (!setup_.pedals[i].isSet() || !(setup_.pedals[i] == e->binding)) {
+            continue;
+        }
+        if (const int step = PedalSetup::stepOf(i); step != 0) {
+            // A latching pedal sends one message per press, whatever its value.
+            if (e->down || setup_.latching[i]) {
+                emit stepAsked(step);
+            }
             continue;
         }
         // The moment the message arrived, however late it is handed over.

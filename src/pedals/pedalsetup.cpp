@@ -45,13 +45,13 @@ PedalSetup PedalSetup::parse(const QString& text) {
         const QString value = part.mid(eq + 1);
         if (key.size() == 2 && key[1] >= u'1' && key[1] <= u'4') {
             const int i = key[1].unicode() - u'1';
-            if (key[0] == u'p' && i < 2) {
+            if (key[0] == u'p') {
                 s.pedals[i] = MidiBinding::fromText(value);
-            } else if (key[0] == u't' && i < 2) {
+            } else if (key[0] == u't') {
                 s.latching[i] = value == u"1";
             } else if (key[0] == u'l') {
                 s.lamps[i] = MidiBinding::fromText(value);
-            } else if (key[0] == u'k' && i < 2) {
+            } else if (key[0] == u'k') {
                 s.keys[i] = value.toInt();
             }
         } else if (key == u"out") {
@@ -78,7 +78,7 @@ QString PedalSetup::kindText() const {
 QString PedalSetup::toText() const {
     QString out = kindText();
     if (kind == Kind::Midi) {
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < kPedals; ++i) {
             if (pedals[i].isSet()) {
                 out += QStringLiteral("|p%1=").arg(i + 1) + pedals[i].toText();
             }
@@ -95,7 +95,7 @@ QString PedalSetup::toText() const {
             out += QStringLiteral("|out=") + encodeName(lampPort);
         }
     } else if (kind == Kind::Keys) {
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < kPedals; ++i) {
             if (keys[i] != 0) {
                 out += QStringLiteral("|k%1=%2").arg(i + 1).arg(keys[i]);
             }

@@ -11,10 +11,12 @@
 //   "virtual"                        the on-screen pedal box (also: empty)
 //   "midi:NAME|p1=n1.60|p2=c1.65|t2=1|l1=n1.60|...|out=NAME"
 //                                    a MIDI foot controller: its input port by name,
-//                                    the two pedals' messages (t1/t2: a latching
-//                                    pedal, one message per press), the four lamps'
-//                                    messages and the port the lamps go out on
-//   "keys|k1=16777239|k2=16777238"   a page-turner pedal: the two keys (Qt key codes)
+//                                    the pedals' messages (p1, p2; p3 "Successivo",
+//                                    p4 "Precedente"; t1 to t4: a latching pedal, one
+//                                    message per press), the four lamps' messages and
+//                                    the port the lamps go out on
+//   "keys|k1=16777239|k2=16777238"   a page-turner pedal: its keys (Qt key codes; k3
+//                                    and k4 for "Successivo" and "Precedente")
 // Names are stored with '%', '|', '"' and line breaks percent-encoded, so that any
 // port name survives the file. Plain values: any thread.
 struct PedalSetup {
@@ -22,12 +24,16 @@ struct PedalSetup {
 
     Kind kind = Kind::Virtual;
     QString device;  // the parallel port device, or the MIDI input port's name
-    std::array<MidiBinding, 2> pedals{};
-    std::array<bool, 2> latching{false, false};
+    // Pedal 1, pedal 2, then the pedals that prepare the next and the previous song.
+    static constexpr int kNext = 2;
+    static constexpr int kPrevious = 3;
+    static constexpr int kPedals = 4;
+    std::array<MidiBinding, kPedals> pedals{};
+    std::array<bool, kPedals> latching{};
     // The lamps of values 1 (pedal 1), 2 (pedal 2), 4 (tempo) and 8 (interface on).
     std::array<MidiBinding, 4> lamps{};
-    QString lampPort;               // the MIDI output port for the lamps; empty: none
-    std::array<int, 2> keys{0, 0};  // Qt::Key codes of the page-turner; 0: not taught
+    QString lampPort;                 // the MIDI output port for the lamps; empty: none
+    std::array<int, kPedals> keys{};  // Qt::Key codes of the page-turner; 0: not taught
 
     bool operator==(const PedalSetup&) const = default;
 
@@ -40,4 +46,8 @@ struct PedalSetup {
 
     static inline const QString kMidiPrefix = QStringLiteral("midi:");
     static inline const QString kKeys = QStringLiteral("keys");
+
+    // The step a pedal of this index asks for: +1 "Successivo", -1 "Precedente", 0 for
+    // pedals 1 and 2.
+    static int stepOf(int pedal) { return pedal == kNext ? 1 : pedal == kPrevious ? -1 : 0; }
 };

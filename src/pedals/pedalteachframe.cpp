@@ -20,6 +20,29 @@ QString indexed(const char* name, int i) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
 }
 
+// "Pedale 1", "Pedale 2", "Successivo", "Precedente".
+QString pedalTitle(int pedal) {
+    const QString name = KeyPedalBox::pedalName(pedal);
+    return name.left(1).toUpper() + name.mid(1);
+}
+
+// "il pedale 1", "il pedale Successivo", as the prompts say it.
+QString pedalPhrase(int pedal) {
+    return PedalSetup::stepOf(pedal) == 0
+               ? QStringLiteral("il pedale %1").arg(pedal + 1)
+               : QStringLiteral("il pedale \"%1\"").arg(pedalTitle(pedal));
+}
+
+// One binding, one pedal: a binding taught to one pedal is taken from the others.
+template <class T>
+void takeFromOthers(std::array<T, PedalSetup::kPedals>& taught, int pedal) {
+    for (int i = 0; i < PedalSetup::kPedals; ++i) {
+        if (i != pedal && taught[i] == taught[pedal]) {
+            taught[i] = T();
+        }
+    }
+}
+
 }  // namespace
 
 PedalTeachFrame::PedalTeachFrame(QWidget* parent) : QGroupBox(QStringLiteral("Pedali "), parent) {
@@ -51,15 +74,15 @@ QWidget* PedalTeachFrame::buildMidi() {
     auto* g = new QGridLayout(page);
     g->setContentsMargins(0, 0, 0, 0);
     int row = 0;
-    for (int i = 0; i < 2; ++i, ++row) {
-        g->addWidget(new QLabel(QStringLiteral("Pedale %1:").arg(i + 1)), row, 0);
+    for (int i = 0; i < PedalSetup::kPedals; ++i, ++row) {
+        g->addWidget(new QLabel(pedalTitle(i) + u':'), row, 0);
         pedalLabels_[i] = new QLabel;
         pedalLabels_[i]->setObjectName(indexed("LblPedale", i + 1));
         g->addWidget(pedalLabels_[i], row, 1, 1, 2);
         pedalButtons_[i] = new QPushButton(QStringLiteral("Impara"));
         pedalButtons_[i]->setObjectName(indexed("ImparaPedale", i + 1));
         pedalButtons_[i]->setToolTip(
-            QStringLiteral("Premi il pedale %1 dopo questo pulsante").arg(i + 1));
+            QStringLiteral("Premi %1 dopo questo pulsante").arg(pedalPhrase(i)));
         connect(pedalButtons_[i], &QPushButton::clicked, this, [this, i] { teachPedal(i); });
         g->addWidget(pedalButtons_[i], row, 3);
         latching_[i] = new QCheckBox(QStringLiteral("Un messaggio per pressione"));
@@ -105,8 +128,8 @@ QWidget* PedalTeachFrame::buildKeys() {
     auto* page = new QWidget;
     auto* g = new QGridLayout(page);
     g->setContentsMargins(0, 0, 0, 0);
-    for (int i = 0; i < 2; ++i) {
-        g->addWidget(new QLabel(QStringLiteral("Pedale %1:").arg(i + 1)), i, 0);
+    for (int i = 0; i < PedalSetup::kPedals; ++i) {
+        g->addWidget(new QLabel(pedalTitle(i) + u':'), i, 0);
         keyLabels_[i] = new QLabel;
         keyLabels_[i]->setObjectName(indexed("LblTasto", i + 1));
         g->addWidget(keyLabels_[i], i, 1);
@@ -120,7 +143,7 @@ QWidget* PedalTeachFrame::buildKeys() {
         "con un altro programma in primo piano non arrivano a Quintora."));
     note->setObjectName(QStringLiteral("LblTastiNota"));
     note->setWordWrap(true);
-    g->addWidget(note, 2, 0, 1, 3);
+    g->addWidget(note, PedalSetup::kPedals, 0, 1, 3);
     g->setColumnStretch(1, 1);
     return page;
 }
@@ -147,7 +170,7 @@ void PedalTeachFrame::setKind(const QString& entry) {
 
 void PedalTeachFrame::load(const PedalSetup& setup) {
     taught_ = setup;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < PedalSetup::kPedals; ++i) {
         latching_[i]->setChecked(setup.latching[i]);
     }
     if (!setup.lampPort.isEmpty() && lampPort_->findData(setup.lampPort) < 0) {
@@ -171,7 +194,7 @@ PedalSetup PedalTeachFrame::setup(const QString& entry) const {
     PedalSetup s = PedalSetup::parse(entry);
     if (s.kind == PedalSetup::Kind::Midi) {
         s.pedals = taught_.pedals;
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < PedalSetup::kPedals; ++i) {
             s.latching[i] = latching_[i]->isChecked();
         }
         s.lampPort = lampPort_->currentData().toString();
@@ -190,7 +213,7 @@ PedalSetup PedalTeachFrame::setup(const QString& entry) const {
 }
 
 void PedalTeachFrame::showTaught() {
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < PedalSetup::kPedals; ++i) {
         pedalLabels_[i]->setText(taught_.pedals[i].text());
         keyLabels_[i]->setText(KeyPedalBox::keyName(taught_.keys[i]));
     }
@@ -218,7 +241,7 @@ void PedalTeachFrame::teachPedal(int pedal) {
     }
     connect(listening_.get(), &MidiInput::received, this,
             [this, pedal](const MidiInput::Message& m) { midiArrived(pedal, m.bytes, m.size); });
-    status_->setText(QStringLiteral("Premi il pedale %1 della pedaliera MIDI...").arg(pedal + 1));
+    status_->setText(QStringLiteral("Premi %1 della pedaliera MIDI...").arg(pedalPhrase(pedal)));
 }
 
 void PedalTeachFrame::midiArrived(int pedal, const std::uint8_t* bytes, std::size_t size) {
@@ -228,19 +251,17 @@ void PedalTeachFrame::midiArrived(int pedal, const std::uint8_t* bytes, std::siz
         return;
     }
     taught_.pedals[pedal] = e->binding;
-    if (taught_.pedals[1 - pedal] == e->binding) {
-        taught_.pedals[1 - pedal] = MidiBinding();  // one message, one pedal
-    }
+    takeFromOthers(taught_.pedals, pedal);
     stopTeaching();
     showTaught();
-    status_->setText(QStringLiteral("Pedale %1: %2").arg(pedal + 1).arg(e->binding.text()));
+    status_->setText(QStringLiteral("%1: %2").arg(pedalTitle(pedal), e->binding.text()));
 }
 
 void PedalTeachFrame::teachKey(int pedal) {
     stopTeaching();
     catcher_ = std::make_unique<KeyCatcher>([this, pedal](int key) { keyCaught(pedal, key); });
-    status_->setText(QStringLiteral("Premi il pedale %1 del pedale voltapagine (Esc annulla)...")
-                         .arg(pedal + 1));
+    status_->setText(
+        QStringLiteral("Premi %1 del pedale voltapagine (Esc annulla)...").arg(pedalPhrase(pedal)));
 }
 
 void PedalTeachFrame::keyCaught(int pedal, int key) {
@@ -250,9 +271,7 @@ void PedalTeachFrame::keyCaught(int pedal, int key) {
         return;
     }
     taught_.keys[pedal] = key;
-    if (taught_.keys[1 - pedal] == key) {
-        taught_.keys[1 - pedal] = 0;  // one key, one pedal
-    }
+    takeFromOthers(taught_.keys, pedal);
     showTaught();
-    status_->setText(QStringLiteral("Pedale %1: %2").arg(pedal + 1).arg(KeyPedalBox::keyName(key)));
+    status_->setText(QStringLiteral("%1: %2").arg(pedalTitle(pedal), KeyPedalBox::keyName(key)));
 }

@@ -16,11 +16,10 @@ class QSpinBox;
 class QStackedWidget;
 
 // The part of the settings' pedal frame that teaches a MIDI foot controller or a
-// page-turner: "Impara" beside each pedal waits for the pedal to be pressed (a MIDI
-// message from the chosen controller, or a key) and keeps what it sent; a latching
-// pedal is marked as one; each of the four lamps is set to a note or a control
-// change on the lamps' output port (off by default). Hidden for the other kinds of
-// box. GUI thread only.
+// page-turner: "Impara" beside each pedal (1, 2, "Successivo", "Precedente") waits for the pedal to
+// be pressed (a MIDI message from the chosen controller, or a key) and keeps what it sent; a
+// latching pedal is marked as one; each of the four lamps is set to a note or a control change on
+// the lamps' output port (off by default). Hidden for the other kinds of box. GUI thread only.
 class PedalTeachFrame : public QGroupBox {
     Q_OBJECT
 public:
@@ -55,15 +54,15 @@ private:
     QString entry_;
     QStackedWidget* pages_ = nullptr;
     QLabel* status_ = nullptr;
-    std::array<QLabel*, 2> pedalLabels_{};
-    std::array<QPushButton*, 2> pedalButtons_{};
-    std::array<QCheckBox*, 2> latching_{};
+    std::array<QLabel*, PedalSetup::kPedals> pedalLabels_{};
+    std::array<QPushButton*, PedalSetup::kPedals> pedalButtons_{};
+    std::array<QCheckBox*, PedalSetup::kPedals> latching_{};
     QComboBox* lampPort_ = nullptr;
     std::array<QComboBox*, 4> lampType_{};
     std::array<QSpinBox*, 4> lampChannel_{};
     std::array<QSpinBox*, 4> lampNumber_{};
-    std::array<QLabel*, 2> keyLabels_{};
-    std::array<QPushButton*, 2> keyButtons_{};
+    std::array<QLabel*, PedalSetup::kPedals> keyLabels_{};
+    std::array<QPushButton*, PedalSetup::kPedals> keyButtons_{};
     std::unique_ptr<MidiInput> listening_;
     std::unique_ptr<KeyCatcher> catcher_;
 };

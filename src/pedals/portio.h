@@ -62,4 +62,6 @@ signals:
     // line for the main window (a box that was deaf and listens again): shown without
     // stopping the show.
     void notice(const QString& text);
+    // The pedal taught as "Successivo" (+1) or "Precedente" (-1) was pressed.
+    void stepAsked(int step);
 };

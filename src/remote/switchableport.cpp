@@ -20,6 +20,7 @@ std::unique_ptr<PortIo> SwitchablePort::setBackend(std::unique_ptr<PortIo> backe
         connect(backend_.get(), &PortIo::pedalEvent, this, &PortIo::pedalEvent);
         connect(backend_.get(), &PortIo::eventsLogged, this, &PortIo::eventsLogged);
         connect(backend_.get(), &PortIo::notice, this, &PortIo::notice);
+        connect(backend_.get(), &PortIo::stepAsked, this, &PortIo::stepAsked);
     }
     if (backend_ && setupGiven_) {
         backend_->setSetup(setup_.load());

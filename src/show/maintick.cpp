@@ -41,6 +41,7 @@ MainTick::MainTick(ShowCore& core)
 void MainTick::tick() {
     lookAtStatus();
     playListAdvance();
+    trackEnd();
     core_.publish();
     emit core_.ticked();
 }
@@ -150,6 +151,7 @@ void MainTick::start(const Pedal& p) {
     LampBits::add(st.UscitaPorta, p.lamp);
     core_.setLamp(p.led, WinColor::kRed);
     core_.beatTimer().setEnabled(false);
+    core_.soundStarted();
 }
 
 void MainTick::stop(const Pedal& p) {
@@ -166,6 +168,8 @@ void MainTick::stop(const Pedal& p) {
     LampBits::remove(st.UscitaPorta, p.lamp);
     core_.setLamp(p.led, WinColor::kGrey);
     emit core_.delaysCleared();
+    // A stop stops the whole song, whichever groove sounded.
+    core_.soundEnded();
 }
 
 void MainTick::mirror(int s) {
@@ -201,6 +205,18 @@ void MainTick::endPlayList() {
     LampBits::remove(st.UscitaPorta, LampBits::kPedal1);
     core_.setLamp(ShowLamp::Pedal1, WinColor::kGrey);
     emit core_.delaysCleared();
+    core_.soundEnded();
+}
+
+void MainTick::trackEnd() {
+    // The MP3 a pedal started played to its end with "Stop dopo ogni brano" ticked:
+    // the song has ended though its lamp stays lit until the pedal stops it.
+    const CoreState& st = core_.rules();
+    const MediaPlayer& player = core_.services().player;
+    if (!st.LoopBrano && st.stopAtEnd && st.Collegato && st.Groove1Attivo && !player.isPlaying() &&
+        player.position() > 0) {
+        core_.soundEnded();
+    }
 }
 
 bool MainTick::startNextTrack() {

@@ -34,6 +34,8 @@ private:
     // the list or when the next song's file is found in no folder.
     bool startNextTrack();
     void endPlayList();
+    // Tells the core when a single MP3 has played to its end.
+    void trackEnd();
 
     ShowCore& core_;
     int ultimoStato_ = 0;

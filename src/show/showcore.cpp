@@ -31,6 +31,7 @@ ShowCore::ShowCore(const CoreServices& services, QObject* parent)
     state_.InizioGroove = float(s_.clock.timeOfDay());
     tempo_ = std::make_unique<TempoLamp>(*this);
     tick_ = std::make_unique<MainTick>(*this);
+    connect(&s_.port, &PortIo::stepAsked, this, &ShowCore::stepAsked);
     preload_ = std::make_unique<PreloadChain>(*this);
     if (s_.click) {
         new CountInClick(
@@ -47,6 +48,18 @@ void ShowCore::publish() {
     ++state_.publication;
     published_ = state_;
     emit changed(state_);
+}
+
+void ShowCore::soundStarted() {
+    ended_ = false;
+    starts_.fetch_add(1, std::memory_order_acq_rel);
+}
+
+void ShowCore::soundEnded() {
+    if (!ended_) {
+        ended_ = true;
+        emit songEnded(starts());
+    }
 }
 
 void ShowCore::setLamp(ShowLamp lamp, std::int64_t color) {
@@ -142,6 +155,7 @@ void ShowCore::prepare(const PreparedSong& song) {
         return;
     }
     ++st.prepared;
+    ended_ = true;
     silence();
     resetLamps();
     st.Groove1 = song.groove1 == QLatin1String(" ") ? QString() : song.groove1;

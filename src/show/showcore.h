@@ -4,6 +4,7 @@
 #include <QString>
 #include <QThread>
 #include <array>
+#include <atomic>
 #include <memory>
 
 #include "config/corestate.h"
@@ -116,6 +117,12 @@ public:
     // Tells the windows the state, when it changed since they were last told.
     void publish();
     MainTick& mainTick() { return *tick_; }
+    // Something the performer started began to sound, or has ended (songEnded, once).
+    void soundStarted();
+    void soundEnded();
+    // How many times the pedals started a sound since start-up: any thread may ask,
+    // to know whether an end it hears of late is still the last word.
+    quint64 starts() const { return starts_.load(std::memory_order_acquire); }
 
 signals:
     // The state changed: a copy for the windows.
@@ -134,6 +141,13 @@ signals:
     void playListMoved(int row);
     // A song was prepared (after its sound and lamps were set).
     void prepared();
+    // The song that sounded has ended: a pedal stopped it, its MP3 came to its end
+    // with "Stop dopo ogni brano" ticked, or the play list ran out. Once per start;
+    // starts: the start number then (see starts()).
+    void songEnded(quint64 starts);
+    // The performer asked for the next (+1) or the previous (-1) song of the running
+    // order from the pedal box ("Successivo", "Precedente").
+    void stepAsked(int step);
     // The main tick's work is done (a pedal or the play list may have acted).
     void ticked();
 
@@ -179,4 +193,6 @@ private:
     CountInSettings click_;
     double lockOutUntilMs_ = 0;
     QStringList runningOrder_;
+    bool ended_ = true;  // the sound last started has ended (or none was started)
+    std::atomic<quint64> starts_{0};
 };

@@ -15,6 +15,11 @@ StageFrame::StageFrame(QWidget* parent) : QGroupBox(QStringLiteral("Palco "), pa
     cue_->setToolTip(
         QStringLiteral("Con un brano che suona, Esc segna il brano evidenziato come prossimo: "
                        "viene preparato appena il suono si ferma."));
+    next_ = new QCheckBox(QStringLiteral("Prepara il successivo"));
+    next_->setObjectName(QStringLiteral("CheckSuccessivo"));
+    next_->setToolTip(
+        QStringLiteral("Quando il brano che suona finisce o lo fermi col pedale, il brano "
+                       "seguente della lista viene preparato da solo."));
     output_ = new QComboBox;
     output_->setObjectName(QStringLiteral("CmbClick"));
     output_->addItem(QStringLiteral("Nessuna"), int(kNowhere));
@@ -28,7 +33,8 @@ StageFrame::StageFrame(QWidget* parent) : QGroupBox(QStringLiteral("Palco "), pa
     outputLabel->setBuddy(output_);
     auto* levelLabel = new QLabel(QStringLiteral("Livello click:"));
     levelLabel->setBuddy(level_);
-    g->addWidget(cue_, 0, 0, 1, 2);
+    g->addWidget(cue_, 0, 0);
+    g->addWidget(next_, 0, 1);
     g->addWidget(outputLabel, 1, 0);
     g->addWidget(output_, 1, 1);
     g->addWidget(levelLabel, 2, 0);
@@ -49,6 +55,14 @@ void StageFrame::setClickOutput(int output) {
 
 bool StageFrame::cueWithoutStopping() const {
     return cue_->isChecked();
+}
+
+void StageFrame::setPrepareNext(bool on) {
+    next_->setChecked(on);
+}
+
+bool StageFrame::prepareNext() const {
+    return next_->isChecked();
 }
 
 int StageFrame::clickOutput() const {

@@ -7,7 +7,9 @@ class QComboBox;
 class QSpinBox;
 
 // The settings dialog's frame "Palco ": "Prepara senza fermare" (`CheckPrepara`:
-// Esc while a song sounds marks the next one instead of stopping), where the
+// Esc while a song sounds marks the next one instead of stopping), "Prepara il
+// successivo" (`CheckSuccessivo`: the next song of the running order is prepared by
+// itself when the one that sounded ends), where the
 // count-in's click sounds (`CmbClick`: nowhere, the main output, or output
 // channels 3-4 for in-ear monitors) and its level (`SpinClick`, 0 to 100). GUI thread.
 class StageFrame : public QGroupBox {
@@ -20,6 +22,8 @@ public:
 
     void load(bool cueWithoutStopping, int clickOutput, int clickLevel);
     bool cueWithoutStopping() const;
+    void setPrepareNext(bool on);
+    bool prepareNext() const;
     int clickOutput() const;
     int clickLevel() const;
     // Shows another click output (a refused choice put back).
@@ -29,6 +33,7 @@ public:
 
 private:
     QCheckBox* cue_ = nullptr;
+    QCheckBox* next_ = nullptr;
     QComboBox* output_ = nullptr;
     QSpinBox* level_ = nullptr;
 };

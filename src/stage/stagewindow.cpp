@@ -158,6 +158,8 @@ void StageWindow::build() {
     progress_->setRange(0, 1000);
     progress_->setTextVisible(false);
     next_ = text("PalcoSeguente");
+    countdown_ = plain("PalcoConteggio");
+    countdown_->setStyleSheet(QStringLiteral("color: #80e0ff"));
     cued_ = text("PalcoProssimo");
     cued_->setStyleSheet(QStringLiteral("color: #ffd040"));
     v->addStretch(1);
@@ -170,6 +172,7 @@ void StageWindow::build() {
     v->addWidget(progress_);
     v->addStretch(1);
     v->addWidget(next_);
+    v->addWidget(countdown_);
     v->addWidget(cued_);
 }
 
@@ -181,7 +184,8 @@ void StageWindow::display(const TransportSnapshot& s) {
     time_->setText(TransportModel::mp3Text(s));
     progress_->setVisible(s.mp3);
     progress_->setValue(s.mp3Permille);
-    next_->setText(s.next.isEmpty() ? QString() : QStringLiteral("Segue: ") + s.next);
+    next_->setText(s.nextLine());
+    countdown_->setText(s.countdownLine());
     cued_->setText(s.cued.isEmpty() ? QString() : QStringLiteral("Prossimo: ") + s.cued);
     for (int i = 0; i < TransportSnapshot::kLampCount; ++i) {
         if (lamps_[i]) {
@@ -201,6 +205,7 @@ void StageWindow::scaleTexts() {
     setPixels(sounding_, px(kLinePx));
     setPixels(time_, px(kLinePx), true);
     setPixels(next_, px(kLinePx));
+    setPixels(countdown_, px(kLinePx));
     setPixels(cued_, px(kLinePx), true);
     setPixels(fullButton_, px(kButtonPx));
     progress_->setFixedHeight(px(kBarPx));

@@ -74,6 +74,7 @@ private:
     QLabel* time_ = nullptr;
     QProgressBar* progress_ = nullptr;
     ElidedLabel* next_ = nullptr;
+    QLabel* countdown_ = nullptr;  // PalcoConteggio: the seconds before the next song
     ElidedLabel* cued_ = nullptr;
     QPushButton* fullButton_ = nullptr;
     std::array<Lamp*, TransportSnapshot::kLampCount> lamps_{};

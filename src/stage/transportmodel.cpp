@@ -30,6 +30,7 @@ void TransportModel::refresh() {
         s.next = source_.next();
     }
     s.cued = cued_;
+    s.autoNext = source_.autoNext && source_.autoNext();
     s.sounding = source_.sounding();
     const double nowMs = clock_.monotonicMs();
     if (s.sounding != now_.sounding) {
@@ -60,6 +61,20 @@ void TransportModel::refresh() {
 void TransportModel::setCued(const QString& title) {
     cued_ = title;
     refresh();
+}
+
+QString TransportSnapshot::nextLine() const {
+    if (!next.isEmpty()) {
+        return QStringLiteral("Segue: ") + next;
+    }
+    return autoNext && prepared ? QStringLiteral("Fine della scaletta") : QString();
+}
+
+QString TransportSnapshot::countdownLine() const {
+    if (!autoNext || !mp3 || mp3Remaining <= 0 || !cued.isEmpty() || next.isEmpty()) {
+        return {};
+    }
+    return QStringLiteral("Successivo tra ") + TransportModel::clockText(mp3Remaining);
 }
 
 QString TransportModel::clockText(int seconds) {

@@ -30,6 +30,7 @@ struct TransportSnapshot {
     bool loop = false;        // a loop song (grooves) or an MP3 song
     QString next;             // the title after it in its list; empty at the end
     QString cued;             // the title marked to be prepared when the sound stops
+    bool autoNext = false;    // the next song is prepared by itself when this one ends
     int sounding = 0;         // kFirst | kSecond bits
     int soundingSeconds = 0;  // whole seconds it has sounded (an MP3: its own place)
     bool mp3 = false;         // an MP3 is playing
@@ -37,6 +38,12 @@ struct TransportSnapshot {
     int mp3Remaining = 0;     // whole seconds left, 0 when the length is not known
     int mp3Permille = 0;      // 0 to 1000 of the track played
     std::array<std::int64_t, kLampCount> lamps{};  // stored colour values
+
+    // What the stage says of the next song: "Segue: ...", or with the next song
+    // prepared by itself the end of the running order, and the seconds left of the
+    // MP3 that sounds before it comes ("Successivo tra 2:10"); empty: nothing.
+    QString nextLine() const;
+    QString countdownLine() const;
 
     bool operator==(const TransportSnapshot&) const = default;
 };

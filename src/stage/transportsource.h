@@ -22,6 +22,8 @@ struct TransportSource {
     std::function<bool()> mp3Playing;
     std::function<double()> mp3Position;
     std::function<double()> mp3Length;
+    // "Prepara il successivo" is ticked (null: never).
+    std::function<bool()> autoNext;
     // The lamps' colour values, in TransportSnapshot's lamp order.
     std::function<std::array<std::int64_t, TransportSnapshot::kLampCount>()> lamps;
 };

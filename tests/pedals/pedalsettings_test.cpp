@@ -86,11 +86,23 @@ TEST(PedalSettings, APageTurnersKeysAreTaughtByPressingThem) {
     press(h, "ImparaTasto(2)");
     keyClick(dialog(h), Qt::Key_PageUp);
     EXPECT_TRUE(dialog(h) != nullptr) << "the taught key closed nothing";
+    // "Successivo" first takes pedal 1's key, then a key of its own.
+    press(h, "ImparaTasto(3)");
+    keyClick(dialog(h), Qt::Key_PageDown);
+    EXPECT_EQ(control<QLabel>(h, "LblTasto(1)")->text(), "nessun tasto");
+    press(h, "ImparaTasto(1)");
+    keyClick(dialog(h), Qt::Key_PageDown);
+    press(h, "ImparaTasto(3)");
+    keyClick(dialog(h), Qt::Key_Right);
+    press(h, "ImparaTasto(4)");
+    keyClick(dialog(h), Qt::Key_Left);
     press(h, "Esci");
     ASSERT_EQ(h.devices.applied.size(), 1);
-    EXPECT_EQ(
-        h.devices.applied[0].pedalInterface,
-        QStringLiteral("keys|k1=%1|k2=%2").arg(int(Qt::Key_PageDown)).arg(int(Qt::Key_PageUp)));
+    EXPECT_EQ(h.devices.applied[0].pedalInterface, QStringLiteral("keys|k1=%1|k2=%2|k3=%3|k4=%4")
+                                                       .arg(int(Qt::Key_PageDown))
+                                                       .arg(int(Qt::Key_PageUp))
+                                                       .arg(int(Qt::Key_Right))
+                                                       .arg(int(Qt::Key_Left)));
 }
 
 TEST(PedalSettings, TheTeachingKeepsAnyPortNameWholeInTheFile) {
@@ -99,6 +111,8 @@ TEST(PedalSettings, TheTeachingKeepsAnyPortNameWholeInTheFile) {
     s.device = QStringLiteral("FCB|1010 \"100%\" 24:0\nx");
     s.pedals[0] = MidiBinding::fromText(QStringLiteral("n16.127"));
     s.latching[0] = true;
+    s.pedals[PedalSetup::kPrevious] = MidiBinding::fromText(QStringLiteral("c2.80"));
+    s.latching[PedalSetup::kPrevious] = true;
     s.lamps[2] = MidiBinding::fromText(QStringLiteral("c1.0"));
     s.lampPort = QStringLiteral("FCB|out");
     ConfigData data;

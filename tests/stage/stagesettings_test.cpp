@@ -57,6 +57,17 @@ TEST(StageSettings, AreShownSavedAndTakeEffectAtTheSave) {
     EXPECT_TRUE(control<QCheckBox>(h, QStringLiteral("CheckPrepara"))->isChecked());
     EXPECT_EQ(control<QSpinBox>(h, QStringLiteral("SpinClick"))->value(), 80);
     choose(h, false, 0, 50);
+    // "Prepara il successivo" alone needs the stage line before its own.
+    control<QCheckBox>(h, QStringLiteral("CheckSuccessivo"))->setChecked(true);
+    press(h, QStringLiteral("Esci"));
+    settle();
+    ASSERT_EQ(savedLines(h).size(), 21);
+    EXPECT_EQ(savedLines(h)[19], "0,0,50");
+    EXPECT_EQ(savedLines(h)[20], "-1");
+    EXPECT_TRUE(h.window().state().PreparaSuccessivo);
+    ASSERT_NE(open(h), nullptr);
+    EXPECT_TRUE(control<QCheckBox>(h, QStringLiteral("CheckSuccessivo"))->isChecked());
+    control<QCheckBox>(h, QStringLiteral("CheckSuccessivo"))->setChecked(false);
     press(h, QStringLiteral("Esci"));
     settle();
     EXPECT_EQ(savedLines(h).size(), 19);
