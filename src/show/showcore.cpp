@@ -185,6 +185,7 @@ void ShowCore::prepare(const PreparedSong& song) {
     st.canSound = song.canSound;
     st.allFound = song.allFound;
     runningOrder_ = song.runningOrder;
+    gear_ = song.gear;
     st.playListRow = song.row;
     preload_->start();
     publish();

@@ -114,6 +114,8 @@ public:
     bool diagnosticsOpen() const { return diagOpen_; }
     const std::array<Value, 10>& mp3Folders() const { return folders_; }
     const QStringList& runningOrder() const { return runningOrder_; }
+    // The messages for the other gear of the song prepared last (read at prepared()).
+    const GearMessages& gearMessages() const { return gear_; }
     // Tells the windows the state, when it changed since they were last told.
     void publish();
     MainTick& mainTick() { return *tick_; }
@@ -193,6 +195,7 @@ private:
     CountInSettings click_;
     double lockOutUntilMs_ = 0;
     QStringList runningOrder_;
+    GearMessages gear_;
     bool ended_ = true;  // the sound last started has ended (or none was started)
     std::atomic<quint64> starts_{0};
 };

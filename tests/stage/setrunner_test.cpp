@@ -226,3 +226,28 @@ TEST(SetFromThePedals, WhileASongSoundsNextIsRefusedOrMarksTheSong) {
         EXPECT_EQ(prepared(s.h), titleOf(kSongs - 3));
     }
 }
+
+TEST(SetFromThePedals, AnMp3PlayedToItsEndBringsTheNextAndTheStageCountsDownToIt) {
+    Harness h;
+    TestLibrary::install(h);
+    writeSettings(h, false, true);
+    h.start();
+    TestLibrary::connect(h);
+    TestLibrary::key(h, Qt::Key_F2);  // Cielo, Duna, Fiume: one-second MP3s
+    TestLibrary::key(h, Qt::Key_Escape);
+    TestLibrary::key(h, Qt::Key_F6);
+    auto* stage = h.window().findChild<StageWindow*>(QStringLiteral("Palco"));
+    ASSERT_NE(stage, nullptr);
+    h.advance(2500);
+    h.box.setPedal1(true);
+    h.advance(40);
+    h.box.setPedal1(false);
+    h.advance(200);
+    EXPECT_EQ(prepared(h), QStringLiteral("Cielo"));
+    EXPECT_EQ(stage->findChild<QLabel*>(QStringLiteral("PalcoConteggio"))->text(),
+              QStringLiteral("Successivo tra 0:01"));
+    h.advance(1500);  // Cielo has ended by itself
+    EXPECT_EQ(prepared(h), QStringLiteral("Duna"));
+    EXPECT_EQ(stage->titleText(), QStringLiteral("Duna"));
+    EXPECT_EQ(stage->findChild<QLabel*>(QStringLiteral("PalcoConteggio"))->text(), QString());
+}
