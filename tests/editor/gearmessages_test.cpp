@@ -3,6 +3,7 @@
 // refused and nothing typed is lost; programs shown as the device counts them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,7 +16,10 @@
 #include "editor/chooserfolders.h"
 #include "gear/gearoutput.h"
 #include "library/librarywriter.h"
+#include "support/gearmessagesamples.h"
 #include "support/testlibrary.h"
+
+using namespace GearSamples;
 
 namespace {
 
@@ -32,20 +36,18 @@ struct RecordingGear : GearOutput {
 struct GearDialog {
     Harness h;
     RecordingGear gear;
-    std::unique_ptr<LibraryWriter> writer;
-    std::unique_ptr<ChooserFolders> folders;
+    LibraryWriter writer{[this] { return h.workDir() + "Songs.mdb"; }};
+    ChooserFolders folders{h.configPath()};
     QPointer<SongDialog> d;
 
     GearDialog() {
         TestLibrary::install(h);
         h.start();
-        writer = std::make_unique<LibraryWriter>([this] { return h.workDir() + "Songs.mdb"; });
-        folders = std::make_unique<ChooserFolders>(h.configPath());
     }
 
     qint64 idOf(const QString& title) {
         QString error;
-        for (const auto& s : writer->summaries(&error)) {
+        for (const auto& s : writer.summaries(&error)) {
             if (s.title == title) {
                 return s.id;
             }
@@ -56,10 +58,10 @@ struct GearDialog {
 
     void open(qint64 id, bool withGear = true) {
         const EditorServices s{
-            *writer,     h.prompter, h.fileChooser, h.window().state(),        h.clock,
-            h.grooves(), h.player(), *folders,      withGear ? &gear : nullptr};
+            writer,      h.prompter, h.fileChooser, h.window().state(),        h.clock,
+            h.grooves(), h.player(), folders,       withGear ? &gear : nullptr};
         QString error;
-        d = new SongDialog(s, id, id < 0 ? SongRecord() : *writer->song(id, &error), &h.window());
+        d = new SongDialog(s, id, id < 0 ? SongRecord() : *writer.song(id, &error), &h.window());
         d->setWindowFlag(Qt::Window);
         d->show();
     }
@@ -88,18 +90,9 @@ struct GearDialog {
     }
     GearMessages stored(qint64 id) {
         QString error;
-        return writer->gearMessages(id, &error);
+        return writer.gearMessages(id, &error);
     }
 };
-
-GearMessage program(const QString& port, int msb, int lsb, int number) {
-    GearMessage m;
-    m.port = port;
-    m.bankMsb = msb;
-    m.bankLsb = lsb;
-    m.number = number;
-    return m;
-}
 
 }  // namespace
 
@@ -122,16 +115,8 @@ TEST(GearMessagesFrame, FilledReorderedSentSavedAndShownAgain) {
     g.pick(0);
     g.click("SuMidi");  // the first stays first
 
-    GearMessage cc;
-    cc.kind = GearMessage::Kind::Control;
-    cc.port = "Nord";
-    cc.number = 7;
-    cc.value = 64;
-    GearMessage sx;
-    sx.kind = GearMessage::Kind::SysEx;
-    sx.port = "VoiceLive";
-    sx.sysEx = QByteArray::fromHex("f07e7f0601f7");
-    const GearMessages expected = {program("Nord", 0, 2, 5), sx, cc};
+    const GearMessages expected = {program("Nord", 5, 0, 2), sysEx("VoiceLive", "f07e7f0601f7"),
+                                   control("Nord", 7, 64)};
     g.click("InviaOra");
     EXPECT_EQ(g.gear.sent, QList<GearMessages>{expected});
 
@@ -157,7 +142,7 @@ TEST(GearMessagesFrame, FilledReorderedSentSavedAndShownAgain) {
     g.add(0);
     g.at<QComboBox>("Porta", 0)->setEditText("Nord");
     g.click("Salva");
-    EXPECT_EQ(g.stored(g.idOf("Nuova")), GearMessages{program("Nord", -1, -1, 0)});
+    EXPECT_EQ(g.stored(g.idOf("Nuova")), GearMessages{program("Nord", 0)});
 }
 
 TEST(GearMessagesFrame, ABadEntryIsRefusedAndNothingTypedIsLost) {
@@ -196,7 +181,7 @@ TEST(GearMessagesFrame, ABadEntryIsRefusedAndNothingTypedIsLost) {
         EXPECT_EQ(editing::field(g.h, "TextAutore")->text(), "Nuovo autore");
         EXPECT_TRUE(g.stored(id).isEmpty());
         QString error;
-        EXPECT_NE(g.writer->song(id, &error)->Autore.toString(), "Nuovo autore");
+        EXPECT_NE(g.writer.song(id, &error)->Autore.toString(), "Nuovo autore");
     }
 }
 
@@ -204,8 +189,7 @@ TEST(GearMessagesFrame, ProgramsShowAsThePortsDeviceCountsThem) {
     GearDialog g;
     const qint64 id = g.idOf("Cielo");
     QString error;
-    ASSERT_TRUE(g.writer->setGearMessages(
-        id, {program("Nord", -1, -1, 0), program("Vecchia", -1, -1, 0)}, &error));
+    ASSERT_TRUE(g.writer.setGearMessages(id, {program("Nord", 0), program("Vecchia", 0)}, &error));
     g.open(id);
     // The port list: the ports there are now, and one named but not plugged in.
     QComboBox* port = g.at<QComboBox>("Porta", 1);
@@ -225,7 +209,12 @@ TEST(GearMessagesFrame, ProgramsShowAsThePortsDeviceCountsThem) {
     EXPECT_EQ(nord->text(), "1");
     EXPECT_EQ(nord->value(), 0);
     EXPECT_EQ(g.at<QSpinBox>("Numero", 1)->text(), "0");  // another port
-    EXPECT_EQ(g.writer->portsCountingFromOne(&error), QSet<QString>{"Nord"});
+    EXPECT_EQ(g.writer.portsCountingFromOne(&error), QSet<QString>{"Nord"});
+    // The keyboard's focus on a row's control makes that row current too.
+    QApplication::setActiveWindow(g.d);
+    g.at<QComboBox>("Porta", 1)->setFocus();
+    EXPECT_EQ(g.table()->currentRow(), 1);
+    EXPECT_FALSE(fromOne->isChecked());
     // Typed as the manual counts: 10 is sent as 9.
     QTest::keyClick(nord, Qt::Key_A, Qt::ControlModifier);  // select all
     QTest::keyClicks(nord, "10");

@@ -10,28 +10,12 @@
 #include "csvsteps.h"
 #include "library/geartext.h"
 #include "library/librarywriter.h"
+#include "support/gearmessagesamples.h"
 
 using namespace csvsteps;
+using namespace GearSamples;
 
 namespace {
-
-GearMessage message(GearMessage::Kind kind, const QString& port, int channel, int number,
-                    int value = 0, int msb = -1, int lsb = -1, const QByteArray& sysEx = {}) {
-    GearMessage m;
-    m.kind = kind;
-    m.port = port;
-    m.channel = kind == GearMessage::Kind::SysEx ? 1 : channel;
-    m.number = number;
-    m.value = value;
-    m.bankMsb = msb;
-    m.bankLsb = lsb;
-    m.sysEx = sysEx;
-    return m;
-}
-
-const auto PC = GearMessage::Kind::Program;
-const auto CC = GearMessage::Kind::Control;
-const auto SX = GearMessage::Kind::SysEx;
 
 // Each title with its messages in the cell form, title order.
 QStringList gearOf(const QString& libraryPath) {
@@ -51,15 +35,14 @@ QStringList gearOf(const QString& libraryPath) {
 TEST(CsvGear, TheCellFormKeepsEveryMessageAndPortName) {
     const std::vector<GearMessages> cases = {
         {},
-        {message(PC, "Nord Stage 3", 1, 5, 0, 0, 2)},
-        {message(PC, "Nord", 16, 127, 0, 127), message(CC, "Nord", 2, 7, 100)},
-        {message(SX, "VoiceLive", 1, 0, 0, -1, -1, QByteArray::fromHex("f07e7f0601f7"))},
+        {program("Nord Stage 3", 5, 0, 2)},
+        {program("Nord", 127, 127, -1, 16), control("Nord", 7, 100, 2)},
+        {sysEx("VoiceLive", "f07e7f0601f7")},
         // What a port may be called: quotes, semicolons, colons, bars, percent
         // signs, accents, blanks at the ends, a line break, an at sign.
-        {message(CC, QString::fromUtf8("Caffè \"Voce\"; 1:2 | 50%"), 10, 0, 0),
-         message(PC, QString::fromUtf8(" Ünïcode @home\n"), 3, 0),
-         message(SX, "%41:|", 1, 0, 0, -1, -1, QByteArray::fromHex("f0f7"))},
-        {message(PC, "", 1, 0)},
+        {control(QString::fromUtf8("Caffè \"Voce\"; 1:2 | 50%"), 0, 0, 10),
+         program(QString::fromUtf8(" Ünïcode @home\n"), 0, -1, -1, 3), sysEx("%41:|", "f0f7")},
+        {program("", 0)},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
@@ -71,8 +54,7 @@ TEST(CsvGear, TheCellFormKeepsEveryMessageAndPortName) {
     // Written by hand: any case, blanks around the parts, hex without blanks.
     QString why;
     EXPECT_EQ(GearText::decode(" pc@A:1::3:4 |cc@A:2:7:1| sx@B:f07ef7 ", &why),
-              (GearMessages{message(PC, "A", 1, 4, 0, -1, 3), message(CC, "A", 2, 7, 1),
-                            message(SX, "B", 1, 0, 0, -1, -1, "\xf0\x7e\xf7")}));
+              (GearMessages{program("A", 4, -1, 3), control("A", 7, 1, 2), sysEx("B", "f07ef7")}));
 
     struct Bad {
         const char* cell;
@@ -111,11 +93,9 @@ TEST(CsvGear, MessagesTravelInTheirOwnColumnAndABadCellCostsOnlyItsSong) {
     LibraryWriter writer([&] { return library(from); });
     QString error;
     ASSERT_TRUE(writer.setGearMessages(
-        1,
-        {message(PC, QString::fromUtf8("Tastiera; \"A\""), 1, 0, 0, 0, 3),
-         message(SX, "FX:1", 1, 0, 0, -1, -1, QByteArray::fromHex("f041f7"))},
+        1, {program(QString::fromUtf8("Tastiera; \"A\""), 0, 0, 3), sysEx("FX:1", "f041f7")},
         &error));
-    ASSERT_TRUE(writer.setGearMessages(3, {message(CC, "Luci", 16, 20, 127)}, &error));
+    ASSERT_TRUE(writer.setGearMessages(3, {control("Luci", 20, 127, 16)}, &error));
     from.start();
 
     const QString file = from.path(QStringLiteral("brani.csv"));

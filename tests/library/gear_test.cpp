@@ -9,38 +9,13 @@
 #include "library/librarywriter.h"
 #include "library/rowset.h"
 #include "library/songschema.h"
+#include "support/gearmessagesamples.h"
 #include "support/plainsqlite.h"
 #include "templibrary.h"
 
+using namespace GearSamples;
+
 namespace {
-
-GearMessage program(const QString& port, int channel, int msb, int lsb, int number) {
-    GearMessage m;
-    m.port = port;
-    m.channel = channel;
-    m.bankMsb = msb;
-    m.bankLsb = lsb;
-    m.number = number;
-    return m;
-}
-
-GearMessage control(const QString& port, int channel, int controller, int value) {
-    GearMessage m;
-    m.kind = GearMessage::Kind::Control;
-    m.port = port;
-    m.channel = channel;
-    m.number = controller;
-    m.value = value;
-    return m;
-}
-
-GearMessage sysEx(const QString& port, const QByteArray& bytes) {
-    GearMessage m;
-    m.kind = GearMessage::Kind::SysEx;
-    m.port = port;
-    m.sysEx = bytes;
-    return m;
-}
 
 // A library file left at version `version` by an earlier program, holding songs.
 void writeOldLibrary(const QString& path, int version, const QStringList& titles) {
@@ -80,9 +55,9 @@ TEST(GearLibrary, AnEarlierLibraryOpensKeepsItsSongsAndTakesMessagesThatGoWithTh
         db.reset();
 
         LibraryWriter writer([&] { return lib.dbPath(); });
-        const GearMessages two = {program("Nord", 1, 0, 2, 5), control("Nord", 1, 7, 100)};
+        const GearMessages two = {program("Nord", 5, 0, 2), control("Nord", 7, 100)};
         ASSERT_TRUE(writer.setGearMessages(2, two, &error)) << error.toStdString();
-        ASSERT_TRUE(writer.setGearMessages(3, {sysEx("FX", "\xf0\x7e\xf7")}, &error));
+        ASSERT_TRUE(writer.setGearMessages(3, {sysEx("FX", "f07ef7")}, &error));
         EXPECT_EQ(writer.gearMessages(2, &error), two);
 
         // Removed by any SQLite client, a song takes its messages along, and a new
@@ -104,10 +79,10 @@ TEST(GearLibrary, EveryKindAndPortNameComesBackAsStored) {
     const QString hostile = QString::fromUtf8("Caffè \"Voce\"; 1:2 | 50% 'x'");
     const std::vector<GearMessages> cases = {
         {},
-        {program("Nord Stage 3", 1, -1, -1, 0)},
-        {program("Nord", 16, 127, -1, 127), program("Nord", 2, -1, 0, 64)},
-        {control(hostile, 10, 0, 0), sysEx(hostile, QByteArray::fromHex("f07e7f0601f7"))},
-        {sysEx("", QByteArray::fromHex("f0f7")), control(" spazi ", 1, 127, 127)},
+        {program("Nord Stage 3", 0)},
+        {program("Nord", 127, 127, -1, 16), program("Nord", 64, -1, 0, 2)},
+        {control(hostile, 0, 0, 10), sysEx(hostile, "f07e7f0601f7")},
+        {sysEx("", "f0f7"), control(" spazi ", 127, 127)},
     };
     TempLibrary lib;
     lib.create({makeSong("Uno"), makeSong("Due")});
@@ -121,7 +96,7 @@ TEST(GearLibrary, EveryKindAndPortNameComesBackAsStored) {
     }
     // A song that is not there takes no messages.
     QString error;
-    EXPECT_FALSE(writer.setGearMessages(9, {program("Nord", 1, -1, -1, 1)}, &error));
+    EXPECT_FALSE(writer.setGearMessages(9, {program("Nord", 1)}, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("non c'è più")));
 
     // How each port counts programs.
@@ -163,6 +138,6 @@ TEST(GearLibrary, RowsWrittenBadlyByAnotherClientArePassedOver) {
     LibraryWriter writer([&] { return lib.dbPath(); });
     QString error;
     EXPECT_EQ(writer.gearMessages(1, &error),
-              (GearMessages{program("A", 1, -1, -1, 5), sysEx("B", "\xf0\x01\xf7")}));
+              (GearMessages{program("A", 5), sysEx("B", "f001f7")}));
     EXPECT_TRUE(error.isEmpty());
 }

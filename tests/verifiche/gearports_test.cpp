@@ -2,20 +2,9 @@
 // port the system does not list now.
 #include "checklibrary.h"
 #include "library/librarywriter.h"
+#include "support/gearmessagesamples.h"
 
-namespace {
-
-GearMessage to(const QString& port, GearMessage::Kind kind = GearMessage::Kind::Program) {
-    GearMessage m;
-    m.kind = kind;
-    m.port = port;
-    if (kind == GearMessage::Kind::SysEx) {
-        m.sysEx = QByteArray::fromHex("f0f7");
-    }
-    return m;
-}
-
-}  // namespace
+using namespace GearSamples;
 
 TEST(VerificheGear, EachSongNamesThePortsThatAreNotThereNow) {
     CheckLibrary c;
@@ -24,9 +13,10 @@ TEST(VerificheGear, EachSongNamesThePortsThatAreNotThereNow) {
     QString error;
     // Alba: two ports gone, named once each in the order the messages use them.
     ASSERT_TRUE(writer.setGearMessages(
-        1, {to("Luci"), to("Nord"), to("Luci", GearMessage::Kind::SysEx), to("Voce")}, &error));
-    ASSERT_TRUE(writer.setGearMessages(2, {to("Nord")}, &error));  // all there
-    ASSERT_TRUE(writer.setGearMessages(4, {to("nord")}, &error));  // names are exact
+        1, {program("Luci", 1), program("Nord", 1), sysEx("Luci", "f0f7"), control("Voce", 7, 1)},
+        &error));
+    ASSERT_TRUE(writer.setGearMessages(2, {program("Nord", 1)}, &error));  // all there
+    ASSERT_TRUE(writer.setGearMessages(4, {program("nord", 1)}, &error));  // names are exact
 
     Verifiche* v = c.open();
     ASSERT_TRUE(v);
