@@ -142,7 +142,12 @@ void GearMessagesFrame::build() {
     v->addLayout(buttons);
 }
 
-void GearMessagesFrame::load(const GearMessages& messages) {
+void GearMessagesFrame::load(const GearMessages& messages, const QString& readError) {
+    if (!readError.isEmpty()) {
+        setEnabled(false);
+        setTitle(QStringLiteral("MIDI: i messaggi non si possono leggere ora"));
+        setToolTip(readError);
+    }
     QString error;
     fromOne_ = writer_.portsCountingFromOne(&error);  // unreadable: counted from 0
     rows_.clear();

@@ -36,8 +36,10 @@ public:
                       GuardedDialog& dialog, QWidget* parent = nullptr);
     ~GearMessagesFrame() override;
 
-    // Shows messages, with the ports' counting as the library keeps it.
-    void load(const GearMessages& messages);
+    // Shows messages, with the ports' counting as the library keeps it. With a
+    // readError (the song's messages could not be read) the section says so and
+    // takes nothing.
+    void load(const GearMessages& messages, const QString& readError = {});
     // The messages as the rows hold them; nothing (with a message shown and the
     // row at fault made current) when one cannot be sent as it stands.
     std::optional<GearMessages> messages();

@@ -71,10 +71,9 @@ SongDialog::SongDialog(const EditorServices& services, qint64 id, const SongReco
     build();
     load(song);
     QString error;
-    gearFrame_->load(id < 0 ? GearMessages() : services_.writer.gearMessages(id, &error));
-    // Messages that cannot be read now are neither shown nor overwritten.
-    gearRead_ = error.isEmpty();
-    gearFrame_->setEnabled(gearRead_);
+    const GearMessages gear = id < 0 ? GearMessages() : services_.writer.gearMessages(id, &error);
+    gearFrame_->load(gear, error);
+    gearRead_ = error.isEmpty();  // messages that cannot be read now are not overwritten
     connect(listener_, &Listener::stopped, this, &SongDialog::listened);
     connect(this, &QDialog::finished, listener_, &Listener::stop);
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSpinBox>
@@ -17,6 +18,7 @@
 #include "gear/gearoutput.h"
 #include "library/librarywriter.h"
 #include "support/gearmessagesamples.h"
+#include "support/plainsqlite.h"
 #include "support/testlibrary.h"
 
 using namespace GearSamples;
@@ -225,4 +227,17 @@ TEST(GearMessagesFrame, ProgramsShowAsThePortsDeviceCountsThem) {
     g.pick(0);
     EXPECT_TRUE(g.d->findChild<QCheckBox*>("ProgrammiDa1")->isChecked());
     EXPECT_EQ(g.at<QSpinBox>("Numero", 0)->text(), "10");
+}
+
+TEST(GearMessagesFrame, MessagesThatCannotBeReadAreLeftAloneAndTheSongIsStillSaved) {
+    GearDialog g;
+    const qint64 id = g.idOf("Duna");
+    PlainSqlite(g.h.workDir() + "Songs.mdb").exec("ALTER TABLE MessaggiMidi RENAME TO Altro");
+    g.open(id);
+    EXPECT_FALSE(g.d->findChild<QGroupBox*>("FrameMidi")->isEnabled());
+    editing::type(g.h, "TextAutore", "Nuovo autore");
+    g.click("Salva");
+    EXPECT_TRUE(g.closed());
+    QString error;
+    EXPECT_EQ(g.writer.song(id, &error)->Autore.toString(), "Nuovo autore");
 }

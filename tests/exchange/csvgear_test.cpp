@@ -33,17 +33,7 @@ QStringList gearOf(const QString& libraryPath) {
 }  // namespace
 
 TEST(CsvGear, TheCellFormKeepsEveryMessageAndPortName) {
-    const std::vector<GearMessages> cases = {
-        {},
-        {program("Nord Stage 3", 5, 0, 2)},
-        {program("Nord", 127, 127, -1, 16), control("Nord", 7, 100, 2)},
-        {sysEx("VoiceLive", "f07e7f0601f7")},
-        // What a port may be called: quotes, semicolons, colons, bars, percent
-        // signs, accents, blanks at the ends, a line break, an at sign.
-        {control(QString::fromUtf8("Caffè \"Voce\"; 1:2 | 50%"), 0, 0, 10),
-         program(QString::fromUtf8(" Ünïcode @home\n"), 0, -1, -1, 3), sysEx("%41:|", "f0f7")},
-        {program("", 0)},
-    };
+    const std::vector<GearMessages> cases = lists();
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
         const QString cell = GearText::encode(cases[i]);

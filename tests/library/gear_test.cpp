@@ -76,14 +76,7 @@ TEST(GearLibrary, AnEarlierLibraryOpensKeepsItsSongsAndTakesMessagesThatGoWithTh
 }
 
 TEST(GearLibrary, EveryKindAndPortNameComesBackAsStored) {
-    const QString hostile = QString::fromUtf8("Caffè \"Voce\"; 1:2 | 50% 'x'");
-    const std::vector<GearMessages> cases = {
-        {},
-        {program("Nord Stage 3", 0)},
-        {program("Nord", 127, 127, -1, 16), program("Nord", 64, -1, 0, 2)},
-        {control(hostile, 0, 0, 10), sysEx(hostile, "f07e7f0601f7")},
-        {sysEx("", "f0f7"), control(" spazi ", 127, 127)},
-    };
+    const std::vector<GearMessages> cases = lists();
     TempLibrary lib;
     lib.create({makeSong("Uno"), makeSong("Due")});
     LibraryWriter writer([&] { return lib.dbPath(); });
@@ -100,10 +93,11 @@ TEST(GearLibrary, EveryKindAndPortNameComesBackAsStored) {
     EXPECT_TRUE(error.contains(QStringLiteral("non c'è più")));
 
     // How each port counts programs.
-    EXPECT_TRUE(writer.setCountsFromOne(hostile, true, &error));
+    const QString odd = cases[3][0].port;
+    EXPECT_TRUE(writer.setCountsFromOne(odd, true, &error));
     EXPECT_TRUE(writer.setCountsFromOne("Nord", true, &error));
     EXPECT_TRUE(writer.setCountsFromOne("Nord", false, &error));
-    EXPECT_EQ(writer.portsCountingFromOne(&error), QSet<QString>{hostile});
+    EXPECT_EQ(writer.portsCountingFromOne(&error), QSet<QString>{odd});
 }
 
 TEST(GearLibrary, RowsWrittenBadlyByAnotherClientArePassedOver) {
