@@ -95,8 +95,10 @@ void GearMessagesFrame::build() {
     kind_ = new QComboBox(this);
     kind_->setObjectName(QStringLiteral("TipoMidi"));
     kind_->setAccessibleName(QStringLiteral("Tipo del messaggio da aggiungere"));
-    kind_->addItems({QStringLiteral("Cambio programma"), QStringLiteral("Control change"),
-                     QStringLiteral("SysEx")});
+    for (const auto kind :
+         {GearMessage::Kind::Program, GearMessage::Kind::Control, GearMessage::Kind::SysEx}) {
+        kind_->addItem(kindName(kind));
+    }
     auto* adding = button(QStringLiteral("AggiungiMidi"), QStringLiteral("Aggiungi"), this);
     auto* removing = button(QStringLiteral("TogliMidi"), QStringLiteral("Togli"), this);
     auto* up = button(QStringLiteral("SuMidi"), QStringLiteral("Su"), this);
@@ -150,6 +152,7 @@ void GearMessagesFrame::load(const GearMessages& messages, const QString& readEr
     }
     QString error;
     fromOne_ = writer_.portsCountingFromOne(&error);  // unreadable: counted from 0
+    present_ = gear_ ? gear_->ports() : QStringList();
     rows_.clear();
     for (const GearMessage& m : messages) {
         rows_ << Row{m, GearText::hex(m.sysEx)};
@@ -187,7 +190,7 @@ void GearMessagesFrame::move(int by) {
 }
 
 QStringList GearMessagesFrame::knownPorts() const {
-    QStringList ports = gear_ ? gear_->ports() : QStringList();
+    QStringList ports = present_;
     for (const Row& r : rows_) {
         if (!r.message.port.isEmpty() && !ports.contains(r.message.port)) {
             ports << r.message.port;

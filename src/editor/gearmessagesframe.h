@@ -69,6 +69,7 @@ private:
     Prompter& prompter_;
     GuardedDialog& dialog_;
     QSet<QString> fromOne_;  // the ports whose devices count programs from 1
+    QStringList present_;    // the output ports there were when the song was shown
     QList<Row> rows_;
     QTableWidget* table_ = nullptr;
     QComboBox* kind_ = nullptr;
