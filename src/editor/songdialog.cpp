@@ -1,8 +1,6 @@
 #include "editor/songdialog.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -17,16 +15,16 @@
 #include "config/mp3lookup.h"
 #include "config/sharedstate.h"
 #include "editor/fileplacer.h"
+#include "editor/gearmessagesframe.h"
+#include "editor/groovetempo.h"
 #include "editor/listener.h"
 #include "exchange/mp3folderimport.h"
-#include "library/analizzawav.h"
 #include "library/librarywriter.h"
 #include "platform/clock.h"
 #include "platform/filechooser.h"
 #include "platform/fileprobe.h"
 #include "platform/numbertext.h"
 #include "platform/prompter.h"
-#include "platform/wholefile.h"
 
 namespace {
 
@@ -72,6 +70,10 @@ SongDialog::SongDialog(const EditorServices& services, qint64 id, const SongReco
     listener_ = new Listener(services_, this);
     build();
     load(song);
+    QString error;
+    const GearMessages gear = id < 0 ? GearMessages() : services_.writer.gearMessages(id, &error);
+    gearFrame_->load(gear, error);
+    gearRead_ = error.isEmpty();  // messages that cannot be read now are not overwritten
     connect(listener_, &Listener::stopped, this, &SongDialog::listened);
     connect(this, &QDialog::finished, listener_, &Listener::stop);
 }
@@ -159,6 +161,9 @@ void SongDialog::build() {
         sca_[size_t(i)] = spin;
     }
     form->addRow(QStringLiteral("Scalette:"), orders);
+    gearFrame_ =
+        new GearMessagesFrame(services_.gear, services_.writer, services_.prompter, *this, this);
+    form->addRow(gearFrame_);
 
     auto* buttons = new QDialogButtonBox(this);
     salva_ = buttons->addButton(QStringLiteral("Salva"), QDialogButtonBox::AcceptRole);
@@ -246,36 +251,8 @@ void SongDialog::tap() {
 
 void SongDialog::tempoFromGroove() {
     const Busy busy(*this);
-    const QString groove1 = groove1_->text();
-    if (groove1.isEmpty()) {
-        services_.prompter.tell(QStringLiteral("Scegli prima il Groove 1."), {},
-                                Message::Icon::Exclamation);
-        return;
-    }
-    const QString path = FilePlacer::grooveFolder(services_.state.PathLavoro, groove1) + groove1;
-    QByteArray head;
-    const AnalizzaWav::Verdict verdict =
-        WholeFile::read(path, AnalizzaWav::kBytesRead, &head).isEmpty() ? AnalizzaWav::examine(head)
-                                                                        : AnalizzaWav::Verdict{};
-    if (!verdict.problem.isEmpty() || verdict.durata <= 0) {
-        services_.prompter.tell(QStringLiteral("Impossibile misurare il groove \"%1\".")
-                                    .arg(QDir::toNativeSeparators(path)),
-                                {}, Message::Icon::Exclamation);
-        return;
-    }
-    QList<int> beats;
-    QStringList items;
-    for (int b = 1; b <= TapTempo::kMaxBeats; b *= 2) {
-        beats << b;
-        items << QString::number(b);
-    }
-    const std::optional<int> chosen = services_.chooser.proposeItem(
-        QStringLiteral("Tempo dal groove"),
-        QStringLiteral("Quanti battiti dura il groove (%1 s)?")
-            .arg(NumberText::format(std::round(verdict.durata / 10) / 100)),
-        items, int(beats.indexOf(TapTempo::beatsFor(verdict.durata))), this);
-    if (chosen && *chosen >= 0 && *chosen < int(items.size())) {
-        showTempo(TapTempo::fromGroove(verdict.durata, beats[*chosen]));
+    if (const std::optional<double> bpm = GrooveTempo::ask(services_, groove1_->text(), this)) {
+        showTempo(*bpm);
     }
 }
 
@@ -386,7 +363,8 @@ bool SongDialog::save() {
     {
         const Busy busy(*this);
         s = record();
-        if (!s || !store(*s, &id)) {
+        const std::optional<GearMessages> gear = s ? gearFrame_->messages() : std::nullopt;
+        if (!gear || !store(*s, *gear, &id)) {
             return false;
         }
     }
@@ -395,15 +373,16 @@ bool SongDialog::save() {
     return true;
 }
 
-bool SongDialog::store(const SongRecord& s, qint64* id) {
+bool SongDialog::store(const SongRecord& s, const GearMessages& gear, qint64* id) {
     QString error;
     bool ok = false;
     if (id_ < 0) {
-        const std::optional<qint64> added = services_.writer.addSong(s, &error);
+        const std::optional<qint64> added = services_.writer.addSong(s, gear, &error);
         ok = added.has_value();
         *id = added.value_or(-1);
     } else {
-        ok = services_.writer.updateSong(id_, s, &error);
+        ok = gearRead_ ? services_.writer.updateSong(id_, s, gear, &error)
+                       : services_.writer.updateSong(id_, s, &error);
         *id = id_;
     }
     if (!ok) {

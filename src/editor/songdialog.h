@@ -6,8 +6,10 @@
 #include "editor/editorservices.h"
 #include "editor/guardeddialog.h"
 #include "editor/taptempo.h"
+#include "library/gearmessage.h"
 #include "library/songrecord.h"
 
+class GearMessagesFrame;
 class Listener;
 class QLabel;
 class QLineEdit;
@@ -17,7 +19,8 @@ class QSpinBox;
 
 // The song dialog "Brano": every field a grid shows (title, author, page, capo,
 // BPM, loop or MP3 song, the grooves or the MP3 file, the place in each running
-// order). Files are chosen, never typed. "Salva" stores the song through the
+// order) and the messages it sends to other gear (GearMessagesFrame). Files are
+// chosen, never typed. "Salva" stores the song through the
 // library writer in one change and closes the dialog; a failed write is reported
 // and the dialog stays open with what was typed. While a chooser or a question of
 // the dialog is open the dialog neither saves nor closes (see GuardedDialog).
@@ -42,7 +45,7 @@ signals:
     void saved(qint64 id, const SongRecord& song, bool added);
 
 private:
-    bool store(const SongRecord& s, qint64* id);
+    bool store(const SongRecord& s, const GearMessages& gear, qint64* id);
     void fillFromTags(const QString& name);
     void build();
     void load(const SongRecord& song);
@@ -78,4 +81,6 @@ private:
     QPushButton* salva_ = nullptr;
     QPushButton* annulla_ = nullptr;
     QString groove2Folder_;  // where groove 2's file lies
+    GearMessagesFrame* gearFrame_ = nullptr;
+    bool gearRead_ = true;  // the song's messages were read (else they are left alone)
 };

@@ -63,7 +63,7 @@ int importFile(const QString& file, const QString& folder) {
     }
     say(QStringLiteral("Letto il file \"%1\" come %2.")
             .arg(native(file), CsvFormat::encodingName(import.encoding())));
-    for (const QString& p : import.problems()) {
+    for (const QString& p : import.problems() + import.gearProblems()) {
         std::fprintf(stderr, "%s\n", qPrintable(p));
     }
     if (import.songs().isEmpty() && import.rowCount() > 0) {
@@ -110,9 +110,10 @@ int exportFile(const QString& file, const QString& folder) {
                         .arg(native(folder)));
     }
     QString error;
-    const auto songs = CsvExport::songs(library, 0, &error);
+    QVector<GearMessages> gear;
+    const auto songs = CsvExport::songs(library, 0, &error, &gear);
     if (!songs ||
-        !CsvExport::write(file, *songs, CsvFormat::separatorFor(QLocale::system()), &error)) {
+        !CsvExport::write(file, *songs, CsvFormat::separatorFor(QLocale::system()), &error, gear)) {
         return fail(error);
     }
     say(QStringLiteral("Esportati %1 brani da \"%2\" in \"%3\".")

@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "exchange/csvexport.h"
 #include "exchange/csvformat.h"
 #include "exchange/csvsongcolumns.h"
+#include "library/geartext.h"
 #include "library/librarywriter.h"
 #include "platform/wholefile.h"
 
@@ -94,7 +96,15 @@ CsvImport CsvImport::fromBytes(const QByteArray& bytes, const QString& name) {
     }
     QVector<int> columnOf;
     bool hasTitle = false;
+    int gearColumn = -1;
     for (const CsvFormat::Field& h : records[0]) {
+        if (gearColumn < 0 &&
+            h.text.trimmed().compare(CsvExport::kGearHeader, Qt::CaseInsensitive) == 0) {
+            gearColumn = int(columnOf.size());
+            columnOf << -1;
+            r.header_ << h.text;
+            continue;
+        }
         int c = CsvSongColumns::columnOf(h.text);
         if (c >= 0 && columnOf.contains(c)) {
             c = -1;  // a second column for the same field: the first one counts
@@ -148,8 +158,24 @@ CsvImport CsvImport::fromBytes(const QByteArray& bytes, const QString& name) {
                 << QStringLiteral("Riga %1: %2.").arg(row).arg(why.join(QStringLiteral("; ")));
             continue;
         }
+        GearMessages gear;
+        if (gearColumn >= 0 && gearColumn < rec.size()) {
+            // Messages that cannot be read are left out; the song is still taken.
+            QString reason;
+            const std::optional<GearMessages> read =
+                GearText::decode(rec[gearColumn].text, &reason);
+            if (read) {
+                gear = *read;
+            } else {
+                r.gearProblems_ << QStringLiteral(
+                                       "Riga %1: brano importato senza i messaggi MIDI, %2.")
+                                       .arg(row)
+                                       .arg(reason);
+            }
+        }
         r.songs_ << song;
         r.rows_ << row;
+        r.gear_ << gear;
     }
     if (unterminated) {
         r.problems_ << QStringLiteral(
@@ -161,5 +187,5 @@ CsvImport CsvImport::fromBytes(const QByteArray& bytes, const QString& name) {
 
 bool CsvImport::add(LibraryWriter& writer, const std::function<bool(int)>& goOn,
                     QString* error) const {
-    return writer.addSongs(songs_, goOn, error);
+    return writer.addSongs(songs_, gear_, goOn, error);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "exchange/csvformat.h"
+#include "library/gearmessage.h"
 #include "library/songrecord.h"
 
 class LibraryWriter;
@@ -37,15 +38,20 @@ public:
     // header is row 1, as a spreadsheet numbers them).
     const QVector<SongRecord>& songs() const { return songs_; }
     const QVector<int>& rows() const { return rows_; }
+    // Each song's messages for other gear (the column "MIDI", see CsvExport), in
+    // the order of songs() (each empty when the file has no such column).
+    const QVector<GearMessages>& gear() const { return gear_; }
     // The rows that cannot be taken, each "Riga N: reason".
     QStringList problems() const { return problems_; }
+    // The rows taken without their messages for other gear, which could not be
+    // read, each "Riga N: reason".
+    QStringList gearProblems() const { return gearProblems_; }
     // Data rows read (taken and not).
     int rowCount() const { return rowCount_; }
 
-    // Adds the songs to the library in one transaction. goOn(done) is asked now
-    // and then (done songs out of songs().size()); false cancels, and nothing is
-    // added. False with *error on a failed write; false with an empty *error after
-    // a cancel.
+    // Adds the songs (with their messages) to the library in one transaction. goOn(done) is asked
+    // now and then (done songs out of songs().size()); false cancels, and nothing is added. False
+    // with *error on a failed write; false with an empty *error after a cancel.
     bool add(LibraryWriter& writer, const std::function<bool(int)>& goOn, QString* error) const;
 
 private:
@@ -56,6 +62,8 @@ private:
     QStringList ignored_;
     QVector<SongRecord> songs_;
     QVector<int> rows_;
+    QVector<GearMessages> gear_;
     QStringList problems_;
+    QStringList gearProblems_;
     int rowCount_ = 0;
 };

@@ -142,6 +142,13 @@ void CsvMenu::runImport(const CsvImport& import, const QString& fileName) {
             text += QStringLiteral("\n...");
         }
     }
+    const QStringList gearProblems = import.gearProblems();
+    for (int i = 0; i < gearProblems.size() && i < kListedProblems; ++i) {
+        text += QLatin1Char('\n') + gearProblems[i];
+    }
+    if (gearProblems.size() > kListedProblems) {
+        text += QStringLiteral("\n...");
+    }
     s_.prompter.tell(text + QLatin1Char('\n') + where, kImportTitle, Message::Icon::Information);
 }
 
@@ -167,8 +174,10 @@ void CsvMenu::exportCsv() {
         file += QStringLiteral(".csv");
     }
     QString error;
-    const auto songs = CsvExport::songs(s_.library(), *list, &error);
-    if (!songs || !CsvExport::write(file, *songs, CsvFormat::separatorFor(QLocale()), &error)) {
+    QVector<GearMessages> gear;
+    const auto songs = CsvExport::songs(s_.library(), *list, &error, &gear);
+    if (!songs ||
+        !CsvExport::write(file, *songs, CsvFormat::separatorFor(QLocale()), &error, gear)) {
         s_.prompter.tell(error, kExportTitle, Message::Icon::Critical);
         return;
     }

@@ -82,7 +82,7 @@ CsvPreviewDialog::CsvPreviewDialog(const CsvImport& import, const QString& fileN
         notes << QStringLiteral("Colonne non usate: %1.")
                      .arg(import.ignoredColumns().join(QStringLiteral(", ")));
     }
-    notes << import.problems();
+    notes << import.problems() << import.gearProblems();
     auto* problems = new QPlainTextEdit(this);
     problems->setObjectName(QStringLiteral("ProblemiCsv"));
     problems->setReadOnly(true);

@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include "library/gearstore.h"
 #include "library/songdatabase.h"
 #include "library/songfold.h"
 #include "library/songrow.h"
@@ -112,6 +113,11 @@ std::optional<SongRecord> LibraryWriter::song(qint64 id, QString* error) const {
 }
 
 std::optional<qint64> LibraryWriter::addSong(const SongRecord& s, QString* error) {
+    return addSong(s, {}, error);
+}
+
+std::optional<qint64> LibraryWriter::addSong(const SongRecord& s, const GearMessages& gear,
+                                             QString* error) {
     qint64 id = -1;
     const bool ok = transaction(
         [&](SongDatabase& db, QString* why) {
@@ -122,7 +128,7 @@ std::optional<qint64> LibraryWriter::addSong(const SongRecord& s, QString* error
                 return false;
             }
             id = sqlite3_last_insert_rowid(db.handle());
-            return true;
+            return gear.isEmpty() || GearStore::write(db, id, gear, why);
         },
         error);
     if (!ok) {
@@ -134,6 +140,11 @@ std::optional<qint64> LibraryWriter::addSong(const SongRecord& s, QString* error
 
 bool LibraryWriter::addSongs(const QVector<SongRecord>& songs, const std::function<bool(int)>& goOn,
                              QString* error) {
+    return addSongs(songs, {}, goOn, error);
+}
+
+bool LibraryWriter::addSongs(const QVector<SongRecord>& songs, const QVector<GearMessages>& gear,
+                             const std::function<bool(int)>& goOn, QString* error) {
     bool cancelled = false;
     qint64 firstId = -1;
     const bool ok = transaction(
@@ -149,10 +160,15 @@ bool LibraryWriter::addSongs(const QVector<SongRecord>& songs, const std::functi
                     *why = q.error();
                     return false;
                 }
+                const qint64 id = sqlite3_last_insert_rowid(db.handle());
                 if (firstId < 0) {
-                    firstId = sqlite3_last_insert_rowid(db.handle());
+                    firstId = id;
                 }
                 q.reset();
+                if (i < gear.size() && !gear[i].isEmpty() &&
+                    !GearStore::write(db, id, gear[i], why)) {
+                    return false;
+                }
             }
             if (goOn && !goOn(int(songs.size()))) {
                 cancelled = true;
@@ -176,6 +192,16 @@ bool LibraryWriter::addSongs(const QVector<SongRecord>& songs, const std::functi
 }
 
 bool LibraryWriter::updateSong(qint64 id, const SongRecord& s, QString* error) {
+    return storeSong(id, s, std::nullopt, error);
+}
+
+bool LibraryWriter::updateSong(qint64 id, const SongRecord& s, const GearMessages& gear,
+                               QString* error) {
+    return storeSong(id, s, gear, error);
+}
+
+bool LibraryWriter::storeSong(qint64 id, const SongRecord& s,
+                              const std::optional<GearMessages>& gear, QString* error) {
     const bool ok = transaction(
         [&](SongDatabase& db, QString* why) {
             SqlStatement q(db.handle(),
@@ -194,7 +220,7 @@ bool LibraryWriter::updateSong(qint64 id, const SongRecord& s, QString* error) {
                 *why = QStringLiteral("il brano non c'è più.");
                 return false;
             }
-            return true;
+            return !gear || GearStore::write(db, id, *gear, why);
         },
         error);
     if (ok) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "library/gearmessage.h"
 #include "library/songrecord.h"
 
 class SongDatabase;
@@ -38,11 +40,28 @@ public:
                   QString* error);
     // Stores every field of song over the song id (its `Temp` mark is kept).
     bool updateSong(qint64 id, const SongRecord& song, QString* error);
-    // Removes the song (its audio files stay where they are).
+    // The same, with the song's messages for other gear, in the same transaction.
+    std::optional<qint64> addSong(const SongRecord& song, const GearMessages& gear, QString* error);
+    bool updateSong(qint64 id, const SongRecord& song, const GearMessages& gear, QString* error);
+    // addSongs() with each song's messages (gear[i] for songs[i]; missing: none).
+    bool addSongs(const QVector<SongRecord>& songs, const QVector<GearMessages>& gear,
+                  const std::function<bool(int)>& goOn, QString* error);
+    // Removes the song (its audio files stay where they are; its messages go).
     bool removeSong(qint64 id, QString* error);
     // Running order list (1..5) becomes exactly the songs ids, in that order
     // (positions 1, 2, ...); every other song leaves it.
     bool setRunningOrder(int list, const QVector<qint64>& ids, QString* error);
+
+    // The messages the song sends to other gear, in order (see GearStore); empty
+    // with *error when the library cannot be read.
+    GearMessages gearMessages(qint64 song, QString* error) const;
+    // Song's messages become exactly gear.
+    bool setGearMessages(qint64 song, const GearMessages& gear, QString* error);
+    // The output ports whose devices count programs from 1 (shown and typed one
+    // higher than stored); empty with *error when the library cannot be read.
+    QSet<QString> portsCountingFromOne(QString* error) const;
+    bool setCountsFromOne(const QString& port, bool fromOne, QString* error);
+
     // The songs of running order list in order (keys), empty with *error on failure.
     QVector<qint64> runningOrder(int list, QString* error) const;
     // The songs of running order list with their positions as stored, in order.
@@ -80,6 +99,9 @@ signals:
 
 private:
     std::shared_ptr<SongDatabase> open(QString* error) const;
+    // Stores the song's fields, and its messages when gear holds any list.
+    bool storeSong(qint64 id, const SongRecord& song, const std::optional<GearMessages>& gear,
+                   QString* error);
     // Runs body inside one transaction; rolls back and fills *error on failure.
     bool transaction(const std::function<bool(SongDatabase&, QString*)>& body, QString* error);
 

@@ -87,6 +87,34 @@ QStringList version2() {
     };
 }
 
+// Version 3: the messages a song sends to other gear on stage, one row per message
+// in its order, and per output port whether its device counts programs from 1.
+// Values are stored as they go on the wire. A song's messages go with it, whoever
+// removes it; a new song never finds messages left under its key.
+QStringList version3() {
+    return {
+        QStringLiteral("CREATE TABLE MessaggiMidi ("
+                       "Id INTEGER PRIMARY KEY, "
+                       "Brano INTEGER NOT NULL, "
+                       "Ordine INTEGER NOT NULL, "
+                       "Tipo TEXT NOT NULL, "  // Programma, Controllo, SysEx
+                       "Porta TEXT NOT NULL DEFAULT '', "
+                       "Canale INTEGER, "  // 1 to 16; null for SysEx
+                       "BancoMsb INTEGER, BancoLsb INTEGER, "
+                       "Numero INTEGER, "  // the program or the controller
+                       "Valore INTEGER, "
+                       "SysEx TEXT)"),  // hex bytes, "F0 ... F7"
+        QStringLiteral("CREATE INDEX MessaggiMidiPerBrano ON MessaggiMidi(Brano, Ordine)"),
+        QStringLiteral("CREATE TABLE PorteMidi ("
+                       "Nome TEXT PRIMARY KEY, "
+                       "ProgrammiDaUno INTEGER NOT NULL DEFAULT 0)"),
+        QStringLiteral("CREATE TRIGGER BraniToltiMidi AFTER DELETE ON Brani BEGIN "
+                       "DELETE FROM MessaggiMidi WHERE Brano = OLD.Id; END"),
+        QStringLiteral("CREATE TRIGGER BraniNuoviMidi AFTER INSERT ON Brani BEGIN "
+                       "DELETE FROM MessaggiMidi WHERE Brano = NEW.Id; END"),
+    };
+}
+
 }  // namespace
 
 namespace SongSchema {
@@ -97,6 +125,8 @@ QStringList migration(int from) {
             return version1();
         case 1:
             return version2();
+        case 2:
+            return version3();
         default:
             return {};
     }

@@ -9,7 +9,9 @@ struct sqlite3;
 // its sort keys, the seven record sources as views and the indexes that keep them
 // fast. Version 2: nothing in the file calls a function of this program, so any
 // SQLite client can change it; songs added or changed are noted in a table of their
-// own, whose keys the program remakes. GUI thread only.
+// own, whose keys the program remakes. Version 3: the messages each song sends to
+// other gear (`MessaggiMidi`) and how each output port counts programs
+// (`PorteMidi`). GUI thread only.
 namespace SongSchema {
 
 // The table of the songs whose sort keys must be remade.

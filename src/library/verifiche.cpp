@@ -83,7 +83,7 @@ void Verifiche::inizia() {
     // on screen although the check serves no events.
     VerificheCheck::Display display{[this](int n) { prgBar_->setMaximum(n); },
                                     [this](int i) { prgBar_->setValue(i); }, [this] { showLog(); }};
-    VerificheCheck(state_, data1_, prompter_).run(log_, display);
+    VerificheCheck(state_, data1_, prompter_, gearPorts_).run(log_, display);
     showLog();
     running_ = false;
 }

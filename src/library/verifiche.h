@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
+#include <functional>
 
 #include "library/verifichelog.h"
 
@@ -29,6 +31,10 @@ public:
     // "Verifiche: " + the count with its sign position + " songs".
     static QString titoloText(int count);
 
+    // The output ports the system lists now (GearOutput::ports()), for the check of
+    // the ports songs send messages to; unset, they are not checked.
+    void setGearPorts(std::function<QStringList()> ports) { gearPorts_ = std::move(ports); }
+
     // Runs the check (what `Inizia` does).
     void inizia();
     // The log as written, lines ending in CR LF; `TxtVer` shows it line by line.
@@ -45,6 +51,7 @@ private:
     const SharedState& state_;
     DataSource& data1_;
     Prompter& prompter_;
+    std::function<QStringList()> gearPorts_;
     VerificheLog log_;
     bool running_ = false;
     QLabel* titolo_ = nullptr;

@@ -5,6 +5,7 @@
 #include "config/sharedstate.h"
 #include "library/analizzawav.h"
 #include "library/datasource.h"
+#include "library/gearstore.h"
 #include "library/rowset.h"
 #include "library/verifichefiles.h"
 #include "library/verifichelog.h"
@@ -27,8 +28,13 @@ QString VerificheCheck::missingFolderText(int slot, const QString& folder) {
            QStringLiteral(" = ") + folder;
 }
 
-VerificheCheck::VerificheCheck(const SharedState& state, DataSource& data1, Prompter& prompter)
-    : state_(state), data1_(data1), prompter_(prompter) {}
+QString VerificheCheck::missingPortText(const QString& port, const QString& title) {
+    return QStringLiteral("Porta MIDI \"%1\" inesistente di ").arg(port) + title;
+}
+
+VerificheCheck::VerificheCheck(const SharedState& state, DataSource& data1, Prompter& prompter,
+                               std::function<QStringList()> gearPorts)
+    : state_(state), data1_(data1), prompter_(prompter), gearPorts_(std::move(gearPorts)) {}
 
 void VerificheCheck::checkFolders(VerificheLog& log) {
     const FileProbe probe;
@@ -59,6 +65,17 @@ void VerificheCheck::run(VerificheLog& log, const Display& display) {
     const int groove2 = rows->fieldIndex(QStringLiteral("Groove2"));
     const int bpm = rows->fieldIndex(QStringLiteral("BPM"));
     const int loop = rows->fieldIndex(QStringLiteral("Loop"));
+    // The ports each song's messages name, read once; a list without a key column
+    // (a query of the user's) has no songs to look them up by.
+    QHash<qint64, QStringList> songPorts;
+    QStringList present;
+    if (gearPorts_ && rows->database() && rows->keyColumn() >= 0) {
+        QString ignored;  // a library that cannot be read here is told by the lists
+        songPorts = GearStore::portsBySong(*rows->database(), &ignored);
+        if (!songPorts.isEmpty()) {
+            present = gearPorts_();
+        }
+    }
 
     int row = 0;
     VerifichePrompter prompter(prompter_, [&] {
@@ -77,6 +94,14 @@ void VerificheCheck::run(VerificheLog& log, const Display& display) {
         song.check({rows->valueAt(row, titoli).toString(), rows->valueAt(row, groove1),
                     rows->valueAt(row, groove2), rows->valueAt(row, bpm),
                     rows->valueAt(row, loop)});
+        if (!songPorts.isEmpty()) {
+            const QVariant key = rows->valueAt(row, rows->keyColumn());
+            for (const QString& port : songPorts.value(key.isNull() ? -1 : key.toLongLong())) {
+                if (!present.contains(port)) {
+                    log.add(missingPortText(port, rows->valueAt(row, titoli).toString()));
+                }
+            }
+        }
     }
     log.finish();
     data1_.moveFirst();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class DataSource;
@@ -26,8 +27,12 @@ public:
     };
 
     static QString missingFolderText(int slot, const QString& folder);
+    static QString missingPortText(const QString& port, const QString& title);
 
-    VerificheCheck(const SharedState& state, DataSource& data1, Prompter& prompter);
+    // gearPorts: the output ports there are now (GearOutput::ports()); none: the
+    // ports are not checked.
+    VerificheCheck(const SharedState& state, DataSource& data1, Prompter& prompter,
+                   std::function<QStringList()> gearPorts = {});
 
     // Runs the whole check into log, which is started afresh.
     void run(VerificheLog& log, const Display& display = {});
@@ -38,4 +43,5 @@ private:
     const SharedState& state_;
     DataSource& data1_;
     Prompter& prompter_;
+    std::function<QStringList()> gearPorts_;
 };

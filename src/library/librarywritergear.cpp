@@ -1,0 +1,52 @@
+// LibraryWriter: the messages songs send to other gear, and how ports count programs.
+#include "library/gearstore.h"
+#include "library/librarywriter.h"
+#include "library/songdatabase.h"
+#include "library/sqlstatement.h"
+
+GearMessages LibraryWriter::gearMessages(qint64 song, QString* error) const {
+    QString detail;
+    auto db = open(&detail);
+    if (!db) {
+        *error = detail;
+        return {};
+    }
+    return GearStore::read(*db, song, error);
+}
+
+bool LibraryWriter::setGearMessages(qint64 song, const GearMessages& gear, QString* error) {
+    const bool ok = transaction(
+        [&](SongDatabase& db, QString* why) {
+            SqlStatement q(db.handle(), QStringLiteral("SELECT 1 FROM Brani WHERE Id = ?"));
+            q.bind(1, song);
+            if (!q.next()) {
+                *why = q.error().isEmpty() ? QStringLiteral("il brano non c'è più.") : q.error();
+                return false;
+            }
+            q.reset();
+            return GearStore::write(db, song, gear, why);
+        },
+        error);
+    if (ok) {
+        emit changed(song);
+    }
+    return ok;
+}
+
+QSet<QString> LibraryWriter::portsCountingFromOne(QString* error) const {
+    QString detail;
+    auto db = open(&detail);
+    if (!db) {
+        *error = detail;
+        return {};
+    }
+    return GearStore::countingFromOne(*db, error);
+}
+
+bool LibraryWriter::setCountsFromOne(const QString& port, bool fromOne, QString* error) {
+    return transaction(
+        [&](SongDatabase& db, QString* why) {
+            return GearStore::setCountsFromOne(db, port, fromOne, why);
+        },
+        error);
+}
