@@ -10,6 +10,7 @@
 #include "app/showbinding.h"
 #include "config/mp3lookup.h"
 #include "library/datasource.h"
+#include "library/gearstore.h"
 #include "library/rowset.h"
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
@@ -78,6 +79,7 @@ void SongPreparation::Prepara() {
     }
     files_.check(song.loop, {groove1, groove2}, {song.fileGroove1, song.fileGroove2}, song.mp3Path,
                  st.PathLavoro);
+    song.gear = gearOf(row);
     song.canSound = {files_.canSound(1), files_.canSound(2)};
     song.allFound = files_.allFound();
     showMissing();
@@ -87,6 +89,18 @@ void SongPreparation::Prepara() {
     if (st.DiagAperta) {
         mirrorOnDiagnostics();
     }
+}
+
+// What the song sends to the other gear. A library that cannot be read now gives
+// none: no message box mid-show, and the library check reports the file.
+GearMessages SongPreparation::gearOf(const DataSource& row) {
+    const std::shared_ptr<RowSet> rows = row.rowSet();
+    const QVariant id = row.value(QStringLiteral("Id"));
+    if (!rows || !rows->database() || id.isNull()) {
+        return {};
+    }
+    QString error;
+    return GearStore::read(*rows->database(), id.toLongLong(), &error);
 }
 
 // The first groove of every row of the list, for the MP3 play list.

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "library/gearmessage.h"
 #include "playback/preparedfiles.h"
 
 class Audio;
@@ -28,6 +29,7 @@ public:
 
 private:
     static QStringList runningOrder(const class DataSource& list);
+    static GearMessages gearOf(const DataSource& row);
     void copySelection();
     void mirrorOnDiagnostics();
     void showMissing();
