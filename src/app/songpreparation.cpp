@@ -79,12 +79,11 @@ void SongPreparation::Prepara() {
     }
     files_.check(song.loop, {groove1, groove2}, {song.fileGroove1, song.fileGroove2}, song.mp3Path,
                  st.PathLavoro);
-    song.gear = gearOf(row);
     song.canSound = {files_.canSound(1), files_.canSound(2)};
     song.allFound = files_.allFound();
     showMissing();
     w_.showBinding().sendSettings();
-    w_.core().prepare(song);
+    w_.core().prepare(song, gearOf(row));
     w_.controls().DBGrid1->setFocus();
     if (st.DiagAperta) {
         mirrorOnDiagnostics();

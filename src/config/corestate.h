@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 
-#include "library/gearmessage.h"
 #include "platform/wincolor.h"
 
 // The lamps of the main window that show the transport, in the order the stage
@@ -67,6 +66,4 @@ struct PreparedSong {
     // the play list goes on from there.
     QStringList runningOrder;
     int row = -1;
-    // What the song sends to the other gear on stage as it becomes the prepared song.
-    GearMessages gear;
 };

@@ -146,8 +146,8 @@ void ShowCore::resetLamps() {
     setLamp(ShowLamp::Pedal2, WinColor::kGrey);
 }
 
-void ShowCore::prepare(const PreparedSong& song) {
-    if (elsewhere([this, song] { prepare(song); })) {
+void ShowCore::prepare(const PreparedSong& song, const GearMessages& gear) {
+    if (elsewhere([this, song, gear] { prepare(song, gear); })) {
         return;
     }
     CoreState& st = state_;
@@ -185,7 +185,7 @@ void ShowCore::prepare(const PreparedSong& song) {
     st.canSound = song.canSound;
     st.allFound = song.allFound;
     runningOrder_ = song.runningOrder;
-    gear_ = song.gear;
+    gear_ = gear;
     st.playListRow = song.row;
     preload_->start();
     publish();

@@ -9,6 +9,7 @@
 
 #include "config/corestate.h"
 #include "config/value.h"
+#include "library/gearmessage.h"
 #include "show/countinclick.h"
 
 class ClickSound;
@@ -58,8 +59,9 @@ public:
     void attach();
     void detach();
     // Prepares a song (Esc): the previous sound stops, the count-in and the silent
-    // preload begin. Nothing while the box is detached.
-    void prepare(const PreparedSong& song);
+    // preload begin; gear: what the song sends to the other gear on stage. Nothing
+    // while the box is detached.
+    void prepare(const PreparedSong& song, const GearMessages& gear = {});
     // Starts the prepared song's first groove or MP3 without a flag or lamp (Enter).
     void enter();
     // Stops what sounds and starts the silent preload again (Space).
