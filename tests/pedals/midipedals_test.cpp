@@ -11,6 +11,7 @@
 
 #include "app/diagnostica.h"
 #include "jackserver.h"
+#include "library/datasource.h"
 #include "midicontroller.h"
 #include "pedals/midipedalbox.h"
 #include "pedals/pedalsetup.h"
@@ -383,4 +384,32 @@ TEST(MidiPedals, AControllerThatIsNotThereIsAnAbsentBox) {
               QStringList{"Attenzione!!! L'interfaccia hardware non è connessa!"});
     EXPECT_EQ(h.find<Lamp>("LedConnect")->backColor(), 255);
     EXPECT_TRUE(fcb.lampMessages().empty());
+}
+
+// "Successivo" (note 62, momentary) and "Precedente" (control change 66, latching)
+// prepare the next and the previous song: a release or the latching pedal's second
+// value is a press only for the latching one.
+TEST(MidiPedals, TheNextAndPreviousPedalsPrepareTheirSongs) {
+    NEED_JACK();
+    MidiController fcb;
+    PedalSetup setup = taught(fcb);
+    setup.pedals[PedalSetup::kNext] = MidiBinding::fromText(QStringLiteral("n1.62"));
+    setup.pedals[PedalSetup::kPrevious] = MidiBinding::fromText(QStringLiteral("c1.66"));
+    setup.latching[PedalSetup::kPrevious] = true;
+    Stage s(fcb, setup);
+    auto prepared = [&] {
+        return s.h.window().controls().Data2->value(QStringLiteral("Titoli")).toString();
+    };
+    fcb.noteOn(62);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return prepared() == "Brezza"; }));
+    fcb.noteOff(62);
+    MidiController::settle();
+    EXPECT_EQ(prepared(), "Brezza");
+    fcb.control(66, 127);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return prepared() == "Alba"; }));
+    fcb.noteOn(62);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return prepared() == "Brezza"; }));
+    fcb.control(66, 0);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return prepared() == "Alba"; }));
+    EXPECT_FALSE(s.st().Groove1Attivo);
 }
