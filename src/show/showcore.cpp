@@ -31,7 +31,12 @@ ShowCore::ShowCore(const CoreServices& services, QObject* parent)
     state_.InizioGroove = float(s_.clock.timeOfDay());
     tempo_ = std::make_unique<TempoLamp>(*this);
     tick_ = std::make_unique<MainTick>(*this);
-    connect(&s_.port, &PortIo::stepAsked, this, &ShowCore::stepAsked);
+    // A detached box's pedals do nothing, these two included.
+    connect(&s_.port, &PortIo::stepAsked, this, [this](int step) {
+        if (state_.Collegato) {
+            emit stepAsked(step);
+        }
+    });
     preload_ = std::make_unique<PreloadChain>(*this);
     if (s_.click) {
         new CountInClick(

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <cmath>
 
 #include "library/datasource.h"
@@ -180,6 +181,11 @@ struct StepPedals {
 
 TEST(SetFromThePedals, NextAndPreviousPrepareInSilenceAndStopAtTheEnds) {
     StepPedals s(false);
+    // A detached box's pedals move nothing.
+    s.h.find<QPushButton>("Scollega")->click();
+    s.step(Qt::Key_Right);
+    EXPECT_EQ(s.h.window().controls().Data1->absolutePosition(), 0);
+    TestLibrary::connect(s.h);
     // Nothing prepared yet: the highlighted song comes first.
     s.step(Qt::Key_Right);
     EXPECT_EQ(prepared(s.h), titleOf(kSongs - 1));
