@@ -10,17 +10,20 @@
 #include "app/diagnostica.h"
 #include "gear/gearsender.h"
 #include "pedals/jackserver.h"
+#include "pedals/midicontroller.h"
 #include "platform/manualclock.h"
-#include "stagedevice.h"
 #include "support/harness.h"
 
 namespace {
 
-using Bytes = StageDevice::Bytes;
+// A device on stage: a controller whose lamp input ("<name>_luci:leds") records
+// what reaches it.
+using Device = MidiController;
+using Bytes = MidiController::Bytes;
 
-GearMessage program(const StageDevice& to, int channel, int number, int msb = -1, int lsb = -1) {
+GearMessage program(const Device& to, int channel, int number, int msb = -1, int lsb = -1) {
     GearMessage m;
-    m.port = to.port();
+    m.port = to.lampsPort();
     m.channel = channel;
     m.number = number;
     m.bankMsb = msb;
@@ -28,14 +31,14 @@ GearMessage program(const StageDevice& to, int channel, int number, int msb = -1
     return m;
 }
 
-GearMessage control(const StageDevice& to, int channel, int number, int value) {
+GearMessage control(const Device& to, int channel, int number, int value) {
     GearMessage m = program(to, channel, number);
     m.kind = GearMessage::Kind::Control;
     m.value = value;
     return m;
 }
 
-GearMessage sysEx(const StageDevice& to, const char* hex) {
+GearMessage sysEx(const Device& to, const char* hex) {
     GearMessage m = program(to, 1, 0);
     m.kind = GearMessage::Kind::SysEx;
     m.sysEx = QByteArray::fromHex(hex);
@@ -56,10 +59,10 @@ std::vector<Bytes> wireTo(const GearMessages& messages, const QString& port) {
 }
 
 // Twenty messages of every kind, to the keyboard and (every third) the expander.
-GearMessages twenty(const StageDevice& keys, const StageDevice& expander) {
+GearMessages twenty(const Device& keys, const Device& expander) {
     GearMessages song;
     for (int i = 0; i < 20; ++i) {
-        const StageDevice& to = i % 3 == 2 ? expander : keys;
+        const Device& to = i % 3 == 2 ? expander : keys;
         switch (i % 4) {
             case 0:
                 song << program(to, 1 + i % 16, i * 6, i, 127 - i);
@@ -91,32 +94,32 @@ struct Stage {
 
 TEST(GearSender, APreparedSongArrivesWholeAndInOrderAtEachDevice) {
     NEED_JACK();
-    StageDevice keys("Tastiera");
-    StageDevice expander("Expander");
+    Device keys("Tastiera");
+    Device expander("Expander");
     Stage stage;
-    EXPECT_TRUE(stage.sender.ports().contains(keys.port()));
-    EXPECT_TRUE(stage.sender.ports().contains(expander.port()));
+    EXPECT_TRUE(stage.sender.ports().contains(keys.lampsPort()));
+    EXPECT_TRUE(stage.sender.ports().contains(expander.lampsPort()));
 
     const GearMessages song = twenty(keys, expander);
     stage.sender.sendSong(song);
 
-    const std::vector<Bytes> toKeys = wireTo(song, keys.port());
-    const std::vector<Bytes> toExpander = wireTo(song, expander.port());
-    EXPECT_EQ(keys.await(toKeys.size()), toKeys);
-    EXPECT_EQ(expander.await(toExpander.size()), toExpander);
+    const std::vector<Bytes> toKeys = wireTo(song, keys.lampsPort());
+    const std::vector<Bytes> toExpander = wireTo(song, expander.lampsPort());
+    EXPECT_EQ(keys.awaitLampMessages(toKeys.size()), toKeys);
+    EXPECT_EQ(expander.awaitLampMessages(toExpander.size()), toExpander);
     const QStringList lines = stage.sender.log().lines();
     EXPECT_EQ(lines.size(), song.size());
     EXPECT_FALSE(stage.log().contains(QStringLiteral("non inviato")));
-    EXPECT_TRUE(
-        stage.log().contains(QStringLiteral(" Tastiera:in: banco 0/127, programma 0 (canale 1)")))
+    EXPECT_TRUE(stage.log().contains(
+        QStringLiteral(" Tastiera_luci:leds: banco 0/127, programma 0 (canale 1)")))
         << stage.log().toStdString();
 
     // Nothing is sent again while the devices stay.
-    keys.clear();
+    keys.clearLampMessages();
     stage.watch();
     stage.watch();
-    StageDevice::settle();
-    EXPECT_TRUE(keys.received().empty());
+    Device::settle();
+    EXPECT_TRUE(keys.lampMessages().empty());
 }
 
 TEST(GearSender, ADeviceThatComesBackGetsTheSongsMessagesAgain) {
@@ -126,85 +129,86 @@ TEST(GearSender, ADeviceThatComesBackGetsTheSongsMessagesAgain) {
         bool watchSeesItGone;  // false: unplugged and plugged in between two looks
     };
     for (const Case c : {Case{"gone for a look", true}, Case{"restarted between looks", false}}) {
-        StageDevice keys("Tastiera");
-        StageDevice expander("Expander");
+        Device keys("Tastiera");
+        Device expander("Expander");
         Stage stage;
         const GearMessages song = twenty(keys, expander);
         stage.sender.sendSong(song);
-        const std::vector<Bytes> toKeys = wireTo(song, keys.port());
-        ASSERT_EQ(keys.await(toKeys.size()).size(), toKeys.size()) << c.name;
-        expander.await(1);
-        keys.clear();
-        expander.clear();
+        const std::vector<Bytes> toKeys = wireTo(song, keys.lampsPort());
+        ASSERT_EQ(keys.awaitLampMessages(toKeys.size()).size(), toKeys.size()) << c.name;
+        expander.awaitLampMessages(1);
+        keys.clearLampMessages();
+        expander.clearLampMessages();
 
         keys.unplug();
         if (c.watchSeesItGone) {
             stage.watch();
-            EXPECT_FALSE(stage.sender.ports().contains(keys.port())) << c.name;
+            EXPECT_FALSE(stage.sender.ports().contains(keys.lampsPort())) << c.name;
         }
         keys.plug();
         stage.watch();
-        EXPECT_EQ(keys.await(toKeys.size()), toKeys) << c.name;
-        EXPECT_TRUE(expander.received().empty()) << c.name;
-        EXPECT_TRUE(stage.log().contains(
-            QStringLiteral("Tastiera:in: di nuovo presente, invio di nuovo i messaggi del brano")))
+        EXPECT_EQ(keys.awaitLampMessages(toKeys.size()), toKeys) << c.name;
+        EXPECT_TRUE(expander.lampMessages().empty()) << c.name;
+        EXPECT_TRUE(stage.log().contains(QStringLiteral(
+            "Tastiera_luci:leds: di nuovo presente, invio di nuovo i messaggi del brano")))
             << c.name;
 
         // Once is enough.
-        keys.clear();
+        keys.clearLampMessages();
         stage.watch();
-        StageDevice::settle();
-        EXPECT_TRUE(keys.received().empty()) << c.name;
+        Device::settle();
+        EXPECT_TRUE(keys.lampMessages().empty()) << c.name;
     }
 }
 
 TEST(GearSender, SendingNowLeavesThePreparedSongToBeSentAgain) {
     NEED_JACK();
-    StageDevice keys("Tastiera");
+    Device keys("Tastiera");
     Stage stage;
     const GearMessages song{program(keys, 1, 5, 0, 1)};
     const GearMessages tried{control(keys, 1, 7, 90), program(keys, 1, 40)};
     stage.sender.sendSong(song);
-    ASSERT_EQ(keys.await(3), wireTo(song, keys.port()));
-    keys.clear();
+    ASSERT_EQ(keys.awaitLampMessages(3), wireTo(song, keys.lampsPort()));
+    keys.clearLampMessages();
 
     stage.sender.sendNow(tried);
-    EXPECT_EQ(keys.await(2), wireTo(tried, keys.port()));
-    keys.clear();
+    EXPECT_EQ(keys.awaitLampMessages(2), wireTo(tried, keys.lampsPort()));
+    keys.clearLampMessages();
 
     keys.unplug();
     stage.watch();
     keys.plug();
     stage.watch();
-    EXPECT_EQ(keys.await(3), wireTo(song, keys.port()));
+    EXPECT_EQ(keys.awaitLampMessages(3), wireTo(song, keys.lampsPort()));
 }
 
 TEST(GearSender, AMessageThatCannotGoIsLoggedAsNotSentAndTheRestGoes) {
     NEED_JACK();
-    StageDevice keys("Tastiera");
-    StageDevice late("Sintetizzatore", false);
+    Device keys("Tastiera");
+    Device late("Sintetizzatore");
+    late.unplug();
     Stage stage;
     GearMessage wrong = control(keys, 17, 7, 100);
     const GearMessages song{program(late, 1, 5), wrong, program(keys, 3, 9)};
     stage.sender.sendSong(song);
 
-    EXPECT_EQ(keys.await(1), wireTo({song[2]}, keys.port()));
+    EXPECT_EQ(keys.awaitLampMessages(1), wireTo({song[2]}, keys.lampsPort()));
     const QString log = stage.log();
-    EXPECT_TRUE(log.contains(
-        QStringLiteral("Sintetizzatore:in: programma 5 (canale 1) non inviato: porta assente")))
+    EXPECT_TRUE(log.contains(QStringLiteral(
+        "Sintetizzatore_luci:leds: programma 5 (canale 1) non inviato: porta assente")))
         << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral(
-        "Tastiera:in: controllo 7 = 100 (canale 17) non inviato: valori non validi")))
+        "Tastiera_luci:leds: controllo 7 = 100 (canale 17) non inviato: valori non validi")))
         << log.toStdString();
 
     // The device switched on later gets its message at the next look; the message
     // that cannot go is not tried again.
     late.plug();
-    keys.clear();
+    keys.clearLampMessages();
     stage.watch();
-    EXPECT_EQ(late.await(1), wireTo(song, late.port()));
-    StageDevice::settle();
-    EXPECT_TRUE(keys.received().empty());
+    EXPECT_EQ(late.awaitLampMessages(1), wireTo(song, late.lampsPort()));
+    Device::settle();
+    EXPECT_TRUE(keys.lampMessages().empty());
 }
 
 TEST(GearSender, TheDiagnosticsPanelShowsEverySendWithItsTime) {
@@ -226,7 +230,7 @@ TEST(GearSender, TheDiagnosticsPanelShowsEverySendWithItsTime) {
     // Sent while the panel is open: shown as the windows' thread gets to it.
     m.kind = GearMessage::Kind::Control;
     sender.sendNow({m});
-    StageDevice::waitUntil([&] { return log->toPlainText().count(u'\n') == 1; });
+    Device::waitUntil([&] { return log->toPlainText().count(u'\n') == 1; });
     EXPECT_TRUE(log->toPlainText().endsWith(
         "Nessuna:in: controllo 5 = 0 (canale 1) non inviato: porta assente"))
         << log->toPlainText().toStdString();
