@@ -21,7 +21,24 @@ bool GearPorts::onJack() const {
     return lister_ && lister_->getCurrentApi() == RtMidi::UNIX_JACK;
 }
 
+// A client of a server that went cannot be deleted without waiting a second for
+// its cycle (the MIDI library's own close does), on the show thread: they are let go
+// undeleted, a few kilobytes each time a server goes.
+void GearPorts::forgetServer() {
+    for (auto& [name, out] : outs_) {
+        static_cast<void>(out.client.release());
+    }
+    outs_.clear();
+    static_cast<void>(lister_.release());
+    links_ = std::make_unique<JackLinks>();
+    pulse_.leave();
+    listerWait_ = kListerRetryLooks;
+}
+
 void GearPorts::look() {
+    if (onJack() && pulse_.gone()) {
+        forgetServer();
+    }
     if (!lister_) {
         if (listerWait_ > 0) {
             --listerWait_;
@@ -29,6 +46,11 @@ void GearPorts::look() {
             lister_ = MidiSystem::makeOutput(api_);
             listerWait_ = lister_ ? 0 : kListerRetryLooks;
         }
+    }
+    if (onJack()) {
+        // Without it (a server that takes no more clients) nothing is handed over
+        // beyond the first kJackBytes of each port.
+        pulse_.join();
     }
     listed_.clear();
     systemNames_.clear();
@@ -46,9 +68,13 @@ void GearPorts::look() {
         } catch (const RtMidiError&) {
         }
     }
+    const bool running = onJack() && pulse_.beating();
     for (auto& [name, out] : outs_) {
         if (!listed_.contains(name) || systemNames_.value(name) != out.systemName) {
             out.stale = true;
+        }
+        if (running) {
+            out.unseen = 0;
         }
     }
 }
@@ -61,7 +87,7 @@ bool GearPorts::intact(const QString& port) {
     if (onJack()) {
         // A JACK client that went and came back between two looks keeps its name
         // but not our connection.
-        return links_.feeds(it->second.systemName, QString::fromLatin1(kOurPort));
+        return links_->feeds(it->second.systemName, QString::fromLatin1(kOurPort));
     }
     return true;
 }
@@ -127,7 +153,14 @@ bool GearPorts::openOneMore() {
 }
 
 GearPorts::Sent GearPorts::send(const QString& port, const Wire& wire) {
-    if (!isListed(port)) {
+    std::size_t bytes = 0;
+    for (const std::vector<unsigned char>& message : wire) {
+        bytes += message.size() + sizeof(int);  // as the MIDI library's buffer keeps it
+    }
+    if (onJack() && bytes > kJackBytes) {
+        return Sent::TooLong;
+    }
+    if (!isListed(port) || (onJack() && pulse_.gone())) {
         return Sent::NoPort;
     }
     auto it = outs_.find(port);
@@ -138,10 +171,16 @@ GearPorts::Sent GearPorts::send(const QString& port, const Wire& wire) {
         it = outs_.find(port);
     }
     Out& out = it->second;
+    if (onJack()) {
+        if (out.unseen + bytes > kJackBytes) {
+            return Sent::Failed;
+        }
+        out.unseen += bytes;
+    }
     failed_ = false;
     try {
-        for (const std::vector<unsigned char>& bytes : wire) {
-            out.client->sendMessage(&bytes);
+        for (const std::vector<unsigned char>& message : wire) {
+            out.client->sendMessage(&message);
         }
     } catch (const RtMidiError&) {
         failed_ = true;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "gear/jackpulse.h"
 #include "pedals/jacklinks.h"
 #include "pedals/midisystem.h"
 
@@ -17,11 +18,14 @@ class RtMidiOut;
 // sending is only the sending. What is listed is known from the last look(); a send
 // never lists the ports again. A port that went away is opened again when it is
 // back, also when its device or client was restarted in the meantime (ALSA numbers
-// it anew; a JACK client loses our connection). No call throws. Sender's thread only.
+// it anew; a JACK client loses our connection). When the JACK server goes, its ports
+// are no longer listed and nothing more is handed to it; a server started again is
+// joined afresh. No call throws or waits for the system. Sender's thread only.
 class GearPorts {
 public:
     using Wire = std::vector<std::vector<unsigned char>>;
-    enum class Sent { Ok, NoPort, Failed };
+    // TooLong: more bytes than a port takes between two looks (kJackBytes), never sent.
+    enum class Sent { Ok, NoPort, Failed, TooLong };
 
     explicit GearPorts(MidiSystem::Api api);
     ~GearPorts();
@@ -45,14 +49,21 @@ public:
 
     // Ports kept open at most (a system listing more is not opened whole).
     static constexpr std::size_t kMaxOpen = 32;
+    // What one JACK port is handed at most between two looks that saw the server
+    // running. The MIDI library's buffer holds 16384 bytes and, when full, waits
+    // for room without end: it never holds more than twice this.
+    static constexpr std::size_t kJackBytes = 6000;
 
 private:
     struct Out {
         std::unique_ptr<RtMidiOut> client;
-        QString systemName;  // as the system listed it when opened (ALSA's numbers)
-        bool stale = false;  // went away since it was opened
+        QString systemName;      // as the system listed it when opened (ALSA's numbers)
+        bool stale = false;      // went away since it was opened
+        std::size_t unseen = 0;  // JACK: bytes handed over since the server was seen running
     };
     bool onJack() const;
+    // The JACK server went: its clients are let go without waiting for it.
+    void forgetServer();
 
     MidiSystem::Api api_;
     std::unique_ptr<RtMidiOut> lister_;
@@ -60,6 +71,7 @@ private:
     QStringList listed_;
     QHash<QString, QString> systemNames_;  // listed name -> the system's own
     std::map<QString, Out> outs_;
-    JackLinks links_;
+    std::unique_ptr<JackLinks> links_ = std::make_unique<JackLinks>();
+    JackPulse pulse_;
     bool failed_ = false;  // the MIDI library warned during a send
 };

@@ -1,6 +1,8 @@
 #include "gear/gearsender.h"
 
 #include <QThread>
+#include <optional>
+#include <vector>
 
 #include "gear/gearports.h"
 #include "gear/geartext.h"
@@ -82,44 +84,40 @@ void GearSender::sendNow(const GearMessages& messages) {
 // last message leaves as soon as it can.
 void GearSender::send(const GearMessages& messages, double at, QStringList& lines,
                       QSet<QString>* missed) {
-    enum class Outcome { Sent, NoPort, Invalid, Failed };
-    std::vector<Outcome> outcomes;
-    outcomes.reserve(std::size_t(messages.size()));
+    using Why = GearText::NotSent;
+    std::vector<std::optional<Why>> notSent;  // none: sent
+    notSent.reserve(std::size_t(messages.size()));
     for (const GearMessage& m : messages) {
         const GearPorts::Wire wire = m.wire();
         if (wire.empty()) {
-            outcomes.push_back(Outcome::Invalid);
+            notSent.emplace_back(Why::Invalid);
             continue;
         }
         switch (io_->send(m.port, wire)) {
             case GearPorts::Sent::Ok:
-                outcomes.push_back(Outcome::Sent);
+                notSent.emplace_back(std::nullopt);
                 break;
             case GearPorts::Sent::NoPort:
-                outcomes.push_back(Outcome::NoPort);
+                notSent.emplace_back(Why::NoPort);
                 break;
             case GearPorts::Sent::Failed:
-                outcomes.push_back(Outcome::Failed);
+                notSent.emplace_back(Why::Failed);
+                break;
+            case GearPorts::Sent::TooLong:
+                notSent.emplace_back(Why::TooLong);
                 break;
         }
     }
     for (qsizetype i = 0; i < messages.size(); ++i) {
         const GearMessage& m = messages[i];
-        switch (outcomes[std::size_t(i)]) {
-            case Outcome::Sent:
-                lines << GearText::sent(at, m);
-                continue;
-            case Outcome::Invalid:
-                lines << GearText::notSent(at, m, GearText::NotSent::Invalid);
-                continue;
-            case Outcome::NoPort:
-                lines << GearText::notSent(at, m, GearText::NotSent::NoPort);
-                break;
-            case Outcome::Failed:
-                lines << GearText::notSent(at, m, GearText::NotSent::Failed);
-                break;
+        const std::optional<Why> why = notSent[std::size_t(i)];
+        if (!why) {
+            lines << GearText::sent(at, m);
+            continue;
         }
-        if (missed) {
+        lines << GearText::notSent(at, m, *why);
+        // What may go once the port is back is tried again then.
+        if (missed && (*why == Why::NoPort || *why == Why::Failed)) {
             missed->insert(m.port);
         }
     }

@@ -96,6 +96,9 @@ QString GearText::notSent(double seconds, const GearMessage& m, NotSent why) {
         case NotSent::Failed:
             reason = QStringLiteral("invio non riuscito");
             break;
+        case NotSent::TooLong:
+            reason = QStringLiteral("messaggio troppo lungo");
+            break;
     }
     return stamped(seconds, m.port, message(m) + QStringLiteral(" non inviato: ") + reason);
 }

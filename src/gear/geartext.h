@@ -16,6 +16,7 @@ enum class NotSent {
     NoPort,   // the port is not there now
     Invalid,  // a value out of range, a malformed SysEx
     Failed,   // the system refused it (the port went while sending)
+    TooLong,  // more than the port takes at once
 };
 
 // The time of day (seconds since midnight) as hh:mm:ss.zzz.

@@ -3,7 +3,10 @@
 // without changing what is sent again.
 #include <gtest/gtest.h>
 
+#include <jack/jack.h>
+
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 
 #include "app/audio.h"
@@ -77,6 +80,42 @@ struct Stage {
     // One look of the watch.
     void watch() { clock.advance(GearSender::kWatchMs); }
     QString log() const { return sender.log().lines().join(u'\n'); }
+};
+
+// A JACK server of the test's own, which the test can stop as a crash would; the
+// clients made while it runs join it.
+class OwnJackServer {
+public:
+    OwnJackServer()
+        : name_(QStringLiteral("quintora_gear_%1").arg(QCoreApplication::applicationPid())) {
+        jackd_.setProcessChannelMode(QProcess::MergedChannels);
+        jackd_.start(QStringLiteral("jackd"),
+                     {"-n", name_, "--no-realtime", "-d", "dummy", "-r", "44100", "-p", "256"});
+        Device::waitUntil([this] {
+            jack_client_t* c =
+                jack_client_open("probe", JackOptions(JackServerName | JackNoStartServer), nullptr,
+                                 name_.toUtf8().constData());
+            if (c != nullptr) {
+                jack_client_close(c);
+            }
+            return c != nullptr;
+        });
+        before_ = qgetenv("JACK_DEFAULT_SERVER");
+        qputenv("JACK_DEFAULT_SERVER", name_.toUtf8());
+    }
+    ~OwnJackServer() {
+        qputenv("JACK_DEFAULT_SERVER", before_);
+        crash();
+    }
+    void crash() {
+        jackd_.kill();
+        jackd_.waitForFinished(3000);
+    }
+
+private:
+    QString name_;
+    QProcess jackd_;
+    QByteArray before_;
 };
 
 }  // namespace
@@ -217,4 +256,26 @@ TEST(GearSender, TheDiagnosticsPanelShowsEverySendWithItsTime) {
     EXPECT_TRUE(log->toPlainText().endsWith(
         "Nessuna:in: controllo 5 = 0 (canale 1) non inviato: porta assente"))
         << log->toPlainText().toStdString();
+}
+
+TEST(GearSender, AJackServerThatStopsHoldsUpNothing) {
+    NEED_JACK();
+    OwnJackServer server;
+    Device keys("Tastiera");
+    Stage stage;
+    stage.sender.sendSong({program(keys, 1, 5)});
+    ASSERT_EQ(keys.awaitLampMessages(1).size(), 1u);
+
+    server.crash();
+    Device::settle();
+    // Far more than the MIDI library can hold for a server that takes nothing.
+    const GearMessages heavy(
+        40,
+        sysEx(keys, QByteArray(1000, '\x01').prepend('\xF0').append('\xF7').toHex().constData()));
+    stage.sender.sendSong(heavy);
+    stage.watch();
+    stage.sender.sendSong(heavy);
+    EXPECT_TRUE(stage.sender.ports().isEmpty());
+    EXPECT_TRUE(stage.log().endsWith(QStringLiteral("non inviato: porta assente")))
+        << stage.log().right(300).toStdString();
 }

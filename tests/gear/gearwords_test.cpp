@@ -72,6 +72,10 @@ TEST(GearWords, EachLineSaysWhenWhereAndWhat) {
          "21:04:05.123 Tastiera: controllo 7 = 200 (canale 1) non inviato: valori non validi"},
         {"failed", GearText::notSent(k21h04m05s123, program(3, 9), GearText::NotSent::Failed),
          "21:04:05.123 Tastiera: programma 9 (canale 3) non inviato: invio non riuscito"},
+        {"too long",
+         GearText::notSent(k21h04m05s123, sysEx(longSysEx(9000)), GearText::NotSent::TooLong),
+         "21:04:05.123 Tastiera: SysEx F0 01 02 03 04 05 06 07 08 09 0A 0B … 26 F7 (9000 byte) "
+         "non inviato: messaggio troppo lungo"},
         {"port back", GearText::portBack(k21h04m05s123, QStringLiteral("Tastiera")),
          "21:04:05.123 Tastiera: di nuovo presente, invio di nuovo i messaggi del brano"},
     };
