@@ -172,6 +172,13 @@ GearPorts::Sent GearPorts::send(const QString& port, const Wire& wire) {
     }
     Out& out = it->second;
     if (onJack()) {
+        if (pulse_.beating()) {
+            // The server ran a cycle since the last look at it: what was handed over
+            // before that look has gone to the ports.
+            for (auto& [name, each] : outs_) {
+                each.unseen = 0;
+            }
+        }
         if (out.unseen + bytes > kJackBytes) {
             return Sent::Failed;
         }

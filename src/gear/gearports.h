@@ -24,7 +24,7 @@ class RtMidiOut;
 class GearPorts {
 public:
     using Wire = std::vector<std::vector<unsigned char>>;
-    // TooLong: more bytes than a port takes between two looks (kJackBytes), never sent.
+    // TooLong: more bytes than a JACK port is handed at once (kJackBytes): never sent.
     enum class Sent { Ok, NoPort, Failed, TooLong };
 
     explicit GearPorts(MidiSystem::Api api);
@@ -49,17 +49,18 @@ public:
 
     // Ports kept open at most (a system listing more is not opened whole).
     static constexpr std::size_t kMaxOpen = 32;
-    // What one JACK port is handed at most between two looks that saw the server
-    // running. The MIDI library's buffer holds 16384 bytes and, when full, waits
-    // for room without end: it never holds more than twice this.
-    static constexpr std::size_t kJackBytes = 6000;
+    // What one JACK port is handed at most without the server being seen to run a
+    // cycle. The MIDI library's buffer holds 16384 bytes and, when full, waits for
+    // room without end; a client's cycle may lag the server's seen one by one look, so
+    // the buffer never holds more than three times this.
+    static constexpr std::size_t kJackBytes = 4000;
 
 private:
     struct Out {
         std::unique_ptr<RtMidiOut> client;
         QString systemName;      // as the system listed it when opened (ALSA's numbers)
         bool stale = false;      // went away since it was opened
-        std::size_t unseen = 0;  // JACK: bytes handed over since the server was seen running
+        std::size_t unseen = 0;  // JACK: bytes handed over since the server was seen to run
     };
     bool onJack() const;
     // The JACK server went: its clients are let go without waiting for it.
