@@ -168,6 +168,14 @@ TEST(GearSender, APreparedSongArrivesWholeAndInOrderAtEachDevice) {
     EXPECT_TRUE(stage.log().contains(
         QStringLiteral(" Tastiera_luci:leds: banco 0/127, programma 0 (canale 1)")))
         << stage.log().toStdString();
+
+    // Songs prepared one after the other, many between two looks of the watch.
+    for (int again = 0; again < 30; ++again) {
+        keys.clearLampMessages();
+        stage.sender.sendSong(song);
+        Device::waitUntil([&] { return keys.lampMessages().size() >= toKeys.size(); });
+        ASSERT_EQ(keys.lampMessages(), toKeys) << "song " << again;
+    }
 }
 
 TEST(GearSender, ADeviceThatComesBackGetsTheSongsMessagesAgain) {
