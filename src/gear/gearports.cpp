@@ -15,7 +15,11 @@ constexpr int kListerRetryLooks = 10;
 
 GearPorts::GearPorts(MidiSystem::Api api) : api_(api) {}
 
-GearPorts::~GearPorts() = default;
+GearPorts::~GearPorts() {
+    if (onJack() && pulse_.gone()) {
+        forgetServer();
+    }
+}
 
 bool GearPorts::onJack() const {
     return lister_ && lister_->getCurrentApi() == RtMidi::UNIX_JACK;

@@ -19,8 +19,9 @@ class RtMidiOut;
 // never lists the ports again. A port that went away is opened again when it is
 // back, also when its device or client was restarted in the meantime (ALSA numbers
 // it anew; a JACK client loses our connection). When the JACK server goes, its ports
-// are no longer listed and nothing more is handed to it; a server started again is
-// joined afresh. No call throws or waits for the system. Sender's thread only.
+// are no longer listed and nothing more is handed to it; a server is looked for again
+// every few looks. No call throws or waits for a server that went. Sender's thread
+// only.
 class GearPorts {
 public:
     using Wire = std::vector<std::vector<unsigned char>>;

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "gear/gearlogtext.h"
 #include "gear/gearports.h"
-#include "gear/geartext.h"
 #include "platform/clock.h"
 #include "platform/hirestimer.h"
 
@@ -84,7 +84,7 @@ void GearSender::sendNow(const GearMessages& messages) {
 // last message leaves as soon as it can.
 void GearSender::send(const GearMessages& messages, double at, QStringList& lines,
                       QSet<QString>* missed) {
-    using Why = GearText::NotSent;
+    using Why = GearLogText::NotSent;
     std::vector<std::optional<Why>> notSent;  // none: sent
     notSent.reserve(std::size_t(messages.size()));
     for (const GearMessage& m : messages) {
@@ -112,10 +112,10 @@ void GearSender::send(const GearMessages& messages, double at, QStringList& line
         const GearMessage& m = messages[i];
         const std::optional<Why> why = notSent[std::size_t(i)];
         if (!why) {
-            lines << GearText::sent(at, m);
+            lines << GearLogText::sent(at, m);
             continue;
         }
-        lines << GearText::notSent(at, m, *why);
+        lines << GearLogText::notSent(at, m, *why);
         // What may go once the port is back is tried again then.
         if (missed && (*why == Why::NoPort || *why == Why::Failed)) {
             missed->insert(m.port);
@@ -149,7 +149,7 @@ void GearSender::watch() {
             }
         }
         const double at = clock_.timeOfDay();
-        lines << GearText::portBack(at, port);
+        lines << GearLogText::portBack(at, port);
         QSet<QString> missed;
         send(theirs, at, lines, &missed);
         if (missed.isEmpty()) {

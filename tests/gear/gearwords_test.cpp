@@ -2,7 +2,7 @@
 // bytes each kind of message puts on the wire.
 #include <gtest/gtest.h>
 
-#include "gear/geartext.h"
+#include "gear/gearlogtext.h"
 #include "gearmessages.h"
 
 namespace {
@@ -44,39 +44,39 @@ TEST(GearWords, EachLineSaysWhenWhereAndWhat) {
         QString line;
         QString expected;
     };
-    const GearText::NotSent noPort = GearText::NotSent::NoPort;
+    const GearLogText::NotSent noPort = GearLogText::NotSent::NoPort;
     const Case cases[] = {
-        {"both banks", GearText::sent(k21h04m05s123, program(1, 5, 0, 1)),
+        {"both banks", GearLogText::sent(k21h04m05s123, program(1, 5, 0, 1)),
          "21:04:05.123 Tastiera: banco 0/1, programma 5 (canale 1)"},
-        {"bank MSB only", GearText::sent(k21h04m05s123, program(16, 127, 3)),
+        {"bank MSB only", GearLogText::sent(k21h04m05s123, program(16, 127, 3)),
          "21:04:05.123 Tastiera: banco 3, programma 127 (canale 16)"},
-        {"bank LSB only", GearText::sent(k21h04m05s123, program(2, 0, -1, 7)),
+        {"bank LSB only", GearLogText::sent(k21h04m05s123, program(2, 0, -1, 7)),
          "21:04:05.123 Tastiera: banco -/7, programma 0 (canale 2)"},
-        {"no bank", GearText::sent(0, program(1, 5)),
+        {"no bank", GearLogText::sent(0, program(1, 5)),
          "00:00:00.000 Tastiera: programma 5 (canale 1)"},
-        {"control", GearText::sent(k21h04m05s123, control(10, 7, 100)),
+        {"control", GearLogText::sent(k21h04m05s123, control(10, 7, 100)),
          "21:04:05.123 Tastiera: controllo 7 = 100 (canale 10)"},
         {"short SysEx",
-         GearText::sent(k21h04m05s123, sysEx(QByteArray::fromHex("f043104c00007e00f7"))),
+         GearLogText::sent(k21h04m05s123, sysEx(QByteArray::fromHex("f043104c00007e00f7"))),
          "21:04:05.123 Tastiera: SysEx F0 43 10 4C 00 00 7E 00 F7"},
-        {"SysEx just short enough", GearText::sent(k21h04m05s123, sysEx(longSysEx(16))),
+        {"SysEx just short enough", GearLogText::sent(k21h04m05s123, sysEx(longSysEx(16))),
          "21:04:05.123 Tastiera: SysEx F0 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E F7"},
-        {"long SysEx", GearText::sent(k21h04m05s123, sysEx(longSysEx(40))),
+        {"long SysEx", GearLogText::sent(k21h04m05s123, sysEx(longSysEx(40))),
          "21:04:05.123 Tastiera: SysEx F0 01 02 03 04 05 06 07 08 09 0A 0B … 26 F7 (40 byte)"},
-        {"last moment of the day", GearText::sent(86399.9996, program(1, 5)),
+        {"last moment of the day", GearLogText::sent(86399.9996, program(1, 5)),
          "23:59:59.999 Tastiera: programma 5 (canale 1)"},
-        {"no port", GearText::notSent(k21h04m05s123, program(1, 5), noPort),
+        {"no port", GearLogText::notSent(k21h04m05s123, program(1, 5), noPort),
          "21:04:05.123 Tastiera: programma 5 (canale 1) non inviato: porta assente"},
         {"invalid",
-         GearText::notSent(k21h04m05s123, control(1, 7, 200), GearText::NotSent::Invalid),
+         GearLogText::notSent(k21h04m05s123, control(1, 7, 200), GearLogText::NotSent::Invalid),
          "21:04:05.123 Tastiera: controllo 7 = 200 (canale 1) non inviato: valori non validi"},
-        {"failed", GearText::notSent(k21h04m05s123, program(3, 9), GearText::NotSent::Failed),
+        {"failed", GearLogText::notSent(k21h04m05s123, program(3, 9), GearLogText::NotSent::Failed),
          "21:04:05.123 Tastiera: programma 9 (canale 3) non inviato: invio non riuscito"},
         {"too long",
-         GearText::notSent(k21h04m05s123, sysEx(longSysEx(9000)), GearText::NotSent::TooLong),
+         GearLogText::notSent(k21h04m05s123, sysEx(longSysEx(9000)), GearLogText::NotSent::TooLong),
          "21:04:05.123 Tastiera: SysEx F0 01 02 03 04 05 06 07 08 09 0A 0B … 26 F7 (9000 byte) "
          "non inviato: messaggio troppo lungo"},
-        {"port back", GearText::portBack(k21h04m05s123, QStringLiteral("Tastiera")),
+        {"port back", GearLogText::portBack(k21h04m05s123, QStringLiteral("Tastiera")),
          "21:04:05.123 Tastiera: di nuovo presente, invio di nuovo i messaggi del brano"},
     };
     for (const Case& c : cases) {

@@ -1,4 +1,4 @@
-#include "gear/geartext.h"
+#include "gear/gearlogtext.h"
 
 #include <QStringList>
 #include <QTime>
@@ -34,12 +34,12 @@ QString bank(const GearMessage& m) {
 }
 
 QString stamped(double seconds, const QString& port, const QString& text) {
-    return QStringLiteral("%1 %2: %3").arg(GearText::timeOfDay(seconds), port, text);
+    return QStringLiteral("%1 %2: %3").arg(GearLogText::timeOfDay(seconds), port, text);
 }
 
 }  // namespace
 
-QString GearText::timeOfDay(double seconds) {
+QString GearLogText::timeOfDay(double seconds) {
     double ms = std::floor(seconds * 1000.0);
     if (!std::isfinite(ms)) {
         ms = 0;
@@ -51,7 +51,7 @@ QString GearText::timeOfDay(double seconds) {
     return QTime::fromMSecsSinceStartOfDay(int(ms)).toString(QStringLiteral("hh:mm:ss.zzz"));
 }
 
-QString GearText::hex(const QByteArray& bytes) {
+QString GearLogText::hex(const QByteArray& bytes) {
     if (bytes.size() <= kWholeBytes) {
         return bytesText(bytes, 0, bytes.size());
     }
@@ -61,7 +61,7 @@ QString GearText::hex(const QByteArray& bytes) {
         .arg(bytes.size());
 }
 
-QString GearText::message(const GearMessage& m) {
+QString GearLogText::message(const GearMessage& m) {
     switch (m.kind) {
         case GearMessage::Kind::SysEx:
             return QStringLiteral("SysEx ") + hex(m.sysEx);
@@ -80,11 +80,11 @@ QString GearText::message(const GearMessage& m) {
     return bank(m) + QStringLiteral(", ") + program;
 }
 
-QString GearText::sent(double seconds, const GearMessage& m) {
+QString GearLogText::sent(double seconds, const GearMessage& m) {
     return stamped(seconds, m.port, message(m));
 }
 
-QString GearText::notSent(double seconds, const GearMessage& m, NotSent why) {
+QString GearLogText::notSent(double seconds, const GearMessage& m, NotSent why) {
     QString reason;
     switch (why) {
         case NotSent::NoPort:
@@ -103,7 +103,7 @@ QString GearText::notSent(double seconds, const GearMessage& m, NotSent why) {
     return stamped(seconds, m.port, message(m) + QStringLiteral(" non inviato: ") + reason);
 }
 
-QString GearText::portBack(double seconds, const QString& port) {
+QString GearLogText::portBack(double seconds, const QString& port) {
     return stamped(seconds, port,
                    QStringLiteral("di nuovo presente, invio di nuovo i messaggi del brano"));
 }

@@ -9,7 +9,7 @@
 // per message, with the time of day it went, the port and the message in the
 // program's voice ("21:04:05.123 Tastiera: banco 0/1, programma 5 (canale 1)").
 // Values are shown as they go on the wire. Plain functions: any thread.
-namespace GearText {
+namespace GearLogText {
 
 // Why a message did not go out.
 enum class NotSent {
@@ -33,4 +33,4 @@ QString notSent(double seconds, const GearMessage& m, NotSent why);
 // A port of the prepared song is there again: its messages follow.
 QString portBack(double seconds, const QString& port);
 
-}  // namespace GearText
+}  // namespace GearLogText
