@@ -17,8 +17,10 @@ class HiResTimer;
 // Sends each song's messages to the other gear on stage. The prepared song's list
 // (sendSong) is remembered and goes out at once, in order, each message to its port;
 // a watch (`TmrUscitaMidi`, about once a second) sends a port its messages again
-// when it is back after going away (unplugged, its client restarted). A message to a
-// port that is not there is logged as not sent; nothing here opens a message box.
+// when it is back after going away (unplugged, its client restarted) or appears after
+// the song was prepared. A message to a port that is not there is logged as not
+// sent and nothing waits for a device or a server that went; nothing here opens a
+// message box.
 // Every send is logged with its time of day (log(), logged()). Lives on the show
 // thread in the program (the test's thread in tests): made, used and deleted there;
 // ports(), sendNow(), sendSong() and log() may be called from any thread.
