@@ -26,14 +26,15 @@ bool GearPorts::onJack() const {
 }
 
 // A client of a server that went cannot be deleted without waiting a second for
-// its cycle (the MIDI library's own close does), on the show thread: they are let go
-// undeleted, a few kilobytes each time a server goes.
+// its cycle (the MIDI library's own close does), on the show thread: such clients are
+// kept aside, never deleted, a few kilobytes each time a server goes.
 void GearPorts::forgetServer() {
+    static auto* gone = new std::vector<RtMidiOut*>;  // not even at the program's end
     for (auto& [name, out] : outs_) {
-        static_cast<void>(out.client.release());
+        gone->push_back(out.client.release());
     }
     outs_.clear();
-    static_cast<void>(lister_.release());
+    gone->push_back(lister_.release());
     links_ = std::make_unique<JackLinks>();
     pulse_.leave();
     listerWait_ = kListerRetryLooks;
