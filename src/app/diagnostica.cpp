@@ -15,6 +15,7 @@
 #include <type_traits>
 
 #include "app/audio.h"
+#include "gear/gearsender.h"
 #include "pedals/pedalmonitor.h"
 #include "pedals/portio.h"
 #include "platform/lamp.h"
@@ -128,6 +129,7 @@ Diagnostica::Diagnostica(Audio& window, QWidget* parent) : QWidget(parent, Qt::W
     v->addLayout(middle);
     v->addWidget(buildSong());
     v->addWidget(new PedalMonitor(w_.IO1(), w_.services().clock));
+    v->addWidget(buildGearLog());
     auto* log = new QGroupBox(QStringLiteral(" Finestra Ritardi (mSec) "));
     auto* lv = new QVBoxLayout(log);
     ritardi_ = named(new QPlainTextEdit, "Ritardi");
@@ -211,6 +213,32 @@ QWidget* Diagnostica::buildSong() {
     g->addWidget(Lgr2, 3, 0);
     g->addWidget(named(new QLabel(QStringLiteral("Durata:")), "Ldr2"), 3, 1);
     return box;
+}
+
+// The messages sent to the other gear, the last ones at the bottom; kept by the
+// sender, so that a panel opened later shows what went before.
+QWidget* Diagnostica::buildGearLog() {
+    auto* box = new QGroupBox(QStringLiteral(" Messaggi MIDI inviati "));
+    auto* v = new QVBoxLayout(box);
+    gearLog_ = named(new QPlainTextEdit, "LogMidiUscita");
+    gearLog_->setReadOnly(true);
+    gearLog_->setAccessibleName(QStringLiteral("Messaggi MIDI inviati"));
+    gearLog_->setMaximumBlockCount(int(GearLog::kKeep));
+    gearLog_->setFixedHeight(gearLog_->fontMetrics().lineSpacing() * 6 + 12);
+    v->addWidget(gearLog_);
+    if (GearSender* gear = w_.services().gear) {
+        connect(gear, &GearSender::logged, this, &Diagnostica::showGearLog, Qt::QueuedConnection);
+    }
+    showGearLog();
+    return box;
+}
+
+void Diagnostica::showGearLog() {
+    const GearSender* gear = w_.services().gear;
+    const QStringList lines = gear ? gear->log().lines() : QStringList();
+    gearLog_->setPlainText(lines.isEmpty() ? QStringLiteral("(nessun messaggio)")
+                                           : lines.join(u'\n'));
+    gearLog_->moveCursor(QTextCursor::End);
 }
 
 // What the panel shows of the moment it is loaded: it is not run again when a

@@ -12,9 +12,9 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The diagnostics panel `Diagnostica`: the pedal box's six status lines, sending any
-// value to its lamps, a lamp test, the delay log of the main tick and a mirror of
-// the prepared song. Created on first use (also hidden, when something clears its
-// delay log), destroyed when closed. GUI thread only.
+// value to its lamps, a lamp test, the delay log of the main tick, a mirror of
+// the prepared song and the log of the messages sent to the other gear. Created on first use (also
+// hidden, when something clears its delay log), destroyed when closed. GUI thread only.
 class Diagnostica : public QWidget {
     Q_OBJECT
 public:
@@ -46,6 +46,8 @@ private:
     QWidget* buildSend();
     QWidget* buildTest();
     QWidget* buildSong();
+    QWidget* buildGearLog();
+    void showGearLog();
     void load();
     void send();
     void testPressed();
@@ -65,4 +67,5 @@ private:
     Lamp* led3_ = nullptr;
     Lamp* ledCn_ = nullptr;
     QPlainTextEdit* ritardi_ = nullptr;
+    QPlainTextEdit* gearLog_ = nullptr;
 };

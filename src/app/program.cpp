@@ -13,6 +13,7 @@
 #include "config/configcodec.h"
 #include "config/configfile.h"
 #include "config/configlocation.h"
+#include "gear/gearsender.h"
 #include "library/demolibrary.h"
 #include "pedals/pedalboxes.h"
 #include "pedals/pedalsetup.h"
@@ -88,6 +89,8 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
     // the core without passing through this thread.
     port_->moveToThread(show_->thread());
     toShowThread(*port_->backend());
+    // Made on the show thread, so that its watch runs there.
+    show_->call([this] { gear_ = std::make_unique<GearSender>(clock_); });
     createAudio(stored_.outputDevice, stored_.bufferFrames);
     if (stored_.channels > 2 && cl_.audioOut.isEmpty() &&
         !engine_->reopen(stored_.outputDevice, stored_.bufferFrames, stored_.channels)) {
@@ -114,6 +117,7 @@ Program::~Program() {
             box->moveToThread(here);
         }
         grooves_->moveToThread(here);
+        gear_.reset();
     });
     show_.reset();
     binder_.reset();
@@ -284,6 +288,7 @@ int Program::run() {
     services.devices = this;
     services.click = click_.get();
     services.showThread = show_.get();
+    services.gear = gear_.get();
     window_ = std::make_unique<Audio>(services);
     QObject::connect(window_.get(), &Audio::quitConfirmed, qApp, &QApplication::quit,
                      Qt::QueuedConnection);

@@ -17,6 +17,7 @@ class EngineClickSound;
 class AudioEngine;
 class EngineGrooveSound;
 class EngineMediaPlayer;
+class GearSender;
 class PedalBoxWindow;
 class PortIo;
 class ShowKeeper;
@@ -52,6 +53,10 @@ public:
     int outputChannels(const QString& device) const override;
     int periodInForce() const override;
 
+    // What sends each song's messages to the other gear on stage (a GearOutput for
+    // the song editor; sendSong() for the preparation). It lives on the show thread.
+    GearSender& gear() { return *gear_; }
+
 private:
     void prepareDemo();
     // The pedal box's port for a setting ("virtual", or a parallel port device that
@@ -82,7 +87,8 @@ private:
     std::unique_ptr<EngineMediaPlayer> player_;
     std::unique_ptr<WaveVolumeBinder> binder_;
     std::unique_ptr<EngineClickSound> click_;
-    QString startError_;  // told once the window is up
+    std::unique_ptr<GearSender> gear_;  // made and deleted on the show thread
+    QString startError_;                // told once the window is up
     std::unique_ptr<Audio> window_;
     std::unique_ptr<PedalBoxWindow> boxWindow_;
     std::unique_ptr<ShowKeeper> keeper_;  // where the show stands, for a crash

@@ -17,6 +17,7 @@ class ExportChooser;
 class PathChooser;
 class ClickSound;
 class ShowThread;
+class GearSender;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -47,4 +48,7 @@ struct Services {
     // The thread the show core runs on; null: the GUI thread (the tests' manual clock).
     // The port, the sound services and the clock must then be safe to use from it.
     ShowThread* showThread = nullptr;
+    // What sends each song's messages to the other gear on stage (it lives on the
+    // show thread); null: none, the diagnostics panel's log of them stays empty.
+    GearSender* gear = nullptr;
 };

@@ -136,6 +136,7 @@ Audio& Harness::start() {
     services.exportChooser = &exportChooser;
     services.pathChooser = &pathChooser;
     services.click = engineClick_.get();
+    services.gear = gear;
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {

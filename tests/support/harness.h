@@ -25,6 +25,7 @@
 class AudioEngine;
 class EngineClickSound;
 class EngineGrooveSound;
+class GearSender;
 class EngineMediaPlayer;
 class ShowKeeper;
 class ShowThread;
@@ -131,6 +132,9 @@ public:
     // thread handles its events. Meant for Sound::Recording.
     bool showOnItsThread = false;
     RealClock realClock;
+    // Set before start(): what sends the songs' messages to the other gear (the
+    // diagnostics panel shows its log); none by default.
+    GearSender* gear = nullptr;
 
 private:
     void step(double ms, std::vector<float>* keep);

@@ -1,0 +1,54 @@
+#include "gear/jackpulse.h"
+
+#include <jack/jack.h>
+
+JackPulse::~JackPulse() {
+    leave();
+}
+
+bool JackPulse::join() {
+    if (client_ != nullptr) {
+        return true;
+    }
+    gone_.store(false, std::memory_order_release);
+    client_ = jack_client_open("Quintora_polso", JackNoStartServer, nullptr);
+    if (client_ == nullptr) {
+        return false;
+    }
+    jack_on_shutdown(client_, &JackPulse::shutdown, this);
+    if (jack_set_process_callback(client_, &JackPulse::process, this) != 0 ||
+        jack_activate(client_) != 0) {
+        leave();
+        return false;
+    }
+    return true;
+}
+
+bool JackPulse::beating() {
+    if (client_ == nullptr || gone()) {
+        return false;
+    }
+    const std::uint64_t now = cycles_.load(std::memory_order_acquire);
+    const bool moved = now != seen_;
+    seen_ = now;
+    return moved;
+}
+
+void JackPulse::leave() {
+    if (client_ != nullptr) {
+        // Quick also when the server is gone: nothing waits for it.
+        jack_client_close(client_);
+        client_ = nullptr;
+    }
+}
+
+// JACK's process thread: no allocation, no lock.
+int JackPulse::process(std::uint32_t, void* self) {
+    static_cast<JackPulse*>(self)->cycles_.fetch_add(1, std::memory_order_release);
+    return 0;
+}
+
+// JACK's own thread, when the server goes or drops this client.
+void JackPulse::shutdown(void* self) {
+    static_cast<JackPulse*>(self)->gone_.store(true, std::memory_order_release);
+}
