@@ -22,6 +22,7 @@
 #include "app/shutdown.h"
 #include "app/songpreparation.h"
 #include "app/volumecontrols.h"
+#include "gear/gearsender.h"
 #include "library/aggiornadbg.h"
 #include "library/datasource.h"
 #include "library/listchooser.h"
@@ -63,6 +64,14 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     auto* notice = new PedalNotice(*this, services_.clock);
     connect(&services_.port, &PortIo::notice, notice, &PedalNotice::show);
     connect(stage, &AudioStage::notice, notice, &PedalNotice::show);
+    if (GearSender* gear = services_.gear) {
+        // The song's messages go out from the show's own thread the moment it is
+        // prepared, whoever prepared it.
+        ShowCore* core = core_;
+        connect(
+            core, &ShowCore::prepared, gear, [core, gear] { gear->sendSong(core->gearMessages()); },
+            Qt::DirectConnection);
+    }
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);
 }
 
@@ -184,6 +193,9 @@ void Audio::openSettings() {
 void Audio::openVerifiche() {
     if (!verifiche_) {
         verifiche_ = new Verifiche(state_, *c_.Data1, services_.prompter, this);
+        if (GearSender* gear = services_.gear) {
+            verifiche_->setGearPorts([gear] { return gear->ports(); });
+        }
     }
     verifiche_->show();
     verifiche_->raise();

@@ -12,6 +12,7 @@
 #include "editor/songeditor.h"
 #include "exchange/csvmenu.h"
 #include "exchange/dialogexportchooser.h"
+#include "gear/gearsender.h"
 #include "library/datasource.h"
 #include "library/librarywriter.h"
 #include "library/listfollower.h"
@@ -46,8 +47,9 @@ AudioEditor::AudioEditor(Audio& w) : QObject(&w) {
         chooser = desktopChooser_.get();
     }
     folders_ = std::make_unique<ChooserFolders>(s.configPath);
-    const EditorServices services{*writer_, s.prompter, *chooser, w.state(),
-                                  s.clock,  s.grooves,  s.player, *folders_};
+    EditorServices services{*writer_, s.prompter, *chooser, w.state(),
+                            s.clock,  s.grooves,  s.player, *folders_};
+    services.gear = s.gear;
     shownList_ = std::make_unique<EditorList>(*data1, w.library().lists());
     editor_ = new SongEditor(
         services,
