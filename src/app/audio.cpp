@@ -65,8 +65,8 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     connect(&services_.port, &PortIo::notice, notice, &PedalNotice::show);
     connect(stage, &AudioStage::notice, notice, &PedalNotice::show);
     if (GearSender* gear = services_.gear) {
-        // The song's messages go out from the show's own thread the moment it is
-        // prepared, whoever prepared it.
+        // The song's messages are handed over from the show's own thread the moment
+        // it is prepared, whoever prepared it.
         ShowCore* core = core_;
         connect(
             core, &ShowCore::prepared, gear, [core, gear] { gear->sendSong(core->gearMessages()); },

@@ -89,8 +89,11 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
     // the core without passing through this thread.
     port_->moveToThread(show_->thread());
     toShowThread(*port_->backend());
-    // Made on the show thread, so that its watch runs there.
-    show_->call([this] { gear_ = std::make_unique<GearSender>(clock_); });
+    // The messages to other gear go out on a thread of their own, just below the
+    // show: opening a device's port or a slow MIDI system never holds up a pedal.
+    gearThread_ =
+        std::make_unique<ShowThread>(QStringLiteral("GearThread"), ShowThread::kShowPriority - 1);
+    gearThread_->call([this] { gear_ = std::make_unique<GearSender>(clock_); });
     createAudio(stored_.outputDevice, stored_.bufferFrames);
     if (stored_.channels > 2 && cl_.audioOut.isEmpty() &&
         !engine_->reopen(stored_.outputDevice, stored_.bufferFrames, stored_.channels)) {
@@ -117,9 +120,10 @@ Program::~Program() {
             box->moveToThread(here);
         }
         grooves_->moveToThread(here);
-        gear_.reset();
     });
     show_.reset();
+    gearThread_->call([this] { gear_.reset(); });
+    gearThread_.reset();
     binder_.reset();
     player_.reset();
     grooves_.reset();

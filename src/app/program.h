@@ -54,7 +54,7 @@ public:
     int periodInForce() const override;
 
     // What sends each song's messages to the other gear on stage (a GearOutput for
-    // the song editor; sendSong() for the preparation). It lives on the show thread.
+    // the song editor; sendSong() for the preparation). It lives on a thread of its own.
     GearSender& gear() { return *gear_; }
 
 private:
@@ -81,13 +81,14 @@ private:
     DeviceSettings stored_;
     // The show core's thread: the port and the groove service's hand-over live there.
     std::unique_ptr<ShowThread> show_;
+    std::unique_ptr<ShowThread> gearThread_;  // where the messages to other gear go out
     std::unique_ptr<SwitchablePort> port_;
     std::unique_ptr<AudioEngine> engine_;
     std::unique_ptr<EngineGrooveSound> grooves_;
     std::unique_ptr<EngineMediaPlayer> player_;
     std::unique_ptr<WaveVolumeBinder> binder_;
     std::unique_ptr<EngineClickSound> click_;
-    std::unique_ptr<GearSender> gear_;  // made and deleted on the show thread
+    std::unique_ptr<GearSender> gear_;  // made and deleted on gearThread_
     QString startError_;                // told once the window is up
     std::unique_ptr<Audio> window_;
     std::unique_ptr<PedalBoxWindow> boxWindow_;

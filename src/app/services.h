@@ -48,7 +48,7 @@ struct Services {
     // The thread the show core runs on; null: the GUI thread (the tests' manual clock).
     // The port, the sound services and the clock must then be safe to use from it.
     ShowThread* showThread = nullptr;
-    // What sends each song's messages to the other gear on stage (it lives on the
-    // show thread); null: none, the diagnostics panel's log of them stays empty.
+    // What sends each song's messages to the other gear on stage (it lives on a
+    // thread of its own); null: none, the diagnostics panel's log of them stays empty.
     GearSender* gear = nullptr;
 };

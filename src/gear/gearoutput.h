@@ -6,7 +6,7 @@
 
 // Where the song editor and the library check reach the other gear on stage: the
 // output ports there are now, and a list of messages sent at once ("Invia ora").
-// The program's implementation sends on the show thread; any thread may call.
+// The program's implementation sends on a thread of its own; any thread may call.
 class GearOutput {
 public:
     virtual ~GearOutput() = default;

@@ -21,8 +21,9 @@ class HiResTimer;
 // the song was prepared. A message to a port that is not there is logged as not
 // sent and nothing waits for a device or a server that went; nothing here opens a
 // message box.
-// Every send is logged with its time of day (log(), logged()). Lives on the show
-// thread in the program (the test's thread in tests): made, used and deleted there;
+// Every send is logged with its time of day (log(), logged()). Lives on a thread of
+// its own in the program, just below the show's (the test's thread in tests), so
+// that a slow MIDI system never holds up a pedal: made, used and deleted there;
 // ports(), sendNow(), sendSong() and log() may be called from any thread.
 class GearSender : public QObject, public GearOutput {
     Q_OBJECT
@@ -37,8 +38,8 @@ public:
     // Sends the messages without changing what the watch sends again ("Invia ora").
     void sendNow(const GearMessages& messages) override;
     // The prepared song's messages: sent at once, and again to a port that comes
-    // back while the song stays prepared. Connect it directly on the show thread;
-    // from another thread it is queued.
+    // back while the song stays prepared. On the sender's own thread it goes out at
+    // once; from another thread (the show's) it is queued there.
     void sendSong(const GearMessages& messages);
 
     // The last lines of what was sent.

@@ -3,22 +3,14 @@
 #include <pthread.h>
 #include <sched.h>
 
-namespace {
-
-// Above every ordinary thread, below the sound server's and the audio callback's
-// own real-time threads (JACK's start at 10 and above).
-constexpr int kPriority = 5;
-
-}  // namespace
-
-ShowThread::ShowThread() {
-    thread_.setObjectName(QStringLiteral("ShowThread"));
+ShowThread::ShowThread(const QString& name, int priority) {
+    thread_.setObjectName(name);
     thread_.start();
     context_ = new QObject;
     context_->moveToThread(&thread_);
-    call([this] {
+    call([this, priority] {
         sched_param param{};
-        param.sched_priority = kPriority;
+        param.sched_priority = priority;
         realTime_ = pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
     });
 }

@@ -10,7 +10,14 @@
 // are made there with call(); the windows reach them with queued commands.
 class ShowThread {
 public:
-    ShowThread();
+    // The show's real-time priority: above every ordinary thread, below the sound
+    // server's and the audio callback's own (JACK's start at 10 and above).
+    static constexpr int kShowPriority = 5;
+
+    // name: the thread's name; priority: the real-time priority it asks for (a thread
+    // that serves the show, such as the one for the other gear, asks for less).
+    explicit ShowThread(const QString& name = QStringLiteral("ShowThread"),
+                        int priority = kShowPriority);
     // Stops the loop and waits for it; objects still living there are deleted by
     // their owners afterwards, so bring them back with call() first.
     ~ShowThread();
