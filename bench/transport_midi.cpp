@@ -16,7 +16,9 @@
 //       --quiet  nothing else runs on purpose
 //       --load   every core kept busy by a spinning thread at normal priority
 //       --stall  the GUI thread asleep for 500 ms at random moments
-//   bench_transport_midi --table [PRESSES]
+//       --realtime  the JACK server at real-time priority, as a stage machine runs it
+//                   (by default it runs without, which works on any machine)
+//   bench_transport_midi --table [PRESSES] [--realtime]
 //       all three machines at 64, 128 and 256 frames and 44.1 and 48 kHz (1000
 //       presses each unless given), a fresh JACK server and program per period and
 //       rate; each row is printed as soon as it is measured.
@@ -83,6 +85,7 @@ struct Options {
     std::vector<Machine> machines;
     bool table = false;
     bool header = true;  // off in the table's own runs: the table prints it once
+    bool realTime = false;
 };
 
 Options parse(const QStringList& args) {
@@ -100,6 +103,8 @@ Options parse(const QStringList& args) {
             o.machines.push_back(Machine::Stalled);
         } else if (a == QLatin1String("--no-header")) {
             o.header = false;
+        } else if (a == QLatin1String("--realtime")) {
+            o.realTime = true;
         } else {
             numbers << a;
         }
@@ -124,16 +129,20 @@ Options parse(const QStringList& args) {
 
 // Each period and rate in a process of its own, so that PortAudio and RtMidi meet
 // a fresh JACK server; the rows come out as the runs print them.
-int runTable(const QString& self, int presses) {
+int runTable(const QString& self, int presses, bool realTime) {
     PressFigures::printHeader();
     for (int rate : {44100, 48000}) {
         for (int period : {64, 128, 256}) {
             QProcess run;
             run.setProcessChannelMode(QProcess::ForwardedChannels);
-            run.start(self,
-                      {QString::number(presses), QString::number(period), QString::number(rate),
-                       QStringLiteral("--quiet"), QStringLiteral("--load"),
-                       QStringLiteral("--stall"), QStringLiteral("--no-header")});
+            QStringList args{QString::number(presses), QString::number(period),
+                             QString::number(rate),     QStringLiteral("--quiet"),
+                             QStringLiteral("--load"),  QStringLiteral("--stall"),
+                             QStringLiteral("--no-header")};
+            if (realTime) {
+                args << QStringLiteral("--realtime");
+            }
+            run.start(self, args);
             if (!run.waitForStarted(10000) || !run.waitForFinished(-1) || run.exitCode() != 0) {
                 std::printf("| %d frames | %.1f kHz | the run failed |\n", period, rate / 1000.0);
                 std::fflush(stdout);
@@ -143,13 +152,13 @@ int runTable(const QString& self, int presses) {
     return 0;
 }
 
-bool startJack(QProcess& jackd, const QString& name, int period, int rate) {
+bool startJack(QProcess& jackd, const QString& name, int period, int rate, bool realTime) {
     const QString exe = QStandardPaths::findExecutable(QStringLiteral("jackd"));
     if (exe.isEmpty()) {
         return false;
     }
-    jackd.start(exe, {"-n", name, "--no-realtime", "-d", "dummy", "-r", QString::number(rate), "-p",
-                      QString::number(period)});
+    jackd.start(exe, {"-n", name, realTime ? "--realtime" : "--no-realtime", "-d", "dummy", "-r",
+                      QString::number(rate), "-p", QString::number(period)});
     if (!jackd.waitForStarted(5000)) {
         return false;
     }
@@ -210,7 +219,9 @@ bool runCase(JackPedalClient& jack, const PortIo& box, const Options& o, Machine
     const int stallCount = stall ? stall->count() : -1;
     stall.reset();
     busy.reset();
-    figures.printRow(o.period, o.rate, machineName(machine), load, stallCount);
+    const std::string name =
+        std::string(machineName(machine)) + (o.realTime ? ", JACK real-time" : "");
+    figures.printRow(o.period, o.rate, name.c_str(), load, stallCount);
     if (!driver.error().empty()) {
         std::printf("stopped after %d presses: %s\n", figures.presses(), driver.error().c_str());
         std::fflush(stdout);
@@ -226,10 +237,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const Options o = parse(app.arguments().mid(1));
     if (o.table) {
-        return runTable(QCoreApplication::applicationFilePath(), o.presses);
+        return runTable(QCoreApplication::applicationFilePath(), o.presses, o.realTime);
     }
     QProcess jackd;
-    if (!startJack(jackd, QStringLiteral("quintora_bench_%1").arg(getpid()), o.period, o.rate)) {
+    if (!startJack(jackd, QStringLiteral("quintora_bench_%1").arg(getpid()), o.period, o.rate,
+                   o.realTime)) {
         std::printf("skipped: no JACK dummy server\n");
         return 0;
     }
