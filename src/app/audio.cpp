@@ -10,6 +10,7 @@
 #include "app/audiocommands.h"
 #include "app/audioeditor.h"
 #include "app/audiolayout.h"
+#include "app/audiolevels.h"
 #include "app/audiolibrary.h"
 #include "app/audiomenu.h"
 #include "app/audiostage.h"
@@ -56,7 +57,8 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     shutdown_ = std::make_unique<Shutdown>(*this);
     StopendStyle::attach(*c_.Stopend);
     AudioCommands::wire(*this);
-    new AudioEditor(*this);
+    auto* editor = new AudioEditor(*this);
+    levels_ = new AudioLevels(*this, editor->writer());
     keyboard_ = new Keyboard(*this);
     auto* stage = new AudioStage(*this);
     // What the pedal box has to say mid-show goes to a line of the window, never
@@ -76,6 +78,10 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
 }
 
 Audio::~Audio() {
+    // The levelling keeps its last measures through the library writer: it goes
+    // while the writer is still there.
+    delete levels_;
+    levels_ = nullptr;
     // The panels refer to the window: let them go first.
     delete diagnostica_.data();
     delete info_.data();
@@ -196,6 +202,8 @@ void Audio::openVerifiche() {
         if (GearSender* gear = services_.gear) {
             verifiche_->setGearPorts([gear] { return gear->ports(); });
         }
+        AudioLevels* levels = levels_;
+        verifiche_->setLoudness([levels] { return levels->checkLibrary(); });
     }
     verifiche_->show();
     verifiche_->raise();

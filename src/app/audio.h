@@ -8,6 +8,7 @@
 #include "app/services.h"
 #include "config/sharedstate.h"
 
+class AudioLevels;
 class AudioLibrary;
 class Diagnostica;
 class HelpLauncher;
@@ -87,6 +88,8 @@ public:
     Keyboard& keyboard() { return *keyboard_; }
 
     AudioLibrary& library() { return *library_; }
+    // Even loudness: the levelling on the window's library.
+    AudioLevels& levels() { return *levels_; }
     // The stored colour values of a grid (1: DBGrid1, 2: DBGrid2).
     qint64 gridBackColor(int grid) const { return gridColors_[grid == 1 ? 0 : 2]; }
     qint64 gridForeColor(int grid) const { return gridColors_[grid == 1 ? 1 : 3]; }
@@ -125,6 +128,7 @@ private:
     std::unique_ptr<HelpLauncher> help_;
     std::unique_ptr<Shutdown> shutdown_;
     Keyboard* keyboard_ = nullptr;
+    AudioLevels* levels_ = nullptr;
     bool quitting_ = false;
     qint64 gridColors_[4] = {12648447, -2147483641, 16377542, -2147483641};
 };

@@ -13,6 +13,7 @@
 #include "app/impspathlayout.h"
 #include "app/salvadati.h"
 #include "library/songgrid.h"
+#include "loudness/levelcontrols.h"
 #include "platform/hirestimer.h"
 #include "platform/numbertext.h"
 #include "platform/wincolor.h"
@@ -84,6 +85,7 @@ void Impspath::load() {
     c_.devices->load(w_.services().devices);
     c_.stage->load(st.PreparaSenzaFermare, st.ClickUscita, st.ClickLivello);
     c_.stage->setPrepareNext(st.PreparaSuccessivo);
+    c_.stage->levels().load({st.LivellaVolume, st.LivelloObiettivo, st.LivelloTetto});
 }
 
 void Impspath::Parametribase() {

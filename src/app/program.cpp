@@ -293,6 +293,7 @@ int Program::run() {
     services.click = click_.get();
     services.showThread = show_.get();
     services.gear = gear_.get();
+    services.levels = engine_.get();
     window_ = std::make_unique<Audio>(services);
     QObject::connect(window_.get(), &Audio::quitConfirmed, qApp, &QApplication::quit,
                      Qt::QueuedConnection);

@@ -6,12 +6,14 @@
 #include <algorithm>
 
 #include "app/audio.h"
+#include "app/audiolevels.h"
 #include "app/impspathcontrols.h"
 #include "app/showbinding.h"
 #include "app/startup.h"
 #include "config/configfile.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
+#include "loudness/levelcontrols.h"
 #include "platform/foldername.h"
 #include "platform/hirestimer.h"
 #include "platform/numbertext.h"
@@ -90,6 +92,10 @@ void Salvadati::applyStage() {
     SharedState& st = w_.state();
     st.PreparaSenzaFermare = c_.stage->cueWithoutStopping();
     st.PreparaSuccessivo = c_.stage->prepareNext();
+    const LevelOptions level = c_.stage->levels().options();
+    st.LivellaVolume = level.on;
+    st.LivelloObiettivo = level.target;
+    st.LivelloTetto = level.ceiling;
     st.ClickLivello = c_.stage->clickLevel();
     int output = c_.stage->clickOutput();
     if (output == StageFrame::kMonitor) {
@@ -152,6 +158,9 @@ ConfigData Salvadati::configData() const {
     d.clickOutput = st.ClickUscita;
     d.clickLevel = st.ClickLivello;
     d.prepareNext = st.PreparaSuccessivo ? -1 : 0;
+    d.levelOn = st.LivellaVolume ? -1 : 0;
+    d.levelTarget = st.LivelloObiettivo;
+    d.levelCeiling = st.LivelloTetto;
     return d;
 }
 
@@ -184,6 +193,7 @@ void Salvadati::run() {
                                     Message::Icon::Critical);
     }
     followWorkingFolder();
+    w_.levels().apply();
     w_.setVisible(true);
     w_.aggiornaDBG();
     w_.aggiornaDBG2();

@@ -18,6 +18,7 @@ class PathChooser;
 class ClickSound;
 class ShowThread;
 class GearSender;
+class LevelSink;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -51,4 +52,6 @@ struct Services {
     // What sends each song's messages to the other gear on stage (it lives on a
     // thread of its own); null: none, the diagnostics panel's log of them stays empty.
     GearSender* gear = nullptr;
+    // Where the gains of even loudness go (the audio engine); null: no levelling.
+    LevelSink* levels = nullptr;
 };

@@ -6,12 +6,15 @@
 #include "library/songgrid.h"
 
 #include "app/audio.h"
+#include "app/audiolevels.h"
 #include "app/diagnostica.h"
 #include "app/showbinding.h"
 #include "config/mp3lookup.h"
 #include "library/datasource.h"
 #include "library/gearstore.h"
+#include "library/loudnessstore.h"
 #include "library/rowset.h"
+#include "library/songfiles.h"
 #include "platform/fileprobe.h"
 #include "platform/foldername.h"
 #include "platform/numbertext.h"
@@ -39,6 +42,19 @@ QString textOf(const QVariant& v) {
     return v.toString();
 }
 
+// What read finds of the row's song in the library: a library that cannot be read
+// now gives none (no message box mid-show; the library check reports the file).
+template <class T, class Read>
+T ofSong(const DataSource& row, T none, Read read) {
+    const std::shared_ptr<RowSet> rows = row.rowSet();
+    const QVariant id = row.value(QStringLiteral("Id"));
+    if (!rows || !rows->database() || id.isNull()) {
+        return none;
+    }
+    QString error;
+    return read(*rows->database(), id.toLongLong(), &error);
+}
+
 }  // namespace
 
 SongPreparation::SongPreparation(Audio& window) : w_(window) {}
@@ -47,7 +63,7 @@ QString SongPreparation::groovePath(const QString& pathLavoro, const QString& gr
                                     const QString& groove) {
     // The subfolder and the file are found whatever their case: a library made on
     // Windows names them as that system found them.
-    return FileProbe().found(pathLavoro + groove1.left(3) + FolderName::separator() + groove);
+    return SongFiles::groovePath(pathLavoro, groove1, groove, FileProbe());
 }
 
 void SongPreparation::Prepara() {
@@ -83,23 +99,15 @@ void SongPreparation::Prepara() {
     song.allFound = files_.allFound();
     showMissing();
     w_.showBinding().sendSettings();
-    w_.core().prepare(song, gearOf(row));
+    QStringList files{song.fileGroove1, song.fileGroove2, song.mp3Path};
+    files.removeAll(QString());
+    // The song's own trim of its loudness, and what it sends to the other gear.
+    w_.levels().prepared(ofSong(row, 0.0, LoudnessStore::trim), files);
+    w_.core().prepare(song, ofSong(row, GearMessages(), GearStore::read));
     w_.controls().DBGrid1->setFocus();
     if (st.DiagAperta) {
         mirrorOnDiagnostics();
     }
-}
-
-// What the song sends to the other gear. A library that cannot be read now gives
-// none: no message box mid-show, and the library check reports the file.
-GearMessages SongPreparation::gearOf(const DataSource& row) {
-    const std::shared_ptr<RowSet> rows = row.rowSet();
-    const QVariant id = row.value(QStringLiteral("Id"));
-    if (!rows || !rows->database() || id.isNull()) {
-        return {};
-    }
-    QString error;
-    return GearStore::read(*rows->database(), id.toLongLong(), &error);
 }
 
 // The first groove of every row of the list, for the MP3 play list.

@@ -29,7 +29,6 @@ public:
 
 private:
     static QStringList runningOrder(const class DataSource& list);
-    static GearMessages gearOf(const DataSource& row);
     void copySelection();
     void mirrorOnDiagnostics();
     void showMissing();

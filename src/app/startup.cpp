@@ -7,6 +7,7 @@
 
 #include "app/audio.h"
 #include "app/audioaccess.h"
+#include "app/audiolevels.h"
 #include "app/firstwelcome.h"
 #include "config/configcodec.h"
 #include "config/configfile.h"
@@ -209,6 +210,7 @@ void Startup::openDatabase() {
     }
     w_.Volume1().setLevel(65535);
     w_.core().setMp3Volume(w_.controls().HSVolumeMp3->value());
+    w_.levels().apply();
 }
 
 void Startup::applyColumns(const ConfigData& d, SharedState& st) {
@@ -241,6 +243,9 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.ClickUscita = int(d.clickOutput.toNumber());
     st.ClickLivello = int(d.clickLevel.toNumber());
     st.PreparaSuccessivo = d.prepareNext.toNumber() != 0;
+    st.LivellaVolume = d.levelOn.toNumber() != 0;
+    st.LivelloObiettivo = d.levelTarget.toNumber();
+    st.LivelloTetto = d.levelCeiling.toNumber();
     applyFolders(d);
     openDatabase();
 }

@@ -24,7 +24,9 @@ enum class Check {
     Path,
     Flag,
     ClickOutput,
-    Percent
+    Percent,
+    LoudnessTarget,
+    PeakCeiling
 };
 
 // One field of a line: where its value goes and what it may hold.
@@ -89,6 +91,9 @@ std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
                          {&d.clickOutput, Kind::Number, false, Check::ClickOutput},
                          {&d.clickLevel, Kind::Number, false, Check::Percent}});
         lines.push_back({{&d.prepareNext, Kind::Number, false, Check::Flag}});
+        lines.push_back({{&d.levelOn, Kind::Number, false, Check::Flag},
+                         {&d.levelTarget, Kind::Number, false, Check::LoudnessTarget},
+                         {&d.levelCeiling, Kind::Number, false, Check::PeakCeiling}});
     }
     return lines;
 }
@@ -132,6 +137,10 @@ bool checkNumber(Check check, double* v) {
             return *v == 0 || *v == 1 || *v == 2;
         case Check::Percent:
             return *v == std::floor(*v) && *v >= 0 && *v <= 100;
+        case Check::LoudnessTarget:
+            return *v >= ConfigData::kMinLevelTarget && *v <= ConfigData::kMaxLevelTarget;
+        case Check::PeakCeiling:
+            return *v >= ConfigData::kMinLevelCeiling && *v <= 0;
         case Check::Color:
             return *v == std::floor(*v) && *v >= -2147483648.0 && *v <= 4294967295.0;
         case Check::FontSize:
@@ -341,14 +350,21 @@ QByteArray ConfigCodec::write(const ConfigData& data) {
     QString out;
     std::vector<LineSpec> lines = linesOf(d, ConfigLayout::V28);
     // The stage lines only when a stage setting was changed: the file of everyone
-    // else stays as it was.
+    // else stays as it was. A line is written whenever one after it is.
     const ConfigData defaults;
-    const bool setLine = d.prepareNext.toNumber() != defaults.prepareNext.toNumber();
+    const auto changed = [&defaults, &d](Value ConfigData::*v) {
+        return (d.*v).toNumber() != (defaults.*v).toNumber();
+    };
+    const bool levelLine = changed(&ConfigData::levelOn) || changed(&ConfigData::levelTarget) ||
+                           changed(&ConfigData::levelCeiling);
+    if (!levelLine) {
+        lines.pop_back();
+    }
+    const bool setLine = levelLine || changed(&ConfigData::prepareNext);
     if (!setLine) {
         lines.pop_back();
-        if (d.cueWithoutStopping.toNumber() == defaults.cueWithoutStopping.toNumber() &&
-            d.clickOutput.toNumber() == defaults.clickOutput.toNumber() &&
-            d.clickLevel.toNumber() == defaults.clickLevel.toNumber()) {
+        if (!changed(&ConfigData::cueWithoutStopping) && !changed(&ConfigData::clickOutput) &&
+            !changed(&ConfigData::clickLevel)) {
             lines.pop_back();
         }
     }

@@ -86,6 +86,15 @@ struct ConfigData {
     // by itself when the one that sounded ends (-1), or not (0).
     Value prepareNext = 0;
 
+    // Line 22, this program's own: every song at one loudness (-1) or as its files
+    // are (0), the loudness in LUFS, and the true peak in dBTP no gain goes above.
+    Value levelOn = 0;
+    Value levelTarget = -16;
+    Value levelCeiling = -1;
+    static constexpr double kMinLevelTarget = -40;
+    static constexpr double kMaxLevelTarget = -5;
+    static constexpr double kMinLevelCeiling = -12;
+
     // The longest timer interval a file may hold, in milliseconds (one hour), and
     // the longest text: a folder path at the file systems' own limit; no font or
     // device name comes near it.

@@ -43,6 +43,12 @@ struct SharedState : CoreState {
     // sounded ends ("Prepara il successivo").
     bool PreparaSuccessivo = false;
 
+    // Every song at one loudness ("Livella il volume"): the loudness in LUFS and the
+    // true peak in dBTP that no gain goes above.
+    bool LivellaVolume = false;
+    double LivelloObiettivo = -16;
+    double LivelloTetto = -1;
+
     // Grid columns: -1 shown, 0 hidden, unset hidden.
     Value MostraPagina, MostraCapotasto, MostraBPM, MostraLoop, MostraGroove1, MostraGroove2,
         MostraAutore;

@@ -74,6 +74,12 @@ SongDialog::SongDialog(const EditorServices& services, qint64 id, const SongReco
     const GearMessages gear = id < 0 ? GearMessages() : services_.writer.gearMessages(id, &error);
     gearFrame_->load(gear, error);
     gearRead_ = error.isEmpty();  // messages that cannot be read now are not overwritten
+    if (id >= 0) {
+        QString trimError;
+        const double trim = services_.writer.trim(id, &trimError);
+        trimRead_ = trimError.isEmpty() ? trim : std::nan("");
+        trim_->setValue(trimError.isEmpty() ? trim : 0);
+    }
     connect(listener_, &Listener::stopped, this, &SongDialog::listened);
     connect(this, &QDialog::finished, listener_, &Listener::stop);
 }
@@ -161,6 +167,19 @@ void SongDialog::build() {
         sca_[size_t(i)] = spin;
     }
     form->addRow(QStringLiteral("Scalette:"), orders);
+    trim_ = new QDoubleSpinBox(this);
+    trim_->setObjectName(QStringLiteral("SpinCorrezione"));
+    trim_->setRange(-12, 12);
+    trim_->setDecimals(1);
+    trim_->setSingleStep(0.5);
+    trim_->setSuffix(QStringLiteral(" dB"));
+    trim_->setAccessibleName(QStringLiteral("Correzione volume in decibel"));
+    trim_->setToolTip(QStringLiteral(
+        "Con \"Livella il volume\" attivo, alza o abbassa questo brano rispetto agli altri."));
+    auto* trimRow = new QHBoxLayout;
+    trimRow->addWidget(trim_);
+    trimRow->addStretch(1);
+    form->addRow(QStringLiteral("Correzione volume:"), trimRow);
     gearFrame_ =
         new GearMessagesFrame(services_.gear, services_.writer, services_.prompter, *this, this);
     form->addRow(gearFrame_);
@@ -388,6 +407,12 @@ bool SongDialog::store(const SongRecord& s, const GearMessages& gear, qint64* id
     if (!ok) {
         services_.prompter.tell(error, {}, Message::Icon::Critical);
         return false;
+    }
+    // A trim that could not be read is left alone unless the user changed it.
+    const double trim = trim_->value();
+    if (trim != trimRead_ && !(std::isnan(trimRead_) && trim == 0) &&
+        !services_.writer.setTrim(*id, trim, &error)) {
+        services_.prompter.tell(error, {}, Message::Icon::Critical);
     }
     if (s.Loop && !s.Groove1.isNull() && (s.BPM.isNull() || s.BPM.toDouble() < 60)) {
         // The same warning the library check gives for a loop song this slow.

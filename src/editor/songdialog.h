@@ -16,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QDoubleSpinBox;
 
 // The song dialog "Brano": every field a grid shows (title, author, page, capo,
 // BPM, loop or MP3 song, the grooves or the MP3 file, the place in each running
@@ -83,4 +84,6 @@ private:
     QString groove2Folder_;  // where groove 2's file lies
     GearMessagesFrame* gearFrame_ = nullptr;
     bool gearRead_ = true;  // the song's messages were read (else they are left alone)
+    QDoubleSpinBox* trim_ = nullptr;
+    double trimRead_ = 0;  // the trim as read; nan: it could not be read
 };

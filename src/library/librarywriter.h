@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "library/gearmessage.h"
+#include "library/loudnessstore.h"
 #include "library/songrecord.h"
 
 class SongDatabase;
@@ -62,6 +63,19 @@ public:
     QSet<QString> portsCountingFromOne(QString* error) const;
     bool setCountsFromOne(const QString& port, bool fromOne, QString* error);
 
+    // The loudness of the library's audio files as last measured, by path, and the
+    // songs' trims (see LoudnessStore); empty with *error when the file cannot be read.
+    QHash<QString, FileLoudness> fileLoudness(QString* error) const;
+    QHash<qint64, double> trims(QString* error) const;
+    double trim(qint64 song, QString* error) const;
+    // The fields naming the audio files of every song (song < 0) or of one.
+    QVector<SongAudio> songAudio(qint64 song, QString* error) const;
+    // Stores the measures of files (one transaction; no list changes). False with
+    // *error on failure.
+    bool setFileLoudness(const QVector<FileLoudness>& files, QString* error);
+    // The song's trim in decibels (0: none); trimChanged tells it.
+    bool setTrim(qint64 song, double trimDb, QString* error);
+
     // The songs of running order list in order (keys), empty with *error on failure.
     QVector<qint64> runningOrder(int list, QString* error) const;
     // The songs of running order list with their positions as stored, in order.
@@ -96,9 +110,22 @@ signals:
     // A change was stored; id is the song added, changed or removed (-1 when several
     // songs or a running order changed).
     void changed(qint64 id);
+    // A song's trim of its loudness was stored.
+    void trimChanged(qint64 id);
 
 private:
     std::shared_ptr<SongDatabase> open(QString* error) const;
+    // Opens the file and gives what read finds in it, or T() with *error.
+    template <class T, class Read>
+    T reading(QString* error, Read read) const {
+        QString detail;
+        auto db = open(&detail);
+        if (!db) {
+            *error = detail;
+            return T();
+        }
+        return read(*db);
+    }
     // Stores the song's fields, and its messages when gear holds any list.
     bool storeSong(qint64 id, const SongRecord& song, const std::optional<GearMessages>& gear,
                    QString* error);

@@ -5,13 +5,8 @@
 #include "library/sqlstatement.h"
 
 GearMessages LibraryWriter::gearMessages(qint64 song, QString* error) const {
-    QString detail;
-    auto db = open(&detail);
-    if (!db) {
-        *error = detail;
-        return {};
-    }
-    return GearStore::read(*db, song, error);
+    return reading<GearMessages>(
+        error, [&](SongDatabase& db) { return GearStore::read(db, song, error); });
 }
 
 bool LibraryWriter::setGearMessages(qint64 song, const GearMessages& gear, QString* error) {
@@ -34,13 +29,8 @@ bool LibraryWriter::setGearMessages(qint64 song, const GearMessages& gear, QStri
 }
 
 QSet<QString> LibraryWriter::portsCountingFromOne(QString* error) const {
-    QString detail;
-    auto db = open(&detail);
-    if (!db) {
-        *error = detail;
-        return {};
-    }
-    return GearStore::countingFromOne(*db, error);
+    return reading<QSet<QString>>(
+        error, [&](SongDatabase& db) { return GearStore::countingFromOne(db, error); });
 }
 
 bool LibraryWriter::setCountsFromOne(const QString& port, bool fromOne, QString* error) {

@@ -115,6 +115,28 @@ QStringList version3() {
     };
 }
 
+// Version 4: the loudness of each audio file as last measured (with the size and time
+// of the file then, so that a file changed on disk is measured again, and why one
+// could not be measured), and each song's own trim of it in decibels.
+QStringList version4() {
+    return {
+        QStringLiteral("CREATE TABLE LivelliFile ("
+                       "Percorso TEXT PRIMARY KEY, "
+                       "Dimensione INTEGER NOT NULL, "
+                       "Modificato INTEGER NOT NULL, "  // ms since 1970, UTC
+                       "Lufs REAL, "                    // null: not measurable
+                       "Picco REAL, "                   // true peak, dBTP
+                       "Motivo TEXT)"),                 // why it could not be measured
+        QStringLiteral("CREATE TABLE LivelliBrano ("
+                       "Brano INTEGER PRIMARY KEY, "
+                       "Correzione REAL NOT NULL DEFAULT 0)"),
+        QStringLiteral("CREATE TRIGGER BraniToltiLivelli AFTER DELETE ON Brani BEGIN "
+                       "DELETE FROM LivelliBrano WHERE Brano = OLD.Id; END"),
+        QStringLiteral("CREATE TRIGGER BraniNuoviLivelli AFTER INSERT ON Brani BEGIN "
+                       "DELETE FROM LivelliBrano WHERE Brano = NEW.Id; END"),
+    };
+}
+
 }  // namespace
 
 namespace SongSchema {
@@ -127,6 +149,8 @@ QStringList migration(int from) {
             return version2();
         case 2:
             return version3();
+        case 3:
+            return version4();
         default:
             return {};
     }

@@ -11,7 +11,8 @@ struct sqlite3;
 // SQLite client can change it; songs added or changed are noted in a table of their
 // own, whose keys the program remakes. Version 3: the messages each song sends to
 // other gear (`MessaggiMidi`) and how each output port counts programs
-// (`PorteMidi`). GUI thread only.
+// (`PorteMidi`). Version 4: the loudness of each audio file (`LivelliFile`) and
+// each song's trim of it (`LivelliBrano`). GUI thread only.
 namespace SongSchema {
 
 // The table of the songs whose sort keys must be remade.

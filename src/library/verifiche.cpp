@@ -83,7 +83,9 @@ void Verifiche::inizia() {
     // on screen although the check serves no events.
     VerificheCheck::Display display{[this](int n) { prgBar_->setMaximum(n); },
                                     [this](int i) { prgBar_->setValue(i); }, [this] { showLog(); }};
-    VerificheCheck(state_, data1_, prompter_, gearPorts_).run(log_, display);
+    VerificheCheck check(state_, data1_, prompter_, gearPorts_);
+    check.setLoudness(loudness_);
+    check.run(log_, display);
     showLog();
     running_ = false;
 }

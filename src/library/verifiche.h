@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "library/verifichecheck.h"
 #include "library/verifichelog.h"
 
 class DataSource;
@@ -34,6 +35,9 @@ public:
     // The output ports the system lists now (GearOutput::ports()), for the check of
     // the ports songs send messages to; unset, they are not checked.
     void setGearPorts(std::function<QStringList()> ports) { gearPorts_ = std::move(ports); }
+    // What the library holds of its files' loudness, asked as the check starts (which
+    // has them looked at again); unset, the loudness is not checked.
+    void setLoudness(VerificheCheck::Loudness loudness) { loudness_ = std::move(loudness); }
 
     // Runs the check (what `Inizia` does).
     void inizia();
@@ -52,6 +56,7 @@ private:
     DataSource& data1_;
     Prompter& prompter_;
     std::function<QStringList()> gearPorts_;
+    VerificheCheck::Loudness loudness_;
     VerificheLog log_;
     bool running_ = false;
     QLabel* titolo_ = nullptr;

@@ -7,6 +7,7 @@
 #include "library/datasource.h"
 #include "library/gearstore.h"
 #include "library/rowset.h"
+#include "library/songfiles.h"
 #include "library/verifichefiles.h"
 #include "library/verifichelog.h"
 #include "library/verificheprompter.h"
@@ -30,6 +31,10 @@ QString VerificheCheck::missingFolderText(int slot, const QString& folder) {
 
 QString VerificheCheck::missingPortText(const QString& port, const QString& title) {
     return QStringLiteral("Porta MIDI \"%1\" inesistente di ").arg(port) + title;
+}
+
+QString VerificheCheck::loudnessText(const QString& title, const QString& why) {
+    return QStringLiteral("Volume non misurabile di ") + title + QStringLiteral(": ") + why;
 }
 
 VerificheCheck::VerificheCheck(const SharedState& state, DataSource& data1, Prompter& prompter,
@@ -77,6 +82,13 @@ void VerificheCheck::run(VerificheLog& log, const Display& display) {
         }
     }
 
+    // Files that could not be measured play at unity gain: each is named once, with
+    // the first song that plays it (the songs' files are looked up only while some
+    // are left to name).
+    QHash<QString, FileLoudness> loudness =
+        loudness_ ? loudness_() : QHash<QString, FileLoudness>();
+    loudness.removeIf([](const auto& file) { return file.value().measured; });
+
     int row = 0;
     VerifichePrompter prompter(prompter_, [&] {
         if (data1_.rowSet() == rows) {
@@ -94,6 +106,19 @@ void VerificheCheck::run(VerificheLog& log, const Display& display) {
         song.check({rows->valueAt(row, titoli).toString(), rows->valueAt(row, groove1),
                     rows->valueAt(row, groove2), rows->valueAt(row, bpm),
                     rows->valueAt(row, loop)});
+        if (!loudness.isEmpty()) {
+            const QString title = rows->valueAt(row, titoli).toString();
+            for (const QString& f : SongFiles::played(
+                     state_.PathLavoro, state_.CartelleMp3, rows->valueAt(row, groove1).toString(),
+                     rows->valueAt(row, groove2).toString(),
+                     rows->valueAt(row, loop).toDouble() != 0, files)) {
+                const auto it = loudness.constFind(f);
+                if (it != loudness.constEnd()) {
+                    log.add(loudnessText(title, it->why));
+                    loudness.erase(it);
+                }
+            }
+        }
         if (!songPorts.isEmpty()) {
             const QVariant key = rows->valueAt(row, rows->keyColumn());
             for (const QString& port : songPorts.value(key.isNull() ? -1 : key.toLongLong())) {

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "library/loudnessstore.h"
+
 class DataSource;
 class Prompter;
 class VerificheLog;
@@ -28,11 +30,16 @@ public:
 
     static QString missingFolderText(int slot, const QString& folder);
     static QString missingPortText(const QString& port, const QString& title);
+    static QString loudnessText(const QString& title, const QString& why);
+    // What the library holds of the loudness of its files (by path); unset or
+    // empty, the loudness is not checked.
+    using Loudness = std::function<QHash<QString, FileLoudness>()>;
 
     // gearPorts: the output ports there are now (GearOutput::ports()); none: the
     // ports are not checked.
     VerificheCheck(const SharedState& state, DataSource& data1, Prompter& prompter,
                    std::function<QStringList()> gearPorts = {});
+    void setLoudness(Loudness loudness) { loudness_ = std::move(loudness); }
 
     // Runs the whole check into log, which is started afresh.
     void run(VerificheLog& log, const Display& display = {});
@@ -44,4 +51,5 @@ private:
     DataSource& data1_;
     Prompter& prompter_;
     std::function<QStringList()> gearPorts_;
+    Loudness loudness_;
 };

@@ -5,6 +5,7 @@
 #include "config/mp3lookup.h"
 #include "config/sharedstate.h"
 #include "library/analizzawav.h"
+#include "library/songfiles.h"
 #include "library/verifichelog.h"
 #include "platform/numbertext.h"
 
@@ -26,11 +27,8 @@ VerificheSong::VerificheSong(const SharedState& state, const FileProbe& files,
     : state_(state), files_(files), analizza_(analizza), log_(log) {}
 
 QString VerificheSong::groovePath(const QString& groove1, const QString& name) const {
-    // A single blank is no groove 1: playback then looks in the working folder
-    // itself, and so does the check. The subfolder and the file are found whatever
-    // their case, as playback finds them.
-    const QString folder = groove1 == QLatin1String(" ") ? QString() : groove1.left(3);
-    return files_.found(state_.PathLavoro + folder + QDir::separator() + name);
+    // Found as playback finds them.
+    return SongFiles::groovePath(state_.PathLavoro, groove1, name, files_);
 }
 
 void VerificheSong::check(const VerificheSongFields& song) {

@@ -147,7 +147,7 @@ void AudioEngine::collectReturnedSounds() {
     }
 }
 
-void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound) {
+void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound, float level) {
     std::lock_guard lock(commandLock_);
     if (!sound || sound->frames() == 0) {
         stopGrooveLocked();
@@ -156,6 +156,7 @@ void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound) {
     EngineCommand command;
     command.kind = EngineCommand::Kind::PlayGroove;
     command.sound = sound.get();
+    command.gain = level;
     held_.push_back(std::move(sound));
     send(command);
 }
@@ -208,6 +209,17 @@ void AudioEngine::loadTrack(const QString& path) {
     stopTrackLocked();
     trackPath_ = path.trimmed().isEmpty() ? QString() : path;
     startTrackStream(trackPath_, 0, true);
+    takeTrackLevelLocked();
+}
+
+// The loaded track's level as the table gives it now, taken while the track is
+// stopped (a measure that came after the load counts from the next start).
+void AudioEngine::takeTrackLevelLocked() {
+    const float level = levelOfLocked(trackPath_);
+    if (level != trackLevel_) {
+        trackLevel_ = level;
+        sendTrackGainLocked();
+    }
 }
 
 void AudioEngine::unloadTrack() {
@@ -218,6 +230,9 @@ void AudioEngine::playTrack() {
     std::lock_guard lock(commandLock_);
     if (trackEndedLocked()) {
         startTrackStream(trackPath_, 0, false);
+    }
+    if (!trackPlayRequested_) {
+        takeTrackLevelLocked();
     }
     trackPlayRequested_ = true;
     trackMovedSinceSeek_ = true;
@@ -282,10 +297,43 @@ double AudioEngine::trackLength() const {
 void AudioEngine::setTrackVolume(int hundredthsDb) {
     std::lock_guard lock(commandLock_);
     trackVolume_ = std::clamp(hundredthsDb, -10000, 0);
+    sendTrackGainLocked();
+}
+
+// The slider's gain with the track's level on top (a level of 1 changes nothing).
+void AudioEngine::sendTrackGainLocked() {
     EngineCommand command;
     command.kind = EngineCommand::Kind::TrackGain;
-    command.gain = float(std::pow(10.0, double(trackVolume_) / 2000.0));
+    command.gain = float(std::pow(10.0, double(trackVolume_) / 2000.0)) * trackLevel_;
     send(command);
+}
+
+void AudioEngine::setLevels(std::shared_ptr<const LevelTable> table) {
+    std::lock_guard lock(commandLock_);
+    levels_ = std::move(table);
+}
+
+void AudioEngine::setSongTrim(double db, const QStringList& files) {
+    std::lock_guard lock(commandLock_);
+    songTrimDb_ = std::isfinite(db) ? std::clamp(db, -24.0, 24.0) : 0.0;
+    songFiles_ = files;
+}
+
+float AudioEngine::levelOf(const QString& path) const {
+    std::lock_guard lock(commandLock_);
+    return levelOfLocked(path);
+}
+
+float AudioEngine::levelOfLocked(const QString& path) const {
+    if (!levels_ || path.isEmpty()) {
+        return 1.0f;
+    }
+    const auto it = levels_->files.constFind(path);
+    if (it == levels_->files.constEnd()) {
+        return 1.0f;
+    }
+    const double trim = songFiles_.contains(path) ? songTrimDb_ : it->trimDb;
+    return LevelMath::linear(LevelMath::gainDb(it.value(), trim));
 }
 
 int AudioEngine::trackVolume() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -12,6 +13,7 @@
 #include "playback/commandlock.h"
 #include "playback/decodedaudio.h"
 #include "playback/enginecommand.h"
+#include "playback/levelsink.h"
 
 class Clock;
 class GrooveCache;
@@ -30,15 +32,16 @@ class TrackDecoder;
 // engine, which the audio callback never takes. The exceptions say so: render() and
 // advance() have one caller at a time; construction, setClock() and destruction
 // belong to the GUI thread.
-class AudioEngine {
+class AudioEngine : public LevelSink {
 public:
     AudioEngine(std::unique_ptr<AudioOutput> output, const AudioOptions& options);
-    ~AudioEngine();
+    ~AudioEngine() override;
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
-    // Groove voice. play replaces what sounds (a null sound stops it).
-    void playGroove(std::shared_ptr<const DecodedAudio> sound);
+    // Groove voice. play replaces what sounds (a null sound stops it); level: the
+    // sound's own linear gain (levelOf its file), under the wave level.
+    void playGroove(std::shared_ptr<const DecodedAudio> sound, float level = 1.0f);
     void stopGroove();
     // Wave level 0 (silent) to 65535 (full), linear; scales the groove voice only.
     void setGrooveLevel(int level);
@@ -69,6 +72,16 @@ public:
     // Hundredths of a decibel: 0 loudest, -2000 is -20 dB; scales the track only.
     void setTrackVolume(int hundredthsDb);
     int trackVolume() const;
+
+    // Even loudness: the gains by file (null: every file at unity gain, as without
+    // the levelling), and the prepared song's own trim in decibels for its files
+    // (a file several songs share takes the trim of the song prepared). A new table
+    // or trim holds for the sounds started and the tracks loaded after it.
+    void setLevels(std::shared_ptr<const LevelTable> table) override;
+    void setSongTrim(double db, const QStringList& files) override;
+    // The linear gain the file at path plays with: its gain in the table with its
+    // trim, or 1 when the table does not name it.
+    float levelOf(const QString& path) const;
 
     // The count-in's clicks: s.firstFrame counts from the audio period that takes
     // the command, so the clicks keep exactly one beat between them.
@@ -132,6 +145,9 @@ private:
     void stopTrackLocked();
     bool trackEndedLocked() const;
     void startTrackStream(const QString& path, std::int64_t frame, bool reopen);
+    void sendTrackGainLocked();
+    void takeTrackLevelLocked();
+    float levelOfLocked(const QString& path) const;
     // With outputLock_ held.
     bool startOutput();
 
@@ -158,6 +174,10 @@ private:
 
     int grooveLevel_ = 65535;
     int trackVolume_ = 0;
+    std::shared_ptr<const LevelTable> levels_;
+    double songTrimDb_ = 0;
+    QStringList songFiles_;    // the files songTrimDb_ is for
+    float trackLevel_ = 1.0f;  // the loaded track's levelOf
     QString trackPath_;
     std::uint64_t trackGeneration_ = 0;
     std::int64_t trackSeekFrame_ = 0;

@@ -12,7 +12,7 @@ struct DecodedAudio;
 // owning shared_ptr until the callback hands the pointer back.
 struct EngineCommand {
     enum class Kind : std::uint8_t {
-        PlayGroove,     // sound: replace the groove with it (crossfade), loop until stopped
+        PlayGroove,     // sound, gain (its level): replace the groove with it (crossfade), loop
         StopGroove,     // fade the groove out
         GrooveGain,     // gain: linear groove gain
         TrackPlay,      // start or resume the track voice

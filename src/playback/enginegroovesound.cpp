@@ -21,11 +21,12 @@ void EngineGrooveSound::startSound(const QString& path) {
     // read: then it is read again (a look at the file's size and times, here on the
     // calling thread; the audio callback never touches a file).
     if (auto sound = cache.findCurrent(path)) {
-        engine_.playGroove(std::move(sound));
+        engine_.playGroove(std::move(sound), engine_.levelOf(path));
         return;
     }
     if (engine_.isOffline()) {
-        engine_.playGroove(cache.waitFor(path));  // a null sound stops the groove
+        // A null sound stops the groove.
+        engine_.playGroove(cache.waitFor(path), engine_.levelOf(path));
         return;
     }
     pendingPath_ = path;
@@ -68,5 +69,5 @@ void EngineGrooveSound::onDecoded(const QString& path, bool ok) {
     }
     // find() can miss if the groove was pushed out of the cache at once (larger than
     // the whole cache); then it cannot play.
-    engine_.playGroove(engine_.grooveCache().find(path));
+    engine_.playGroove(engine_.grooveCache().find(path), engine_.levelOf(path));
 }

@@ -5,7 +5,7 @@
 GrooveVoice::GrooveVoice(SpscQueue<const DecodedAudio*>& returned) : returned_(returned) {}
 
 // Audio thread: no allocation, lock, file access or logging.
-void GrooveVoice::play(const DecodedAudio* sound) {
+void GrooveVoice::play(const DecodedAudio* sound, float level) {
     bool othersAudible = false;
     for (Source& source : sources_) {
         if (source.sound == nullptr) {
@@ -41,6 +41,7 @@ void GrooveVoice::play(const DecodedAudio* sound) {
     slot->sound = sound;
     slot->position = 0;
     slot->fadingOut = false;
+    slot->level = level;
     if (othersAudible) {
         slot->envelope = 0.0f;
         slot->envelopeStep = 1.0f / float(kFadeFrames);
@@ -115,9 +116,10 @@ void GrooveVoice::mixSource(Source& source, float* out, int frames) {
     float envelope = source.envelope;
     float step = source.envelopeStep;
     const float ceiling = source.gainCeiling;
+    const float level = source.level;
     bool faded = false;
     for (int i = 0; i < frames; ++i) {
-        const float gain = std::min(gains_[std::size_t(i)], ceiling) * envelope;
+        const float gain = std::min(gains_[std::size_t(i)], ceiling) * envelope * level;
         out[2 * i] += gain * samples[2 * position];
         out[2 * i + 1] += gain * samples[2 * position + 1];
         if (++position == length) {

@@ -20,7 +20,8 @@ public:
     explicit GrooveVoice(SpscQueue<const DecodedAudio*>& returned);
 
     // All audio thread: no allocation, no lock, no file access, no logging.
-    void play(const DecodedAudio* sound);
+    // level: the sound's own linear gain (the levelling's), under the voice's gain.
+    void play(const DecodedAudio* sound, float level = 1.0f);
     void stop();
     void setGain(float gain);
     // Adds frames of the voice into out (interleaved stereo).
@@ -36,6 +37,7 @@ private:
         float envelopeStep = 0.0f;  // per frame; negative while fading out
         bool fadingOut = false;
         float gainCeiling = 1e9f;  // highest gain while fading out
+        float level = 1.0f;        // the sound's own gain
     };
     static constexpr int kMaxSources = 4;
 

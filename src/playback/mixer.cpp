@@ -17,7 +17,7 @@ void Mixer::applyCommands() {
     while (commands_.pop(command)) {
         switch (command.kind) {
             case EngineCommand::Kind::PlayGroove:
-                groove_.play(command.sound);
+                groove_.play(command.sound, command.gain);
                 break;
             case EngineCommand::Kind::StopGroove:
                 groove_.stop();

@@ -7,6 +7,8 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "loudness/levelcontrols.h"
+
 StageFrame::StageFrame(QWidget* parent) : QGroupBox(QStringLiteral("Palco "), parent) {
     setObjectName(QStringLiteral("FramePalco"));
     auto* g = new QGridLayout(this);
@@ -33,12 +35,15 @@ StageFrame::StageFrame(QWidget* parent) : QGroupBox(QStringLiteral("Palco "), pa
     outputLabel->setBuddy(output_);
     auto* levelLabel = new QLabel(QStringLiteral("Livello click:"));
     levelLabel->setBuddy(level_);
-    g->addWidget(cue_, 0, 0);
-    g->addWidget(next_, 0, 1);
+    // Three rows, so that the settings dialog still fits a 1024x768 screen.
+    g->addWidget(cue_, 0, 0, 1, 2);
+    g->addWidget(next_, 0, 2, 1, 2);
     g->addWidget(outputLabel, 1, 0);
     g->addWidget(output_, 1, 1);
-    g->addWidget(levelLabel, 2, 0);
-    g->addWidget(level_, 2, 1);
+    g->addWidget(levelLabel, 1, 2);
+    g->addWidget(level_, 1, 3);
+    levels_ = new LevelControls;
+    g->addWidget(levels_, 2, 0, 1, 4);
     load(false, kNowhere, 50);
 }
 

@@ -5,13 +5,15 @@
 class QCheckBox;
 class QComboBox;
 class QSpinBox;
+class LevelControls;
 
 // The settings dialog's frame "Palco ": "Prepara senza fermare" (`CheckPrepara`:
 // Esc while a song sounds marks the next one instead of stopping), "Prepara il
 // successivo" (`CheckSuccessivo`: the next song of the running order is prepared by
 // itself when the one that sounded ends), where the
 // count-in's click sounds (`CmbClick`: nowhere, the main output, or output
-// channels 3-4 for in-ear monitors) and its level (`SpinClick`, 0 to 100). GUI thread.
+// channels 3-4 for in-ear monitors) and its level (`SpinClick`, 0 to 100), and the
+// row of even loudness (LevelControls). GUI thread.
 class StageFrame : public QGroupBox {
     Q_OBJECT
 public:
@@ -31,9 +33,12 @@ public:
 
     static QString monitorRefusedText(const QString& device);
 
+    LevelControls& levels() const { return *levels_; }
+
 private:
     QCheckBox* cue_ = nullptr;
     QCheckBox* next_ = nullptr;
     QComboBox* output_ = nullptr;
     QSpinBox* level_ = nullptr;
+    LevelControls* levels_ = nullptr;
 };

@@ -49,7 +49,7 @@ TEST(GearLibrary, AnEarlierLibraryOpensKeepsItsSongsAndTakesMessagesThatGoWithTh
         QString error;
         auto db = SongDatabase::open(lib.dbPath(), &error);
         ASSERT_TRUE(db) << error.toStdString();
-        EXPECT_EQ(db->schemaVersion(), 3);
+        EXPECT_EQ(db->schemaVersion(), SongDatabase::kSchemaVersion);
         auto rows = RowSet::open(db, QStringLiteral("ListaTitoli"));
         EXPECT_EQ(rows->rowCount(), 3);
         db.reset();

@@ -6,27 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
-#include <csignal>
 #include <filesystem>
 
 #include "app/showkeeper.h"
 #include "support/harness.h"
+#include "support/realprogram.h"
 #include "support/testlibrary.h"
 
 namespace {
-
-// Processes events until done() holds, for at most a minute; false if it never does.
-template <class Done>
-bool waitFor(Done done) {
-    for (int i = 0; i < 6000 && !done(); ++i) {
-        QTest::qWait(10);
-    }
-    return done();
-}
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
@@ -48,84 +36,11 @@ std::filesystem::file_time_type modified(const QString& path) {
     return std::filesystem::last_write_time(path.toStdString(), error);
 }
 
-// A private X display, ended with the test.
-class XDisplay {
-public:
-    bool start() {
-        xvfb_.start(QStringLiteral("Xvfb"),
-                    {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!xvfb_.waitForStarted() || !waitFor([this] {
-                return xvfb_.canReadLine() || xvfb_.state() != QProcess::Running;
-            })) {
-            return false;
-        }
-        name_ = QStringLiteral(":") + QString::fromLatin1(xvfb_.readLine().trimmed());
-        return name_.size() > 1;
-    }
-    ~XDisplay() {
-        xvfb_.terminate();
-        xvfb_.waitForFinished();
-    }
-    const QString& name() const { return name_; }
-
-private:
-    QProcess xvfb_;
-    QString name_;
-};
-
-class RealProgram {
-public:
-    RealProgram(const XDisplay& display, const QString& runtime, const QStringList& arguments) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display.name());
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("XDG_RUNTIME_DIR", runtime);
-        env_ = env;
-        p_.setProcessEnvironment(env);
-        p_.start(QStringLiteral(QUINTORA_PROGRAM), arguments);
-    }
-    ~RealProgram() {
-        if (p_.state() != QProcess::NotRunning) {
-            p_.kill();
-            p_.waitForFinished();
-        }
-    }
-    // The main window's X id, once it is shown.
-    bool findWindow() {
-        QProcess search;
-        search.setProcessEnvironment(env_);
-        search.start("xdotool", {"search", "--sync", "--pid", QString::number(p_.processId()),
-                                 "--name", "^Quintora$"});
-        if (!search.waitForFinished(60000)) {
-            return false;
-        }
-        window_ = QString::fromLatin1(search.readAllStandardOutput()).split('\n').value(0);
-        return !window_.isEmpty();
-    }
-    void key(const QString& name) {
-        QProcess xdotool;
-        xdotool.setProcessEnvironment(env_);
-        xdotool.start("xdotool", {"key", "--window", window_, name});
-        xdotool.waitForFinished(20000);
-    }
-    void killHard() {
-        ::kill(pid_t(p_.processId()), SIGKILL);
-        p_.waitForFinished();
-    }
-    QProcess& process() { return p_; }
-
-private:
-    QProcess p_;
-    QProcessEnvironment env_;
-    QString window_;
-};
-
 }  // namespace
 
 TEST(ResumeKilled, TheRealProgramKilledDuringAGrooveComesBackPreparedConnectedAndSilent) {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-        QStandardPaths::findExecutable("xdotool").isEmpty()) {
-        GTEST_SKIP() << "SKIPPED: needs Xvfb and xdotool (scripts/deps.sh installs them)";
+    if (!RealProgram::missingTools().isEmpty()) {
+        GTEST_SKIP() << RealProgram::missingTools().toStdString();
     }
     XDisplay display;
     ASSERT_TRUE(display.start()) << "Xvfb did not start";

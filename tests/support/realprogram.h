@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+
+// The real program run as a user runs it: on a private X display (Xvfb), played with
+// keys typed by xdotool as a keyboard sends them. Tests that use it skip without
+// Xvfb or xdotool (RealProgram::missingTools()).
+
+// Processes events until done() holds, for at most a minute; false if it never does.
+template <class Done>
+bool waitFor(Done done) {
+    for (int i = 0; i < 6000 && !done(); ++i) {
+        QTest::qWait(10);
+    }
+    return done();
+}
+
+// A private X display, ended with the test.
+class XDisplay {
+public:
+    bool start();
+    ~XDisplay();
+    const QString& name() const { return name_; }
+
+private:
+    QProcess xvfb_;
+    QString name_;
+};
+
+// The built program with arguments on display; killed when it goes, if still running.
+class RealProgram {
+public:
+    // Why the real program cannot be run here (empty when it can).
+    static QString missingTools();
+
+    RealProgram(const XDisplay& display, const QString& runtime, const QStringList& arguments);
+    ~RealProgram();
+    // The main window's X id, once it is shown.
+    bool findWindow();
+    // Types a key (xdotool's name for it) into the main window.
+    void key(const QString& name);
+    void killHard();
+    QProcess& process() { return p_; }
+
+private:
+    QProcess p_;
+    QProcessEnvironment env_;
+    QString window_;
+};
