@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "library/eachrow.h"
 #include "library/geartext.h"
 #include "library/songdatabase.h"
 #include "library/sqlstatement.h"
@@ -16,11 +17,6 @@ const QString kSysEx = QStringLiteral("SysEx");
 
 const QString kColumns =
     QStringLiteral("Brano, Tipo, Porta, Canale, BancoMsb, BancoLsb, Numero, Valore, SysEx");
-
-// The file of an earlier version, read as it is, has no message tables.
-bool hasTables(SongDatabase& db) {
-    return db.schemaVersion() >= 3;
-}
 
 // A small whole number from a column another client may have filled with
 // anything: null gives -1 when allowed; a text, a fraction or a value far out of
@@ -77,21 +73,7 @@ std::optional<GearMessage> messageOf(const SqlStatement& q) {
 
 template <class Row>
 bool each(SongDatabase& db, const QString& sql, qint64 song, QString* error, Row row) {
-    if (!hasTables(db)) {
-        return true;
-    }
-    SqlStatement q(db.handle(), sql);
-    if (song >= 0) {
-        q.bind(1, song);
-    }
-    while (q.next()) {
-        row(q);
-    }
-    if (!q.error().isEmpty()) {
-        *error = db.readError(q.error());
-        return false;
-    }
-    return true;
+    return eachRow(db, 3, sql, song, error, row);
 }
 
 }  // namespace

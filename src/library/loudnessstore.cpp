@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "library/eachrow.h"
 #include "library/songdatabase.h"
 #include "library/sqlstatement.h"
 
@@ -20,25 +21,9 @@ std::optional<double> real(const SqlStatement& q, int column) {
     return std::isfinite(d) && std::abs(d) < 1000 ? std::optional<double>(d) : std::nullopt;
 }
 
-// Runs sql (with song bound when not negative) and hands each row to row; false with
-// *error when the file cannot be read. A file of an earlier version has no rows.
 template <class Row>
 bool each(SongDatabase& db, const QString& sql, qint64 song, QString* error, Row row) {
-    if (db.schemaVersion() < 4) {
-        return true;
-    }
-    SqlStatement q(db.handle(), sql);
-    if (song >= 0) {
-        q.bind(1, song);
-    }
-    while (q.next()) {
-        row(q);
-    }
-    if (!q.error().isEmpty()) {
-        *error = db.readError(q.error());
-        return false;
-    }
-    return true;
+    return eachRow(db, 4, sql, song, error, row);
 }
 
 }  // namespace
@@ -82,20 +67,13 @@ QHash<qint64, double> trims(SongDatabase& db, QString* error) {
 
 QVector<SongAudio> songAudio(SongDatabase& db, qint64 song, QString* error) {
     QVector<SongAudio> out;
-    SqlStatement q(db.handle(), QStringLiteral("SELECT Id, Groove1, Groove2, Loop FROM Brani") +
-                                    (song >= 0 ? QStringLiteral(" WHERE Id = ?") : QString()));
-    if (song >= 0) {
-        q.bind(1, song);
-    }
-    while (q.next()) {
+    const QString sql = QStringLiteral("SELECT Id, Groove1, Groove2, Loop FROM Brani") +
+                        (song >= 0 ? QStringLiteral(" WHERE Id = ?") : QString());
+    const bool ok = eachRow(db, 0, sql, song, error, [&](const SqlStatement& q) {
         out.append({q.integer(0), q.value(1).toString(), q.value(2).toString(),
                     q.value(3).toDouble() != 0});
-    }
-    if (!q.error().isEmpty()) {
-        *error = db.readError(q.error());
-        return {};
-    }
-    return out;
+    });
+    return ok ? out : QVector<SongAudio>();
 }
 
 double trim(SongDatabase& db, qint64 song, QString* error) {
