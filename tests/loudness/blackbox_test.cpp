@@ -67,12 +67,9 @@ TEST(EvenLoudnessBlackBox, TwoTracks12LuApartSoundWithin1LuAndUnderTheCeiling) {
     if (!RealProgram::missingTools().isEmpty()) {
         GTEST_SKIP() << RealProgram::missingTools().toStdString();
     }
-    XDisplay display;
-    ASSERT_TRUE(display.start()) << "Xvfb did not start";
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    Harness files(Harness::Sound::Recording);
-    TestLibrary::install(files);
+    RealStage stage;
+    ASSERT_TRUE(stage.start()) << "Xvfb did not start";
+    Harness& files = stage.files;
     levelling::switchOn(files);
     testaudio::writeMp3(files.workDir() + "MP3A/cielo.mp3", 4 * 44100, testaudio::noise(0.5f));
     testaudio::writeMp3(files.workDir() + "MP3B/duna.mp3", 4 * 44100,
@@ -83,7 +80,7 @@ TEST(EvenLoudnessBlackBox, TwoTracks12LuApartSoundWithin1LuAndUnderTheCeiling) {
         seed.write("Quintora ripresa 1\nlista=lista 0\ncollegato=1\n");
     }
     const QString wav = files.path("registrato.wav");
-    RealProgram program(display, runtime.path(),
+    RealProgram program(stage.display, stage.runtime.path(),
                         {"--config", files.configPath(), "--port", "virtual", "--audio-out", wav});
     ASSERT_TRUE(program.findWindow());
     // The measures reach the library file in the background (at the lowest priority:

@@ -42,14 +42,9 @@ TEST(ResumeKilled, TheRealProgramKilledDuringAGrooveComesBackPreparedConnectedAn
     if (!RealProgram::missingTools().isEmpty()) {
         GTEST_SKIP() << RealProgram::missingTools().toStdString();
     }
-    XDisplay display;
-    ASSERT_TRUE(display.start()) << "Xvfb did not start";
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    // The library's files only; the harness's own window is never started.
-    Harness files(Harness::Sound::Recording);
-    TestLibrary::install(files);
+    RealStage stage;
+    ASSERT_TRUE(stage.start()) << "Xvfb did not start";
+    Harness& files = stage.files;
     const QString state = ShowKeeper::statePath(files.configPath());
     const QString first = files.path("primo.wav");
     const QString second = files.path("secondo.wav");
@@ -62,7 +57,8 @@ TEST(ResumeKilled, TheRealProgramKilledDuringAGrooveComesBackPreparedConnectedAn
         ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
         seed.write("Quintora ripresa 1\nlista=lista 0\ncollegato=1\n");
     }
-    RealProgram running(display, runtime.path(), common + QStringList{"--audio-out", first});
+    RealProgram running(stage.display, stage.runtime.path(),
+                        common + QStringList{"--audio-out", first});
     ASSERT_TRUE(running.findWindow());
     running.key("Escape");
     ASSERT_TRUE(waitFor([&] { return readAll(state).contains("titolopreparato=Alba\n"); }))
@@ -73,7 +69,8 @@ TEST(ResumeKilled, TheRealProgramKilledDuringAGrooveComesBackPreparedConnectedAn
     running.killHard();
     ASSERT_TRUE(QFileInfo::exists(state));
 
-    RealProgram again(display, runtime.path(), common + QStringList{"--audio-out", second});
+    RealProgram again(stage.display, stage.runtime.path(),
+                      common + QStringList{"--audio-out", second});
     ASSERT_TRUE(again.findWindow());
     // Resumed: the restarted program has written where it stands.
     ASSERT_TRUE(waitFor([&] { return modified(state) != before; }));

@@ -3,6 +3,8 @@
 #include <QStandardPaths>
 #include <csignal>
 
+#include "support/testlibrary.h"
+
 bool XDisplay::start() {
     xvfb_.start(QStringLiteral("Xvfb"),
                 {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
@@ -67,4 +69,10 @@ void RealProgram::key(const QString& name) {
 void RealProgram::killHard() {
     ::kill(pid_t(p_.processId()), SIGKILL);
     p_.waitForFinished();
+}
+
+bool RealStage::start() {
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TestLibrary::install(files);
+    return display.start();
 }

@@ -4,7 +4,10 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include "support/harness.h"
 
 // The real program run as a user runs it: on a private X display (Xvfb), played with
 // keys typed by xdotool as a keyboard sends them. Tests that use it skip without
@@ -50,4 +53,16 @@ private:
     QProcess p_;
     QProcessEnvironment env_;
     QString window_;
+};
+
+// What a run of the real program stands on: a private display, a runtime folder of
+// the user's own, and the test library with its settings (the harness's files only:
+// its own window is never started).
+struct RealStage {
+    XDisplay display;
+    QTemporaryDir runtime;
+    Harness files{Harness::Sound::Recording};
+
+    // Starts the display and installs the library; false when Xvfb did not start.
+    bool start();
 };
