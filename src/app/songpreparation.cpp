@@ -101,8 +101,9 @@ void SongPreparation::Prepara() {
     w_.showBinding().sendSettings();
     QStringList files{song.fileGroove1, song.fileGroove2, song.mp3Path};
     files.removeAll(QString());
-    // The song's own trim of its loudness, and what it sends to the other gear.
-    w_.levels().prepared(ofSong(row, 0.0, LoudnessStore::trim), files);
+    // The song's own trim of its loudness (read only while the levelling is on), and
+    // what it sends to the other gear.
+    w_.levels().prepared(st.LivellaVolume ? ofSong(row, 0.0, LoudnessStore::trim) : 0.0, files);
     w_.core().prepare(song, ofSong(row, GearMessages(), GearStore::read));
     w_.controls().DBGrid1->setFocus();
     if (st.DiagAperta) {
