@@ -141,6 +141,11 @@ bool GearPorts::open(const QString& port) {
         failed_ = true;
     }
     out.stale = failed_ || !out.client->isPortOpen();
+    if (!out.stale && onJack()) {
+        // A connection made in the middle of a cycle is in place only from the next
+        // one: what was handed over before would go nowhere.
+        pulse_.awaitNewCycle(kConnectWaitMs);
+    }
     return !out.stale;
 }
 

@@ -55,6 +55,8 @@ public:
     // room without end; a client's cycle may lag the server's seen one by one look, so
     // the buffer never holds more than three times this.
     static constexpr std::size_t kJackBytes = 4000;
+    // How long opening a JACK port waits at most for its connection to be in place.
+    static constexpr int kConnectWaitMs = 250;
 
 private:
     struct Out {

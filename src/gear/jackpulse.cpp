@@ -2,6 +2,9 @@
 
 #include <jack/jack.h>
 
+#include <chrono>
+#include <thread>
+
 JackPulse::~JackPulse() {
     leave();
 }
@@ -32,6 +35,23 @@ bool JackPulse::beating() {
     const bool moved = now != seen_;
     seen_ = now;
     return moved;
+}
+
+// A cycle under way when this is called may have begun before the change asked
+// for: the one after it is the first sure to see it.
+bool JackPulse::awaitNewCycle(int limitMs) {
+    if (client_ == nullptr || gone()) {
+        return false;
+    }
+    const std::uint64_t from = cycles_.load(std::memory_order_acquire);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    while (cycles_.load(std::memory_order_acquire) < from + 2) {
+        if (gone() || std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    return true;
 }
 
 void JackPulse::leave() {

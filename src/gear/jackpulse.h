@@ -21,6 +21,9 @@ public:
     bool join();
     // Whether the server ran cycles since the last call (false before join()).
     bool beating();
+    // Waits (at most limitMs) until the server has begun a cycle after this call:
+    // what was connected before it is then in the graph. False when it did not.
+    bool awaitNewCycle(int limitMs);
     // Whether the server went away since join().
     bool gone() const { return gone_.load(std::memory_order_acquire); }
     // Leaves the server (or what is left of it), so that join() looks for a new one.
