@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "beatclock/beatclockoptions.h"
+
 // The sound output and the pedal interface as the settings dialog edits them.
 struct DeviceSettings {
     QString outputDevice;  // a device name as the device list gives it; empty: the system default
@@ -11,6 +13,7 @@ struct DeviceSettings {
     int bufferFrames = kAutomaticFrames;
     QString pedalInterface;  // a parallel port device ("/dev/parport0") or "virtual"
     int channels = 2;        // output channels opened: 4 when the click goes to 3-4
+    BeatClockOptions clock;  // the beat clock's outputs ("Clock MIDI")
 
     bool operator==(const DeviceSettings&) const = default;
 
@@ -43,4 +46,6 @@ public:
     // The frames the audio output's callback gets now (the period in force, which
     // an automatic buffer takes from a JACK server); 0 when no device runs.
     virtual int periodInForce() const { return 0; }
+    // The MIDI outputs the beat clock can be sent to, by name.
+    virtual QStringList midiOutputs() const { return {}; }
 };
