@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "gear/gearsender.h"
+#include "jack_server.h"
 #include "pedals/midisystem.h"
 #include "platform/realclock.h"
 #include "show/showthread.h"
@@ -88,25 +89,6 @@ private:
     std::atomic<jack_time_t> first_{0};
     std::atomic<jack_time_t> last_{0};
 };
-
-bool startJack(QProcess& jackd, const QString& name, int period) {
-    const QString exe = QStandardPaths::findExecutable(QStringLiteral("jackd"));
-    if (exe.isEmpty()) {
-        return false;
-    }
-    jackd.start(exe, {"-n", name, "--no-realtime", "-d", "dummy", "-r", "44100", "-p",
-                      QString::number(period)});
-    if (!jackd.waitForStarted(5000)) {
-        return false;
-    }
-    QProcess wait;
-    wait.start(QStandardPaths::findExecutable(QStringLiteral("jack_wait")),
-               {"-s", name, "-w", "-t", "10"});
-    wait.waitForFinished(15000);
-    qputenv("JACK_DEFAULT_SERVER", name.toUtf8());
-    qputenv("JACK_NO_START_SERVER", "1");
-    return jackd.state() == QProcess::Running;
-}
 
 void runEvents(int ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);

@@ -48,6 +48,7 @@
 #include "cpu_load.h"
 #include "gui_stall.h"
 #include "jack_pedal_client.h"
+#include "jack_server.h"
 #include "library/songgrid.h"
 #include "pedals/midipedalbox.h"
 #include "pedals/pedalsetup.h"
@@ -135,9 +136,9 @@ int runTable(const QString& self, int presses, bool realTime) {
         for (int period : {64, 128, 256}) {
             QProcess run;
             run.setProcessChannelMode(QProcess::ForwardedChannels);
-            QStringList args{QString::number(presses), QString::number(period),
-                             QString::number(rate),     QStringLiteral("--quiet"),
-                             QStringLiteral("--load"),  QStringLiteral("--stall"),
+            QStringList args{QString::number(presses),     QString::number(period),
+                             QString::number(rate),        QStringLiteral("--quiet"),
+                             QStringLiteral("--load"),     QStringLiteral("--stall"),
                              QStringLiteral("--no-header")};
             if (realTime) {
                 args << QStringLiteral("--realtime");
@@ -150,25 +151,6 @@ int runTable(const QString& self, int presses, bool realTime) {
         }
     }
     return 0;
-}
-
-bool startJack(QProcess& jackd, const QString& name, int period, int rate, bool realTime) {
-    const QString exe = QStandardPaths::findExecutable(QStringLiteral("jackd"));
-    if (exe.isEmpty()) {
-        return false;
-    }
-    jackd.start(exe, {"-n", name, realTime ? "--realtime" : "--no-realtime", "-d", "dummy", "-r",
-                      QString::number(rate), "-p", QString::number(period)});
-    if (!jackd.waitForStarted(5000)) {
-        return false;
-    }
-    QProcess wait;
-    wait.start(QStandardPaths::findExecutable(QStringLiteral("jack_wait")),
-               {"-s", name, "-w", "-t", "10"});
-    wait.waitForFinished(15000);
-    qputenv("JACK_DEFAULT_SERVER", name.toUtf8());
-    qputenv("JACK_NO_START_SERVER", "1");
-    return jackd.state() == QProcess::Running;
 }
 
 void runEvents(int ms) {

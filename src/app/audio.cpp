@@ -23,6 +23,7 @@
 #include "app/shutdown.h"
 #include "app/songpreparation.h"
 #include "app/volumecontrols.h"
+#include "beatclock/beatclock.h"
 #include "gear/gearsender.h"
 #include "library/aggiornadbg.h"
 #include "library/datasource.h"
@@ -72,6 +73,14 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
         ShowCore* core = core_;
         connect(
             core, &ShowCore::prepared, gear, [core, gear] { gear->sendSong(core->gearMessages()); },
+            Qt::DirectConnection);
+    }
+    if (BeatClock* clock = services_.beatClock) {
+        // The tempo, too, is taken on the show's thread the moment the song is ready.
+        ShowCore* core = core_;
+        connect(
+            core, &ShowCore::prepared, clock,
+            [core, clock] { clock->songPrepared(core->state().Bpm, core->state().QuartiRimasti); },
             Qt::DirectConnection);
     }
     resize(ResizeRule::kWidth, ResizeRule::kMinHeight + 40);

@@ -10,6 +10,7 @@
 #include "app/audioshow.h"
 #include "app/showkeeper.h"
 #include "app/startup.h"
+#include "beatclock/beatclock.h"
 #include "config/configcodec.h"
 #include "config/configfile.h"
 #include "config/configlocation.h"
@@ -99,6 +100,7 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
         !engine_->reopen(stored_.outputDevice, stored_.bufferFrames, stored_.channels)) {
         startError_ = engine_->errorText().isEmpty() ? monitorMissingText() : engine_->errorText();
     }
+    beatClock_->setOptions(stored_.clock);
 }
 
 QString Program::monitorMissingText() {
@@ -124,6 +126,7 @@ Program::~Program() {
     show_.reset();
     gearThread_->call([this] { gear_.reset(); });
     gearThread_.reset();
+    beatClock_.reset();
     binder_.reset();
     player_.reset();
     grooves_.reset();
@@ -165,6 +168,9 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     player_ = std::make_unique<EngineMediaPlayer>(*engine_, &clock_);
     binder_ = std::make_unique<WaveVolumeBinder>(volume_, *engine_);
     click_ = std::make_unique<EngineClickSound>(*engine_);
+    AudioEngine* engine = engine_.get();
+    beatClock_ = std::make_unique<BeatClock>(
+        engine->timeline(), [engine] { return engine->outputJackClient(); }, clock_);
 }
 
 QStringList Program::outputDevices() const {
@@ -195,6 +201,9 @@ void Program::apply(const DeviceSettings& settings) {
     if (settings.pedalInterface != before.pedalInterface) {
         switchPort(settings.pedalInterface);
     }
+    if (settings.clock != before.clock) {
+        beatClock_->setOptions(settings.clock);
+    }
     if (settings.outputDevice == before.outputDevice &&
         settings.bufferFrames == before.bufferFrames && settings.channels == before.channels) {
         return;
@@ -208,6 +217,8 @@ void Program::apply(const DeviceSettings& settings) {
         prompter_.tell(engine_->errorText().isEmpty() ? monitorMissingText()
                                                       : engine_->errorText());
     }
+    // The clock follows the engine to its new device at once.
+    beatClock_->watch();
 }
 
 // The box is disconnected (its lamps dark, the sound stopped) before its port goes;
@@ -294,6 +305,7 @@ int Program::run() {
     services.showThread = show_.get();
     services.gear = gear_.get();
     services.levels = engine_.get();
+    services.beatClock = beatClock_.get();
     window_ = std::make_unique<Audio>(services);
     QObject::connect(window_.get(), &Audio::quitConfirmed, qApp, &QApplication::quit,
                      Qt::QueuedConnection);

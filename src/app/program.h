@@ -15,6 +15,7 @@
 class Audio;
 class EngineClickSound;
 class AudioEngine;
+class BeatClock;
 class EngineGrooveSound;
 class EngineMediaPlayer;
 class GearSender;
@@ -89,7 +90,8 @@ private:
     std::unique_ptr<WaveVolumeBinder> binder_;
     std::unique_ptr<EngineClickSound> click_;
     std::unique_ptr<GearSender> gear_;  // made and deleted on gearThread_
-    QString startError_;                // told once the window is up
+    std::unique_ptr<BeatClock> beatClock_;
+    QString startError_;  // told once the window is up
     std::unique_ptr<Audio> window_;
     std::unique_ptr<PedalBoxWindow> boxWindow_;
     std::unique_ptr<ShowKeeper> keeper_;  // where the show stands, for a crash

@@ -17,6 +17,7 @@ class ExportChooser;
 class PathChooser;
 class ClickSound;
 class ShowThread;
+class BeatClock;
 class GearSender;
 class LevelSink;
 
@@ -54,4 +55,7 @@ struct Services {
     GearSender* gear = nullptr;
     // Where the gains of even loudness go (the audio engine); null: no levelling.
     LevelSink* levels = nullptr;
+    // What sends the prepared song's tempo to the other gear as MIDI beat clock;
+    // null: none.
+    BeatClock* beatClock = nullptr;
 };

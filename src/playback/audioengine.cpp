@@ -394,6 +394,20 @@ int AudioEngine::periodInForce() const {
     return output_->periodInForce();
 }
 
+const EngineTimeline& AudioEngine::timeline() const {
+    return mixer_->timeline();
+}
+
+double AudioEngine::outputRate() const {
+    std::lock_guard lock(outputLock_);
+    return output_->deviceRate();
+}
+
+QString AudioEngine::outputJackClient() const {
+    std::lock_guard lock(outputLock_);
+    return output_->jackClient();
+}
+
 std::int64_t AudioEngine::framesRendered() const {
     return mixer_->framesRendered();
 }

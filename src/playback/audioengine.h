@@ -17,6 +17,7 @@
 
 class Clock;
 class GrooveCache;
+class EngineTimeline;
 class Mixer;
 class TimerDriver;
 class TrackDecoder;
@@ -134,6 +135,12 @@ public:
     // Frames and periods the audio callback has rendered (any thread).
     std::int64_t framesRendered() const;
     std::int64_t callbackCount() const;
+    // Where the performance stands in the engine's frames, for real-time readers.
+    const EngineTimeline& timeline() const;
+    // The device's rate, and the JACK client the sound goes through (empty when the
+    // device is no JACK server's).
+    double outputRate() const;
+    QString outputJackClient() const;
 
 private:
     // The functions below run with commandLock_ held.

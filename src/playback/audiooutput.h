@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "playback/decodedaudio.h"
+
 class AudioSource;
 
 // Where the engine's sound goes: a sound device, a WAV file paced in real time, or
@@ -25,4 +27,9 @@ public:
     // the period in force. 0 while nothing has been pulled, or for an output that is
     // no device. Any thread.
     virtual int periodInForce() const { return 0; }
+    // The rate the device runs at (the engine's own when it is no device).
+    virtual double deviceRate() const { return kEngineRate; }
+    // The JACK client the sound goes out through, when the device is a JACK
+    // server's; empty otherwise.
+    virtual QString jackClient() const { return {}; }
 };

@@ -1,6 +1,7 @@
 #include "playback/mixer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 Mixer::Mixer(TrackDecoder& decoder, bool waitForTrack)
@@ -18,18 +19,23 @@ void Mixer::applyCommands() {
         switch (command.kind) {
             case EngineCommand::Kind::PlayGroove:
                 groove_.play(command.sound, command.gain);
+                perform(command.sound != nullptr, trackOn_, position_);
                 break;
             case EngineCommand::Kind::StopGroove:
                 groove_.stop();
+                perform(false, trackOn_, position_);
                 break;
             case EngineCommand::Kind::GrooveGain:
                 groove_.setGain(command.gain);
                 break;
             case EngineCommand::Kind::TrackPlay:
                 track_.play();
+                trackEndSeen_ = track_.endedGeneration();
+                perform(grooveOn_, true, position_);
                 break;
             case EngineCommand::Kind::TrackStop:
                 track_.stop();
+                perform(grooveOn_, false, position_);
                 break;
             case EngineCommand::Kind::TrackSeek:
                 track_.seek(command.generation, command.frame);
@@ -51,6 +57,22 @@ void Mixer::applyCommands() {
 }
 
 // Audio thread: no allocation, lock, file access or logging.
+void Mixer::perform(bool groove, bool track, std::int64_t frame) {
+    const bool was = grooveOn_ || trackOn_;
+    grooveOn_ = groove;
+    trackOn_ = track;
+    const bool is = grooveOn_ || trackOn_;
+    if (is && !was) {
+        ++now_.starts;
+        now_.startFrame = frame;
+    } else if (was && !is) {
+        ++now_.stops;
+        now_.stopFrame = frame;
+    }
+    now_.performing = is;
+}
+
+// Audio thread: no allocation, lock, file access or logging.
 void Mixer::renderBlock(float* main, float* monitor, int frames) {
     std::memset(main, 0, sizeof(float) * std::size_t(frames) * kEngineChannels);
     if (monitor) {
@@ -69,6 +91,10 @@ void Mixer::renderAudio(float* out, int frames) {
 
 // Audio thread: no allocation, lock, file access or logging.
 void Mixer::renderChannels(float* out, int frames, int channels) {
+    now_.callbackStart = position_;
+    now_.callbackNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count();
     applyCommands();
     int done = 0;
     while (done < frames) {
@@ -89,6 +115,12 @@ void Mixer::renderChannels(float* out, int frames, int channels) {
         done += count;
     }
     grooveSounding_.store(groove_.isSounding(), std::memory_order_release);
+    // An MP3 played to its end has ended the performance (within this period).
+    if (trackOn_ && track_.endedGeneration() != trackEndSeen_) {
+        perform(grooveOn_, false, position_);
+    }
+    ++now_.callbacks;
+    timeline_.publish(now_);
     if (frames > largestCallback_.load(std::memory_order_relaxed)) {
         largestCallback_.store(frames, std::memory_order_release);
     }

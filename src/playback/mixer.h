@@ -7,6 +7,7 @@
 #include "playback/audiosource.h"
 #include "playback/clickvoice.h"
 #include "playback/enginecommand.h"
+#include "playback/enginetimeline.h"
 #include "playback/groovevoice.h"
 #include "playback/spscqueue.h"
 #include "playback/trackvoice.h"
@@ -43,9 +44,13 @@ public:
     bool grooveSounding() const { return grooveSounding_.load(std::memory_order_acquire); }
     // The most frames any one callback has asked for.
     int largestCallbackFrames() const { return largestCallback_.load(std::memory_order_acquire); }
+    // Where the performance stands, as of the last period.
+    const EngineTimeline& timeline() const { return timeline_; }
 
 private:
     void applyCommands();
+    // The performer's sound began or ended at frame (a command, or the MP3's end).
+    void perform(bool groove, bool track, std::int64_t frame);
     // Renders frames (at most kMaxBlockFrames) of the main mix into main and the
     // monitor pair into monitor (null: none), both interleaved stereo.
     void renderBlock(float* main, float* monitor, int frames);
@@ -62,4 +67,10 @@ private:
     std::atomic<std::int64_t> callbacks_{0};
     std::atomic<bool> grooveSounding_{false};
     std::atomic<int> largestCallback_{0};
+    // The performer's sound, as the commands left it: the audio thread's own.
+    bool grooveOn_ = false;
+    bool trackOn_ = false;
+    std::uint64_t trackEndSeen_ = 0;  // the track voice's end count last looked at
+    TimelineSnapshot now_;
+    EngineTimeline timeline_;
 };

@@ -1,5 +1,6 @@
 #include "playback/portaudiooutput.h"
 
+#include <pa_jack.h>
 #include <portaudio.h>
 
 #include <algorithm>
@@ -124,6 +125,14 @@ bool PortAudioOutput::openDevice(int device) {
         converter_.close();
         return false;
     }
+    rate_ = rate;
+    jackClient_.clear();
+    if (host != nullptr && host->type == paJACK) {
+        const char* name = nullptr;
+        if (PaJack_GetClientName(&name) == paNoError && name != nullptr) {
+            jackClient_ = QString::fromUtf8(name);
+        }
+    }
     description_ = QStringLiteral("%1, %2 Hz, %3")
                        .arg(deviceLabel(device))
                        .arg(rate)
@@ -139,6 +148,8 @@ void PortAudioOutput::stop() {
         stream_ = nullptr;
     }
     inForce_.store(0, std::memory_order_relaxed);
+    rate_ = kEngineRate;
+    jackClient_.clear();
     converter_.close();
     if (initialized_) {
         Pa_Terminate();

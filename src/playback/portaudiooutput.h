@@ -27,6 +27,8 @@ public:
     QString errorText() const override { return error_; }
     QString description() const override { return description_; }
     int periodInForce() const override { return inForce_.load(std::memory_order_relaxed); }
+    double deviceRate() const override { return rate_; }
+    QString jackClient() const override { return jackClient_; }
 
     // The text the user sees when no device can be opened.
     static QString noDeviceText();
@@ -47,5 +49,7 @@ private:
     RateConverter converter_;
     QString error_;
     QString description_;
+    double rate_ = kEngineRate;
+    QString jackClient_;
     std::atomic<int> inForce_{0};  // written by the callback
 };

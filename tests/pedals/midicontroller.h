@@ -29,9 +29,15 @@ public:
         out_ = std::make_unique<RtMidiOut>(RtMidi::UNIX_JACK, name_);
         out_->openVirtualPort("pedals");
         in_ = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, name_ + "_luci");
-        in_->ignoreTypes(false, true, true);
+        in_->ignoreTypes(false, !hearsClock_, true);
         in_->setCallback(&MidiController::arrived, this);
         in_->openVirtualPort("leds");
+    }
+    // Records the beat clock's messages too (from the next plug()).
+    void hearClock() {
+        hearsClock_ = true;
+        unplug();
+        plug();
     }
     void unplug() {
         out_.reset();
@@ -85,6 +91,7 @@ private:
     }
 
     std::string name_;
+    bool hearsClock_ = false;
     std::unique_ptr<RtMidiOut> out_;
     std::unique_ptr<RtMidiIn> in_;
     std::mutex mutex_;

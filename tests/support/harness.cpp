@@ -137,6 +137,7 @@ Audio& Harness::start() {
     services.pathChooser = &pathChooser;
     services.click = engineClick_.get();
     services.gear = gear;
+    services.beatClock = beatClock;
     services.levels = engine_.get();
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();

@@ -25,6 +25,7 @@
 class AudioEngine;
 class EngineClickSound;
 class EngineGrooveSound;
+class BeatClock;
 class GearSender;
 class EngineMediaPlayer;
 class ShowKeeper;
@@ -135,6 +136,8 @@ public:
     // Set before start(): what sends the songs' messages to the other gear (the
     // diagnostics panel shows its log); none by default.
     GearSender* gear = nullptr;
+    // Set before start(): what sends the songs' tempo as beat clock; none by default.
+    BeatClock* beatClock = nullptr;
 
 private:
     void step(double ms, std::vector<float>* keep);
