@@ -6,6 +6,7 @@
 #   test_audiodevice  the engine on a paced device (JACK dummy servers, 44.1 and 48 kHz)
 #   test_pedals       the MIDI pedals through a JACK dummy server (RtMidi's own thread)
 #   test_remote       the whole program through the harness, from the pedals to the sound
+#   test_beatclock    the beat clock's JACK thread reading the engine's timeline
 # The JACK servers are started here, outside the sanitized test processes (a fork of
 # jackd from inside one gives false reports). Fails when a test fails or when
 # ThreadSanitizer reports anything (a data race, a lock order inversion, ...) that
@@ -19,7 +20,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tests=("$@")
-[ ${#tests[@]} -gt 0 ] || tests=(test_playback test_audiodevice test_pedals test_remote)
+[ ${#tests[@]} -gt 0 ] || tests=(test_playback test_audiodevice test_pedals test_remote test_beatclock)
 scripts/deps.sh
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINTORA_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" >/dev/null
