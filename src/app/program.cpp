@@ -14,6 +14,7 @@
 #include "config/configcodec.h"
 #include "config/configfile.h"
 #include "config/configlocation.h"
+#include "config/portlisttext.h"
 #include "gear/gearsender.h"
 #include "library/demolibrary.h"
 #include "pedals/pedalboxes.h"
@@ -76,6 +77,10 @@ Program::Program(const CommandLine& commandLine) : cl_(commandLine) {
             : ConfigData::kAutomaticBufferFrames;
     stored_.pedalInterface = settings.pedalInterface.toText();
     stored_.channels = settings.clickOutput.toNumber() == 2 ? 4 : 2;
+    // The codec keeps only a list it could read.
+    stored_.clock.ports =
+        PortListText::decode(settings.clockPorts.toText()).value_or(QStringList());
+    stored_.clock.countIn = settings.clockCountIn.toNumber() != 0;
     QString port = cl_.port;
     if (port.isEmpty()) {
         port = cl_.demo ? DeviceControl::kVirtualPedals : stored_.pedalInterface;
@@ -183,6 +188,10 @@ int Program::outputChannels(const QString& device) const {
 
 int Program::periodInForce() const {
     return engine_->periodInForce();
+}
+
+QStringList Program::midiOutputs() const {
+    return gear_->ports();
 }
 
 QStringList Program::pedalPorts() const {

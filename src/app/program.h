@@ -53,6 +53,8 @@ public:
     void apply(const DeviceSettings& settings) override;
     int outputChannels(const QString& device) const override;
     int periodInForce() const override;
+    // The MIDI outputs as the gear sender last saw them (it looks about once a second).
+    QStringList midiOutputs() const override;
 
     // What sends each song's messages to the other gear on stage (a GearOutput for
     // the song editor; sendSong() for the preparation). It lives on a thread of its own.

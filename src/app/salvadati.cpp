@@ -11,6 +11,7 @@
 #include "app/showbinding.h"
 #include "app/startup.h"
 #include "config/configfile.h"
+#include "config/portlisttext.h"
 #include "library/datasource.h"
 #include "library/songgrid.h"
 #include "loudness/levelcontrols.h"
@@ -154,6 +155,8 @@ ConfigData Salvadati::configData() const {
     d.outputDevice = devices.outputDevice;
     d.bufferFrames = devices.bufferFrames;
     d.pedalInterface = devices.pedalInterface;
+    d.clockPorts = PortListText::encode(devices.clock.ports);
+    d.clockCountIn = devices.clock.countIn ? -1 : 0;
     d.cueWithoutStopping = st.PreparaSenzaFermare ? -1 : 0;
     d.clickOutput = st.ClickUscita;
     d.clickLevel = st.ClickLivello;

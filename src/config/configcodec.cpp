@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/configtokenizer.h"
+#include "config/portlisttext.h"
 #include "config/textencoding.h"
 #include "platform/numbertext.h"
 
@@ -26,7 +27,8 @@ enum class Check {
     ClickOutput,
     Percent,
     LoudnessTarget,
-    PeakCeiling
+    PeakCeiling,
+    PortList
 };
 
 // One field of a line: where its value goes and what it may hold.
@@ -94,6 +96,8 @@ std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
         lines.push_back({{&d.levelOn, Kind::Number, false, Check::Flag},
                          {&d.levelTarget, Kind::Number, false, Check::LoudnessTarget},
                          {&d.levelCeiling, Kind::Number, false, Check::PeakCeiling}});
+        lines.push_back({{&d.clockPorts, Kind::Text, false, Check::PortList},
+                         {&d.clockCountIn, Kind::Number, false, Check::Flag}});
     }
     return lines;
 }
@@ -126,6 +130,7 @@ bool checkNumber(Check check, double* v) {
     switch (check) {
         case Check::None:
         case Check::Path:
+        case Check::PortList:
             return true;
         case Check::Interval:
             return *v >= 0 && *v <= ConfigData::kMaxIntervalMs;
@@ -178,7 +183,14 @@ void apply(const Slot& slot, const Field& f, int line, int field, QList<ConfigPr
             problem(QStringLiteral("campo non valido"));
             return;
         case Field::Kind::Text:
-            if (slot.kind == Kind::Text && f.text.size() > ConfigData::kMaxTextLength) {
+            if (slot.kind == Kind::Text && slot.check == Check::PortList) {
+                if (f.text.size() > ConfigData::kMaxPortListLength ||
+                    !PortListText::decode(f.text)) {
+                    problem(QStringLiteral("elenco di porte non valido"));
+                } else {
+                    *slot.target = f.text;
+                }
+            } else if (slot.kind == Kind::Text && f.text.size() > ConfigData::kMaxTextLength) {
                 // No folder, font or device has such a name; kept, it would only
                 // flood the messages and the labels that show it.
                 problem(slot.check == Check::Path ? QStringLiteral("percorso troppo lungo")
@@ -355,8 +367,12 @@ QByteArray ConfigCodec::write(const ConfigData& data) {
     const auto changed = [&defaults, &d](Value ConfigData::*v) {
         return (d.*v).toNumber() != (defaults.*v).toNumber();
     };
-    const bool levelLine = changed(&ConfigData::levelOn) || changed(&ConfigData::levelTarget) ||
-                           changed(&ConfigData::levelCeiling);
+    const bool clockLine = !d.clockPorts.toText().isEmpty() || changed(&ConfigData::clockCountIn);
+    if (!clockLine) {
+        lines.pop_back();
+    }
+    const bool levelLine = clockLine || changed(&ConfigData::levelOn) ||
+                           changed(&ConfigData::levelTarget) || changed(&ConfigData::levelCeiling);
     if (!levelLine) {
         lines.pop_back();
     }

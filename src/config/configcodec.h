@@ -54,8 +54,9 @@ public:
     static ConfigReadResult read(QByteArrayView bytes);
 
     // The bytes of the "2.8" layout (18 lines) followed by line 19 (output
-    // device, buffer frames, pedal interface) and, when one of them is not at its
-    // default, line 20 (the stage settings), UTF-8, CR LF line ends. Each value
+    // device, buffer frames, pedal interface), then lines 20 to 23 (the stage
+    // settings, the set, the levelling, the beat clock) as far as the last of them
+    // that holds a value not at its default, UTF-8, CR LF line ends. Each value
     // is written in the kind it holds; a text where a number belongs is written
     // as its leading number, a font size with at most four decimals. Double
     // quotes and line breaks cannot be stored inside a text and are left out

@@ -95,6 +95,14 @@ struct ConfigData {
     static constexpr double kMaxLevelTarget = -5;
     static constexpr double kMinLevelCeiling = -12;
 
+    // Line 23, this program's own: the beat clock ("Clock MIDI"). The MIDI outputs it
+    // goes to as one text (PortListText; empty: no clock) and whether the tempo
+    // lamp's count-in goes out as clock too (-1) or not (0).
+    Value clockPorts = "";
+    Value clockCountIn = 0;
+    // The longest list of ports a file may hold: far more ports than a stage has.
+    static constexpr int kMaxPortListLength = 65536;
+
     // The longest timer interval a file may hold, in milliseconds (one hour), and
     // the longest text: a folder path at the file systems' own limit; no font or
     // device name comes near it.

@@ -190,5 +190,7 @@ ConfigData WinSettingsImport::result(const ConfigData& current) const {
     d.outputDevice = current.outputDevice;
     d.bufferFrames = current.bufferFrames;
     d.pedalInterface = current.pedalInterface;
+    d.clockPorts = current.clockPorts;
+    d.clockCountIn = current.clockCountIn;
     return d;
 }

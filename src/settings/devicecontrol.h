@@ -11,9 +11,9 @@ struct DeviceSettings {
     // Audio period in frames, 64 to 2048, or kAutomaticFrames: a JACK server's own
     // period (256 frames on any other device).
     int bufferFrames = kAutomaticFrames;
-    QString pedalInterface;  // a parallel port device ("/dev/parport0") or "virtual"
-    int channels = 2;        // output channels opened: 4 when the click goes to 3-4
-    BeatClockOptions clock;  // the beat clock's outputs ("Clock MIDI")
+    QString pedalInterface;    // a parallel port device ("/dev/parport0") or "virtual"
+    int channels = 2;          // output channels opened: 4 when the click goes to 3-4
+    BeatClockOptions clock{};  // the beat clock's outputs ("Clock MIDI")
 
     bool operator==(const DeviceSettings&) const = default;
 

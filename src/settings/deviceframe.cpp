@@ -1,7 +1,9 @@
 #include "settings/deviceframe.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include "pedals/pedalboxes.h"
 #include "pedals/pedalsetup.h"
 #include "pedals/pedalteachframe.h"
+#include "settings/clockportpicker.h"
 
 DeviceFrame::DeviceFrame(QWidget* parent)
     : QGroupBox(QStringLiteral("Audio e pedaliera "), parent) {
@@ -28,26 +31,54 @@ DeviceFrame::DeviceFrame(QWidget* parent)
     period_->setObjectName(QStringLiteral("LblPeriodo"));
     pedals_ = new QComboBox;
     pedals_->setObjectName(QStringLiteral("CmbPedaliera"));
-    const std::pair<QString, QWidget*> rows[] = {
-        {QStringLiteral("Uscita audio:"), device_},
-        {QStringLiteral("Buffer audio (frame):"), buffer_},
-        {QString(), period_},
-        {QStringLiteral("Pedaliera:"), pedals_},
+    teach_ = new PedalTeachFrame;
+    clockPorts_ = new ClockPortPicker;
+    clockCountIn_ = new QCheckBox(QStringLiteral("Invia il conteggio come clock"));
+    clockCountIn_->setObjectName(QStringLiteral("CheckClockConteggio"));
+    clockCountIn_->setToolTip(QStringLiteral(
+        "Il conteggio della spia del tempo esce anche come clock MIDI, senza Start: i pedali "
+        "di delay hanno il tempo prima che il brano parta"));
+    // The period beside the buffer, the count-in beside the clock's ports and the rows
+    // a little closer than elsewhere: the dialog stays within a 1024 x 768 screen.
+    g->setVerticalSpacing(4);
+    auto* bufferLine = new QHBoxLayout;
+    bufferLine->setSpacing(10);
+    bufferLine->addWidget(buffer_);
+    bufferLine->addWidget(period_, 1);
+    auto* clockLine = new QHBoxLayout;
+    clockLine->setSpacing(10);
+    clockLine->addWidget(clockPorts_, 1);
+    clockLine->addWidget(clockCountIn_);
+    const struct {
+        QString text;
+        QWidget* box;
+        QLayout* line;  // the box with what stands beside it, if anything
+    } rows[] = {
+        {QStringLiteral("Uscita audio:"), device_, nullptr},
+        {QStringLiteral("Buffer audio (frame):"), buffer_, bufferLine},
+        {QStringLiteral("Pedaliera:"), pedals_, nullptr},
+        {QString(), teach_, nullptr},
+        {QStringLiteral("Clock MIDI:"), clockPorts_, clockLine},
     };
     int row = 0;
-    for (const auto& [text, box] : rows) {
-        if (!text.isEmpty()) {
-            auto* label = new QLabel(text);
-            label->setBuddy(box);
-            g->addWidget(label, row, 0);
+    for (const auto& r : rows) {
+        if (r.text.isEmpty()) {
+            g->addWidget(r.box, row++, 0, 1, 2);
+            continue;
         }
-        g->addWidget(box, row, 1);
-        ++row;
+        auto* label = new QLabel(r.text);
+        label->setBuddy(r.box);
+        g->addWidget(label, row, 0);
+        if (r.line != nullptr) {
+            g->addLayout(r.line, row++, 1);
+        } else {
+            g->addWidget(r.box, row++, 1);
+        }
     }
-    teach_ = new PedalTeachFrame;
-    g->addWidget(teach_, row, 0, 1, 2);
     connect(pedals_, &QComboBox::currentIndexChanged, this,
             [this] { teach_->setKind(pedals_->currentData().toString()); });
+    connect(clockPorts_, &ClockPortPicker::chosenChanged, this,
+            [this] { clockCountIn_->setEnabled(!clockPorts_->chosen().isEmpty()); });
     g->setColumnStretch(1, 1);
     load(nullptr);
 }
@@ -70,6 +101,8 @@ void DeviceFrame::load(const DeviceControl* control) {
     period_->setText(periodText(control != nullptr ? control->periodInForce() : 0));
     if (control == nullptr) {
         pedals_->addItem(virtualPedalsText(), DeviceControl::kVirtualPedals);
+        clockPorts_->load({}, {});
+        clockCountIn_->setChecked(false);
         setEnabled(false);
         return;
     }
@@ -95,6 +128,9 @@ void DeviceFrame::load(const DeviceControl* control) {
     teach_->load(setup);
     select(pedals_, entry, shown.isEmpty() ? entry : shown);
     teach_->setKind(pedals_->currentData().toString());
+    clockPorts_->load(control->midiOutputs(), now.clock.ports);
+    clockCountIn_->setChecked(now.clock.countIn);
+    clockCountIn_->setEnabled(!now.clock.ports.isEmpty());
 }
 
 QString DeviceFrame::periodText(int frames) {
@@ -115,5 +151,7 @@ DeviceSettings DeviceFrame::settings() const {
     const bool taught =
         setup.kind == PedalSetup::Kind::Midi || setup.kind == PedalSetup::Kind::Keys;
     s.pedalInterface = taught ? setup.toText() : entry;
+    s.clock.ports = clockPorts_->chosen();
+    s.clock.countIn = clockCountIn_->isChecked();
     return s;
 }

@@ -4,7 +4,9 @@
 
 #include "settings/devicecontrol.h"
 
+class ClockPortPicker;
 class PedalTeachFrame;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSpinBox;
@@ -14,8 +16,11 @@ class QSpinBox;
 // (`SpinBuffer`, 64 to 2048, or "Automatico": a JACK server's own period), the period
 // the device runs with (`LblPeriodo`) and the pedal interface (`CmbPedaliera`: a parallel
 // port device, "Pedaliera virtuale", a MIDI foot controller or a page-turner, the
-// last two taught in the frame below it). Without a device control (a program that
-// cannot change them while it runs) the frame is disabled. GUI thread only.
+// last two taught in the frame below it). Below them the beat clock: the MIDI outputs
+// it goes to ("Clock MIDI:", `BtnClockMidi`, see ClockPortPicker) and whether the tempo
+// lamp's count-in goes out as clock too (`CheckClockConteggio`, which waits for a port).
+// Without a device control (a program that cannot change them while it runs) the
+// frame is disabled. GUI thread only.
 class DeviceFrame : public QGroupBox {
     Q_OBJECT
 public:
@@ -40,4 +45,6 @@ private:
     QLabel* period_ = nullptr;
     QComboBox* pedals_ = nullptr;
     PedalTeachFrame* teach_ = nullptr;
+    ClockPortPicker* clockPorts_ = nullptr;
+    QCheckBox* clockCountIn_ = nullptr;
 };

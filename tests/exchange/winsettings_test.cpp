@@ -106,6 +106,8 @@ TEST(WinSettings, EveryWindowsFolderBecomesTheChosenLinuxFolder) {
     ConfigData current;
     current.pedalInterface = "virtual";
     current.bufferFrames = 512;
+    current.clockPorts = "Nord Stage 3:Nord Stage 3 MIDI 1";
+    current.clockCountIn = -1;
     const ConfigData d = import.result(current);
     EXPECT_EQ(d.PathLavoro.toText(), root + "Quintora/");
     EXPECT_EQ(d.CartelleMp3[0].toText(), root + "Quintora/mp3/ITALIANE/");
@@ -116,6 +118,8 @@ TEST(WinSettings, EveryWindowsFolderBecomesTheChosenLinuxFolder) {
     EXPECT_EQ(d.Quarti.toNumber(), 8);
     EXPECT_EQ(d.pedalInterface.toText(), "virtual");
     EXPECT_EQ(d.bufferFrames.toNumber(), 512);
+    EXPECT_EQ(d.clockPorts.toText(), "Nord Stage 3:Nord Stage 3 MIDI 1");
+    EXPECT_EQ(d.clockCountIn.toNumber(), -1);
 
     EXPECT_FALSE(import.read(QByteArray("\"2.8\"\r\n\r\n"), &error));
     EXPECT_TRUE(error.contains("cartella di lavoro"));

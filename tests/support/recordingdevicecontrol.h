@@ -4,9 +4,9 @@
 
 #include "settings/devicecontrol.h"
 
-// The program's devices for tests: fixed lists of output devices and pedal ports,
-// settings in force that a test may set, and every apply() recorded (and put in
-// force).
+// The program's devices for tests: fixed lists of output devices, pedal ports and MIDI
+// outputs, settings in force that a test may set, and every apply() recorded (and put
+// in force).
 class RecordingDeviceControl : public DeviceControl {
 public:
     QStringList outputDevices() const override { return devices; }
@@ -14,6 +14,7 @@ public:
     DeviceSettings current() const override { return inForce; }
     int outputChannels(const QString&) const override { return channels; }
     int periodInForce() const override { return period; }
+    QStringList midiOutputs() const override { return midiPorts; }
     void apply(const DeviceSettings& settings) override {
         applied.push_back(settings);
         inForce = settings;
@@ -24,6 +25,7 @@ public:
     QStringList ports{QStringLiteral("/dev/parport0")};
     DeviceSettings inForce{QString(), 256, QStringLiteral("/dev/parport0")};
     QList<DeviceSettings> applied;
-    int channels = 2;  // every output device's channels
-    int period = 0;    // the period in force: 0, no device runs
+    int channels = 2;       // every output device's channels
+    int period = 0;         // the period in force: 0, no device runs
+    QStringList midiPorts;  // the MIDI outputs present: none
 };
