@@ -192,6 +192,8 @@ int main(int argc, char** argv) {
     }
     RealClock clock;
     AudioOptions options;
+    // As a user who never chose a buffer has it: the server's own period.
+    options.bufferFrames = AudioOptions::kAutomaticFrames;
     std::unique_ptr<AudioEngine> engine;
     for (int attempt = 0; attempt < 40 && !engine; ++attempt) {
         engine = makeAudioEngine(options);
@@ -268,7 +270,15 @@ int main(int argc, char** argv) {
         for (++next; next < heard.size() && heard[next].byte != BeatSchedule::kStop; ++next) {
             if (heard[next].byte == BeatSchedule::kTick) {
                 const double ideal = double(s.audible) + double(n++) * step;
-                tickError.push_back(std::fabs(double(heard[next].frame) - ideal) * 1000.0 / rate);
+                const double ms = std::fabs(double(heard[next].frame) - ideal) * 1000.0 / rate;
+                tickError.push_back(ms);
+                if (ms > 1.0 && qEnvironmentVariableIsSet("BENCH_DEBUG")) {
+                    std::printf(
+                        "late tick: start at frame %lld, %.0f BPM, tick %lld, %.3f ms, "
+                        "the tick before at %+lld frames\n",
+                        (long long)s.audible, s.bpm, (long long)(n - 1), ms,
+                        (long long)(heard[next].frame - heard[next - 1].frame));
+                }
             }
         }
     }

@@ -58,15 +58,16 @@ double at(const std::vector<double>& sorted, double p) {
 
 void print(const char* machine, Row row) {
     std::sort(row.lateMs.begin(), row.lateMs.end());
-    const auto over = std::count_if(row.lateMs.begin(), row.lateMs.end(),
-                                    [](double ms) { return ms > 1.0; });
-    std::printf("%-16s %-22s %7zu wake-ups: late p50 %.3f ms, p99 %.3f ms, worst %.3f ms, "
-                "over 1 ms: %lld\n",
-                machine,
-                row.realTime ? (row.granted ? "real-time (FIFO 80)" : "real-time NOT granted")
-                             : "normal priority",
-                row.lateMs.size(), at(row.lateMs, 0.5), at(row.lateMs, 0.99),
-                row.lateMs.empty() ? 0 : row.lateMs.back(), static_cast<long long>(over));
+    const auto over =
+        std::count_if(row.lateMs.begin(), row.lateMs.end(), [](double ms) { return ms > 1.0; });
+    std::printf(
+        "%-16s %-22s %7zu wake-ups: late p50 %.3f ms, p99 %.3f ms, worst %.3f ms, "
+        "over 1 ms: %lld\n",
+        machine,
+        row.realTime ? (row.granted ? "real-time (FIFO 80)" : "real-time NOT granted")
+                     : "normal priority",
+        row.lateMs.size(), at(row.lateMs, 0.5), at(row.lateMs, 0.99),
+        row.lateMs.empty() ? 0 : row.lateMs.back(), static_cast<long long>(over));
 }
 
 }  // namespace
