@@ -240,16 +240,8 @@ int main(int argc, char** argv) {
         RealClock clock;
         AudioOptions options;
         options.bufferFrames = o.buffer >= 0 ? o.buffer : int(ConfigData().bufferFrames.toNumber());
-        std::unique_ptr<AudioEngine> engine;
-        for (int attempt = 0; attempt < 40 && !engine; ++attempt) {
-            engine = makeAudioEngine(options);
-            if (!engine->errorText().isEmpty()) {
-                engine.reset();
-                std::this_thread::sleep_for(std::chrono::milliseconds(250));
-            }
-        }
+        std::unique_ptr<AudioEngine> engine = engineOnJack(options);
         if (!engine) {
-            std::printf("skipped: no PortAudio device on the JACK server\n");
             return 0;
         }
         engine->setClock(clock);

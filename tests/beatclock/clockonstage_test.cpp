@@ -23,13 +23,6 @@ int count(const std::vector<Bytes>& heard, std::uint8_t byte) {
     return int(std::count(heard.begin(), heard.end(), Bytes{byte}));
 }
 
-void pedal1(Harness& h) {
-    h.box.setPedal1(true);
-    h.advance(40);
-    h.box.setPedal1(false);
-    h.advance(600);
-}
-
 }  // namespace
 
 TEST(BeatClockOnStage, CountInStartTicksAndStopReachTheGearAndALateDeviceIsFound) {
@@ -57,9 +50,9 @@ TEST(BeatClockOnStage, CountInStartTicksAndStopReachTheGearAndALateDeviceIsFound
 
     // Pedal 1: Start, then the ticks while the groove sounds, then Stop and silence.
     drums.clearLampMessages();
-    pedal1(h);
+    TestLibrary::tapPedal1(h);
     Device::waitUntil([&] { return count(drums.lampMessages(), BeatSchedule::kTick) >= 12; });
-    pedal1(h);
+    TestLibrary::tapPedal1(h);
     Device::waitUntil([&] { return count(drums.lampMessages(), BeatSchedule::kStop) > 0; });
     Device::settle();
     const std::vector<Bytes> song = drums.lampMessages();

@@ -36,13 +36,6 @@ void highlight(Harness& h, const QString& title) {
     }
 }
 
-void pedal1(Harness& h) {
-    h.box.setPedal1(true);
-    h.advance(40);
-    h.box.setPedal1(false);
-    h.advance(600);
-}
-
 }  // namespace
 
 TEST(PreparedGear, OnlyThePreparedSongSendsItsMessages) {
@@ -79,12 +72,12 @@ TEST(PreparedGear, OnlyThePreparedSongSendsItsMessages) {
     keys.clearLampMessages();
 
     h.advance(2500);
-    pedal1(h);
+    TestLibrary::tapPedal1(h);
     highlight(h, "Brezza");
     TestLibrary::key(h, Qt::Key_Escape);  // marked to come next
     Device::settle();
     EXPECT_TRUE(keys.lampMessages().empty()) << "a marked song sends nothing";
 
-    pedal1(h);  // Alba stops: Brezza is prepared
+    TestLibrary::tapPedal1(h);  // Alba stops: Brezza is prepared
     EXPECT_EQ(keys.awaitLampMessages(wireOf(brezza).size()), wireOf(brezza));
 }

@@ -81,4 +81,11 @@ void ready(Harness& h, const QString& title) {
     h.advance(2500);
 }
 
+void tapPedal1(Harness& h) {
+    h.box.setPedal1(true);
+    h.advance(40);
+    h.box.setPedal1(false);
+    h.advance(600);
+}
+
 }  // namespace TestLibrary

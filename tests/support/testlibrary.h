@@ -25,6 +25,8 @@ void prepare(Harness& h, const QString& title);
 void key(Harness& h, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Connects the pedal box with the Collega button.
 void connect(Harness& h);
+// A tap of pedal 1 on the box, and the time for what it started or stopped.
+void tapPedal1(Harness& h);
 // The library installed, the program started, the box connected and title prepared,
 // its count-in over.
 void ready(Harness& h, const QString& title);
