@@ -10,11 +10,11 @@ double BeatSchedule::tickFrames(double bpm, double rate) {
     return rate * 60.0 / (bpm * kTicksPerBeat);
 }
 
-void BeatSchedule::countIn(std::int64_t from, int beats) {
+void BeatSchedule::countIn(double from, int beats) {
     if (running_ || beats <= 0) {
         return;
     }
-    anchor_ = double(from);
+    anchor_ = from;
     next_ = 0;
     countLeft_ = std::int64_t(beats) * kTicksPerBeat;
 }
@@ -29,10 +29,11 @@ void BeatSchedule::add(Events& e, double at, std::int64_t start, std::uint32_t f
     e.at[std::size_t(e.count++)] = Event{std::uint32_t(offset), byte};
 }
 
-void BeatSchedule::ticks(Events& e, std::int64_t start, std::uint32_t frames, double until) {
+void BeatSchedule::ticks(Events& e, std::int64_t start, std::uint32_t frames, double until,
+                         const FrameMap& map) {
     const double end = std::min(until, double(start + std::int64_t(frames)));
     while (step_ > 0 && (running_ || countLeft_ > 0)) {
-        const double at = anchor_ + double(next_) * step_;
+        const double at = map.toOut(anchor_ + double(next_) * step_);
         if (at >= end || e.count >= kMaxEvents) {
             return;
         }
@@ -45,8 +46,9 @@ void BeatSchedule::ticks(Events& e, std::int64_t start, std::uint32_t frames, do
 }
 
 // The ticks before the end, then Stop.
-void BeatSchedule::stop(Events& e, std::int64_t start, std::uint32_t frames, double at) {
-    ticks(e, start, frames, at);
+void BeatSchedule::stop(Events& e, std::int64_t start, std::uint32_t frames, double at,
+                        const FrameMap& map) {
+    ticks(e, start, frames, at, map);
     running_ = false;
     add(e, at, start, frames, kStop);
 }
@@ -74,35 +76,37 @@ BeatSchedule::Events BeatSchedule::period(std::int64_t start, std::uint32_t fram
         stops_ = timeline.stops;
         if (timeline.performing && step_ > 0) {
             running_ = true;
-            anchor_ = map.toOut(timeline.startFrame);
+            anchor_ = double(timeline.startFrame);
             next_ = std::max<std::int64_t>(
-                0, std::int64_t(std::ceil((double(start) - anchor_) / step_)));
+                0, std::int64_t(std::ceil((map.toEngine(double(start)) - anchor_) / step_)));
         }
     }
     const bool stopped = timeline.stops != stops_;
     const bool started = timeline.starts != starts_;
     stops_ = timeline.stops;
     starts_ = timeline.starts;
-    const double stopAt = map.toOut(timeline.stopFrame);
+    const double stopAt = map.toOut(double(timeline.stopFrame));
     // An end and a beginning in one period go out in the order they happened.
     if (stopped && running_ && (!started || timeline.stopFrame <= timeline.startFrame)) {
-        stop(e, start, frames, stopAt);
+        stop(e, start, frames, stopAt, map);
     }
     if (started && step_ > 0) {
-        const double at = std::max(map.toOut(timeline.startFrame), double(start));
+        // Late news: Start and the ticks already due go out at once, the grid stays
+        // the groove's.
+        const double at = std::max(map.toOut(double(timeline.startFrame)), double(start));
         if (running_) {
-            stop(e, start, frames, at);
+            stop(e, start, frames, at, map);
         }
         add(e, at, start, frames, kStart);
         running_ = true;
         countLeft_ = 0;
-        anchor_ = at;
+        anchor_ = double(timeline.startFrame);
         next_ = 0;
     }
     if (stopped && running_ && !timeline.performing) {
-        stop(e, start, frames, stopAt);
+        stop(e, start, frames, stopAt, map);
     }
-    ticks(e, start, frames, double(start + std::int64_t(frames)));
+    ticks(e, start, frames, double(start + std::int64_t(frames)), map);
     // Offsets never go back: late news goes out at the period's start, before the
     // ticks. In place and stable, without allocating.
     for (int i = 1; i < e.count; ++i) {

@@ -148,9 +148,11 @@ void JackBeatClock::run(std::uint32_t frames) {
     const std::uint64_t asked = countInAsked_.load(std::memory_order_acquire);
     if (asked != countInTaken_) {
         countInTaken_ = asked;
-        schedule_.countIn(start, countInBeats_.load(std::memory_order_relaxed));
+        schedule_.countIn(map_.toEngine(double(start)),
+                          countInBeats_.load(std::memory_order_relaxed));
     }
-    const double tick = BeatSchedule::tickFrames(bpm_.load(std::memory_order_acquire), rate);
+    const double tick =
+        BeatSchedule::tickFrames(bpm_.load(std::memory_order_acquire), double(kEngineRate));
     const BeatSchedule::Events events = schedule_.period(start, frames, t, map_, tick);
     for (int i = 0; i < events.count; ++i) {
         const BeatSchedule::Event& e = events.at[std::size_t(i)];

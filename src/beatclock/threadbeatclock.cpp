@@ -120,7 +120,8 @@ void ThreadBeatClock::run() {
         const std::uint64_t asked = countInAsked_.load(std::memory_order_acquire);
         if (asked != countInTaken) {
             countInTaken = asked;
-            schedule.countIn(start, countInBeats_.load(std::memory_order_relaxed));
+            schedule.countIn(map.toEngine(double(start)),
+                             countInBeats_.load(std::memory_order_relaxed));
         }
         const double tick =
             BeatSchedule::tickFrames(bpm_.load(std::memory_order_acquire), kEngineRate);

@@ -64,6 +64,8 @@ TEST(BeatSchedule, StartTicksAndStopFallOnTheirFramesWhateverThePeriod) {
         after.performing = false;
         const double startAt = map.toOut(playing.startFrame);
         const double stopAt = map.toOut(after.stopFrame);
+        // The ticks are counted in the engine's frames and heard in the output's.
+        const double engineStep = BeatSchedule::tickFrames(c.bpm, 44100);
         const double step = BeatSchedule::tickFrames(c.bpm, 44100 * c.ratio);
         BeatSchedule s;
         // The news reaches the schedule in the period it happened in.
@@ -74,7 +76,7 @@ TEST(BeatSchedule, StartTicksAndStopFallOnTheirFramesWhateverThePeriod) {
                                                  : after;
         };
         const std::vector<Heard> heard = run(s, 100000, 100000 + 44100 * 5, c.period, map, timeline,
-                                             [&](std::int64_t) { return step; });
+                                             [&](std::int64_t) { return engineStep; });
         ASSERT_GE(heard.size(), 3u);
         EXPECT_EQ(heard[0].byte, BeatSchedule::kStart);
         EXPECT_EQ(heard[0].frame, std::int64_t(std::floor(startAt)));
@@ -121,8 +123,10 @@ TEST(BeatSchedule, ANewTempoHoldsFromTheNextTickAndLateNewsGoesOutAtOnce) {
     EXPECT_EQ(heard[0].byte, BeatSchedule::kStart);
     EXPECT_EQ(heard[0].frame, 512);
     EXPECT_EQ(heard[1].frame, 512);  // its first tick beside it
+    // The grid stays the groove's: the next tick where the groove has it.
+    EXPECT_EQ(heard[2].frame, std::int64_t(std::floor(300 + slow)));
     std::vector<double> gaps;
-    for (std::size_t i = 2; i < heard.size(); ++i) {
+    for (std::size_t i = 3; i < heard.size(); ++i) {
         gaps.push_back(double(heard[i].frame - heard[i - 1].frame));
     }
     // Every gap is a whole tick of one tempo or the other: none shorter, none torn.
@@ -175,5 +179,32 @@ TEST(BeatSchedule, TheCountInIsTicksAloneAndNoTempoStartsNothing) {
             [](std::int64_t) { return 0.0; });
         EXPECT_TRUE(heard.empty());
         EXPECT_EQ(BeatSchedule::tickFrames(0, 44100), 0);
+    }
+}
+
+TEST(BeatSchedule, AfterTheOutputLostPeriodsTheTicksStayWithTheGroove) {
+    // The server stalled: from frame 20480 on, each engine frame is heard 4096
+    // output frames later than before. The ticks follow the groove, not the old grid.
+    const double step = BeatSchedule::tickFrames(120, 44100);
+    TimelineSnapshot playing;
+    playing.starts = 1;
+    playing.startFrame = 1000;
+    playing.performing = true;
+    BeatSchedule s;
+    s.period(0, 256, TimelineSnapshot{}, {0, 0, 1.0}, step);
+    std::vector<Heard> heard;
+    for (std::int64_t start = 256; start < 44100; start += 256) {
+        const BeatSchedule::FrameMap map{start < 20480 ? 0 : 4096, 0, 1.0};
+        const BeatSchedule::Events e = s.period(start, 256, playing, map, step);
+        for (int i = 0; i < e.count; ++i) {
+            heard.push_back({start + e.at[i].offset, e.at[i].byte});
+        }
+    }
+    ASSERT_GT(heard.size(), 20u);
+    int n = 0;
+    for (std::size_t i = 1; i < heard.size(); ++i) {
+        const double engine = 1000 + n++ * step;
+        const double expected = engine < 20480 ? engine : engine + 4096;
+        EXPECT_EQ(heard[i].frame, std::int64_t(std::floor(expected))) << "tick " << n - 1;
     }
 }
