@@ -34,6 +34,15 @@ std::vector<Heard> run(BeatSchedule& s, std::int64_t from, std::int64_t to, std:
     return heard;
 }
 
+// The engine's word once the performer's sound began at frame.
+TimelineSnapshot playingFrom(std::int64_t frame) {
+    TimelineSnapshot t;
+    t.starts = 1;
+    t.startFrame = frame;
+    t.performing = true;
+    return t;
+}
+
 int count(const std::vector<Heard>& heard, std::uint8_t byte) {
     int n = 0;
     for (const Heard& h : heard) {
@@ -54,11 +63,10 @@ TEST(BeatSchedule, StartTicksAndStopFallOnTheirFramesWhateverThePeriod) {
                          Case{128, 60, 48000.0 / 44100.0}}) {
         SCOPED_TRACE(testing::Message() << c.period << " frames, " << c.bpm << " BPM");
         const BeatSchedule::FrameMap map{100000, 5000, c.ratio};
-        TimelineSnapshot before, playing, after;
-        playing.starts = 1;
-        playing.startFrame = 5000 + 12345;  // somewhere inside a period
-        playing.performing = true;
-        after = playing;
+        const TimelineSnapshot before;
+        // It begins somewhere inside a period.
+        const TimelineSnapshot playing = playingFrom(5000 + 12345);
+        TimelineSnapshot after = playing;
         after.stops = 1;
         after.stopFrame = playing.startFrame + 44100 * 3;
         after.performing = false;
@@ -98,10 +106,7 @@ TEST(BeatSchedule, ANewTempoHoldsFromTheNextTickAndLateNewsGoesOutAtOnce) {
     const BeatSchedule::FrameMap map{0, 0, 1.0};
     const double slow = BeatSchedule::tickFrames(100, 44100);
     const double fast = BeatSchedule::tickFrames(150, 44100);
-    TimelineSnapshot playing;
-    playing.starts = 1;
-    playing.startFrame = 300;
-    playing.performing = true;
+    const TimelineSnapshot playing = playingFrom(300);
     {
         // A clock switched on mid-song joins the song's grid, without a Start.
         BeatSchedule s;
@@ -165,10 +170,7 @@ TEST(BeatSchedule, TheCountInIsTicksAloneAndNoTempoStartsNothing) {
     {
         // A song without a tempo: its sound starts and stops, the clock stays quiet.
         BeatSchedule s;
-        TimelineSnapshot playing;
-        playing.starts = 1;
-        playing.startFrame = 500;
-        playing.performing = true;
+        const TimelineSnapshot playing = playingFrom(500);
         TimelineSnapshot stopped = playing;
         stopped.stops = 1;
         stopped.stopFrame = 20000;
@@ -186,10 +188,7 @@ TEST(BeatSchedule, AfterTheOutputLostPeriodsTheTicksStayWithTheGroove) {
     // The server stalled: from frame 20480 on, each engine frame is heard 4096
     // output frames later than before. The ticks follow the groove, not the old grid.
     const double step = BeatSchedule::tickFrames(120, 44100);
-    TimelineSnapshot playing;
-    playing.starts = 1;
-    playing.startFrame = 1000;
-    playing.performing = true;
+    const TimelineSnapshot playing = playingFrom(1000);
     BeatSchedule s;
     s.period(0, 256, TimelineSnapshot{}, {0, 0, 1.0}, step);
     std::vector<Heard> heard;
