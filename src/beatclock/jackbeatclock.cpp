@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 #include "playback/decodedaudio.h"
