@@ -46,6 +46,7 @@ public:
     struct Heard {
         std::int64_t frame;
         std::uint8_t byte;
+        float sample;  // the engine's left channel on that frame
     };
 
     bool open() {
@@ -101,13 +102,14 @@ private:
         auto* me = static_cast<Listener*>(self);
         const std::int64_t start = jack_last_frame_time(me->client_);
         void* in = jack_port_get_buffer(me->midi_, frames);
+        const auto* sound = static_cast<const float*>(jack_port_get_buffer(me->audio_, frames));
         const std::uint32_t events = jack_midi_get_event_count(in);
         for (std::uint32_t i = 0; i < events; ++i) {
             jack_midi_event_t e;
             if (jack_midi_event_get(&e, in, i) == 0 && e.size == 1) {
                 const std::size_t at = me->count_.load(std::memory_order_relaxed);
                 if (at < me->heard_.size()) {
-                    me->heard_[at] = Heard{start + e.time, e.buffer[0]};
+                    me->heard_[at] = Heard{start + e.time, e.buffer[0], sound[e.time]};
                     me->count_.store(at + 1, std::memory_order_release);
                 }
             }
@@ -135,17 +137,26 @@ private:
     std::atomic<int> xruns_{0};
 };
 
-// A groove that sounds from its first frame: a plain tone, a few seconds long.
+// The groove's left channel says which of its frames sounds: a ramp over kMark
+// frames, from 0.1 (audible from the first frame) to 0.9. Its length is a whole
+// number of ramps, so the count goes on across the loop. The right channel is a tone.
+constexpr int kMark = 4096;
+
 std::shared_ptr<const DecodedAudio> tone() {
     auto sound = std::make_shared<DecodedAudio>();
-    const int frames = kEngineRate * 4;
+    const int frames = kMark * 43;  // about 4 s
     sound->samples.resize(std::size_t(frames) * kEngineChannels);
     for (int f = 0; f < frames; ++f) {
-        const float s = 0.3f * float(std::sin(2 * M_PI * 220.0 * f / kEngineRate));
-        sound->samples[2 * std::size_t(f)] = s;
-        sound->samples[2 * std::size_t(f) + 1] = s;
+        sound->samples[2 * std::size_t(f)] = 0.1f + 0.8f * float(f % kMark) / kMark;
+        sound->samples[2 * std::size_t(f) + 1] =
+            0.3f * float(std::sin(2 * M_PI * 220.0 * f / kEngineRate));
     }
     return sound;
+}
+
+// The groove frame (modulo kMark) a left-channel sample says is sounding.
+double markOf(float sample) {
+    return std::round((double(sample) - 0.1) / 0.8 * kMark);
 }
 
 struct Start {
@@ -237,7 +248,7 @@ int main(int argc, char** argv) {
     // next Stop against the grid from that frame.
     const double rate = ears.rate();
     const std::vector<Listener::Heard> heard = ears.heard();
-    std::vector<double> startError, tickError;
+    std::vector<double> startError, tickError, soundError;
     std::size_t next = 0;
     int unmatched = 0;
     for (const Start& s : starts) {
@@ -262,6 +273,14 @@ int main(int argc, char** argv) {
         for (++next; next < heard.size() && heard[next].byte != BeatSchedule::kStop; ++next) {
             if (heard[next].byte == BeatSchedule::kTick) {
                 const double ideal = double(s.audible) + double(n++) * step;
+                // Against the sound heard: the groove frame sounding on the tick's frame
+                // (past the fade-in of its first ticks).
+                if (n > 4) {
+                    double off = std::fmod(
+                        markOf(heard[next].sample) - std::fmod(double(n - 1) * step, kMark), kMark);
+                    off = off < -kMark / 2 ? off + kMark : off >= kMark / 2 ? off - kMark : off;
+                    soundError.push_back(std::fabs(off) * 1000.0 / rate);
+                }
                 const double ms = std::fabs(double(heard[next].frame) - ideal) * 1000.0 / rate;
                 tickError.push_back(ms);
                 if (ms > 1.0 && qEnvironmentVariableIsSet("BENCH_DEBUG")) {
@@ -287,6 +306,9 @@ int main(int argc, char** argv) {
     std::printf("  tick deviation from ideal, ms: p50 %.3f, p99 %.3f, worst %.3f\n",
                 percentile(tickError, 0.5), percentile(tickError, 0.99),
                 percentile(tickError, 1.0));
+    std::printf(
+        "  tick deviation from the groove frame heard, ms: p50 %.3f, p99 %.3f, worst %.3f\n",
+        percentile(soundError, 0.5), percentile(soundError, 0.99), percentile(soundError, 1.0));
     beat.setOptions({});
     engine.reset();
     jackd.terminate();
