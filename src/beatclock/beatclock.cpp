@@ -7,7 +7,6 @@
 BeatClock::BeatClock(const EngineTimeline& timeline, OutputInfo output, Clock& clock,
                      QObject* parent)
     : QObject(parent),
-      timeline_(timeline),
       output_(std::move(output)),
       jack_(std::make_unique<JackBeatClock>(timeline)),
       thread_(std::make_unique<ThreadBeatClock>(timeline, MidiSystem::Api::Automatic)) {

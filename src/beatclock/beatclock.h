@@ -56,7 +56,6 @@ public:
     static constexpr int kJackRetryLooks = 10;
 
 private:
-    const EngineTimeline& timeline_;
     OutputInfo output_;
     BeatClockOptions options_;
     std::unique_ptr<JackBeatClock> jack_;
