@@ -13,6 +13,7 @@
 #include "exchange/accessreaderchild.h"
 #include "exchange/csvcommand.h"
 #include "instance/singleinstance.h"
+#include "instance/watcher.h"
 #include "library/newlibrary.h"
 #include "platform/foldername.h"
 
@@ -69,6 +70,15 @@ int main(int argc, char** argv) {
         (early.error.isEmpty() || !CommandLine::mayHoldQtOptions(arguments))) {
         QCoreApplication core(argc, argv);
         return answerWithoutWindow(early);
+    }
+    // "Riprendi suonando dopo un arresto": this process only watches the program,
+    // which runs as its child (started before any window or device is opened).
+    if (early.error.isEmpty() && !Watcher::watched() &&
+        Watcher::wanted(Program::configPathFor(early))) {
+        const int status = Watcher::run(argv, Program::configPathFor(early));
+        if (status >= 0) {
+            return status;
+        }
     }
     QApplication app(argc, argv);
     const CommandLine cl = CommandLine::parse(QApplication::arguments());

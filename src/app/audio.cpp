@@ -34,6 +34,7 @@
 #include "platform/hirestimer.h"
 #include "platform/wincolor.h"
 #include "playback/stopendstyle.h"
+#include "playback/outputwatch.h"
 #include "remote/pedalnotice.h"
 #include "show/showcore.h"
 #include "show/showthread.h"
@@ -67,6 +68,9 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     auto* notice = new PedalNotice(*this, services_.clock);
     connect(&services_.port, &PortIo::notice, notice, &PedalNotice::show);
     connect(stage, &AudioStage::notice, notice, &PedalNotice::show);
+    if (OutputWatch* watch = services_.outputWatch) {
+        connect(watch, &OutputWatch::changed, notice, &PedalNotice::show);
+    }
     if (GearSender* gear = services_.gear) {
         // The song's messages are handed over from the show's own thread the moment
         // it is prepared, whoever prepared it.

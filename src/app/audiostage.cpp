@@ -13,6 +13,7 @@
 #include "app/keyboard.h"
 #include "app/songpreparation.h"
 #include "library/datasource.h"
+#include "pedals/midipedalbox.h"
 #include "library/listchooser.h"
 #include "library/rowset.h"
 #include "platform/hirestimer.h"
@@ -21,6 +22,7 @@
 #include "platform/prompter.h"
 #include "playback/groovesound.h"
 #include "playback/mediaplayer.h"
+#include "playback/outputwatch.h"
 #include "show/showcore.h"
 #include "stage/cuenext.h"
 #include "stage/setrunner.h"
@@ -107,6 +109,17 @@ TransportSource sourceOf(Audio& w) {
     s.mp3Position = [player] { return player->position(); };
     s.mp3Length = [player] { return player->duration(); };
     s.autoNext = [&st] { return st.PreparaSuccessivo; };
+    OutputWatch* watch = w.services().outputWatch;
+    s.alert = [&st, watch] {
+        QStringList lines;
+        if (watch && watch->away()) {
+            lines << OutputWatch::awayText();
+        }
+        if (st.boxAway) {
+            lines << MidiPedalBox::awayText();
+        }
+        return lines.join(QStringLiteral(" - "));
+    };
     s.lamps = [&c] {
         return std::array<std::int64_t, TransportSnapshot::kLampCount>{
             c.LedConnect->backColor(), c.LedPed1->backColor(), c.LedPed2->backColor(),
@@ -209,6 +222,9 @@ AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
     // The times move on with the main tick, which runs while the box is attached
     // (nothing sounds without it).
     connect(&w.core(), &ShowCore::ticked, model_, &TransportModel::refresh);
+    if (OutputWatch* watch = w.services().outputWatch) {
+        connect(watch, &OutputWatch::changed, model_, &TransportModel::refresh);
+    }
     connect(model_, &TransportModel::changed, this, [this, &c] {
         const TransportSnapshot& s = model_->snapshot();
         c.TempoMp3->setText(TransportModel::mp3Text(s));

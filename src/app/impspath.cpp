@@ -85,6 +85,7 @@ void Impspath::load() {
     c_.devices->load(w_.services().devices);
     c_.stage->load(st.PreparaSenzaFermare, st.ClickUscita, st.ClickLivello);
     c_.stage->setPrepareNext(st.PreparaSuccessivo);
+    c_.stage->setResumeSounding(st.RiprendiSuonando);
     c_.stage->levels().load({st.LivellaVolume, st.LivelloObiettivo, st.LivelloTetto});
 }
 

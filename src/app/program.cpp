@@ -23,6 +23,7 @@
 #include "platform/prompter.h"
 #include "playback/audiodevices.h"
 #include "playback/audioengine.h"
+#include "playback/outputwatch.h"
 #include "playback/audiooptions.h"
 #include "playback/engineclicksound.h"
 #include "playback/enginegroovesound.h"
@@ -132,6 +133,7 @@ Program::~Program() {
     gearThread_->call([this] { gear_.reset(); });
     gearThread_.reset();
     beatClock_.reset();
+    outputWatch_.reset();
     binder_.reset();
     player_.reset();
     grooves_.reset();
@@ -176,6 +178,7 @@ void Program::createAudio(const QString& device, int bufferFrames) {
     AudioEngine* engine = engine_.get();
     beatClock_ = std::make_unique<BeatClock>(
         engine->timeline(), [engine] { return engine->outputJackClient(); }, clock_);
+    outputWatch_ = std::make_unique<OutputWatch>(*engine_, clock_);
 }
 
 QStringList Program::outputDevices() const {
@@ -315,6 +318,7 @@ int Program::run() {
     services.gear = gear_.get();
     services.levels = engine_.get();
     services.beatClock = beatClock_.get();
+    services.outputWatch = outputWatch_.get();
     window_ = std::make_unique<Audio>(services);
     QObject::connect(window_.get(), &Audio::quitConfirmed, qApp, &QApplication::quit,
                      Qt::QueuedConnection);

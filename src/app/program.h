@@ -16,6 +16,7 @@ class Audio;
 class EngineClickSound;
 class AudioEngine;
 class BeatClock;
+class OutputWatch;
 class EngineGrooveSound;
 class EngineMediaPlayer;
 class GearSender;
@@ -93,6 +94,7 @@ private:
     std::unique_ptr<EngineClickSound> click_;
     std::unique_ptr<GearSender> gear_;  // made and deleted on gearThread_
     std::unique_ptr<BeatClock> beatClock_;
+    std::unique_ptr<OutputWatch> outputWatch_;
     QString startError_;  // told once the window is up
     std::unique_ptr<Audio> window_;
     std::unique_ptr<PedalBoxWindow> boxWindow_;

@@ -93,6 +93,7 @@ void Salvadati::applyStage() {
     SharedState& st = w_.state();
     st.PreparaSenzaFermare = c_.stage->cueWithoutStopping();
     st.PreparaSuccessivo = c_.stage->prepareNext();
+    st.RiprendiSuonando = c_.stage->resumeSounding();
     const LevelOptions level = c_.stage->levels().options();
     st.LivellaVolume = level.on;
     st.LivelloObiettivo = level.target;
@@ -161,6 +162,7 @@ ConfigData Salvadati::configData() const {
     d.clickOutput = st.ClickUscita;
     d.clickLevel = st.ClickLivello;
     d.prepareNext = st.PreparaSuccessivo ? -1 : 0;
+    d.resumeSounding = st.RiprendiSuonando ? -1 : 0;
     d.levelOn = st.LivellaVolume ? -1 : 0;
     d.levelTarget = st.LivelloObiettivo;
     d.levelCeiling = st.LivelloTetto;

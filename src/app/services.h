@@ -20,6 +20,7 @@ class ShowThread;
 class BeatClock;
 class GearSender;
 class LevelSink;
+class OutputWatch;
 
 // What the main window is built from, so that the whole program runs the same way
 // in the product and in a test. The owner (main() or the test harness) keeps every
@@ -58,4 +59,7 @@ struct Services {
     // What sends the prepared song's tempo to the other gear as MIDI beat clock;
     // null: none.
     BeatClock* beatClock = nullptr;
+    // What watches the sound output and starts it again when its device is back;
+    // null: none (a lost output then stays silent).
+    OutputWatch* outputWatch = nullptr;
 };

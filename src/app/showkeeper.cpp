@@ -14,6 +14,7 @@
 #include "app/audiocontrols.h"
 #include "app/songpreparation.h"
 #include "config/sharedstate.h"
+#include "instance/watcher.h"
 #include "library/datasource.h"
 #include "library/filtrocartella.h"
 #include "library/listchooser.h"
@@ -23,6 +24,8 @@
 #include "platform/prompter.h"
 #include "platform/statuslines.h"
 #include "platform/wholefile.h"
+#include "playback/groovesound.h"
+#include "playback/mediaplayer.h"
 #include "show/showcore.h"
 
 namespace {
@@ -34,7 +37,7 @@ constexpr qint64 kMaxStateBytes = 64 * 1024;
 }  // namespace
 
 ShowKeeper::ShowKeeper(const ShowServices& services, const QString& configPath)
-    : s_(services), path_(statePath(configPath)) {}
+    : s_(services), path_(statePath(configPath)), configPath_(configPath) {}
 
 ShowKeeper::~ShowKeeper() = default;
 
@@ -49,6 +52,11 @@ QString ShowKeeper::resumingText(const QString& title) {
     return title.isEmpty()
                ? QStringLiteral("Ripresa dopo un'interruzione imprevista.")
                : QStringLiteral("Ripresa dopo un'interruzione imprevista: %1 è pronto.").arg(title);
+}
+
+QString ShowKeeper::soundingAgainText(const QString& title) {
+    return QStringLiteral("Ripresa dopo un'interruzione imprevista: %1 suona di nuovo da dove era.")
+        .arg(title);
 }
 
 QString ShowKeeper::writeFailedText(const QString& path, const QString& reason) {
@@ -74,6 +82,10 @@ void ShowKeeper::begin(Startup::Branch branch) {
         }
     }
     write(snapshot().encode());
+    // The watcher gave up after two crashes in a minute: the user hears why now.
+    if (const QString note = Watcher::takeNote(configPath_); !note.isEmpty()) {
+        s_.prompter.tell(note);
+    }
     timer_ = s_.clock.makeTimer([this] { tick(); });
     timer_->arm(kKeepEveryMs);
 }
@@ -165,6 +177,14 @@ ShowState ShowKeeper::snapshot() const {
     s.waveVolume = c.Vol1->value();
     s.mp3Volume = c.HSVolumeMp3->value();
     s.connected = s_.state.Collegato;
+    // What the audience hears: a pedal's sound, or the song started with Enter.
+    const CoreState& shown = s_.shown;
+    const std::int64_t frame = shown.LoopBrano ? s_.grooves.loopFrame() : -1;
+    const bool heard = shown.LoopBrano ? frame >= 0 : s_.player.isPlaying();
+    s.sounding = shown.Groove2Attivo ? 2 : shown.Groove1Attivo || heard ? 1 : 0;
+    if (s.sounding > 0) {
+        s.soundAt = shown.LoopBrano ? double(frame) : s_.player.position();
+    }
     return s;
 }
 
@@ -180,6 +200,7 @@ void ShowKeeper::resume(const ShowState& s) {
         c.HSVolumeMp3->setValue(*s.mp3Volume);
     }
     QString ready;
+    bool sounding = false;
     if (s.connected) {
         const bool found =
             s.prepared && showList(s.preparedList) && highlight(s.preparedTitle, s.preparedRow);
@@ -187,13 +208,16 @@ void ShowKeeper::resume(const ShowState& s) {
         if (found && s_.state.Collegato) {
             s_.preparation.Prepara();
             ready = s.preparedTitle;
+            // With the option ticked, what sounded sounds again from where it was.
+            sounding = s_.state.RiprendiSuonando && Watcher::restarted() && s.sounding > 0 &&
+                       s_.core.resumeSound(s.sounding, s.soundAt);
         }
     }
     if (showList(s.list)) {
         highlight(s.title, s.row);
     }
     resumedPreparations_ = s_.shown.prepared;
-    line_ = new QLabel(resumingText(ready));
+    line_ = new QLabel(sounding ? soundingAgainText(ready) : resumingText(ready));
     line_->setObjectName(QStringLiteral("Ripresa"));
     line_->setAccessibleName(QStringLiteral("Ripresa dopo un'interruzione"));
     line_->setTextFormat(Qt::PlainText);

@@ -29,6 +29,8 @@ public:
     static QString statePath(const QString& configPath);
     // The line on the main window after a resumed start.
     static QString resumingText(const QString& title);
+    // The same when the song sounds again ("Riprendi suonando dopo un arresto").
+    static QString soundingAgainText(const QString& title);
     // Told once when the state file cannot be written, with the reason when known.
     static QString writeFailedText(const QString& path, const QString& reason = QString());
 
@@ -54,6 +56,7 @@ private:
 
     ShowServices s_;
     QString path_;
+    QString configPath_;
     std::unique_ptr<TimerDriver> timer_;
     QByteArray written_;
     bool failureTold_ = false;

@@ -243,6 +243,7 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.ClickUscita = int(d.clickOutput.toNumber());
     st.ClickLivello = int(d.clickLevel.toNumber());
     st.PreparaSuccessivo = d.prepareNext.toNumber() != 0;
+    st.RiprendiSuonando = d.resumeSounding.toNumber() != 0;
     st.LivellaVolume = d.levelOn.toNumber() != 0;
     st.LivelloObiettivo = d.levelTarget.toNumber();
     st.LivelloTetto = d.levelCeiling.toNumber();

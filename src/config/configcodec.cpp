@@ -98,6 +98,7 @@ std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
                          {&d.levelCeiling, Kind::Number, false, Check::PeakCeiling}});
         lines.push_back({{&d.clockPorts, Kind::Text, false, Check::PortList},
                          {&d.clockCountIn, Kind::Number, false, Check::Flag}});
+        lines.push_back({{&d.resumeSounding, Kind::Number, false, Check::Flag}});
     }
     return lines;
 }
@@ -367,7 +368,12 @@ QByteArray ConfigCodec::write(const ConfigData& data) {
     const auto changed = [&defaults, &d](Value ConfigData::*v) {
         return (d.*v).toNumber() != (defaults.*v).toNumber();
     };
-    const bool clockLine = !d.clockPorts.toText().isEmpty() || changed(&ConfigData::clockCountIn);
+    const bool resumeLine = changed(&ConfigData::resumeSounding);
+    if (!resumeLine) {
+        lines.pop_back();
+    }
+    const bool clockLine = resumeLine || !d.clockPorts.toText().isEmpty() ||
+                           changed(&ConfigData::clockCountIn);
     if (!clockLine) {
         lines.pop_back();
     }

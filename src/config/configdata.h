@@ -100,6 +100,10 @@ struct ConfigData {
     // lamp's count-in goes out as clock too (-1) or not (0).
     Value clockPorts = "";
     Value clockCountIn = 0;
+
+    // Line 24, this program's own: after a crash the program is started again by
+    // its watcher and what sounded sounds again from where it was (-1), or not (0).
+    Value resumeSounding = 0;
     // The longest list of ports a file may hold: far more ports than a stage has.
     static constexpr int kMaxPortListLength = 65536;
 

@@ -23,6 +23,7 @@ struct CoreState {
     std::int16_t UscitaPorta = 0;  // lamp bits last written to the pedal box
     float InizioGroove = 0;        // time of day (s) at which groove 1 last started
     bool Collegato = false;        // the pedal box is attached and polled
+    bool boxAway = false;          // attached, but its device went away (it comes back by itself)
 
     // The prepared song.
     int prepared = 0;                          // songs prepared since start-up

@@ -42,6 +42,9 @@ struct SharedState : CoreState {
     // The next song of the running order is prepared by itself when the one that
     // sounded ends ("Prepara il successivo").
     bool PreparaSuccessivo = false;
+    // After a crash the watcher starts the program again and what sounded sounds
+    // again ("Riprendi suonando dopo un arresto").
+    bool RiprendiSuonando = false;
 
     // Every song at one loudness ("Livella il volume"): the loudness in LUFS and the
     // true peak in dBTP that no gain goes above.

@@ -192,5 +192,6 @@ ConfigData WinSettingsImport::result(const ConfigData& current) const {
     d.pedalInterface = current.pedalInterface;
     d.clockPorts = current.clockPorts;
     d.clockCountIn = current.clockCountIn;
+    d.resumeSounding = current.resumeSounding;
     return d;
 }

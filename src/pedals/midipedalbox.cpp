@@ -23,11 +23,21 @@ void MidiPedalBox::setMode(int) {}
 int MidiPedalBox::openPort(const QString&, const QString&) {
     closePort();
     open_ = true;
-    lost_ = false;
-    refreshed_ = false;
+    away_ = false;
     status_.clear();
-    present_ = input_.open(setup_.device);
-    if (present_ && !setup_.lampPort.isEmpty()) {
+    present_ = attach();
+    status_.log(present_ ? QStringLiteral("Collegata a %1").arg(setup_.device)
+                         : QStringLiteral("%1 non trovata").arg(setup_.device));
+    emit eventsLogged();
+    return 1;
+}
+
+bool MidiPedalBox::attach() {
+    refreshed_ = false;
+    sent_ = -1;
+    out_.reset();
+    const bool there = input_.open(setup_.device);
+    if (there && !setup_.lampPort.isEmpty()) {
         out_ = MidiSystem::makeOutput(api_);
         const int index = out_ ? MidiSystem::indexOf(*out_, setup_.lampPort) : -1;
         try {
@@ -41,10 +51,7 @@ int MidiPedalBox::openPort(const QString&, const QString&) {
         }
     }
     lookedAtMs_ = clock_.monotonicMs();
-    status_.log(present_ ? QStringLiteral("Collegata a %1").arg(setup_.device)
-                         : QStringLiteral("%1 non trovata").arg(setup_.device));
-    emit eventsLogged();
-    return 1;
+    return there;
 }
 
 void MidiPedalBox::closePort() {
@@ -52,15 +59,16 @@ void MidiPedalBox::closePort() {
         return;
     }
     input_.close();
-    // A lost box is written to no more: what it left lit on the controller goes
-    // dark here, as the lamps on screen do.
-    if (out_ && sent_ > 0) {
+    // What the controller shows lit goes dark here, as the lamps on screen do.
+    if (out_ && sent_ > 0 && !away_) {
         sendLamps(0);
     }
     out_.reset();
     open_ = false;
     present_ = false;
+    away_ = false;
     sent_ = -1;
+    wanted_ = 0;
     status_.clear();
 }
 
@@ -71,55 +79,81 @@ int MidiPedalBox::readStatus() {
     // A look straight after a pedal message goes to the sound at once: the slower
     // look for the controller (the system's port list) waits for the next tick.
     const bool afterEvent = std::exchange(eventPending_, false);
-    if (!lost_ && !afterEvent && clock_.monotonicMs() - lookedAtMs_ >= kLookMs) {
+    if (!afterEvent && clock_.monotonicMs() - lookedAtMs_ >= kLookMs) {
         lookedAtMs_ = clock_.monotonicMs();
-        // A new connection may not carry the first messages yet (JACK connects at
-        // its next cycle): the lamps are shown whole once more, once.
-        if (!refreshed_ && out_ && sent_ >= 0) {
-            const int shown = sent_;
-            sent_ = -1;
-            sendLamps(shown);
-        }
-        refreshed_ = true;
-        if (input_.stillThere() && !input_.stillHearing()) {
-            // A system-exclusive message that never ended holds the input deaf:
-            // opened afresh, it hears again.
-            const bool again = input_.open(setup_.device);
-            status_.log(again ? QStringLiteral("Messaggio di sistema interrotto: ingresso "
-                                               "riaperto")
-                              : QStringLiteral("Messaggio di sistema interrotto"));
-            emit eventsLogged();
-            if (again) {
-                // Not told when it failed: the box is then lost, which the transport
-                // tells on its own.
-                emit notice(reopenedText());
-            }
-        }
-        if (input_.stillThere() && !input_.stillConnected()) {
-            // The port stayed but its connection to the program was taken away:
-            // made again, as the next "Collega" would.
-            const bool again = input_.open(setup_.device);
-            status_.log(again ? QStringLiteral("Collegamento a %1 ripristinato").arg(setup_.device)
-                              : QStringLiteral("Collegamento a %1 perso").arg(setup_.device));
-            emit eventsLogged();
-        }
-        if (!input_.stillThere()) {
-            lost_ = true;
-            status_.log(QStringLiteral("%1 scollegata").arg(setup_.device));
-            emit eventsLogged();
+        if (away_) {
+            lookForReturn();
+        } else {
+            look();
         }
     }
-    if (lost_) {
-        return kPresent | kLost;
+    if (away_) {
+        return kPresent | kAway;
     }
     return kPresent | status_.read();
 }
 
+void MidiPedalBox::look() {
+    // A new connection may not carry the first messages yet (JACK connects at its
+    // next cycle): the lamps are shown whole once more, once.
+    if (!refreshed_ && out_ && sent_ >= 0) {
+        sent_ = -1;
+        sendLamps(wanted_);
+    }
+    refreshed_ = true;
+    if (input_.stillThere() && !input_.stillHearing()) {
+        // A system-exclusive message that never ended holds the input deaf: opened
+        // afresh, it hears again.
+        const bool again = input_.open(setup_.device);
+        status_.log(again ? QStringLiteral("Messaggio di sistema interrotto: ingresso "
+                                           "riaperto")
+                          : QStringLiteral("Messaggio di sistema interrotto"));
+        emit eventsLogged();
+        if (again) {
+            // Not told when it failed: the box is then away, which is told below.
+            emit notice(reopenedText());
+        }
+    }
+    if (input_.stillThere() && !input_.stillConnected()) {
+        // The port stayed but its connection to the program was taken away: made
+        // again, as the next "Collega" would.
+        const bool again = input_.open(setup_.device);
+        status_.log(again ? QStringLiteral("Collegamento a %1 ripristinato").arg(setup_.device)
+                          : QStringLiteral("Collegamento a %1 perso").arg(setup_.device));
+        emit eventsLogged();
+    }
+    if (!input_.stillThere()) {
+        // Pulled out: a pedal held down then is up when it comes back.
+        away_ = true;
+        status_.set(1, false);
+        status_.set(2, false);
+        status_.log(QStringLiteral("%1 scollegata").arg(setup_.device));
+        emit eventsLogged();
+        emit notice(awayText());
+    }
+}
+
+void MidiPedalBox::lookForReturn() {
+    // The input's own client lists the ports, so a look makes no new client; only
+    // after a failed open is a fresh one tried at each look.
+    if ((input_.isOpen() && !input_.stillThere()) || !attach()) {
+        return;
+    }
+    away_ = false;
+    sendLamps(wanted_);
+    status_.log(backText());
+    emit eventsLogged();
+    emit notice(backText());
+}
+
 int MidiPedalBox::writeData(int value) {
-    if (!open_ || !present_ || lost_) {
+    if (!open_ || !present_) {
         return 0;
     }
-    sendLamps(value);
+    wanted_ = value;
+    if (!away_) {
+        sendLamps(value);
+    }
     return 1;
 }
 
@@ -170,6 +204,14 @@ void MidiPedalBox::received(const MidiInput::Message& m) {
         emit pedalEvent();
     }
     emit eventsLogged();
+}
+
+QString MidiPedalBox::awayText() {
+    return QStringLiteral("Pedaliera MIDI scollegata: la riprendo appena torna");
+}
+
+QString MidiPedalBox::backText() {
+    return QStringLiteral("Pedaliera MIDI ricollegata");
 }
 
 QString MidiPedalBox::reopenedText() {

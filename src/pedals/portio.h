@@ -6,7 +6,8 @@
 
 // The port I/O component (`IO1`) through which all access to the pedal box goes.
 // Status bits read: 0x80 box present, 0x40 pedal 1 down, 0x04 pedal 2 down,
-// 0x08 box lost, 0x10 and 0x20 shown on the diagnostics panel only. Output values:
+// 0x08 box lost, 0x10 and 0x20 shown on the diagnostics panel only, 0x100 a box
+// whose device went away and is waited for (it comes back by itself). Output values:
 // 1 pedal-1 lamp, 2 pedal-2 lamp, 4 tempo lamp, 8 interface on.
 // No call raises an error in any order: opening twice, writing or reading after a
 // close and closing when closed are all harmless. Every call is made on the thread
@@ -22,6 +23,7 @@ public:
     static constexpr int kLost = 0x08;
     static constexpr int kPowerOff = 0x10;
     static constexpr int kConnect = 0x20;
+    static constexpr int kAway = 0x100;
 
     explicit PortIo(QObject* parent = nullptr) : QObject(parent) {
         setObjectName(QStringLiteral("IO1"));

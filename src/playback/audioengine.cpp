@@ -60,6 +60,11 @@ bool AudioEngine::reopen(const QString& device, int bufferFrames, int channels) 
         return false;
     }
     std::lock_guard lock(outputLock_);
+    {
+        // A fade-in left waiting by a lost device rises on the new one.
+        std::lock_guard commands(commandLock_);
+        riseSent_ = false;
+    }
     // Once stop() is back the old output's thread never calls the mixer again, so
     // the new output's thread becomes its only caller.
     output_->stop();
@@ -77,6 +82,35 @@ bool AudioEngine::reopen(const QString& device, int bufferFrames, int channels) 
         return true;
     }
     return startOutput();
+}
+
+bool AudioEngine::outputFailed() {
+    std::lock_guard lock(outputLock_);
+    return output_->failed();
+}
+
+bool AudioEngine::restartOutput() {
+    std::lock_guard lock(outputLock_);
+    if (!output_->failed()) {
+        return true;
+    }
+    {
+        // Queued before the device runs again, so its first period takes it.
+        std::lock_guard commands(commandLock_);
+        if (!riseSent_) {
+            EngineCommand command;
+            command.kind = EngineCommand::Kind::FadeIn;
+            send(command);
+            riseSent_ = true;
+        }
+    }
+    output_->stop();
+    if (!output_->restart(*mixer_)) {
+        return false;
+    }
+    std::lock_guard commands(commandLock_);
+    riseSent_ = false;
+    return true;
 }
 
 AudioEngine::~AudioEngine() {
@@ -147,7 +181,8 @@ void AudioEngine::collectReturnedSounds() {
     }
 }
 
-void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound, float level) {
+void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound, float level,
+                             std::int64_t from) {
     std::lock_guard lock(commandLock_);
     if (!sound || sound->frames() == 0) {
         stopGrooveLocked();
@@ -157,6 +192,7 @@ void AudioEngine::playGroove(std::shared_ptr<const DecodedAudio> sound, float le
     command.kind = EngineCommand::Kind::PlayGroove;
     command.sound = sound.get();
     command.gain = level;
+    command.frame = std::max<std::int64_t>(0, from);
     held_.push_back(std::move(sound));
     send(command);
 }
@@ -188,6 +224,10 @@ int AudioEngine::grooveLevel() const {
 
 bool AudioEngine::grooveSounding() const {
     return mixer_->grooveSounding();
+}
+
+std::int64_t AudioEngine::grooveFrame() const {
+    return mixer_->grooveFrame();
 }
 
 void AudioEngine::startTrackStream(const QString& path, std::int64_t frame, bool reopen) {

@@ -42,13 +42,17 @@ public:
 
     // Groove voice. play replaces what sounds (a null sound stops it); level: the
     // sound's own linear gain (levelOf its file), under the wave level.
-    void playGroove(std::shared_ptr<const DecodedAudio> sound, float level = 1.0f);
+    // from: the frame of its loop it begins at (past the first it rises from silence).
+    void playGroove(std::shared_ptr<const DecodedAudio> sound, float level = 1.0f,
+                    std::int64_t from = 0);
     void stopGroove();
     // Wave level 0 (silent) to 65535 (full), linear; scales the groove voice only.
     void setGrooveLevel(int level);
     int grooveLevel() const;
     // Whether the groove voice was sounding at the end of the last audio period.
     bool grooveSounding() const;
+    // The frame of its loop the groove is at, as of the last audio period; -1: none.
+    std::int64_t grooveFrame() const;
     // Decoded grooves by path, with their loader thread.
     GrooveCache& grooveCache() { return *cache_; }
 
@@ -111,6 +115,15 @@ public:
     // threads are not held up by the device: they wait in the queue for the new one.
     // channels: 2, or 4 for the click on channels 3-4 (a device with fewer fails).
     bool reopen(const QString& device, int bufferFrames, int channels = 2);
+    // Whether the output stopped taking sound (unplugged, its server gone, stalled):
+    // the voices then stand where the audience stopped hearing them. Meant to be
+    // asked about once a second, from one thread.
+    bool outputFailed();
+    // Starts the failed output again on the same device: true once it runs (the
+    // sound goes on from where it stopped, rising from silence in a few
+    // milliseconds), false while the device is not back. An output that did not
+    // fail is left as it is (true).
+    bool restartOutput();
 
     // The GUI thread's clock (called on the GUI thread). When the audio side falls
     // behind (a stalled device) and its command queue is full, the commands it could
@@ -190,6 +203,7 @@ private:
     std::int64_t trackSeekFrame_ = 0;
     bool trackPlayRequested_ = false;
     bool trackMovedSinceSeek_ = false;
+    bool riseSent_ = false;  // the fade-in waits in the queue for the output's return
 };
 
 // Builds the engine the options ask for: offline, a WAV-file sink, or a PortAudio

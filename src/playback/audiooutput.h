@@ -32,4 +32,11 @@ public:
     // The JACK client the sound goes out through, when the device is a JACK
     // server's; empty otherwise.
     virtual QString jackClient() const { return {}; }
+    // Whether the output stopped taking sound since it started (a device unplugged,
+    // its sound server gone, a callback that stalls): asked about once a second, by
+    // one thread. It stays so until a start succeeds.
+    virtual bool failed() { return false; }
+    // Starts again after a failure, on the same device only (never a fallback: the
+    // performer waits for their own device or chooses another). stop() comes first.
+    virtual bool restart(AudioSource& source) { return start(source); }
 };

@@ -12,7 +12,7 @@ struct DecodedAudio;
 // owning shared_ptr until the callback hands the pointer back.
 struct EngineCommand {
     enum class Kind : std::uint8_t {
-        PlayGroove,     // sound, gain (its level): replace the groove with it (crossfade), loop
+        PlayGroove,     // sound, gain (its level), frame (where it begins): replace the groove, loop
         StopGroove,     // fade the groove out
         GrooveGain,     // gain: linear groove gain
         TrackPlay,      // start or resume the track voice
@@ -21,6 +21,7 @@ struct EngineCommand {
         TrackGain,      // gain: linear track gain
         ClickSchedule,  // click: count-in clicks, firstFrame counted from the command's arrival
         ClickCancel,    // drop the clicks still to come
+        FadeIn,         // the whole mix rises from silence (the output is back after a loss)
     };
     Kind kind = Kind::StopGroove;
     const DecodedAudio* sound = nullptr;

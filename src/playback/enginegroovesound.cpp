@@ -10,7 +10,12 @@ EngineGrooveSound::EngineGrooveSound(AudioEngine& engine, QObject* parent)
 }
 
 void EngineGrooveSound::startSound(const QString& path) {
+    startSoundFrom(path, 0);
+}
+
+void EngineGrooveSound::startSoundFrom(const QString& path, std::int64_t frame) {
     pendingPath_.clear();
+    pendingFrom_ = frame;
     periodsAtStart_ = engine_.callbackCount();
     if (path.trimmed().isEmpty()) {
         engine_.stopGroove();
@@ -21,12 +26,12 @@ void EngineGrooveSound::startSound(const QString& path) {
     // read: then it is read again (a look at the file's size and times, here on the
     // calling thread; the audio callback never touches a file).
     if (auto sound = cache.findCurrent(path)) {
-        engine_.playGroove(std::move(sound), engine_.levelOf(path));
+        engine_.playGroove(std::move(sound), engine_.levelOf(path), frame);
         return;
     }
     if (engine_.isOffline()) {
         // A null sound stops the groove.
-        engine_.playGroove(cache.waitFor(path), engine_.levelOf(path));
+        engine_.playGroove(cache.waitFor(path), engine_.levelOf(path), frame);
         return;
     }
     pendingPath_ = path;
@@ -69,5 +74,9 @@ void EngineGrooveSound::onDecoded(const QString& path, bool ok) {
     }
     // find() can miss if the groove was pushed out of the cache at once (larger than
     // the whole cache); then it cannot play.
-    engine_.playGroove(engine_.grooveCache().find(path), engine_.levelOf(path));
+    engine_.playGroove(engine_.grooveCache().find(path), engine_.levelOf(path), pendingFrom_);
+}
+
+std::int64_t EngineGrooveSound::loopFrame() const {
+    return performerPath().isEmpty() ? -1 : engine_.grooveFrame();
 }

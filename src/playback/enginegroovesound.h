@@ -24,12 +24,14 @@ public:
     explicit EngineGrooveSound(AudioEngine& engine, QObject* parent = nullptr);
 
     void prefetch(const QString& path) override;
+    std::int64_t loopFrame() const override;
 
     // The path waiting for its decoding to start playing; empty when none.
     QString pendingPath() const;
 
 protected:
     void startSound(const QString& path) override;
+    void startSoundFrom(const QString& path, std::int64_t frame) override;
     void stopSound() override;
     bool voiceOn() const override;
 
@@ -39,5 +41,6 @@ private:
     AudioEngine& engine_;
     // Under the service's lock (lockState()), like the hooks that set them.
     QString pendingPath_;
+    std::int64_t pendingFrom_ = 0;  // the frame the pending path begins at
     std::int64_t periodsAtStart_ = 0;  // the engine's audio periods when the sound was asked for
 };

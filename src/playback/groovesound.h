@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <mutex>
 
 #include "playback/commandlock.h"
@@ -29,6 +30,15 @@ public:
         playSounding_ = !path.trimmed().isEmpty();
         playedPath_ = playSounding_ ? path : QString();
         startSound(path);
+    }
+    // The sound back after a crash: path looping from frame of its loop, rising from
+    // silence, as play() in every other way.
+    void playFrom(const QString& path, std::int64_t frame) {
+        std::lock_guard lock(mutex_);
+        preloadSounding_ = false;
+        playSounding_ = !path.trimmed().isEmpty();
+        playedPath_ = playSounding_ ? path : QString();
+        startSoundFrom(path, frame);
     }
     // Silences the groove voice.
     void stop() {
@@ -70,12 +80,20 @@ public:
     // once without touching the disk. Does nothing for an empty or missing path.
     // Not under the lock: a service that prefetches keeps that safe on its own.
     virtual void prefetch(const QString& path) { (void)path; }
+    // The frame of its loop the performer's groove is at; -1 when none sounds or the
+    // service cannot tell. Not under the lock: the engine keeps it on its own.
+    virtual std::int64_t loopFrame() const { return -1; }
 
 protected:
     // The sound service itself: start path looping (replacing what sounds), or stop.
     // Called with the lock held; must not call back into the public functions.
     virtual void startSound(const QString& path) = 0;
     virtual void stopSound() = 0;
+    // The same from a frame of the loop; a service that cannot starts at the top.
+    virtual void startSoundFrom(const QString& path, std::int64_t frame) {
+        (void)frame;
+        startSound(path);
+    }
     // Whether the voice gives the sound last started (or is about to); a service
     // that cannot tell says yes. Called with the lock held.
     virtual bool voiceOn() const { return true; }

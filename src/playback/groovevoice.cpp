@@ -5,7 +5,7 @@
 GrooveVoice::GrooveVoice(SpscQueue<const DecodedAudio*>& returned) : returned_(returned) {}
 
 // Audio thread: no allocation, lock, file access or logging.
-void GrooveVoice::play(const DecodedAudio* sound, float level) {
+void GrooveVoice::play(const DecodedAudio* sound, float level, std::int64_t from) {
     bool othersAudible = false;
     for (Source& source : sources_) {
         if (source.sound == nullptr) {
@@ -39,10 +39,11 @@ void GrooveVoice::play(const DecodedAudio* sound, float level) {
         release(*slot);
     }
     slot->sound = sound;
-    slot->position = 0;
+    slot->position = from > 0 ? from % sound->frames() : 0;
     slot->fadingOut = false;
     slot->level = level;
-    if (othersAudible) {
+    // Mid-loop it rises from silence: it would click at full level.
+    if (othersAudible || slot->position > 0) {
         slot->envelope = 0.0f;
         slot->envelopeStep = 1.0f / float(kFadeFrames);
     } else {
@@ -58,6 +59,15 @@ void GrooveVoice::beginFadeOut(Source& source) {
     source.fadingOut = true;
     source.envelopeStep = -1.0f / float(kFadeFrames);
     source.gainCeiling = gain_.value();
+}
+
+std::int64_t GrooveVoice::position() const {
+    for (const Source& source : sources_) {
+        if (source.sound != nullptr && !source.fadingOut) {
+            return source.position;
+        }
+    }
+    return -1;
 }
 
 // Audio thread: no allocation, lock, file access or logging.

@@ -20,14 +20,17 @@ public:
     explicit GrooveVoice(SpscQueue<const DecodedAudio*>& returned);
 
     // All audio thread: no allocation, no lock, no file access, no logging.
-    // level: the sound's own linear gain (the levelling's), under the voice's gain.
-    void play(const DecodedAudio* sound, float level = 1.0f);
+    // level: the sound's own linear gain (the levelling's), under the voice's gain;
+    // from: the frame of the loop it begins at (past the first, it rises from silence).
+    void play(const DecodedAudio* sound, float level = 1.0f, std::int64_t from = 0);
     void stop();
     void setGain(float gain);
     // Adds frames of the voice into out (interleaved stereo).
     void mixInto(float* out, int frames);
     // Whether any sound, fading or not, is still heard.
     bool isSounding() const;
+    // The frame of its loop the sound not fading out is at; -1 when there is none.
+    std::int64_t position() const;
 
 private:
     struct Source {

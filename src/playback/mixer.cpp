@@ -18,7 +18,7 @@ void Mixer::applyCommands() {
     while (commands_.pop(command)) {
         switch (command.kind) {
             case EngineCommand::Kind::PlayGroove:
-                groove_.play(command.sound, command.gain);
+                groove_.play(command.sound, command.gain, command.frame);
                 perform(command.sound != nullptr, trackOn_, position_);
                 break;
             case EngineCommand::Kind::StopGroove:
@@ -52,6 +52,10 @@ void Mixer::applyCommands() {
             case EngineCommand::Kind::ClickCancel:
                 click_.cancel();
                 break;
+            case EngineCommand::Kind::FadeIn:
+                rise_.jumpTo(0.0f);
+                rise_.setTarget(1.0f);
+                break;
         }
     }
 }
@@ -81,6 +85,15 @@ void Mixer::renderBlock(float* main, float* monitor, int frames) {
     groove_.mixInto(main, frames);
     track_.mixInto(main, frames);
     click_.mixInto(main, monitor, position_, frames);
+    for (int f = 0; f < frames && !rise_.isSteady(); ++f) {
+        const float g = rise_.next();
+        main[2 * f] *= g;
+        main[2 * f + 1] *= g;
+        if (monitor) {
+            monitor[2 * f] *= g;
+            monitor[2 * f + 1] *= g;
+        }
+    }
     position_ += frames;
 }
 
@@ -115,6 +128,7 @@ void Mixer::renderChannels(float* out, int frames, int channels) {
         done += count;
     }
     grooveSounding_.store(groove_.isSounding(), std::memory_order_release);
+    grooveFrame_.store(groove_.position(), std::memory_order_release);
     // An MP3 played to its end has ended the performance (within this period).
     if (trackOn_ && track_.endedGeneration() != trackEndSeen_) {
         perform(grooveOn_, false, position_);

@@ -8,6 +8,7 @@
 #include "playback/clickvoice.h"
 #include "playback/enginecommand.h"
 #include "playback/enginetimeline.h"
+#include "playback/gainramp.h"
 #include "playback/groovevoice.h"
 #include "playback/spscqueue.h"
 #include "playback/trackvoice.h"
@@ -42,6 +43,8 @@ public:
     std::int64_t framesRendered() const { return frames_.load(std::memory_order_acquire); }
     std::int64_t callbackCount() const { return callbacks_.load(std::memory_order_acquire); }
     bool grooveSounding() const { return grooveSounding_.load(std::memory_order_acquire); }
+    // The frame of its loop the groove is at, as of the last period; -1: none.
+    std::int64_t grooveFrame() const { return grooveFrame_.load(std::memory_order_acquire); }
     // The most frames any one callback has asked for.
     int largestCallbackFrames() const { return largestCallback_.load(std::memory_order_acquire); }
     // Where the performance stands, as of the last period.
@@ -60,12 +63,14 @@ private:
     GrooveVoice groove_;
     TrackVoice track_;
     ClickVoice click_;
+    GainRamp rise_;  // the whole mix, rising after the output came back
     std::int64_t position_ = 0;  // frames rendered, audio thread's own count
     std::array<float, std::size_t(kMaxBlockFrames) * 2> mainBlock_{};
     std::array<float, std::size_t(kMaxBlockFrames) * 2> monitorBlock_{};
     std::atomic<std::int64_t> frames_{0};
     std::atomic<std::int64_t> callbacks_{0};
     std::atomic<bool> grooveSounding_{false};
+    std::atomic<std::int64_t> grooveFrame_{-1};
     std::atomic<int> largestCallback_{0};
     // The performer's sound, as the commands left it: the audio thread's own.
     bool grooveOn_ = false;

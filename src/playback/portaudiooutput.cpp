@@ -4,6 +4,7 @@
 #include <portaudio.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 #include "playback/audiooptions.h"
@@ -44,8 +45,6 @@ QString PortAudioOutput::noDeviceText() {
 
 bool PortAudioOutput::start(AudioSource& source) {
     stop();
-    source_ = &source;
-    error_.clear();
     if (Pa_Initialize() != paNoError) {
         error_ = noDeviceText();
         return false;
@@ -68,6 +67,47 @@ bool PortAudioOutput::start(AudioSource& source) {
     for (int device = 0; device < count; ++device) {
         candidates.push_back(device);
     }
+    return openFirst(source, candidates);
+}
+
+bool PortAudioOutput::restart(AudioSource& source) {
+    const QString device = running_;
+    stop();
+    if (device.isEmpty() || Pa_Initialize() != paNoError) {
+        return false;
+    }
+    initialized_ = true;
+    // The system's list is read afresh, so the device's number may have changed.
+    std::vector<int> candidates;
+    for (int d = 0, count = Pa_GetDeviceCount(); d < count; ++d) {
+        if (deviceLabel(d) == device) {
+            candidates.push_back(d);
+        }
+    }
+    const bool back = openFirst(source, candidates);
+    running_ = device;  // still the one waited for, while it is not back
+    return back;
+}
+
+bool PortAudioOutput::failed() {
+    if (lost_ || stream_ == nullptr) {
+        return lost_;
+    }
+    const std::uint64_t calls = calls_.load(std::memory_order_relaxed);
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now().time_since_epoch())
+                                 .count();
+    if (calls != callsSeen_) {
+        callsSeen_ = calls;
+        seenAtMs_ = now;
+    }
+    lost_ = Pa_IsStreamActive(stream_) != 1 || now - seenAtMs_ >= kStallMs;
+    return lost_;
+}
+
+bool PortAudioOutput::openFirst(AudioSource& source, const std::vector<int>& candidates) {
+    source_ = &source;
+    error_.clear();
     std::vector<int> tried;
     for (int device : candidates) {
         if (std::find(tried.begin(), tried.end(), device) != tried.end()) {
@@ -126,6 +166,12 @@ bool PortAudioOutput::openDevice(int device) {
         return false;
     }
     rate_ = rate;
+    running_ = deviceLabel(device);
+    lost_ = false;
+    callsSeen_ = calls_.load(std::memory_order_relaxed);
+    seenAtMs_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::chrono::steady_clock::now().time_since_epoch())
+                    .count();
     jackClient_.clear();
     if (host != nullptr && host->type == paJACK) {
         const char* name = nullptr;
@@ -160,6 +206,7 @@ void PortAudioOutput::stop() {
 // Audio thread: no allocation, lock, file access or logging.
 void PortAudioOutput::fill(float* out, unsigned long frames) {
     inForce_.store(int(frames), std::memory_order_relaxed);
+    calls_.fetch_add(1, std::memory_order_relaxed);
     if (converter_.isOpen()) {
         converter_.fill(out, long(frames));
         return;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <atomic>
+#include <cstdint>
 #include <vector>
 
 #include "playback/audiooutput.h"
@@ -29,6 +30,8 @@ public:
     int periodInForce() const override { return inForce_.load(std::memory_order_relaxed); }
     double deviceRate() const override { return rate_; }
     QString jackClient() const override { return jackClient_; }
+    bool failed() override;
+    bool restart(AudioSource& source) override;
 
     // The text the user sees when no device can be opened.
     static QString noDeviceText();
@@ -37,7 +40,13 @@ public:
     // Audio thread: no allocation, lock, file access or logging.
     void fill(float* out, unsigned long frames);
 
+    // How long a callback that never comes again is waited for before the output
+    // counts as failed, in milliseconds.
+    static constexpr int kStallMs = 1000;
+
 private:
+    // Opens the first of the devices that works; candidates holds device indexes.
+    bool openFirst(AudioSource& source, const std::vector<int>& candidates);
     bool openDevice(int device);
 
     const QString deviceName_;
@@ -52,4 +61,9 @@ private:
     double rate_ = kEngineRate;
     QString jackClient_;
     std::atomic<int> inForce_{0};  // written by the callback
+    std::atomic<std::uint64_t> calls_{0};  // the callbacks so far, counted by the callback
+    QString running_;                      // the label of the device opened
+    bool lost_ = false;                    // failed since the last start
+    std::uint64_t callsSeen_ = 0;
+    std::int64_t seenAtMs_ = 0;  // when the callbacks were last seen moving on
 };

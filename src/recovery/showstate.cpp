@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QUrl>
+#include <cmath>
 
 namespace {
 
@@ -83,6 +84,10 @@ QByteArray ShowState::encode() const {
         line("volumemp3", QByteArray::number(*mp3Volume));
     }
     line("collegato", connected ? "1" : "0");
+    if (sounding > 0) {
+        line("suona", QByteArray::number(sounding));
+        line("punto", QByteArray::number(soundAt, 'f', 3));
+    }
     return out;
 }
 
@@ -120,6 +125,12 @@ std::optional<ShowState> ShowState::decode(const QByteArray& bytes) {
             s.mp3Volume = number(value, -2000, 0);
         } else if (name == "collegato") {
             s.connected = value == "1";
+        } else if (name == "suona") {
+            s.sounding = number(value, 0, 2).value_or(0);
+        } else if (name == "punto") {
+            bool ok = false;
+            const double at = value.toDouble(&ok);
+            s.soundAt = ok && std::isfinite(at) && at >= 0 && at < 1e12 ? at : -1;
         }
     }
     return s;

@@ -5,8 +5,8 @@
 #include <optional>
 
 // Where the show stands, as kept for a restart after a crash: the list shown, the
-// highlighted and the prepared song, the two volumes and whether the pedal box was
-// connected. A list is one of the list chooser's entries ("lista 0" to "lista 6"),
+// highlighted and the prepared song, the two volumes, whether the pedal box was
+// connected and what was sounding, where. A list is one of the list chooser's entries ("lista 0" to "lista 6"),
 // or a view of the title list ("loop", "mp3", "filtro 0" to "filtro 9"). Songs are
 // kept by title and row, so that a library edited meanwhile still finds them.
 struct ShowState {
@@ -20,6 +20,10 @@ struct ShowState {
     std::optional<int> waveVolume;  // the grooves' slider (Vol1)
     std::optional<int> mp3Volume;   // the MP3's slider (HSVolumeMp3)
     bool connected = false;         // the pedal box was connected
+    // What the pedals had sounding: 1 groove 1 or the MP3, 2 groove 2, 0 nothing;
+    // and where: the frame of the groove's loop, or the MP3's second (-1 unknown).
+    int sounding = 0;
+    double soundAt = -1;
 
     bool operator==(const ShowState&) const = default;
 

@@ -24,6 +24,23 @@ struct MainTick::Pedal {
     ShowLamp led;
 };
 
+const MainTick::Pedal MainTick::kOne{1,
+                                     PortIo::kPedal1,
+                                     &CoreState::Groove1,
+                                     &CoreState::FileGroove1,
+                                     &CoreState::Groove1Attivo,
+                                     &CoreState::Pedale1Gestito,
+                                     LampBits::kPedal1,
+                                     ShowLamp::Pedal1};
+const MainTick::Pedal MainTick::kTwo{2,
+                                     PortIo::kPedal2,
+                                     &CoreState::Groove2,
+                                     &CoreState::FileGroove2,
+                                     &CoreState::Groove2Attivo,
+                                     &CoreState::Pedale2Gestito,
+                                     LampBits::kPedal2,
+                                     ShowLamp::Pedal2};
+
 MainTick::MainTick(ShowCore& core)
     : core_(core), inizioGrooveMs_(core.services().clock.monotonicMs()) {
     QObject::connect(&core_.pollTimer(), &HiResTimer::tick, &core_, [this] { tick(); });
@@ -65,6 +82,12 @@ void MainTick::lookAtStatus() {
         return;
     }
     const int s = io.readStatus();
+    if (st.Collegato && bool(s & PortIo::kAway) != st.boxAway) {
+        // The controller went away or came back by itself: the show goes on meanwhile,
+        // and the connection lamp says which.
+        st.boxAway = s & PortIo::kAway;
+        core_.setLamp(ShowLamp::Connect, PedalInterface::restColour(st));
+    }
     const int pedals = PortIo::kPedal1 | PortIo::kPedal2;
     if (io.eventsArriveByThemselves()) {
         if (core_.lockOutTimer().isEnabled()) {
@@ -87,24 +110,8 @@ void MainTick::lookAtStatus() {
     }
     if (st.Collegato && s != ultimoStato_ && !core_.lockOutTimer().isEnabled()) {
         ultimoStato_ = s;
-        static const Pedal one{1,
-                               PortIo::kPedal1,
-                               &CoreState::Groove1,
-                               &CoreState::FileGroove1,
-                               &CoreState::Groove1Attivo,
-                               &CoreState::Pedale1Gestito,
-                               LampBits::kPedal1,
-                               ShowLamp::Pedal1};
-        static const Pedal two{2,
-                               PortIo::kPedal2,
-                               &CoreState::Groove2,
-                               &CoreState::FileGroove2,
-                               &CoreState::Groove2Attivo,
-                               &CoreState::Pedale2Gestito,
-                               LampBits::kPedal2,
-                               ShowLamp::Pedal2};
-        handlePedal(s, one);
-        handlePedal(s, two);
+        handlePedal(s, kOne);
+        handlePedal(s, kTwo);
         if (s & PortIo::kLost) {
             // The box was unplugged: detach without stopping a groove that sounds.
             PedalInterface::dropBox(core_);
@@ -136,12 +143,17 @@ void MainTick::handlePedal(int s, const Pedal& p) {
     core_.startLockOut(core_.services().port.lastEventMs());
 }
 
-void MainTick::start(const Pedal& p) {
+void MainTick::start(const Pedal& p, double from) {
     CoreState& st = core_.rules();
     const CoreServices& s = core_.services();
-    if (st.LoopBrano) {
+    if (st.LoopBrano && from > 0) {
+        s.grooves.playFrom(st.*p.file, std::int64_t(from));
+    } else if (st.LoopBrano) {
         s.grooves.play(st.*p.file);
     } else {
+        if (from > 0) {
+            s.player.setPosition(from);
+        }
         s.player.play();
     }
     st.InizioGroove = float(s.clock.timeOfDay());
@@ -152,6 +164,17 @@ void MainTick::start(const Pedal& p) {
     core_.setLamp(p.led, WinColor::kRed);
     core_.beatTimer().setEnabled(false);
     core_.soundStarted();
+}
+
+bool MainTick::resume(int pedal, double from) {
+    CoreState& st = core_.rules();
+    const Pedal& p = pedal == 2 ? kTwo : kOne;
+    if (!st.Collegato || (st.*p.groove).isEmpty() || !st.canSound[std::size_t(p.number - 1)] ||
+        (pedal == 2 && !st.LoopBrano)) {
+        return false;
+    }
+    start(p, from);
+    return true;
 }
 
 void MainTick::stop(const Pedal& p) {

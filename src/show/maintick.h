@@ -19,14 +19,22 @@ public:
     // rest of the tick's work; also the moment the pedal lock-out ends.
     void pedalEvent();
 
+    // The sound back after a crash: starts pedal 1's or 2's sound of the prepared
+    // song as a press would (flags, lamps), from a frame of the groove's loop or a
+    // second of the MP3, rising from silence. False when there is nothing to start.
+    bool resume(int pedal, double from);
+
     // The status value last processed (0 before any).
     int UltimoStato() const { return ultimoStato_; }
 
 private:
     struct Pedal;
+    static const Pedal kOne;
+    static const Pedal kTwo;
     void lookAtStatus();
     void handlePedal(int status, const Pedal& pedal);
-    void start(const Pedal& pedal);
+    // from: past 0, where the sound begins (a groove's frame, an MP3's second).
+    void start(const Pedal& pedal, double from = 0);
     void stop(const Pedal& pedal);
     void mirror(int status);
     void playListAdvance();

@@ -31,6 +31,7 @@ QString PedalInterface::Attiva(ShowCore& core) {
     }
     if (status & PortIo::kPresent) {
         st.Collegato = true;
+        st.boxAway = false;
         io.setMode(5);
         // A second connect while grooves sound keeps their lamps lit; on a normal
         // connect nothing sounds and the box receives exactly the interface lamp.
@@ -48,6 +49,10 @@ QString PedalInterface::Attiva(ShowCore& core) {
     }
     dropBox(core);
     return absentText();
+}
+
+std::int64_t PedalInterface::restColour(const CoreState& st) {
+    return st.Collegato && !st.boxAway ? WinColor::kGreen : WinColor::kRed;
 }
 
 void PedalInterface::stopTimers(ShowCore& core) {
@@ -76,6 +81,7 @@ void PedalInterface::Disattiva(ShowCore& core) {
 void PedalInterface::showDetached(ShowCore& core) {
     CoreState& st = core.rules();
     st.Collegato = false;
+    st.boxAway = false;
     core.setLamp(ShowLamp::Connect, WinColor::kRed);
     core.setLamp(ShowLamp::Pedal1, WinColor::kGrey);
     core.setLamp(ShowLamp::Pedal2, WinColor::kGrey);

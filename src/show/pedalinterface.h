@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 class ShowCore;
+struct CoreState;
 
 // Connecting and disconnecting the pedal box (`Attiva`, `Disattiva`): opens the
 // port, checks that the box is there, lights its interface-on lamp and starts the
@@ -22,6 +24,9 @@ public:
     // the MP3 stops (a WAV groove keeps sounding), the box is darkened and its port
     // closed, and the detached state shows.
     static void dropBox(ShowCore& core);
+    // The connection lamp's colour between tempo flashes: green while the box is
+    // attached and there, red while it is detached or its device is away.
+    static std::int64_t restColour(const CoreState& st);
 
 private:
     static void stopTimers(ShowCore& core);

@@ -36,10 +36,16 @@ void PreloadChain::preloadTick() {
         core_.bufferTimer().setEnabled(false);
         return;
     }
+    finish();
+}
+
+void PreloadChain::finish() {
     CoreState& st = core_.rules();
     if (st.LoopBrano) {
+        // Stops only the preload's own sound, if it began at all.
         core_.services().grooves.endPreload();
     }
+    core_.preMuteTimer().setEnabled(false);
     core_.bufferTimer().setEnabled(false);
     // Green says the song is ready to sound: not while a file of it is missing.
     if (st.allFound) {

@@ -15,6 +15,9 @@ public:
     void start();
     // Whether a preload runs (the wave output is held silent until it ends).
     bool running() const;
+    // Ends a preload that runs at once, as its own end would (the sound back after a
+    // crash does not wait for it).
+    void finish();
 
 private:
     void prePreloadTick();

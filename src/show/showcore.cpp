@@ -211,6 +211,19 @@ void ShowCore::enter() {
     }
 }
 
+bool ShowCore::resumeSound(int pedal, double from) {
+    bool started = false;
+    if (elsewhere([&] { started = resumeSound(pedal, from); })) {
+        return started;
+    }
+    if (preload_->running()) {
+        preload_->finish();
+    }
+    started = tick_->resume(pedal, from);
+    publish();
+    return started;
+}
+
 void ShowCore::stopAll() {
     if (elsewhere([this] { stopAll(); })) {
         return;

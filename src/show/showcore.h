@@ -64,6 +64,10 @@ public:
     void prepare(const PreparedSong& song, const GearMessages& gear = {});
     // Starts the prepared song's first groove or MP3 without a flag or lamp (Enter).
     void enter();
+    // The sound back after a crash: pedal 1's or 2's sound of the prepared song, as
+    // a press starts it, from a frame of the groove's loop or a second of the MP3,
+    // rising from silence; a preload that runs ends first. False: nothing to start.
+    bool resumeSound(int pedal, double from);
     // Stops what sounds and starts the silent preload again (Space).
     void stopAll();
     // Starts the count-in again (the key of the tempo lamp).

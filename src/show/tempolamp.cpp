@@ -6,6 +6,7 @@
 #include "pedals/portio.h"
 #include "platform/hirestimer.h"
 #include "platform/wincolor.h"
+#include "show/pedalinterface.h"
 #include "show/showcore.h"
 
 TempoLamp::TempoLamp(ShowCore& core) : core_(core) {
@@ -65,7 +66,7 @@ void TempoLamp::beatOff() {
     CoreState& st = core_.rules();
     LampBits::remove(st.UscitaPorta, LampBits::kTempo);
     core_.services().port.writeData(st.UscitaPorta);
-    core_.setLamp(ShowLamp::Connect, WinColor::kGreen);
+    core_.setLamp(ShowLamp::Connect, PedalInterface::restColour(core_.rules()));
     core_.beatOffTimer().setEnabled(false);
     core_.publish();
 }

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
 #include <algorithm>
@@ -22,6 +23,11 @@ StageFrame::StageFrame(QWidget* parent) : QGroupBox(QStringLiteral("Palco "), pa
     next_->setToolTip(
         QStringLiteral("Quando il brano che suona finisce o lo fermi col pedale, il brano "
                        "seguente della lista viene preparato da solo."));
+    resume_ = new QCheckBox(QStringLiteral("Riprendi suonando dopo un arresto"));
+    resume_->setObjectName(QStringLiteral("CheckRiprendi"));
+    resume_->setToolTip(QStringLiteral(
+        "Se Quintora si arresta di colpo viene riavviato da solo e il brano che suonava "
+        "riprende dal punto in cui era (non più di due volte in un minuto)."));
     output_ = new QComboBox;
     output_->setObjectName(QStringLiteral("CmbClick"));
     output_->addItem(QStringLiteral("Nessuna"), int(kNowhere));
@@ -36,8 +42,12 @@ StageFrame::StageFrame(QWidget* parent) : QGroupBox(QStringLiteral("Palco "), pa
     auto* levelLabel = new QLabel(QStringLiteral("Livello click:"));
     levelLabel->setBuddy(level_);
     // Three rows, so that the settings dialog still fits a 1024x768 screen.
-    g->addWidget(cue_, 0, 0, 1, 2);
-    g->addWidget(next_, 0, 2, 1, 2);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(cue_);
+    checks->addWidget(next_);
+    checks->addWidget(resume_);
+    checks->addStretch(1);
+    g->addLayout(checks, 0, 0, 1, 4);
     g->addWidget(outputLabel, 1, 0);
     g->addWidget(output_, 1, 1);
     g->addWidget(levelLabel, 1, 2);
@@ -68,6 +78,14 @@ void StageFrame::setPrepareNext(bool on) {
 
 bool StageFrame::prepareNext() const {
     return next_->isChecked();
+}
+
+void StageFrame::setResumeSounding(bool on) {
+    resume_->setChecked(on);
+}
+
+bool StageFrame::resumeSounding() const {
+    return resume_->isChecked();
 }
 
 int StageFrame::clickOutput() const {

@@ -133,6 +133,12 @@ void StageWindow::build() {
     connect(fullButton_, &QPushButton::clicked, this, [this] { setFullScreen(!fullScreen_); });
     lampRow->addWidget(fullButton_);
     v->addLayout(lampRow);
+    alert_ = new QLabel(this);
+    alert_->setObjectName(QStringLiteral("PalcoAvviso"));
+    alert_->setTextFormat(Qt::PlainText);
+    alert_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    alert_->setStyleSheet(QStringLiteral("color: #ff5050"));
+    v->addWidget(alert_);
 
     auto text = [this](const char* name) {
         auto* l = new ElidedLabel(QString(), this);
@@ -187,6 +193,7 @@ void StageWindow::display(const TransportSnapshot& s) {
     next_->setText(s.nextLine());
     countdown_->setText(s.countdownLine());
     cued_->setText(s.cued.isEmpty() ? QString() : QStringLiteral("Prossimo: ") + s.cued);
+    alert_->setText(s.alert);
     for (int i = 0; i < TransportSnapshot::kLampCount; ++i) {
         if (lamps_[i]) {
             lamps_[i]->setBackColor(s.lamps[i]);
@@ -207,6 +214,7 @@ void StageWindow::scaleTexts() {
     setPixels(next_, px(kLinePx));
     setPixels(countdown_, px(kLinePx));
     setPixels(cued_, px(kLinePx), true);
+    setPixels(alert_, px(kLinePx), true);
     setPixels(fullButton_, px(kButtonPx));
     progress_->setFixedHeight(px(kBarPx));
     for (Lamp* lamp : lamps_) {
@@ -313,4 +321,7 @@ QString StageWindow::nextText() const {
 }
 QString StageWindow::cuedText() const {
     return cued_->text();
+}
+QString StageWindow::alertText() const {
+    return alert_->text();
 }

@@ -46,6 +46,7 @@ public:
     QString timeText() const;
     QString nextText() const;
     QString cuedText() const;
+    QString alertText() const;
 
     // The type size in pixels of the title at the window's present size.
     int titlePixels() const { return titlePixels_; }
@@ -75,6 +76,7 @@ private:
     QProgressBar* progress_ = nullptr;
     ElidedLabel* next_ = nullptr;
     QLabel* countdown_ = nullptr;  // PalcoConteggio: the seconds before the next song
+    QLabel* alert_ = nullptr;      // PalcoAvviso: a device the show waits for
     ElidedLabel* cued_ = nullptr;
     QPushButton* fullButton_ = nullptr;
     std::array<Lamp*, TransportSnapshot::kLampCount> lamps_{};

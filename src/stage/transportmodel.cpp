@@ -51,6 +51,9 @@ void TransportModel::refresh() {
         }
     }
     s.lamps = source_.lamps();
+    if (source_.alert) {
+        s.alert = source_.alert();
+    }
     if (s == now_) {
         return;
     }

@@ -38,6 +38,7 @@ struct TransportSnapshot {
     int mp3Remaining = 0;     // whole seconds left, 0 when the length is not known
     int mp3Permille = 0;      // 0 to 1000 of the track played
     std::array<std::int64_t, kLampCount> lamps{};  // stored colour values
+    QString alert;  // a device the show waits for (empty: nothing amiss)
 
     // What the stage says of the next song: "Segue: ...", or with the next song
     // prepared by itself the end of the running order, and the seconds left of the

@@ -24,6 +24,9 @@ struct TransportSource {
     std::function<double()> mp3Length;
     // "Prepara il successivo" is ticked (null: never).
     std::function<bool()> autoNext;
+    // What the performer must know at once: a device the show waits for (null or
+    // empty: nothing).
+    std::function<QString()> alert;
     // The lamps' colour values, in TransportSnapshot's lamp order.
     std::function<std::array<std::int64_t, TransportSnapshot::kLampCount>()> lamps;
 };

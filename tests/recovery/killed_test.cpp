@@ -10,26 +10,12 @@
 #include <filesystem>
 
 #include "app/showkeeper.h"
+#include "recordedwav.h"
 #include "support/harness.h"
 #include "support/realprogram.h"
 #include "support/testlibrary.h"
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The 16-bit samples of a WAV file that --audio-out is writing (after its header).
-QByteArray samples(const QString& wav) {
-    return readAll(wav).mid(44);
-}
-
-bool sounds(const QString& wav) {
-    const QByteArray s = samples(wav);
-    return std::any_of(s.begin(), s.end(), [](char b) { return b != 0; });
-}
 
 std::filesystem::file_time_type modified(const QString& path) {
     std::error_code error;

@@ -17,27 +17,12 @@
 #include "library/datasource.h"
 #include "platform/lamp.h"
 #include "playback/audioengine.h"
+#include "statefile.h"
 #include "support/filesizelimit.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
 
 namespace {
-
-QString statePath(const Harness& h) {
-    return ShowKeeper::statePath(h.configPath());
-}
-
-QByteArray readState(const Harness& h) {
-    QFile f(statePath(h));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeState(const Harness& h, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(statePath(h)).path());
-    QFile f(statePath(h));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QString highlighted(Harness& h) {
     return h.window().controls().Data1->value("Titoli").toString();

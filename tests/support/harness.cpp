@@ -16,8 +16,10 @@
 #include "playback/engineclicksound.h"
 #include "playback/enginegroovesound.h"
 #include "playback/enginemediaplayer.h"
+#include "playback/outputwatch.h"
 #include "playback/wavevolumebinder.h"
 #include "show/showthread.h"
+#include "support/unpluggableoutput.h"
 
 namespace {
 constexpr double kFramesPerMs = 44.1;
@@ -27,7 +29,10 @@ constexpr double kStepMs = 5.0;
 Harness::Harness(Sound sound) {
     QDir(dir_.path()).mkpath(QStringLiteral("work"));
     if (sound == Sound::Offline) {
-        engine_ = testaudio::offlineEngine();
+        AudioOptions options;
+        options.offline = true;
+        engine_ = std::make_unique<AudioEngine>(std::make_unique<UnpluggableOutput>(outputPlugged_),
+                                                options);
         engineGrooves_ = std::make_unique<EngineGrooveSound>(*engine_);
         enginePlayer_ = std::make_unique<EngineMediaPlayer>(*engine_, &clock);
         binder_ = std::make_unique<WaveVolumeBinder>(volume, *engine_);
@@ -41,6 +46,7 @@ Harness::Harness(Sound sound) {
 Harness::~Harness() {
     keeper_.reset();
     window_.reset();
+    outputWatch_.reset();
     if (showThread_) {
         // The port goes back to the test's thread, whose objects outlive the show's.
         PortIo* io = port ? port : &box;
@@ -139,6 +145,10 @@ Audio& Harness::start() {
     services.gear = gear;
     services.beatClock = beatClock;
     services.levels = engine_.get();
+    if (engine_) {
+        outputWatch_ = std::make_unique<OutputWatch>(*engine_, time);
+        services.outputWatch = outputWatch_.get();
+    }
     window_ = std::make_unique<Audio>(services);
     branch_ = Startup(*window_).run();
     if (branch_ != Startup::Branch::FirstRun) {
@@ -149,6 +159,14 @@ Audio& Harness::start() {
         keeper_->begin(branch_);
     }
     return *window_;
+}
+
+void Harness::unplugOutput() {
+    *outputPlugged_ = false;
+}
+
+void Harness::plugOutput() {
+    *outputPlugged_ = true;
 }
 
 void Harness::setAudioCallbacks(std::vector<int> frames, int burst) {
@@ -164,6 +182,17 @@ void Harness::setAudioCallbacks(std::vector<int> frames, int burst) {
 void Harness::step(double ms, std::vector<float>* keep) {
     renderedMs_ += ms;
     const auto target = std::int64_t(std::llround(renderedMs_ * kFramesPerMs));
+    if (engine_ && (!*outputPlugged_ || engine_->outputFailed())) {
+        // The device is out, or back but not started again: the time passes and
+        // nothing is rendered.
+        if (keep && target > renderedFrames_) {
+            keep->resize(keep->size() +
+                         std::size_t(target - renderedFrames_) * std::size_t(outputChannels));
+        }
+        renderedFrames_ = std::max(renderedFrames_, target);
+        clock.advance(ms);
+        return;
+    }
     if (engine_ && !callbacks_.empty()) {
         // Device-like: whole callbacks (a burst of them) as soon as the clock needs them.
         while (renderedFrames_ < target) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QTemporaryDir>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -29,6 +30,7 @@ class BeatClock;
 class GearSender;
 class EngineMediaPlayer;
 class ShowKeeper;
+class OutputWatch;
 class ShowThread;
 class WaveVolumeBinder;
 struct SongRecord;
@@ -95,6 +97,12 @@ public:
     // just before the clock moves over them.
     void setAudioCallbacks(std::vector<int> frames, int burst = 1);
 
+    // Pulls out the offline engine's device: it takes no more sound (nothing is
+    // rendered, listen() keeps silence for the time) and cannot start again until
+    // plugOutput(). The program's watch of the output (`TmrUscitaAudio`) sees it.
+    void unplugOutput();
+    void plugOutput();
+
     // The sound services the window was built with.
     MediaPlayer& player();
     GrooveSound& grooves();
@@ -154,6 +162,8 @@ private:
     std::unique_ptr<ShowThread> showThread_;
     std::unique_ptr<Audio> window_;
     std::unique_ptr<ShowKeeper> keeper_;
+    std::shared_ptr<std::atomic<bool>> outputPlugged_ = std::make_shared<std::atomic<bool>>(true);
+    std::unique_ptr<OutputWatch> outputWatch_;
     Startup::Branch branch_ = Startup::Branch::Normal;
     double renderedMs_ = 0;
     std::int64_t renderedFrames_ = 0;

@@ -1,5 +1,8 @@
 #include "support/realprogram.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <QStandardPaths>
 #include <csignal>
 
@@ -40,7 +43,36 @@ RealProgram::RealProgram(const XDisplay& display, const QString& runtime,
     p_.start(QStringLiteral(QUINTORA_PROGRAM), arguments);
 }
 
+qint64 RealProgram::programPid() const {
+    const qint64 started = p_.processId();
+    if (started <= 0) {
+        return 0;
+    }
+    // The newest process whose parent is the one started: the watcher's program.
+    qint64 child = 0;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const qint64 pid = entry.toLongLong(&number);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!number || !stat.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        // "pid (name) state ppid ...": the name may hold spaces, the ')' ends it.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> rest = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1 && rest[1].toLongLong() == started && pid > child) {
+            child = pid;
+        }
+    }
+    return child > 0 ? child : started;
+}
+
 RealProgram::~RealProgram() {
+    if (const qint64 program = programPid(); program != p_.processId() && program > 0) {
+        // The watcher first, so that it starts nothing again.
+        ::kill(pid_t(p_.processId()), SIGKILL);
+        ::kill(pid_t(program), SIGKILL);
+    }
     if (p_.state() != QProcess::NotRunning) {
         p_.kill();
         p_.waitForFinished();
@@ -50,7 +82,7 @@ RealProgram::~RealProgram() {
 bool RealProgram::findWindow() {
     QProcess search;
     search.setProcessEnvironment(env_);
-    search.start("xdotool", {"search", "--sync", "--pid", QString::number(p_.processId()), "--name",
+    search.start("xdotool", {"search", "--sync", "--pid", QString::number(programPid()), "--name",
                              "^Quintora$"});
     if (!search.waitForFinished(60000)) {
         return false;

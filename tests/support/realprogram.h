@@ -34,7 +34,8 @@ private:
     QString name_;
 };
 
-// The built program with arguments on display; killed when it goes, if still running.
+// The built program with arguments on display; killed when it goes, if still running
+// (a watched program with its watcher).
 class RealProgram {
 public:
     // Why the real program cannot be run here (empty when it can).
@@ -48,6 +49,9 @@ public:
     void key(const QString& name);
     void killHard();
     QProcess& process() { return p_; }
+    // The program's own process: under the watcher ("Riprendi suonando dopo un
+    // arresto") the watcher's child, else the process started; 0 when there is none.
+    qint64 programPid() const;
 
 private:
     QProcess p_;
