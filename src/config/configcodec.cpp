@@ -372,8 +372,8 @@ QByteArray ConfigCodec::write(const ConfigData& data) {
     if (!resumeLine) {
         lines.pop_back();
     }
-    const bool clockLine = resumeLine || !d.clockPorts.toText().isEmpty() ||
-                           changed(&ConfigData::clockCountIn);
+    const bool clockLine =
+        resumeLine || !d.clockPorts.toText().isEmpty() || changed(&ConfigData::clockCountIn);
     if (!clockLine) {
         lines.pop_back();
     }

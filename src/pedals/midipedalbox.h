@@ -78,6 +78,6 @@ private:
     bool refreshed_ = false;
     bool eventPending_ = false;  // a pedal message waits to be read by the transport
     double lookedAtMs_ = 0;
-    int sent_ = -1;  // the lamp value the controller shows; -1: not known
+    int sent_ = -1;   // the lamp value the controller shows; -1: not known
     int wanted_ = 0;  // the lamp value last written, shown again when the box is back
 };

@@ -12,13 +12,13 @@ struct DecodedAudio;
 // owning shared_ptr until the callback hands the pointer back.
 struct EngineCommand {
     enum class Kind : std::uint8_t {
-        PlayGroove,     // sound, gain (its level), frame (where it begins): replace the groove, loop
-        StopGroove,     // fade the groove out
-        GrooveGain,     // gain: linear groove gain
-        TrackPlay,      // start or resume the track voice
-        TrackStop,      // fade the track out and hold its place
-        TrackSeek,      // generation, frame: the track's stream restarts at frame
-        TrackGain,      // gain: linear track gain
+        PlayGroove,  // sound, gain (its level), frame (where it begins): replace the groove, loop
+        StopGroove,  // fade the groove out
+        GrooveGain,  // gain: linear groove gain
+        TrackPlay,   // start or resume the track voice
+        TrackStop,   // fade the track out and hold its place
+        TrackSeek,   // generation, frame: the track's stream restarts at frame
+        TrackGain,   // gain: linear track gain
         ClickSchedule,  // click: count-in clicks, firstFrame counted from the command's arrival
         ClickCancel,    // drop the clicks still to come
         FadeIn,         // the whole mix rises from silence (the output is back after a loss)

@@ -41,6 +41,6 @@ private:
     AudioEngine& engine_;
     // Under the service's lock (lockState()), like the hooks that set them.
     QString pendingPath_;
-    std::int64_t pendingFrom_ = 0;  // the frame the pending path begins at
+    std::int64_t pendingFrom_ = 0;     // the frame the pending path begins at
     std::int64_t periodsAtStart_ = 0;  // the engine's audio periods when the sound was asked for
 };

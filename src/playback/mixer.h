@@ -63,7 +63,7 @@ private:
     GrooveVoice groove_;
     TrackVoice track_;
     ClickVoice click_;
-    GainRamp rise_;  // the whole mix, rising after the output came back
+    GainRamp rise_;              // the whole mix, rising after the output came back
     std::int64_t position_ = 0;  // frames rendered, audio thread's own count
     std::array<float, std::size_t(kMaxBlockFrames) * 2> mainBlock_{};
     std::array<float, std::size_t(kMaxBlockFrames) * 2> monitorBlock_{};

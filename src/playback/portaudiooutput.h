@@ -60,7 +60,7 @@ private:
     QString description_;
     double rate_ = kEngineRate;
     QString jackClient_;
-    std::atomic<int> inForce_{0};  // written by the callback
+    std::atomic<int> inForce_{0};          // written by the callback
     std::atomic<std::uint64_t> calls_{0};  // the callbacks so far, counted by the callback
     QString running_;                      // the label of the device opened
     bool lost_ = false;                    // failed since the last start

@@ -6,9 +6,9 @@
 
 // Where the show stands, as kept for a restart after a crash: the list shown, the
 // highlighted and the prepared song, the two volumes, whether the pedal box was
-// connected and what was sounding, where. A list is one of the list chooser's entries ("lista 0" to "lista 6"),
-// or a view of the title list ("loop", "mp3", "filtro 0" to "filtro 9"). Songs are
-// kept by title and row, so that a library edited meanwhile still finds them.
+// connected and what was sounding, where. A list is one of the list chooser's entries ("lista 0" to
+// "lista 6"), or a view of the title list ("loop", "mp3", "filtro 0" to "filtro 9"). Songs are kept
+// by title and row, so that a library edited meanwhile still finds them.
 struct ShowState {
     QString list;           // the list shown in the main grid
     QString title;          // the highlighted song's title

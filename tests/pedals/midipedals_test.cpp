@@ -319,8 +319,9 @@ TEST(MidiPedals, AControllerThatVanishesIsWaitedForAndUsedAgainByItself) {
     // Its lamps shown whole again: pedal 1's groove sounds, the interface is on.
     const std::vector<Bytes> shown = lights.awaitLampMessages(4);
     ASSERT_GE(shown.size(), 4u);
-    EXPECT_EQ(std::vector<Bytes>(shown.begin(), shown.begin() + 4),
-              (std::vector<Bytes>{{0x90, 100, 127}, {0x80, 101, 0}, {0x80, 102, 0}, {0x90, 103, 127}}));
+    EXPECT_EQ(
+        std::vector<Bytes>(shown.begin(), shown.begin() + 4),
+        (std::vector<Bytes>{{0x90, 100, 127}, {0x80, 101, 0}, {0x80, 102, 0}, {0x90, 103, 127}}));
     // The pedal held when the cable went counts as released: the next press stops.
     fcb.noteOn(60);
     EXPECT_TRUE(MidiController::waitUntil([&] { return !s.st().Groove1Attivo; }));
