@@ -138,6 +138,7 @@ void StageWindow::build() {
     alert_->setTextFormat(Qt::PlainText);
     alert_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     alert_->setStyleSheet(QStringLiteral("color: #ff5050"));
+    alert_->hide();
     v->addWidget(alert_);
 
     auto text = [this](const char* name) {
@@ -194,6 +195,8 @@ void StageWindow::display(const TransportSnapshot& s) {
     countdown_->setText(s.countdownLine());
     cued_->setText(s.cued.isEmpty() ? QString() : QStringLiteral("Prossimo: ") + s.cued);
     alert_->setText(s.alert);
+    // Only while something is amiss: the rest keeps its room.
+    alert_->setVisible(!s.alert.isEmpty());
     for (int i = 0; i < TransportSnapshot::kLampCount; ++i) {
         if (lamps_[i]) {
             lamps_[i]->setBackColor(s.lamps[i]);
