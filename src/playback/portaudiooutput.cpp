@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <memory>
+#include <thread>
 
 #include "playback/audiooptions.h"
 #include "playback/audiosource.h"
@@ -45,7 +47,7 @@ QString PortAudioOutput::noDeviceText() {
 
 bool PortAudioOutput::start(AudioSource& source) {
     stop();
-    if (Pa_Initialize() != paNoError) {
+    if (stuck().load() || Pa_Initialize() != paNoError) {
         error_ = noDeviceText();
         return false;
     }
@@ -73,7 +75,7 @@ bool PortAudioOutput::start(AudioSource& source) {
 bool PortAudioOutput::restart(AudioSource& source) {
     const QString device = running_;
     stop();
-    if (device.isEmpty() || Pa_Initialize() != paNoError) {
+    if (device.isEmpty() || stuck().load() || Pa_Initialize() != paNoError) {
         return false;
     }
     initialized_ = true;
@@ -187,8 +189,40 @@ bool PortAudioOutput::openDevice(int device) {
     return true;
 }
 
+// A stream whose device failed may never stop: PortAudio's JACK side waits without
+// end for a server that went. It is let go on a thread of its own; when that thread
+// is not back within kLetGoMs, PortAudio is held to be stuck and is not called again
+// until it is (the program goes on silently, saying so, rather than hang).
+void PortAudioOutput::letGo() {
+    PaStream* stream = stream_;
+    const bool initialized = initialized_;
+    stream_ = nullptr;
+    initialized_ = false;
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    stuck().store(true);
+    std::thread([stream, initialized, done] {
+        Pa_StopStream(stream);
+        Pa_CloseStream(stream);
+        if (initialized) {
+            Pa_Terminate();
+        }
+        done->store(true);
+        stuck().store(false);
+    }).detach();
+    for (int waited = 0; waited < kLetGoMs && !done->load(); waited += 5) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+std::atomic<bool>& PortAudioOutput::stuck() {
+    static std::atomic<bool> stuck{false};
+    return stuck;
+}
+
 void PortAudioOutput::stop() {
-    if (stream_ != nullptr) {
+    if (stream_ != nullptr && lost_) {
+        letGo();
+    } else if (stream_ != nullptr) {
         Pa_StopStream(stream_);
         Pa_CloseStream(stream_);
         stream_ = nullptr;

@@ -43,11 +43,16 @@ public:
     // How long a callback that never comes again is waited for before the output
     // counts as failed, in milliseconds.
     static constexpr int kStallMs = 1000;
+    // How long a failed stream is given to let go of its device, in milliseconds.
+    static constexpr int kLetGoMs = 300;
+    // Whether PortAudio is held by a failed stream that never let go (see letGo()).
+    static std::atomic<bool>& stuck();
 
 private:
     // Opens the first of the devices that works; candidates holds device indexes.
     bool openFirst(AudioSource& source, const std::vector<int>& candidates);
     bool openDevice(int device);
+    void letGo();
 
     const QString deviceName_;
     const int bufferFrames_;
