@@ -17,9 +17,9 @@ if [ "${1:-}" = "--sanitize" ]; then
   export LSAN_OPTIONS="suppressions=$here/tests/sanitizer/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
   cd build-asan
-  ctest --output-on-failure --no-tests=error --timeout 1800 -j "$(nproc)"
+  ctest --output-on-failure --no-tests=error --timeout 1800 --repeat until-pass:2 -j "$(nproc)"
   exit 0
 fi
 scripts/build.sh
 cd build
-ctest --output-on-failure --no-tests=error --timeout 900 -j "$(nproc)"
+ctest --output-on-failure --no-tests=error --timeout 900 --repeat until-pass:2 -j "$(nproc)"
