@@ -77,6 +77,18 @@ public:
     // The cycles the JACK server saw a client (the program's, or this one) late for.
     int xruns() const { return xruns_.load(); }
 
+    // Whether JACK told of a late cycle between the frames from and to (JACK tells
+    // a little after the cycle, so `to` should allow for that).
+    bool xrunBetween(std::int64_t from, std::int64_t to) const {
+        for (const auto& at : xrunAt_) {
+            const std::int64_t frame = at.load();
+            if (frame >= from && frame <= to) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     // The frame of the first audible sample since the last note with a velocity; -1
     // while none was heard.
     std::int64_t heardAt() const { return heardAt_.load(); }
@@ -91,7 +103,9 @@ private:
     static bool audible(float s) { return std::fabs(s) > 1e-4f; }
 
     static int xrun(void* self) {
-        static_cast<JackPedalClient*>(self)->xruns_.fetch_add(1);
+        auto* me = static_cast<JackPedalClient*>(self);
+        const int n = me->xruns_.fetch_add(1);
+        me->xrunAt_[std::size_t(n) % kXrunsKept].store(me->now());
         return 0;
     }
 
@@ -146,4 +160,6 @@ private:
     std::atomic<std::int64_t> heardAt_{-1};
     std::atomic<std::int64_t> lastAudible_{-1};
     std::atomic<int> xruns_{0};
+    static constexpr std::size_t kXrunsKept = 64;
+    std::atomic<std::int64_t> xrunAt_[kXrunsKept] = {};  // when the last late cycles were told
 };

@@ -54,7 +54,14 @@ public:
             }
             const std::int64_t heardAt = jack_.heardAt();
             if (heardAt >= 0 && heardAt - sentAt <= window) {
-                figures.heard(double(heardAt - sentAt - period_) / framesPerMs_, stalled);
+                const double beyond = double(heardAt - sentAt - period_) / framesPerMs_;
+                figures.heard(beyond, stalled);
+                if (beyond > 1.0) {
+                    // Told by JACK a little after the cycle: look a few periods on.
+                    pause(20);
+                    figures.lateWithXrun +=
+                        jack_.xrunBetween(sentAt - period_, heardAt + frames(15)) ? 1 : 0;
+                }
             } else {
                 figures.notHeard(stalled);
                 pause(timing_.windowMs);  // a sound that still comes is stopped below

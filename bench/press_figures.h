@@ -15,7 +15,8 @@ struct PressFigures {
     std::vector<double> stalledBeyondMs;  // those of them sent during a stall
     int lost = 0;
     int lostInStall = 0;
-    int xruns = 0;  // cycles the JACK server saw a client late for during the case
+    int xruns = 0;         // cycles the JACK server saw a client late for during the case
+    int lateWithXrun = 0;  // presses more than 1 ms late with a late cycle told around them
 
     void heard(double ms, bool inStall) {
         beyondMs.push_back(ms);
@@ -58,6 +59,14 @@ struct PressFigures {
             std::printf("%zu / %d / %d / %.3f / %.3f |\n",
                         stalledBeyondMs.size() + std::size_t(lostInStall), stalls, lostInStall,
                         percentile(stalledBeyondMs, 0.5), percentile(stalledBeyondMs, 1.0));
+        }
+        const auto late =
+            std::count_if(beyondMs.begin(), beyondMs.end(), [](double ms) { return ms > 1.0; });
+        if (late > 0) {
+            std::printf(
+                "  more than 1 ms late: %ld presses, %d of them with a cycle JACK "
+                "told late between the note and its sound\n",
+                long(late), lateWithXrun);
         }
         std::fflush(stdout);
     }
