@@ -56,12 +56,10 @@ public:
             if (heardAt >= 0 && heardAt - sentAt <= window) {
                 const double beyond = double(heardAt - sentAt - period_) / framesPerMs_;
                 figures.heard(beyond, stalled);
-                if (beyond > 1.0) {
-                    // Told by JACK a little after the cycle: look a few periods on.
-                    pause(20);
-                    figures.lateWithXrun +=
-                        jack_.xrunBetween(sentAt - period_, heardAt + frames(15)) ? 1 : 0;
-                }
+                // JACK tells of a late cycle a little after it: look a few periods on.
+                pause(20);
+                const bool xrun = jack_.xrunBetween(sentAt - period_, heardAt + frames(15));
+                (beyond > 1.0 ? figures.lateWithXrun : figures.onTimeWithXrun) += xrun ? 1 : 0;
             } else {
                 figures.notHeard(stalled);
                 pause(timing_.windowMs);  // a sound that still comes is stopped below

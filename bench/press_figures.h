@@ -15,8 +15,9 @@ struct PressFigures {
     std::vector<double> stalledBeyondMs;  // those of them sent during a stall
     int lost = 0;
     int lostInStall = 0;
-    int xruns = 0;         // cycles the JACK server saw a client late for during the case
-    int lateWithXrun = 0;  // presses more than 1 ms late with a late cycle told around them
+    int xruns = 0;           // cycles the JACK server saw a client late for during the case
+    int lateWithXrun = 0;    // presses more than 1 ms late with a late cycle told around them
+    int onTimeWithXrun = 0;  // the others with a late cycle told around them
 
     void heard(double ms, bool inStall) {
         beyondMs.push_back(ms);
@@ -64,9 +65,9 @@ struct PressFigures {
             std::count_if(beyondMs.begin(), beyondMs.end(), [](double ms) { return ms > 1.0; });
         if (late > 0) {
             std::printf(
-                "  more than 1 ms late: %ld presses, %d of them with a cycle JACK "
-                "told late between the note and its sound\n",
-                long(late), lateWithXrun);
+                "  more than 1 ms late: %ld presses, %d of them with a cycle JACK told late "
+                "between the note and its sound (of the others: %d of %ld)\n",
+                long(late), lateWithXrun, onTimeWithXrun, long(beyondMs.size()) - long(late));
         }
         std::fflush(stdout);
     }
