@@ -8,7 +8,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-xkb-utils imagemagick x11-utils fonts-dejavu-core sox lame
   qt6-translations-l10n
   desktop-file-utils appstream lintian man-db dpkg-dev fakeroot gzip qt6-qpa-plugins
-  libtag1-dev libebur128-dev
+  libtag1-dev libebur128-dev libpoppler-qt6-dev
   librtmidi-dev libjack-jackd2-dev
   mdbtools-dev python3
 )

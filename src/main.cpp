@@ -16,6 +16,7 @@
 #include "instance/watcher.h"
 #include "library/newlibrary.h"
 #include "platform/foldername.h"
+#include "songbook/pagerendererchild.h"
 
 namespace {
 
@@ -58,6 +59,10 @@ int main(int argc, char** argv) {
     // option): nothing else is set up.
     if (argc == 3 && std::strcmp(argv[1], AccessReaderChild::kOption) == 0) {
         return AccessReaderChild::run(QFile::decodeName(argv[2]));
+    }
+    // The program drawing songbook pages for the one that started it.
+    if (argc == 2 && std::strcmp(argv[1], PageRendererChild::kOption) == 0) {
+        return PageRendererChild::run();
     }
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {

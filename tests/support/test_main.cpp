@@ -1,11 +1,13 @@
 // The main() of every test program: a QApplication on the offscreen platform
 // (unless another is asked for), then GoogleTest. The Access import's reading
-// process is the built program (a test program cannot read for it).
+// process and the songbooks' drawing process are the built program (a test program
+// cannot read or draw for it).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 #include "exchange/accessreaderprocess.h"
+#include "songbook/pagerenderer.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -13,6 +15,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     AccessReaderProcess::setProgram(QStringLiteral(QUINTORA_PROGRAM));
+    PageRenderer::setProgram(QStringLiteral(QUINTORA_PROGRAM));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
