@@ -1,9 +1,7 @@
 #include "exchange/accessreaderprocess.h"
 
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,17 +12,7 @@
 #include "exchange/accessframes.h"
 #include "exchange/accessreaderchild.h"
 #include "exchange/mdbreader.h"
-
-// An AddressSanitizer build reserves terabytes of address space for its shadow
-// memory: a limit on the address space keeps it from starting at all, so there only
-// the resident size is watched.
-#if defined(__SANITIZE_ADDRESS__)
-#define QUINTORA_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QUINTORA_ADDRESS_SANITIZER 1
-#endif
-#endif
+#include "platform/fencedchild.h"
 
 namespace {
 
@@ -66,12 +54,7 @@ void AccessReaderProcess::setProgram(const QString& path) {
 }
 
 QString AccessReaderProcess::program() {
-    if (!programPath().isEmpty()) {
-        return programPath();
-    }
-    return QCoreApplication::instance()
-               ? QCoreApplication::applicationFilePath()
-               : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return FencedChild::program(programPath());
 }
 
 void AccessReaderProcess::setLimits(const Limits& limits) {
@@ -94,16 +77,7 @@ AccessReaderProcess::Outcome AccessReaderProcess::read(const QString& source,
     p.setStandardInputFile(QProcess::nullDevice());
     // What libmdb prints (endlessly, on some files) is not kept.
     p.setStandardErrorFile(QProcess::nullDevice());
-    p.setChildProcessModifier([memory = limits.memoryBytes] {
-        const rlimit none{0, 0};
-        ::setrlimit(RLIMIT_CORE, &none);
-#ifndef QUINTORA_ADDRESS_SANITIZER
-        const rlimit space{rlim_t(memory), rlim_t(memory)};
-        ::setrlimit(RLIMIT_AS, &space);
-#else
-        (void)memory;
-#endif
-    });
+    FencedChild::limit(p, limits.memoryBytes);
     p.start();
     if (!p.waitForStarted(10000)) {
         *error = QStringLiteral(

@@ -1,40 +1,19 @@
 #include "songbook/pagerenderer.h"
 
-#include <sys/resource.h>
-
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 
+#include "platform/fencedchild.h"
 #include "songbook/pagerendererchild.h"
-
-// An AddressSanitizer build reserves terabytes of address space for its shadow
-// memory: there the address space is left unlimited.
-#if defined(__SANITIZE_ADDRESS__)
-#define QUINTORA_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QUINTORA_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace {
 
 QString& programPath() {
     static QString path;
     return path;
-}
-
-QString program() {
-    if (!programPath().isEmpty()) {
-        return programPath();
-    }
-    return QCoreApplication::instance()
-               ? QCoreApplication::applicationFilePath()
-               : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
 }
 
 QString shown(const QString& path) {
@@ -55,19 +34,10 @@ void PageRenderer::setProgram(const QString& path) {
 
 bool PageRenderer::start() {
     process_ = std::make_unique<QProcess>();
-    process_->setProgram(program());
+    process_->setProgram(FencedChild::program(programPath()));
     process_->setArguments({QString::fromLatin1(PageRendererChild::kOption)});
     process_->setStandardErrorFile(QProcess::nullDevice());
-    process_->setChildProcessModifier([memory = limits_.memoryBytes] {
-        const rlimit none{0, 0};
-        ::setrlimit(RLIMIT_CORE, &none);
-#ifndef QUINTORA_ADDRESS_SANITIZER
-        const rlimit space{rlim_t(memory), rlim_t(memory)};
-        ::setrlimit(RLIMIT_AS, &space);
-#else
-        (void)memory;
-#endif
-    });
+    FencedChild::limit(*process_, limits_.memoryBytes);
     process_->start();
     if (!process_->waitForStarted(5000)) {
         process_.reset();

@@ -3,38 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QTemporaryDir>
 
 #include "songbook/pagerenderer.h"
+#include "testbook.h"
 
 namespace {
-
-QColor pageColour(int page) {
-    return QColor::fromHsv((page * 50) % 360, 200, 220);
-}
-
-// A book of `pages` A4 pages, each filled with its own colour.
-QString writeBook(const QString& path, int pages) {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) {
-            writer.newPage();
-        }
-        painter.fillRect(QRect(0, 0, writer.width(), writer.height()), pageColour(page));
-    }
-    painter.end();
-    return path;
-}
-
-bool near(QColor a, QColor b) {
-    return std::abs(a.red() - b.red()) < 8 && std::abs(a.green() - b.green()) < 8 &&
-           std::abs(a.blue() - b.blue()) < 8;
-}
 
 // A drawing program that does not draw (a shell script).
 QString script(const QTemporaryDir& dir, const char* name, const char* body) {
@@ -51,7 +25,7 @@ QString script(const QTemporaryDir& dir, const char* name, const char* body) {
 
 TEST(PageRenderer, ThePageAskedForComesFittedToTheBox) {
     QTemporaryDir dir;
-    const QString book = writeBook(dir.filePath(QStringLiteral("Canzoniere.pdf")), 6);
+    const QString book = TestBook::write(dir.filePath(QStringLiteral("Canzoniere.pdf")), 6);
     PageRenderer renderer;
     for (const QSize box : {QSize(300, 300), QSize(1920, 1080), QSize(500, 2000)}) {
         for (int page : {0, 3, 5}) {
@@ -64,15 +38,15 @@ TEST(PageRenderer, ThePageAskedForComesFittedToTheBox) {
             EXPECT_TRUE(size.width() <= box.width() && size.height() <= box.height());
             EXPECT_GE(std::max(size.width() - box.width(), size.height() - box.height()), -1);
             EXPECT_NEAR(double(size.width()) / size.height(), 210.0 / 297.0, 0.01);
-            EXPECT_TRUE(near(drawn.image.pixelColor(size.width() / 2, size.height() / 2),
-                             pageColour(page)));
+            EXPECT_TRUE(
+                TestBook::shows(drawn.image.pixelColor(size.width() / 2, size.height() / 2), page));
         }
     }
 }
 
 TEST(PageRenderer, ABookThatCannotBeShownIsToldAndTheNextPageStillComes) {
     QTemporaryDir dir;
-    const QString good = writeBook(dir.filePath(QStringLiteral("Buono.pdf")), 3);
+    const QString good = TestBook::write(dir.filePath(QStringLiteral("Buono.pdf")), 3);
     QFile whole(good);
     whole.open(QIODevice::ReadOnly);
     const QByteArray bytes = whole.readAll();
@@ -113,7 +87,7 @@ TEST(PageRenderer, ABookThatCannotBeShownIsToldAndTheNextPageStillComes) {
 
 TEST(PageRenderer, ADrawingProcessThatHangsOrBabblesIsEndedAndStartedAgain) {
     QTemporaryDir dir;
-    const QString book = writeBook(dir.filePath(QStringLiteral("Libro.pdf")), 2);
+    const QString book = TestBook::write(dir.filePath(QStringLiteral("Libro.pdf")), 2);
     for (const char* body :
          {"sleep 30", "head -c 20 /dev/urandom; sleep 30",
           "printf '\\000\\000\\000\\000\\377\\377\\000\\000\\002\\000\\000\\000'", "exit 3"}) {
