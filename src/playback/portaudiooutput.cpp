@@ -1,5 +1,6 @@
 #include "playback/portaudiooutput.h"
 
+#include <jack/jack.h>
 #include <pa_jack.h>
 #include <portaudio.h>
 
@@ -52,6 +53,7 @@ bool PortAudioOutput::start(AudioSource& source) {
         return false;
     }
     initialized_ = true;
+    watchJack();
     std::vector<int> candidates;
     const int count = Pa_GetDeviceCount();
     const bool named = !deviceName_.isEmpty() &&
@@ -79,6 +81,7 @@ bool PortAudioOutput::restart(AudioSource& source) {
         return false;
     }
     initialized_ = true;
+    watchJack();
     // The system's list is read afresh, so the device's number may have changed.
     std::vector<int> candidates;
     for (int d = 0, count = Pa_GetDeviceCount(); d < count; ++d) {
@@ -193,9 +196,9 @@ bool PortAudioOutput::openDevice(int device) {
 // end for a server that went. It is let go on a thread of its own; when that thread
 // is not back within kLetGoMs, PortAudio is held to be stuck and is not called again
 // until it is (the program goes on silently, saying so, rather than hang).
-void PortAudioOutput::letGo() {
+void PortAudioOutput::letGo(bool terminate) {
     PaStream* stream = stream_;
-    const bool initialized = initialized_;
+    const bool initialized = initialized_ && terminate;
     stream_ = nullptr;
     initialized_ = false;
     auto done = std::make_shared<std::atomic<bool>>(false);
@@ -207,7 +210,10 @@ void PortAudioOutput::letGo() {
             Pa_Terminate();
         }
         done->store(true);
-        stuck().store(false);
+        // Not ended (its JACK server died): PortAudio stays held for good.
+        if (initialized) {
+            stuck().store(false);
+        }
     }).detach();
     for (int waited = 0; waited < kLetGoMs && !done->load(); waited += 5) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -219,9 +225,56 @@ std::atomic<bool>& PortAudioOutput::stuck() {
     return stuck;
 }
 
+namespace {
+
+std::atomic<bool> jackServerDied{false};
+jack_client_t* jackWatch = nullptr;  // never closed once its server died
+
+void onJackShutdown(void*) {
+    jackServerDied.store(true);
+}
+
+}  // namespace
+
+void PortAudioOutput::watchJack() {
+    const char* name = nullptr;
+    if (jackWatch != nullptr || jackServerDied.load() || PaJack_GetClientName(&name) != paNoError ||
+        name == nullptr) {
+        return;
+    }
+    jackWatch = jack_client_open("Quintora_guardia", JackNoStartServer, nullptr);
+    if (jackWatch == nullptr) {
+        // PortAudio joined a server that takes no client now: it went meanwhile.
+        jackServerDied.store(true);
+        return;
+    }
+    jack_on_shutdown(jackWatch, &onJackShutdown, nullptr);
+    if (jack_activate(jackWatch) != 0) {
+        jackServerDied.store(true);
+    }
+}
+
+// PortAudio was ended while its server lived: the next start may join another.
+void PortAudioOutput::unwatchJack() {
+    if (jackWatch != nullptr && !jackServerDied.load()) {
+        jack_client_close(jackWatch);
+        jackWatch = nullptr;
+    }
+}
+
+bool PortAudioOutput::jackDied() {
+    return jackServerDied.load();
+}
+
 void PortAudioOutput::stop() {
-    if (stream_ != nullptr && lost_) {
-        letGo();
+    // Once the JACK server PortAudio joined has died (even one no look has seen go
+    // yet), nothing of PortAudio is waited for, and it is never ended.
+    const bool died = initialized_ && jackDied();
+    if (died) {
+        stuck().store(true);
+    }
+    if (stream_ != nullptr && (lost_ || died)) {
+        letGo(!died);
     } else if (stream_ != nullptr) {
         Pa_StopStream(stream_);
         Pa_CloseStream(stream_);
@@ -231,10 +284,11 @@ void PortAudioOutput::stop() {
     rate_ = kEngineRate;
     jackClient_.clear();
     converter_.close();
-    if (initialized_) {
+    if (initialized_ && !died) {
         Pa_Terminate();
-        initialized_ = false;
+        unwatchJack();
     }
+    initialized_ = false;
 }
 
 // Audio thread: no allocation, lock, file access or logging.

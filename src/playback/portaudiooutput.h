@@ -52,7 +52,16 @@ private:
     // Opens the first of the devices that works; candidates holds device indexes.
     bool openFirst(AudioSource& source, const std::vector<int>& candidates);
     bool openDevice(int device);
-    void letGo();
+    // terminate: PortAudio is ended after the stream (never once its JACK server died).
+    void letGo(bool terminate);
+    // PortAudio has begun (Pa_Initialize succeeded): when it joined a JACK server, a
+    // client of the program's own watches that server from now on.
+    static void watchJack();
+    static void unwatchJack();
+    // Whether the JACK server PortAudio joined has died since (even when another was
+    // started in its place): PortAudio's client of it can then never be let go, as
+    // stopping, closing or ending PortAudio waits without end or aborts the program.
+    static bool jackDied();
 
     const QString deviceName_;
     const int bufferFrames_;
