@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <array>
 #include <cstdint>
 
 #include "config/corestate.h"
 #include "config/value.h"
+#include "songbook/songbook.h"
 
 // The variables that several parts of the program read and write, under the names
 // the program's documents use. One instance lives for the whole run, owned by the
@@ -45,6 +47,11 @@ struct SharedState : CoreState {
     // After a crash the watcher starts the program again and what sounded sounds
     // again ("Riprendi suonando dopo un arresto").
     bool RiprendiSuonando = false;
+    // The PDF songbooks ("Canzonieri"), the first one the book of every song that
+    // names none, and where the stage view shows the song's page: beside the song's
+    // texts (0) or instead of them (1).
+    QList<Songbook> Canzonieri;
+    int AreaPagina = 0;
 
     // Every song at one loudness ("Livella il volume"): the loudness in LUFS and the
     // true peak in dBTP that no gain goes above.

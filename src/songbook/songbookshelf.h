@@ -4,13 +4,8 @@
 #include <QString>
 #include <optional>
 
-// One PDF songbook named in the settings ("Canzonieri"): its file and the PDF page
-// that holds the book's printed page 1 (books rarely start on the PDF's first page).
-struct Songbook {
-    QString path;
-    int firstPage = 1;
-    bool operator==(const Songbook&) const = default;
-};
+#include "songbook/songbook.h"
+
 
 // Where a song's page is: the PDF and its page counted from 0, or why it cannot be
 // shown.
