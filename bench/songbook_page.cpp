@@ -3,13 +3,16 @@
 // hand, cold (the drawing process started and the book opened for that page) and
 // with the book already open (as the next song's page is drawn ahead, in the
 // background) and drawn ahead as the stage view asks for it, at full HD and 4K; and
-// the memory the pages kept and the drawing process hold.
+// the memory the pages kept and the drawing process hold. Then as the stage uses it:
+// from a song's preparation to its page painted in the page area, cold (a stand just
+// made: the drawing process starts) and with the page drawn ahead while the song
+// before it was up.
 //   bench_songbook_page [PAGES]   (default 500)
 #include <unistd.h>
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -21,6 +24,8 @@
 
 #include "songbook/pagerenderer.h"
 #include "songbook/songbookpages.h"
+#include "songbook/songbookstand.h"
+#include "stage/songbookview.h"
 
 namespace {
 
@@ -79,11 +84,67 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// Waits until the stand changed, then paints the page area at once: the time is
+// taken when the page is on screen.
+double untilPainted(SongbookStand& stand, SongbookView& view, Steady::time_point from) {
+    QEventLoop loop;
+    const QMetaObject::Connection done =
+        QObject::connect(&stand, &SongbookStand::changed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(done);
+    view.setPage(stand.image(), stand.caption());
+    view.repaint();
+    return msSince(from);
+}
+
+// From a song's preparation to its page painted in the page area (beside the texts:
+// half the screen's width), cold and drawn ahead.
+void preparedToScreen(const QString& book, int pages) {
+    std::printf(
+        "\nFrom the preparation to the page painted in the stage view's page area:\n"
+        "| Screen (page area) | Cold: a new stand, the drawing process started (median of 5) "
+        "| Drawn ahead while the song before was up (median of 20, worst) |\n"
+        "|---|---|---|\n");
+    for (const QSize screen : {QSize(1920, 1080), QSize(3840, 2160)}) {
+        SongbookView view;
+        view.resize(screen.width() / 2, screen.height() * 9 / 10);
+        view.show();
+        std::vector<double> cold;
+        for (int round = 0; round < 5; ++round) {
+            SongbookStand stand;
+            stand.setBooks({{book, 1}});
+            stand.setBox(view.pageBox());
+            const auto t = Steady::now();
+            stand.prepared({(round * 101) % pages + 1, 0});
+            cold.push_back(untilPainted(stand, view, t));
+        }
+        std::vector<double> ahead;
+        SongbookStand stand;
+        stand.setBooks({{book, 1}});
+        stand.setBox(view.pageBox());
+        for (int song = 0; song < 20; ++song) {
+            const SongbookStand::SongPage next{(song * 37 + 11) % pages + 1, 0};
+            const int before = stand.pages().drawn();
+            stand.comesNext(next);
+            while (stand.pages().drawn() == before) {
+                QThread::msleep(1);
+            }
+            const auto t = Steady::now();
+            stand.prepared(next);
+            ahead.push_back(untilPainted(stand, view, t));
+        }
+        std::printf("| %dx%d (%dx%d) | %.1f ms | %.2f ms, %.2f ms |\n", screen.width(),
+                    screen.height(), view.pageBox().width(), view.pageBox().height(), median(cold),
+                    median(ahead), *std::max_element(ahead.begin(), ahead.end()));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     const int pages = argc > 1 ? std::max(2, std::atoi(argv[1])) : 500;
     PageRenderer::setProgram(QStringLiteral(QUINTORA_PROGRAM));
     QTemporaryDir dir;
@@ -141,5 +202,6 @@ int main(int argc, char** argv) {
                     screen.height(), median(cold), median(open), median(ahead),
                     double(held) * SongbookPages::kKept / 1e6, double(resident) / 1024.0);
     }
+    preparedToScreen(book, pages);
     return 0;
 }

@@ -105,6 +105,8 @@ public:
 signals:
     // The user confirmed leaving: the program ends at once, saving nothing.
     void quitConfirmed();
+    // The settings dialog's values were taken (and the file written).
+    void settingsSaved();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -10,6 +10,7 @@
 
 #include "app/audio.h"
 #include "app/audiolibrary.h"
+#include "app/audiosongbook.h"
 #include "app/keyboard.h"
 #include "app/songpreparation.h"
 #include "library/datasource.h"
@@ -24,6 +25,7 @@
 #include "playback/mediaplayer.h"
 #include "playback/outputwatch.h"
 #include "show/showcore.h"
+#include "songbook/songbookstand.h"
 #include "stage/cuenext.h"
 #include "stage/setrunner.h"
 #include "stage/stageplace.h"
@@ -80,7 +82,7 @@ int soundingNow(Audio& w) {
                : 0;
 }
 
-TransportSource sourceOf(Audio& w) {
+TransportSource sourceOf(Audio& w, const SongbookStand& stand) {
     AudioControls& c = w.controls();
     const SharedState& st = w.state();
     TransportSource s;
@@ -110,13 +112,16 @@ TransportSource sourceOf(Audio& w) {
     s.mp3Length = [player] { return player->duration(); };
     s.autoNext = [&st] { return st.PreparaSuccessivo; };
     OutputWatch* watch = w.services().outputWatch;
-    s.alert = [&st, watch] {
+    s.alert = [&st, watch, &stand] {
         QStringList lines;
         if (watch && watch->away()) {
             lines << OutputWatch::awayText();
         }
         if (st.boxAway) {
             lines << MidiPedalBox::awayText();
+        }
+        if (!stand.alert().isEmpty()) {
+            lines << stand.alert();
         }
         return lines.join(QStringLiteral(" - "));
     };
@@ -212,7 +217,10 @@ CueHooks cueHooks(Audio& w) {
 AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
     setObjectName(QStringLiteral("AudioStage"));
     AudioControls& c = w.controls();
-    model_ = new TransportModel(w.services().clock, sourceOf(w), this);
+    songbook_ = new AudioSongbook(w, this);
+    model_ = new TransportModel(w.services().clock, sourceOf(w, songbook_->stand()), this);
+    connect(&songbook_->stand(), &SongbookStand::changed, model_, &TransportModel::refresh);
+    connect(&w, &Audio::settingsSaved, songbook_, &AudioSongbook::settingsChanged);
     // A lamp that changes (the tempo flash lasts 80 ms) shows at once, not at the
     // next look.
     for (Lamp* lamp : {c.LedConnect, c.LedPed1, c.LedPed2, c.LedPreload, c.LedIstrs}) {
@@ -239,6 +247,9 @@ AudioStage::AudioStage(Audio& w) : QObject(&w), w_(w) {
     c.MenuPalco->setObjectName(QStringLiteral("MenuPalco"));
     connect(c.MenuPalco, &QAction::triggered, this, &AudioStage::openStage);
     connect(&w.keyboard(), &Keyboard::stageViewRequested, this, &AudioStage::openStage);
+    QAction* score = menu->addAction(QStringLiteral("Spartito"));
+    score->setObjectName(QStringLiteral("MenuSpartito"));
+    connect(score, &QAction::triggered, songbook_, &AudioSongbook::openScore);
     cue_ = new CueNext(cueHooks(w), this);
     w.keyboard().setEscapeHook([cue = cue_] { return cue->escape(); });
     connect(cue_, &CueNext::markChanged, model_, &TransportModel::setCued);
@@ -271,6 +282,7 @@ void AudioStage::openStage() {
         const StagePlace place = StagePlace::read(StagePlace::fileFor(w_.services().configPath));
         stage_->restorePlace(place.place, place.fullScreen, roomForStage(place.place));
         connect(stage_.data(), &StageWindow::placeChanged, this, &AudioStage::savePlace);
+        songbook_->attach(*stage_);
     }
     if (stage_->fullScreenWanted()) {
         stage_->showFullScreen();

@@ -5,6 +5,7 @@
 #include <QRect>
 
 class Audio;
+class AudioSongbook;
 class CueNext;
 class SetRunner;
 class StageWindow;
@@ -25,6 +26,8 @@ public:
     void openStage();
     // The stage view while it exists, or null.
     StageWindow* stage() const;
+    // The songbook's page on the stage view and in the window "Spartito".
+    AudioSongbook& songbook() const { return *songbook_; }
 
 signals:
     // A short line for the performer at the foot of the main window.
@@ -38,5 +41,6 @@ private:
     TransportModel* model_ = nullptr;
     CueNext* cue_ = nullptr;
     SetRunner* runner_ = nullptr;
+    AudioSongbook* songbook_ = nullptr;
     QPointer<StageWindow> stage_;
 };

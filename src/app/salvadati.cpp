@@ -207,4 +207,5 @@ void Salvadati::run() {
         settings.channels = w_.state().ClickUscita == StageFrame::kMonitor ? 4 : 2;
         devices->apply(settings);
     }
+    emit w_.settingsSaved();
 }

@@ -68,9 +68,18 @@ QString KeyPedalBox::keyName(int key) {
 }
 
 QString KeyPedalBox::pedalName(int pedal) {
-    return pedal == PedalSetup::kNext       ? QStringLiteral("Successivo")
-           : pedal == PedalSetup::kPrevious ? QStringLiteral("Precedente")
-                                            : QStringLiteral("pedale %1").arg(pedal + 1);
+    switch (pedal) {
+        case PedalSetup::kNext:
+            return QStringLiteral("Successivo");
+        case PedalSetup::kPrevious:
+            return QStringLiteral("Precedente");
+        case PedalSetup::kPageForward:
+            return QStringLiteral("Pagina avanti");
+        case PedalSetup::kPageBack:
+            return QStringLiteral("Pagina indietro");
+        default:
+            return QStringLiteral("pedale %1").arg(pedal + 1);
+    }
 }
 
 int KeyPedalBox::pedalOf(const QKeyEvent& key) const {
@@ -102,14 +111,17 @@ bool KeyPedalBox::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const bool down = type == QEvent::KeyPress;
-    const int step = PedalSetup::stepOf(pedal - 1);
     status_.log(QStringLiteral("%1 %2 (%3)")
                     .arg(keyName(keys_[pedal - 1]),
                          down ? QStringLiteral("giù") : QStringLiteral("su"),
                          pedalName(pedal - 1)));
-    if (step != 0) {
+    if (const int step = PedalSetup::stepOf(pedal - 1); step != 0) {
         if (down && open_) {
             emit stepAsked(step);
+        }
+    } else if (const int page = PedalSetup::pageOf(pedal - 1); page != 0) {
+        if (down && open_) {
+            emit pageAsked(page);
         }
     } else {
         status_.set(pedal, down);

@@ -185,10 +185,14 @@ void MidiPedalBox::received(const MidiInput::Message& m) {
         if (!setup_.pedals[i].isSet() || !(setup_.pedals[i] == e->binding)) {
             continue;
         }
-        if (const int step = PedalSetup::stepOf(i); step != 0) {
+        if (!PedalSetup::isTransport(i)) {
             // A latching pedal sends one message per press, whatever its value.
             if (e->down || setup_.latching[i]) {
-                emit stepAsked(step);
+                if (const int step = PedalSetup::stepOf(i); step != 0) {
+                    emit stepAsked(step);
+                } else {
+                    emit pageAsked(PedalSetup::pageOf(i));
+                }
             }
             continue;
         }

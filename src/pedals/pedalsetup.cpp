@@ -43,13 +43,13 @@ PedalSetup PedalSetup::parse(const QString& text) {
         }
         const QString key = part.left(eq);
         const QString value = part.mid(eq + 1);
-        if (key.size() == 2 && key[1] >= u'1' && key[1] <= u'4') {
+        if (key.size() == 2 && key[1].unicode() >= u'1' && key[1].unicode() < u'1' + kPedals) {
             const int i = key[1].unicode() - u'1';
             if (key[0] == u'p') {
                 s.pedals[i] = MidiBinding::fromText(value);
             } else if (key[0] == u't') {
                 s.latching[i] = value == u"1";
-            } else if (key[0] == u'l') {
+            } else if (key[0] == u'l' && i < int(s.lamps.size())) {
                 s.lamps[i] = MidiBinding::fromText(value);
             } else if (key[0] == u'k') {
                 s.keys[i] = value.toInt();

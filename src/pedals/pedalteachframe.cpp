@@ -20,7 +20,7 @@ QString indexed(const char* name, int i) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
 }
 
-// "Pedale 1", "Pedale 2", "Successivo", "Precedente".
+// "Pedale 1", "Pedale 2", "Successivo", "Precedente", "Pagina avanti", "Pagina indietro".
 QString pedalTitle(int pedal) {
     const QString name = KeyPedalBox::pedalName(pedal);
     return name.left(1).toUpper() + name.mid(1);
@@ -28,7 +28,7 @@ QString pedalTitle(int pedal) {
 
 // "il pedale 1", "il pedale Successivo", as the prompts say it.
 QString pedalPhrase(int pedal) {
-    return PedalSetup::stepOf(pedal) == 0
+    return PedalSetup::isTransport(pedal)
                ? QStringLiteral("il pedale %1").arg(pedal + 1)
                : QStringLiteral("il pedale \"%1\"").arg(pedalTitle(pedal));
 }

@@ -66,4 +66,6 @@ signals:
     void notice(const QString& text);
     // The pedal taught as "Successivo" (+1) or "Precedente" (-1) was pressed.
     void stepAsked(int step);
+    // The pedal taught as "Pagina avanti" (+1) or "Pagina indietro" (-1) was pressed.
+    void pageAsked(int page);
 };

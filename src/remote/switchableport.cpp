@@ -21,6 +21,7 @@ std::unique_ptr<PortIo> SwitchablePort::setBackend(std::unique_ptr<PortIo> backe
         connect(backend_.get(), &PortIo::eventsLogged, this, &PortIo::eventsLogged);
         connect(backend_.get(), &PortIo::notice, this, &PortIo::notice);
         connect(backend_.get(), &PortIo::stepAsked, this, &PortIo::stepAsked);
+        connect(backend_.get(), &PortIo::pageAsked, this, &PortIo::pageAsked);
     }
     if (backend_ && setupGiven_) {
         backend_->setSetup(setup_.load());

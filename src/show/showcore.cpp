@@ -37,6 +37,11 @@ ShowCore::ShowCore(const CoreServices& services, QObject* parent)
             emit stepAsked(step);
         }
     });
+    connect(&s_.port, &PortIo::pageAsked, this, [this](int page) {
+        if (state_.Collegato) {
+            emit pageAsked(page);
+        }
+    });
     preload_ = std::make_unique<PreloadChain>(*this);
     if (s_.click) {
         new CountInClick(

@@ -156,6 +156,8 @@ signals:
     // The performer asked for the next (+1) or the previous (-1) song of the running
     // order from the pedal box ("Successivo", "Precedente").
     void stepAsked(int step);
+    // The box's "Pagina avanti" (+1) or "Pagina indietro" (-1) pedal, while attached.
+    void pageAsked(int page);
     // The main tick's work is done (a pedal or the play list may have acted).
     void ticked();
 

@@ -1,6 +1,7 @@
 #include "stage/stagewindow.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -13,6 +14,8 @@
 #include "platform/elidedlabel.h"
 #include "platform/lamp.h"
 #include "platform/wincolor.h"
+#include "stage/scorewindow.h"
+#include "stage/songbookview.h"
 #include "stage/stagetitle.h"
 #include "stage/transportmodel.h"
 
@@ -169,18 +172,39 @@ void StageWindow::build() {
     countdown_->setStyleSheet(QStringLiteral("color: #80e0ff"));
     cued_ = text("PalcoProssimo");
     cued_->setStyleSheet(QStringLiteral("color: #ffd040"));
-    v->addStretch(1);
-    v->addWidget(title_);
-    v->addWidget(author_);
-    v->addWidget(details_);
-    v->addStretch(1);
-    v->addWidget(sounding_);
-    v->addWidget(time_);
-    v->addWidget(progress_);
-    v->addStretch(1);
-    v->addWidget(next_);
-    v->addWidget(countdown_);
-    v->addWidget(cued_);
+    // The song's texts, with the songbook's page beside them or in their place.
+    line_ = plain("PalcoRiga");
+    line_->hide();
+    v->addWidget(line_);
+    auto* body = new QHBoxLayout;
+    texts_ = new QWidget(this);
+    auto* t = new QVBoxLayout(texts_);
+    t->setContentsMargins(0, 0, 0, 0);
+    t->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{title_, author_, details_}) {
+        t->addWidget(w);
+    }
+    t->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{sounding_, time_, progress_}) {
+        t->addWidget(w);
+    }
+    t->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{next_, countdown_, cued_}) {
+        t->addWidget(w);
+    }
+    body->addWidget(texts_, 1);
+    page_ = new SongbookView(this);
+    page_->hide();
+    body->addWidget(page_, 1);
+    v->addLayout(body, 1);
+}
+
+void StageWindow::setPageArea(PageArea area) {
+    area_ = area;
+    page_->setVisible(area != PageArea::None);
+    texts_->setVisible(area != PageArea::Instead);
+    line_->setVisible(area == PageArea::Instead);
+    display(model_.snapshot());
 }
 
 void StageWindow::display(const TransportSnapshot& s) {
@@ -194,6 +218,13 @@ void StageWindow::display(const TransportSnapshot& s) {
     next_->setText(s.nextLine());
     countdown_->setText(s.countdownLine());
     cued_->setText(s.cued.isEmpty() ? QString() : QStringLiteral("Prossimo: ") + s.cued);
+    // With the page in place of the texts, one line keeps the song, its capo and BPM
+    // and what sounds in sight.
+    if (area_ == PageArea::Instead) {
+        QStringList parts{title_->text(), details(s.song), sounding_->text()};
+        parts.removeAll(QString());
+        line_->setText(parts.join(QStringLiteral("  -  ")));
+    }
     alert_->setText(s.alert);
     // Only while something is amiss: the rest keeps its room.
     alert_->setVisible(!s.alert.isEmpty());
@@ -217,6 +248,7 @@ void StageWindow::scaleTexts() {
     setPixels(next_, px(kLinePx));
     setPixels(countdown_, px(kLinePx));
     setPixels(cued_, px(kLinePx), true);
+    setPixels(line_, px(kDetailsPx), true);
     setPixels(alert_, px(kLinePx), true);
     setPixels(fullButton_, px(kButtonPx));
     progress_->setFixedHeight(px(kBarPx));
@@ -305,6 +337,16 @@ void StageWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void StageWindow::keyPressEvent(QKeyEvent* event) {
+    const int by = ScoreWindow::pageKeyStep(event->key());
+    if (by != 0 && area_ != PageArea::None) {
+        emit turnAsked(by);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void StageWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     emit placeChanged();
@@ -324,6 +366,9 @@ QString StageWindow::nextText() const {
 }
 QString StageWindow::cuedText() const {
     return cued_->text();
+}
+QString StageWindow::lineText() const {
+    return line_->text();
 }
 QString StageWindow::alertText() const {
     return alert_->text();

@@ -11,6 +11,7 @@ class Lamp;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class SongbookView;
 class StageTitle;
 class TransportModel;
 
@@ -22,11 +23,20 @@ class TransportModel;
 // Every text scales with the window. The whole key table of the main window works
 // here (the program's key handler takes the keys); full screen is toggled by its
 // button or a double click, never by a key. It follows the transport model only,
-// never the grid's highlight. GUI thread only.
+// never the grid's highlight. With songbooks set, the song's page (SongbookView)
+// shows beside the texts or in their place. GUI thread only.
 class StageWindow : public QWidget {
     Q_OBJECT
 public:
     explicit StageWindow(TransportModel& model, QWidget* parent = nullptr);
+
+    // Where the songbook's page shows: nowhere (no songbook), beside the song's
+    // texts, or in their place (one line then keeps the title, capo, BPM and what
+    // sounds in sight).
+    enum class PageArea { None, Beside, Instead };
+    void setPageArea(PageArea area);
+    PageArea pageArea() const { return area_; }
+    SongbookView& pageView() const { return *page_; }
 
     // Full screen on or off (the window's own button and a double click do this).
     void setFullScreen(bool on);
@@ -47,6 +57,7 @@ public:
     QString nextText() const;
     QString cuedText() const;
     QString alertText() const;
+    QString lineText() const;  // the one line shown with the page in place of the texts
 
     // The type size in pixels of the title at the window's present size.
     int titlePixels() const { return titlePixels_; }
@@ -56,10 +67,14 @@ public:
 signals:
     // The window was hidden or closed (its place is worth remembering).
     void placeChanged();
+    // Page Down, Page Up or an arrow key while the page shows: the next (+1) or the
+    // previous (-1) page.
+    void turnAsked(int by);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -78,6 +93,10 @@ private:
     QLabel* countdown_ = nullptr;  // PalcoConteggio: the seconds before the next song
     QLabel* alert_ = nullptr;      // PalcoAvviso: a device the show waits for
     ElidedLabel* cued_ = nullptr;
+    QLabel* line_ = nullptr;  // PalcoRiga: the song in one line, the page in place of the texts
+    QWidget* texts_ = nullptr;
+    SongbookView* page_ = nullptr;  // PalcoPagina
+    PageArea area_ = PageArea::None;
     QPushButton* fullButton_ = nullptr;
     std::array<Lamp*, TransportSnapshot::kLampCount> lamps_{};
     QRect normalPlace_;

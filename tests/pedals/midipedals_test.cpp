@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <chrono>
 #include <thread>
 
@@ -18,6 +19,7 @@
 #include "platform/hirestimer.h"
 #include "platform/lamp.h"
 #include "playback/audioengine.h"
+#include "show/showcore.h"
 #include "stage/stagewindow.h"
 #include "support/harness.h"
 #include "support/testlibrary.h"
@@ -402,16 +404,22 @@ TEST(MidiPedals, AControllerThatIsNotThereIsAnAbsentBox) {
 }
 
 // "Successivo" (note 62, momentary) and "Precedente" (control change 66, latching)
-// prepare the next and the previous song: a release or the latching pedal's second
-// value is a press only for the latching one.
-TEST(MidiPedals, TheNextAndPreviousPedalsPrepareTheirSongs) {
+// prepare the next and the previous song, "Pagina avanti" (note 64) and "Pagina
+// indietro" (control change 67, latching) turn the songbook's page: a release or the
+// latching pedal's second value is a press only for the latching one.
+TEST(MidiPedals, TheNextPreviousAndPagePedalsDoTheirOwnThing) {
     NEED_JACK();
     MidiController fcb;
     PedalSetup setup = taught(fcb);
     setup.pedals[PedalSetup::kNext] = MidiBinding::fromText(QStringLiteral("n1.62"));
     setup.pedals[PedalSetup::kPrevious] = MidiBinding::fromText(QStringLiteral("c1.66"));
     setup.latching[PedalSetup::kPrevious] = true;
+    setup.pedals[PedalSetup::kPageForward] = MidiBinding::fromText(QStringLiteral("n1.64"));
+    setup.pedals[PedalSetup::kPageBack] = MidiBinding::fromText(QStringLiteral("c1.67"));
+    setup.latching[PedalSetup::kPageBack] = true;
+    EXPECT_EQ(PedalSetup::parse(setup.toText()), setup);
     Stage s(fcb, setup);
+    QSignalSpy pages(&s.h.window().core(), &ShowCore::pageAsked);
     auto prepared = [&] {
         return s.h.window().controls().Data2->value(QStringLiteral("Titoli")).toString();
     };
@@ -426,5 +434,18 @@ TEST(MidiPedals, TheNextAndPreviousPedalsPrepareTheirSongs) {
     ASSERT_TRUE(MidiController::waitUntil([&] { return prepared() == "Brezza"; }));
     fcb.control(66, 0);
     ASSERT_TRUE(MidiController::waitUntil([&] { return prepared() == "Alba"; }));
+    fcb.noteOn(64);
+    fcb.noteOff(64);
+    fcb.control(67, 127);
+    fcb.control(67, 0);
+    ASSERT_TRUE(MidiController::waitUntil([&] { return pages.count() == 3; }));
+    MidiController::settle();
+    QList<int> turns;
+    for (const QList<QVariant>& turn : pages) {
+        turns << turn[0].toInt();
+    }
+    EXPECT_EQ(turns, (QList<int>{1, -1, -1}));
+    EXPECT_EQ(prepared(), "Alba");
     EXPECT_FALSE(s.st().Groove1Attivo);
+    EXPECT_FALSE(s.st().Groove2Attivo);
 }

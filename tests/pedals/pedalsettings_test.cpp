@@ -113,6 +113,7 @@ TEST(PedalSettings, TheTeachingKeepsAnyPortNameWholeInTheFile) {
     s.latching[0] = true;
     s.pedals[PedalSetup::kPrevious] = MidiBinding::fromText(QStringLiteral("c2.80"));
     s.latching[PedalSetup::kPrevious] = true;
+    s.pedals[PedalSetup::kPageBack] = MidiBinding::fromText(QStringLiteral("n3.20"));
     s.lamps[2] = MidiBinding::fromText(QStringLiteral("c1.0"));
     s.lampPort = QStringLiteral("FCB|out");
     ConfigData data;
@@ -122,8 +123,8 @@ TEST(PedalSettings, TheTeachingKeepsAnyPortNameWholeInTheFile) {
     EXPECT_TRUE(back.problems.isEmpty());
     EXPECT_EQ(PedalSetup::parse(back.data.pedalInterface.toText()), s);
     // Damaged or foreign parts are ignored, the rest is kept.
-    const PedalSetup odd =
-        PedalSetup::parse(QStringLiteral("midi:A|p1=n17.60|p2=x1.1|l1=n1.128|zz|p9=n1.1|l2=c2.7"));
+    const PedalSetup odd = PedalSetup::parse(
+        QStringLiteral("midi:A|p1=n17.60|p2=x1.1|l1=n1.128|zz|p9=n1.1|l5=n1.1|l2=c2.7"));
     EXPECT_EQ(odd.device, "A");
     EXPECT_FALSE(odd.pedals[0].isSet());
     EXPECT_FALSE(odd.pedals[1].isSet());
