@@ -91,6 +91,7 @@ void FolderFrame::openChoice(bool slot) {
     if (choiceOpen()) {
         setBold(targetLabel(), false);
     }
+    emit browsing(true);
     browser_->setBrowsing(true);
     vuoto_->setEnabled(slot);
     conferma_->setEnabled(true);
@@ -100,6 +101,7 @@ void FolderFrame::closeChoice() {
     browser_->setBrowsing(false);
     vuoto_->setEnabled(false);
     conferma_->setEnabled(false);
+    emit browsing(false);
 }
 
 void FolderFrame::WaveClick() {

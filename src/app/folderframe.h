@@ -32,6 +32,10 @@ public:
     // Shown when the confirmed working folder lacks the song library.
     static QString missingLibraryText();
 
+signals:
+    // The folder browser was opened or closed (open, it takes room in the dialog).
+    void browsing(bool open);
+
 private:
     void WaveClick();
     void Mp3Click(int slot);

@@ -21,6 +21,7 @@
 #include "settings/deviceframe.h"
 #include "settings/dialogchoosers.h"
 #include "settings/quartilist.h"
+#include "settings/songbookframe.h"
 #include "stage/stageframe.h"
 
 namespace {
@@ -87,6 +88,7 @@ void Impspath::load() {
     c_.stage->setPrepareNext(st.PreparaSuccessivo);
     c_.stage->setResumeSounding(st.RiprendiSuonando);
     c_.stage->levels().load({st.LivellaVolume, st.LivelloObiettivo, st.LivelloTetto});
+    c_.songbooks->load(st.Canzonieri, st.AreaPagina);
 }
 
 void Impspath::Parametribase() {

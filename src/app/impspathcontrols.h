@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class SongbookFrame;
 class StageFrame;
 
 // The controls of the settings dialog `Impspath`, under their own names. Built by
@@ -53,6 +54,8 @@ struct ImpspathControls {
     DeviceFrame* devices = nullptr;
     // "Palco ": the next song cued while one plays, the count-in click.
     StageFrame* stage = nullptr;
+    // "Canzonieri": the PDF songbooks and where the stage view shows their pages.
+    SongbookFrame* songbooks = nullptr;
 
     QPushButton* ComDefault = nullptr;
     QPushButton* Esci = nullptr;

@@ -11,14 +11,23 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/audio.h"
 #include "app/folderframe.h"
 #include "app/impspathcontrols.h"
+#include "editor/dialogfilechooser.h"
 #include "settings/colorswatch.h"
 #include "settings/deviceframe.h"
 #include "settings/quartilist.h"
+#include "settings/songbookframe.h"
 #include "stage/stageframe.h"
 
 namespace {
+
+// The songbooks' file chooser: the one the program was built with, else the desktop's.
+FileChooser& filesOf(const Services& services) {
+    static DialogFileChooser desktop;
+    return services.fileChooser != nullptr ? *services.fileChooser : desktop;
+}
 
 QGroupBox* frame(const char* name, const QString& caption) {
     auto* g = new QGroupBox(caption);
@@ -152,6 +161,12 @@ void build(QDialog& dialog, Audio& window, ImpspathControls& c) {
     right->addWidget(c.devices);
     c.stage = new StageFrame;
     right->addWidget(c.stage);
+    c.songbooks = new SongbookFrame(filesOf(window.services()));
+    right->addWidget(c.songbooks);
+    // While a folder is chosen its browser takes the songbooks' room, so that the
+    // dialog still fits a 1024 x 768 screen.
+    QObject::connect(c.folders, &FolderFrame::browsing, c.songbooks,
+                     [books = c.songbooks](bool open) { books->setVisible(!open); });
     columns->addLayout(left);
     columns->addLayout(right, 1);
     top->addLayout(columns, 1);

@@ -6,15 +6,19 @@
 #include <algorithm>
 
 #include "app/audio.h"
+#include "app/audioeditor.h"
 #include "app/audiolevels.h"
 #include "app/impspathcontrols.h"
 #include "app/showbinding.h"
 #include "app/startup.h"
 #include "config/configfile.h"
 #include "config/portlisttext.h"
+#include "config/songbooklisttext.h"
 #include "library/datasource.h"
+#include "library/librarywriter.h"
 #include "library/songgrid.h"
 #include "loudness/levelcontrols.h"
+#include "platform/fileprobe.h"
 #include "platform/foldername.h"
 #include "platform/hirestimer.h"
 #include "platform/numbertext.h"
@@ -23,6 +27,7 @@
 #include "playback/wavevolume.h"
 #include "settings/colorswatch.h"
 #include "settings/deviceframe.h"
+#include "settings/songbookframe.h"
 #include "show/showcore.h"
 #include "stage/stageframe.h"
 
@@ -112,6 +117,50 @@ void Salvadati::applyStage() {
         }
     }
     st.ClickUscita = output;
+    st.AreaPagina = c_.songbooks->pageArea();
+    applySongbooks();
+}
+
+// The songbooks: songs that name a book by its number follow it when it moved, in the
+// library open now (the one whose songs were set up against these books). When they
+// cannot, the books stay as they were, so that no song names another book unseen.
+void Salvadati::applySongbooks() {
+    SharedState& st = w_.state();
+    const QHash<int, int> moves = c_.songbooks->moves();
+    const QString library = w_.services().files.resolve(w_.controls().Data1->databaseName());
+    auto* editor = w_.findChild<AudioEditor*>(QStringLiteral("AudioEditor"));
+    if (!moves.isEmpty() && !library.isEmpty() && editor != nullptr) {
+        int defaulted = 0;
+        QString error;
+        if (!editor->writer().moveSongBooks(moves, &defaulted, &error)) {
+            w_.services().prompter.tell(songbooksKeptText(error),
+                                        QStringLiteral("Quintora: Canzonieri"),
+                                        Message::Icon::Critical);
+            return;
+        }
+        if (defaulted > 0) {
+            w_.services().prompter.tell(songbooksDefaultedText(defaulted),
+                                        QStringLiteral("Quintora: Canzonieri"),
+                                        Message::Icon::Information);
+        }
+    }
+    st.Canzonieri = c_.songbooks->books();
+}
+
+QString Salvadati::songbooksKeptText(const QString& error) {
+    return error + QStringLiteral(
+                       "\r\nI brani non possono seguire i canzonieri spostati o tolti: "
+                       "l'elenco dei canzonieri resta com'era.");
+}
+
+QString Salvadati::songbooksDefaultedText(int songs) {
+    return songs == 1 ? QStringLiteral(
+                            "Un brano indicava un canzoniere tolto: ora usa il primo "
+                            "canzoniere.")
+                      : QStringLiteral(
+                            "%1 brani indicavano un canzoniere tolto: ora usano il primo "
+                            "canzoniere.")
+                            .arg(songs);
 }
 
 ConfigData Salvadati::configData() const {
@@ -163,6 +212,8 @@ ConfigData Salvadati::configData() const {
     d.clickLevel = st.ClickLivello;
     d.prepareNext = st.PreparaSuccessivo ? -1 : 0;
     d.resumeSounding = st.RiprendiSuonando ? -1 : 0;
+    d.songbooks = SongbookListText::encode(st.Canzonieri);
+    d.pageArea = st.AreaPagina;
     d.levelOn = st.LivellaVolume ? -1 : 0;
     d.levelTarget = st.LivelloObiettivo;
     d.levelCeiling = st.LivelloTetto;

@@ -12,6 +12,7 @@
 #include "config/configcodec.h"
 #include "config/configfile.h"
 #include "config/configlocation.h"
+#include "config/songbooklisttext.h"
 #include "exchange/winsettingsimport.h"
 #include "library/datasource.h"
 #include "pedals/portio.h"
@@ -244,6 +245,9 @@ void Startup::runTagged(const ConfigReadResult& read) {
     st.ClickLivello = int(d.clickLevel.toNumber());
     st.PreparaSuccessivo = d.prepareNext.toNumber() != 0;
     st.RiprendiSuonando = d.resumeSounding.toNumber() != 0;
+    // The codec left the defaults (no book) where the list could not be read.
+    st.Canzonieri = SongbookListText::decode(d.songbooks.toText()).value_or(QList<Songbook>());
+    st.AreaPagina = int(d.pageArea.toNumber());
     st.LivellaVolume = d.levelOn.toNumber() != 0;
     st.LivelloObiettivo = d.levelTarget.toNumber();
     st.LivelloTetto = d.levelCeiling.toNumber();

@@ -4,126 +4,21 @@
 #include <cmath>
 #include <vector>
 
+#include "config/configlines.h"
 #include "config/configtokenizer.h"
 #include "config/portlisttext.h"
+#include "config/songbooklisttext.h"
 #include "config/textencoding.h"
 #include "platform/numbertext.h"
 
 namespace {
 
 using Field = ConfigTokenizer::Field;
-
-enum class Kind { Text, Number, Bool };
-// Range checks of the numbers that the program keeps in integer variables.
-enum class Check {
-    None,
-    Int16,
-    Color,
-    FontSize,
-    BufferFrames,
-    Interval,
-    Path,
-    Flag,
-    ClickOutput,
-    Percent,
-    LoudnessTarget,
-    PeakCeiling,
-    PortList
-};
-
-// One field of a line: where its value goes and what it may hold.
-struct Slot {
-    Value* target;
-    Kind kind;
-    bool unsetAllowed;  // an empty field is a value the program itself writes
-    Check check = Check::None;
-};
-using LineSpec = std::vector<Slot>;
-
-// The lines of a layout, field by field, bound to the values of d.
-std::vector<LineSpec> linesOf(ConfigData& d, ConfigLayout layout) {
-    const Slot path{&d.PathLavoro, Kind::Text, true, Check::Path};
-    const LineSpec metro{{&d.MetroFreq, Kind::Number, false},
-                         {&d.MetroDurata, Kind::Number, false},
-                         {&d.MetroAudio, Kind::Number, false, Check::Int16},
-                         {&d.Quarti, Kind::Number, false, Check::Int16}};
-    const LineSpec font{{&d.fontName, Kind::Text, false},
-                        {&d.fontSize, Kind::Number, false, Check::FontSize},
-                        {&d.fontBold, Kind::Bool, false},
-                        {&d.fontItalic, Kind::Bool, false}};
-    const LineSpec intervals{{&d.pedalInterval, Kind::Number, false, Check::Interval},
-                             {&d.preMuteInterval, Kind::Number, false, Check::Interval},
-                             {&d.bufferInterval, Kind::Number, false, Check::Interval},
-                             {&d.debounceInterval, Kind::Number, false, Check::Interval}};
-    LineSpec colours{{&d.leftBackColor, Kind::Number, false, Check::Color},
-                     {&d.leftForeColor, Kind::Number, false, Check::Color}};
-    if (layout == ConfigLayout::Untagged) {
-        return {{path}, metro, font, intervals, colours};
-    }
-    colours.push_back({&d.rightBackColor, Kind::Number, false, Check::Color});
-    colours.push_back({&d.rightForeColor, Kind::Number, false, Check::Color});
-    std::vector<LineSpec> lines{
-        {{&d.version, Kind::Text, false}}, {path}, metro, font, intervals, colours};
-
-    const int columns = layout == ConfigLayout::V28 ? 7 : layout == ConfigLayout::V27 ? 6 : 0;
-    Value* const flags[] = {&d.MostraPagina,  &d.MostraCapotasto, &d.MostraBPM,   &d.MostraLoop,
-                            &d.MostraGroove1, &d.MostraGroove2,   &d.MostraAutore};
-    Value* const widths[] = {&d.LargTitoli, &d.LargPagina,  &d.LargCapotasto, &d.LargBPM,
-                             &d.LargLoop,   &d.LargGroove1, &d.LargGroove2,   &d.LargAutore};
-    if (columns > 0) {
-        LineSpec line;
-        for (int i = 0; i < columns; ++i)
-            line.push_back({flags[i], Kind::Number, true, Check::Int16});
-        lines.push_back(line);
-    }
-    for (Value& folder : d.CartelleMp3)
-        lines.push_back({{&folder, Kind::Text, true, Check::Path}});
-    if (columns > 0) {
-        LineSpec line;
-        for (int i = 0; i <= columns; ++i) {
-            line.push_back({widths[i], Kind::Number, true, Check::Int16});
-        }
-        lines.push_back(line);
-    }
-    if (layout == ConfigLayout::V28) {
-        lines.push_back({{&d.outputDevice, Kind::Text, false},
-                         {&d.bufferFrames, Kind::Number, false, Check::BufferFrames},
-                         {&d.pedalInterface, Kind::Text, false}});
-        lines.push_back({{&d.cueWithoutStopping, Kind::Number, false, Check::Flag},
-                         {&d.clickOutput, Kind::Number, false, Check::ClickOutput},
-                         {&d.clickLevel, Kind::Number, false, Check::Percent}});
-        lines.push_back({{&d.prepareNext, Kind::Number, false, Check::Flag}});
-        lines.push_back({{&d.levelOn, Kind::Number, false, Check::Flag},
-                         {&d.levelTarget, Kind::Number, false, Check::LoudnessTarget},
-                         {&d.levelCeiling, Kind::Number, false, Check::PeakCeiling}});
-        lines.push_back({{&d.clockPorts, Kind::Text, false, Check::PortList},
-                         {&d.clockCountIn, Kind::Number, false, Check::Flag}});
-        lines.push_back({{&d.resumeSounding, Kind::Number, false, Check::Flag}});
-    }
-    return lines;
-}
-
-// The defaults of what a layout does not hold.
-void clearAbsentValues(ConfigData& d, ConfigLayout layout) {
-    switch (layout) {
-        case ConfigLayout::V28:
-            break;
-        case ConfigLayout::V27:
-            d.MostraAutore = Value();
-            break;
-        case ConfigLayout::Untagged:
-            d.version = Value();
-            d.LargTitoli = d.LargPagina = d.LargCapotasto = d.LargBPM = d.LargLoop = d.LargGroove1 =
-                d.LargGroove2 = d.LargAutore = Value();
-            for (Value& folder : d.CartelleMp3)
-                folder = QString();
-            [[fallthrough]];
-        case ConfigLayout::V25:
-            d.MostraPagina = d.MostraCapotasto = d.MostraBPM = d.MostraLoop = d.MostraGroove1 =
-                d.MostraGroove2 = d.MostraAutore = Value();
-            break;
-    }
-}
+using ConfigLines::Check;
+using ConfigLines::Kind;
+using ConfigLines::kStageLine;
+using ConfigLines::LineSpec;
+using ConfigLines::Slot;
 
 // Whether a number suits its field; a buffer size other than automatic is brought
 // into its range.
@@ -132,6 +27,7 @@ bool checkNumber(Check check, double* v) {
         case Check::None:
         case Check::Path:
         case Check::PortList:
+        case Check::SongbookList:
             return true;
         case Check::Interval:
             return *v >= 0 && *v <= ConfigData::kMaxIntervalMs;
@@ -141,6 +37,8 @@ bool checkNumber(Check check, double* v) {
             return *v == 0 || *v == -1;
         case Check::ClickOutput:
             return *v == 0 || *v == 1 || *v == 2;
+        case Check::PageArea:
+            return *v == 0 || *v == 1;
         case Check::Percent:
             return *v == std::floor(*v) && *v >= 0 && *v <= 100;
         case Check::LoudnessTarget:
@@ -191,6 +89,12 @@ void apply(const Slot& slot, const Field& f, int line, int field, QList<ConfigPr
                 } else {
                     *slot.target = f.text;
                 }
+            } else if (slot.kind == Kind::Text && slot.check == Check::SongbookList) {
+                if (!SongbookListText::decode(f.text)) {
+                    problem(QStringLiteral("elenco di canzonieri non valido"));
+                } else {
+                    *slot.target = f.text;
+                }
             } else if (slot.kind == Kind::Text && f.text.size() > ConfigData::kMaxTextLength) {
                 // No folder, font or device has such a name; kept, it would only
                 // flood the messages and the labels that show it.
@@ -229,12 +133,10 @@ void apply(const Slot& slot, const Field& f, int line, int field, QList<ConfigPr
     }
 }
 
-// The stage settings' line, after the audio line.
-constexpr int kStageLine = 20;
-
-// Whether a line holds the stage settings whole (the stage line, and the set line
-// after it): a file that a newer or another program extended past the audio line is
-// read without complaint, as before.
+// Whether a line holds the stage settings whole (the stage line and the lines after
+// it): a file that a newer or another program extended past the audio line is read
+// without complaint, as before. The songbooks' text only has to be a text to make the
+// line this program's: a list in it that cannot be read is then told, not passed over.
 bool readsAsStageLine(const ConfigTokenizer::Line& line, const LineSpec& fields, int lineNo) {
     if (line.fieldCount != int(fields.size()) || !line.terminated) {
         return false;
@@ -244,6 +146,12 @@ bool readsAsStageLine(const ConfigTokenizer::Line& line, const LineSpec& fields,
         Value scratch;
         Slot slot = fields[k];
         slot.target = &scratch;
+        if (slot.check == Check::SongbookList) {
+            if (line.fields[k].kind != Field::Kind::Text) {
+                return false;
+            }
+            continue;
+        }
         apply(slot, line.fields[k], lineNo, k + 1, &problems);
     }
     return problems.isEmpty();
@@ -309,10 +217,10 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
         result.layout = ConfigLayout::Untagged;
     }
     ConfigData& d = result.data;
-    clearAbsentValues(d, result.layout);
+    ConfigLines::clearAbsent(d, result.layout);
 
     ConfigTokenizer tokens(text);
-    const std::vector<LineSpec> lines = linesOf(d, result.layout);
+    const std::vector<LineSpec> lines = ConfigLines::of(d, result.layout);
     for (size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = int(i) + 1;
         const LineSpec& fields = lines[i];
@@ -360,36 +268,20 @@ ConfigReadResult ConfigCodec::read(QByteArrayView bytes) {
 QByteArray ConfigCodec::write(const ConfigData& data) {
     ConfigData d = data;
     d.version = QStringLiteral("2.8");
-    QString out;
-    std::vector<LineSpec> lines = linesOf(d, ConfigLayout::V28);
-    // The stage lines only when a stage setting was changed: the file of everyone
-    // else stays as it was. A line is written whenever one after it is.
-    const ConfigData defaults;
-    const auto changed = [&defaults, &d](Value ConfigData::*v) {
-        return (d.*v).toNumber() != (defaults.*v).toNumber();
+    std::vector<LineSpec> lines = ConfigLines::of(d, ConfigLayout::V28);
+    // This program's own lines from the stage line on are written only when something
+    // on them was changed, so the file of everyone else stays as it was; a line is
+    // written whenever one after it is.
+    ConfigData defaults;
+    const std::vector<LineSpec> standard = ConfigLines::of(defaults, ConfigLayout::V28);
+    const auto atDefaults = [&](size_t i) {
+        return std::equal(lines[i].begin(), lines[i].end(), standard[i].begin(),
+                          ConfigLines::sameValue);
     };
-    const bool resumeLine = changed(&ConfigData::resumeSounding);
-    if (!resumeLine) {
+    while (lines.size() >= size_t(kStageLine) && atDefaults(lines.size() - 1)) {
         lines.pop_back();
     }
-    const bool clockLine =
-        resumeLine || !d.clockPorts.toText().isEmpty() || changed(&ConfigData::clockCountIn);
-    if (!clockLine) {
-        lines.pop_back();
-    }
-    const bool levelLine = clockLine || changed(&ConfigData::levelOn) ||
-                           changed(&ConfigData::levelTarget) || changed(&ConfigData::levelCeiling);
-    if (!levelLine) {
-        lines.pop_back();
-    }
-    const bool setLine = levelLine || changed(&ConfigData::prepareNext);
-    if (!setLine) {
-        lines.pop_back();
-        if (!changed(&ConfigData::cueWithoutStopping) && !changed(&ConfigData::clickOutput) &&
-            !changed(&ConfigData::clickLevel)) {
-            lines.pop_back();
-        }
-    }
+    QString out;
     for (const LineSpec& line : lines) {
         for (size_t k = 0; k < line.size(); ++k) {
             if (k > 0)
@@ -404,7 +296,7 @@ QByteArray ConfigCodec::write(const ConfigData& data) {
 QStringList ConfigCodec::unstorableTexts(const ConfigData& data) {
     ConfigData d = data;
     QStringList texts;
-    for (const LineSpec& line : linesOf(d, ConfigLayout::V28)) {
+    for (const LineSpec& line : ConfigLines::of(d, ConfigLayout::V28)) {
         for (const Slot& slot : line) {
             if (slot.kind == Kind::Text && !storable(slot.target->toText())) {
                 texts.append(slot.target->toText());

@@ -50,13 +50,17 @@ public:
     // widths unset, the ten MP3 folders as empty text and the version unset.
     // A missing line, a wrong field count, a field of the wrong kind, a timer
     // interval outside 0 to one hour or a text longer than any name keeps the
-    // defaults of what could not be read and is listed in the problems.
+    // defaults of what could not be read and is listed in the problems. Lines 19 on
+    // are this program's own and may be missing; from line 20 on a line that is not
+    // whole as this program writes it ends the reading without a problem (another
+    // program's), except a list of songbooks that cannot be read, which is a problem.
     static ConfigReadResult read(QByteArrayView bytes);
 
     // The bytes of the "2.8" layout (18 lines) followed by line 19 (output
-    // device, buffer frames, pedal interface), then lines 20 to 23 (the stage
-    // settings, the set, the levelling, the beat clock) as far as the last of them
-    // that holds a value not at its default, UTF-8, CR LF line ends. Each value
+    // device, buffer frames, pedal interface), then lines 20 to 25 (the stage
+    // settings, the set, the levelling, the beat clock, resuming after a crash, the
+    // songbooks) as far as the last of them that holds a value not at its default,
+    // UTF-8, CR LF line ends. Each value
     // is written in the kind it holds; a text where a number belongs is written
     // as its leading number, a font size with at most four decimals. Double
     // quotes and line breaks cannot be stored inside a text and are left out

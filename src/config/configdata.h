@@ -104,6 +104,13 @@ struct ConfigData {
     // Line 24, this program's own: after a crash the program is started again by
     // its watcher and what sounded sounds again from where it was (-1), or not (0).
     Value resumeSounding = 0;
+
+    // Line 25, this program's own: the PDF songbooks ("Canzonieri") as one text
+    // (SongbookListText; empty: no book), and where the stage view shows a song's page:
+    // beside the song's texts (0) or instead of them (1).
+    Value songbooks = "";
+    Value pageArea = 0;
+
     // The longest list of ports a file may hold: far more ports than a stage has.
     static constexpr int kMaxPortListLength = 65536;
 

@@ -1,7 +1,6 @@
 #include "editor/songdialog.h"
 
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -12,17 +11,14 @@
 #include <QSpinBox>
 #include <cmath>
 
-#include "config/mp3lookup.h"
 #include "config/sharedstate.h"
 #include "editor/fileplacer.h"
 #include "editor/gearmessagesframe.h"
 #include "editor/groovetempo.h"
 #include "editor/listener.h"
-#include "exchange/mp3folderimport.h"
+#include "editor/songbookchoice.h"
 #include "library/librarywriter.h"
 #include "platform/clock.h"
-#include "platform/filechooser.h"
-#include "platform/fileprobe.h"
 #include "platform/numbertext.h"
 #include "platform/prompter.h"
 
@@ -79,6 +75,11 @@ SongDialog::SongDialog(const EditorServices& services, qint64 id, const SongReco
         const double trim = services_.writer.trim(id, &trimError);
         trimRead_ = trimError.isEmpty() ? trim : std::nan("");
         trim_->setValue(trimError.isEmpty() ? trim : 0);
+        if (!services_.state.Canzonieri.isEmpty()) {
+            QString bookError;
+            const int book = services_.writer.songBook(id, &bookError);
+            book_->load(book, bookError.isEmpty());
+        }
     }
     connect(listener_, &Listener::stopped, this, &SongDialog::listened);
     connect(this, &QDialog::finished, listener_, &Listener::stop);
@@ -100,7 +101,17 @@ void SongDialog::build() {
     bpm_ = line(QStringLiteral("TextBpm"), this);
     form->addRow(QStringLiteral("Titolo:"), titoli_);
     form->addRow(QStringLiteral("Autore:"), autore_);
-    form->addRow(QStringLiteral("Pagina:"), pagina_);
+    // The songbook the page is in, beside it; only when the settings name books.
+    book_ = new SongbookChoice(services_.state.Canzonieri, this);
+    auto* bookLabel = new QLabel(QStringLiteral("Canzoniere:"), this);
+    bookLabel->setBuddy(book_);
+    auto* page = new QHBoxLayout;
+    page->addWidget(pagina_, 1);
+    page->addWidget(bookLabel);
+    page->addWidget(book_, 2);
+    bookLabel->setVisible(!services_.state.Canzonieri.isEmpty());
+    book_->setVisible(!services_.state.Canzonieri.isEmpty());
+    form->addRow(QStringLiteral("Pagina:"), page);
     form->addRow(QStringLiteral("Capotasto:"), capotasto_);
     auto* tempo = new QHBoxLayout;
     tempo->addWidget(bpm_, 1);
@@ -224,40 +235,6 @@ void SongDialog::showKind() {
     listen2_->setEnabled(loop);
 }
 
-void SongDialog::listen(int which) {
-    QPushButton* pressed = which == 1 ? listen1_ : listen2_;
-    if (listener_->isListening()) {
-        listener_->stop();  // the button says "Ferma" while something plays
-        return;
-    }
-    const QString groove1 = groove1_->text();
-    const QString name = which == 1 ? groove1 : groove2_->text();
-    if (name.isEmpty()) {
-        return;
-    }
-    const bool mp3 = !loop_->isChecked();
-    QString path;
-    if (mp3) {
-        path = Mp3Lookup::findPath(services_.state.CartelleMp3, name, FileProbe());
-        if (path.isEmpty()) {
-            path = name;
-        }
-    } else {
-        path = FilePlacer::grooveFolder(services_.state.PathLavoro, groove1) + name;
-    }
-    if (listener_->listen(path, mp3)) {
-        pressed->setText(QStringLiteral("Ferma"));
-        (which == 1 ? listen2_ : listen1_)->setEnabled(false);
-    }
-}
-
-void SongDialog::listened() {
-    listen1_->setText(QStringLiteral("Ascolta"));
-    listen2_->setText(QStringLiteral("Ascolta"));
-    listen1_->setEnabled(true);
-    listen2_->setEnabled(loop_->isChecked());
-}
-
 void SongDialog::showTempo(double bpm) {
     if (bpm > 0 && bpm <= 999) {
         bpm_->setText(NumberText::format(std::round(bpm * 10) / 10));
@@ -272,67 +249,6 @@ void SongDialog::tempoFromGroove() {
     const Busy busy(*this);
     if (const std::optional<double> bpm = GrooveTempo::ask(services_, groove1_->text(), this)) {
         showTempo(*bpm);
-    }
-}
-
-void SongDialog::chooseGroove(int which) {
-    const Busy busy(*this);
-    FilePlacer placer(services_, this);
-    const bool loop = loop_->isChecked();
-    const QString work = services_.state.PathLavoro;
-    std::optional<QString> name;
-    if (!loop) {
-        name = placer.chooseMp3();
-        if (name) {
-            groove1_->setText(*name);
-            fillFromTags(*name);
-        }
-    } else if (which == 1) {
-        name = placer.chooseWav(QString());
-        if (!name) {
-            return;
-        }
-        groove1_->setText(*name);
-        // Groove 2 lives in groove 1's folder: it goes along when that folder changes.
-        const QString folder = FilePlacer::foundGrooveFolder(work, *name);
-        if (!groove2_->text().isEmpty() &&
-            QFileInfo(folder).absoluteFilePath() != QFileInfo(groove2Folder_).absoluteFilePath()) {
-            if (!placer.bringAlong(groove2_->text(), groove2Folder_, *name)) {
-                groove2_->clear();
-            }
-        }
-        groove2Folder_ = folder;
-    } else {
-        if (groove1_->text().isEmpty()) {
-            services_.prompter.tell(
-                QStringLiteral("Scegli prima il Groove 1: il Groove 2 va nella sua cartella."), {},
-                Message::Icon::Exclamation);
-            return;
-        }
-        name = placer.chooseWav(groove1_->text());
-        if (name) {
-            groove2_->setText(*name);
-            groove2Folder_ = FilePlacer::foundGrooveFolder(work, groove1_->text());
-        }
-    }
-}
-
-void SongDialog::fillFromTags(const QString& name) {
-    if (!titoli_->text().trimmed().isEmpty() && !autore_->text().trimmed().isEmpty()) {
-        return;
-    }
-    const int slot = Mp3Lookup::findSlot(services_.state.CartelleMp3, name, FileProbe());
-    if (slot < 0) {
-        return;
-    }
-    // What the MP3-folder import would make of the file: its tags, else its name.
-    const SongRecord tagged =
-        Mp3FolderImport::song(services_.state.CartelleMp3[size_t(slot)].toText(), name);
-    if (titoli_->text().trimmed().isEmpty()) {
-        titoli_->setText(tagged.Titoli);
-    }
-    if (autore_->text().trimmed().isEmpty()) {
-        autore_->setText(textOf(tagged.Autore));
     }
 }
 
@@ -412,6 +328,11 @@ bool SongDialog::store(const SongRecord& s, const GearMessages& gear, qint64* id
     const double trim = trim_->value();
     if (trim != trimRead_ && !(std::isnan(trimRead_) && trim == 0) &&
         !services_.writer.setTrim(*id, trim, &error)) {
+        services_.prompter.tell(error, {}, Message::Icon::Critical);
+    }
+    // So is a book that could not be read, and one the settings no longer have.
+    if (book_->changed() &&
+        !services_.writer.setSongBook(*id, book_->chosen(services_.state.Canzonieri), &error)) {
         services_.prompter.tell(error, {}, Message::Icon::Critical);
     }
     if (s.Loop && !s.Groove1.isNull() && (s.BPM.isNull() || s.BPM.toDouble() < 60)) {

@@ -17,10 +17,12 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QDoubleSpinBox;
+class SongbookChoice;
 
 // The song dialog "Brano": every field a grid shows (title, author, page, capo,
 // BPM, loop or MP3 song, the grooves or the MP3 file, the place in each running
-// order) and the messages it sends to other gear (GearMessagesFrame). Files are
+// order), the songbook the page is in (SongbookChoice, when the settings name books),
+// the loudness trim and the messages it sends to other gear (GearMessagesFrame). Files are
 // chosen, never typed. "Salva" stores the song through the
 // library writer in one change and closes the dialog; a failed write is reported
 // and the dialog stays open with what was typed. While a chooser or a question of
@@ -86,4 +88,5 @@ private:
     bool gearRead_ = true;  // the song's messages were read (else they are left alone)
     QDoubleSpinBox* trim_ = nullptr;
     double trimRead_ = 0;  // the trim as read; nan: it could not be read
+    SongbookChoice* book_ = nullptr;
 };

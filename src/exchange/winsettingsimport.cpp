@@ -193,5 +193,7 @@ ConfigData WinSettingsImport::result(const ConfigData& current) const {
     d.clockPorts = current.clockPorts;
     d.clockCountIn = current.clockCountIn;
     d.resumeSounding = current.resumeSounding;
+    d.songbooks = current.songbooks;
+    d.pageArea = current.pageArea;
     return d;
 }

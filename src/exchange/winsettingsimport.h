@@ -38,8 +38,9 @@ public:
 
     // The settings to save: the file's values with every folder replaced by its
     // Linux folder (ending in the separator) or, when skipped, left empty (the
-    // working folder then as in current); the audio output, the pedal interface and
-    // the beat clock, which the Windows file does not hold, stay as in current.
+    // working folder then as in current); the audio output, the pedal interface, the
+    // beat clock, resuming after a crash and the songbooks with their page area, which
+    // the Windows file does not hold, stay as in current.
     ConfigData result(const ConfigData& current) const;
 
     // True for a path written on Windows: a drive letter ("C:\", "d:/") or a share.

@@ -76,6 +76,19 @@ public:
     // The song's trim in decibels (0: none); trimChanged tells it.
     bool setTrim(qint64 song, double trimDb, QString* error);
 
+    // The settings' songbook the song's page refers to, counted from 1 (0: it names
+    // none, the first book; see SongbookStore); 0 with *error when the file cannot be
+    // read.
+    int songBook(qint64 song, QString* error) const;
+    // The song's book becomes book (1 or less: the first); songBookChanged tells it.
+    bool setSongBook(qint64 song, int book, QString* error);
+    // The settings' books were moved or taken out: every song that names book b
+    // (2 and up) names moves[b] instead, the first book when that is 1 or less (0: the
+    // book was taken out). *defaulted gets the songs whose book was taken out. Nothing
+    // is written when no song names a book that moved. False with *error on failure
+    // (the songs then name the books they named).
+    bool moveSongBooks(const QHash<int, int>& moves, int* defaulted, QString* error);
+
     // The songs of running order list in order (keys), empty with *error on failure.
     QVector<qint64> runningOrder(int list, QString* error) const;
     // The songs of running order list with their positions as stored, in order.
@@ -112,6 +125,8 @@ signals:
     void changed(qint64 id);
     // A song's trim of its loudness was stored.
     void trimChanged(qint64 id);
+    // A song's songbook was stored (-1: several songs' books moved).
+    void songBookChanged(qint64 id);
 
 private:
     std::shared_ptr<SongDatabase> open(QString* error) const;

@@ -19,7 +19,7 @@ class FileProbe;
 // ordered by the stored keys. One connection per object; GUI thread only.
 class SongDatabase {
 public:
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
     // How long a statement waits for another program that holds the file (ms).
     static constexpr int kBusyMs = 2000;
     static constexpr int kRepairBusyMs = 100;

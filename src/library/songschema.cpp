@@ -137,6 +137,20 @@ QStringList version4() {
     };
 }
 
+// Version 5: the songbook each song's page refers to, when it is not the first of the
+// settings (numbered from 1 in the settings' order). A song's choice goes with it.
+QStringList version5() {
+    return {
+        QStringLiteral("CREATE TABLE CanzoniereBrano ("
+                       "Brano INTEGER PRIMARY KEY, "
+                       "Canzoniere INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TRIGGER BraniToltiCanzoniere AFTER DELETE ON Brani BEGIN "
+                       "DELETE FROM CanzoniereBrano WHERE Brano = OLD.Id; END"),
+        QStringLiteral("CREATE TRIGGER BraniNuoviCanzoniere AFTER INSERT ON Brani BEGIN "
+                       "DELETE FROM CanzoniereBrano WHERE Brano = NEW.Id; END"),
+    };
+}
+
 }  // namespace
 
 namespace SongSchema {
@@ -151,6 +165,8 @@ QStringList migration(int from) {
             return version3();
         case 3:
             return version4();
+        case 4:
+            return version5();
         default:
             return {};
     }

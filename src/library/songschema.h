@@ -12,7 +12,8 @@ struct sqlite3;
 // own, whose keys the program remakes. Version 3: the messages each song sends to
 // other gear (`MessaggiMidi`) and how each output port counts programs
 // (`PorteMidi`). Version 4: the loudness of each audio file (`LivelliFile`) and
-// each song's trim of it (`LivelliBrano`). GUI thread only.
+// each song's trim of it (`LivelliBrano`). Version 5: the songbook each song's page
+// is in (`CanzoniereBrano`). GUI thread only.
 namespace SongSchema {
 
 // The table of the songs whose sort keys must be remade.

@@ -108,6 +108,8 @@ TEST(WinSettings, EveryWindowsFolderBecomesTheChosenLinuxFolder) {
     current.bufferFrames = 512;
     current.clockPorts = "Nord Stage 3:Nord Stage 3 MIDI 1";
     current.clockCountIn = -1;
+    current.songbooks = "3:/home/me/Libro.pdf";
+    current.pageArea = 1;
     const ConfigData d = import.result(current);
     EXPECT_EQ(d.PathLavoro.toText(), root + "Quintora/");
     EXPECT_EQ(d.CartelleMp3[0].toText(), root + "Quintora/mp3/ITALIANE/");
@@ -120,6 +122,8 @@ TEST(WinSettings, EveryWindowsFolderBecomesTheChosenLinuxFolder) {
     EXPECT_EQ(d.bufferFrames.toNumber(), 512);
     EXPECT_EQ(d.clockPorts.toText(), "Nord Stage 3:Nord Stage 3 MIDI 1");
     EXPECT_EQ(d.clockCountIn.toNumber(), -1);
+    EXPECT_EQ(d.songbooks.toText(), "3:/home/me/Libro.pdf");
+    EXPECT_EQ(d.pageArea.toNumber(), 1);
 
     EXPECT_FALSE(import.read(QByteArray("\"2.8\"\r\n\r\n"), &error));
     EXPECT_TRUE(error.contains("cartella di lavoro"));

@@ -4,42 +4,13 @@
 // messages go with it.
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include "library/librarywriter.h"
 #include "library/rowset.h"
-#include "library/songschema.h"
 #include "support/gearmessagesamples.h"
 #include "support/plainsqlite.h"
 #include "templibrary.h"
 
 using namespace GearSamples;
-
-namespace {
-
-// A library file left at version `version` by an earlier program, holding songs.
-void writeOldLibrary(const QString& path, int version, const QStringList& titles) {
-    QFile(path).open(QIODevice::WriteOnly);
-    PlainSqlite plain(path);
-    for (int from = 0; from < version; ++from) {
-        for (const QString& sql : SongSchema::migration(from)) {
-            ASSERT_EQ(plain.exec(sql), "") << sql.toStdString();
-            // Songs go in before the first version's key triggers, which call a
-            // function only the program has.
-            if (from == 0 && sql.startsWith(QLatin1String("CREATE TABLE Brani"))) {
-                for (const QString& t : titles) {
-                    ASSERT_EQ(plain.exec(QStringLiteral("INSERT INTO Brani(Titoli, ChiaveTitoli) "
-                                                        "VALUES('%1', lower('%1'))")
-                                             .arg(t)),
-                              "");
-                }
-            }
-        }
-    }
-    ASSERT_EQ(plain.exec(QStringLiteral("PRAGMA user_version = %1").arg(version)), "");
-}
-
-}  // namespace
 
 TEST(GearLibrary, AnEarlierLibraryOpensKeepsItsSongsAndTakesMessagesThatGoWithTheirSong) {
     for (const int version : {1, 2}) {
