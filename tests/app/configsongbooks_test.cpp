@@ -69,56 +69,51 @@ TEST(ConfigSongbooks, TheBooksAndThePageAreaComeBackAsTheyWereSet) {
     }
 }
 
-TEST(ConfigSongbooks, AListThatCannotBeReadIsToldAndNoBookKept) {
+// A list this program cannot read is told, a line 25 that is not this program's (or
+// none at all) is passed over; either way no book, and the lines before read as ever.
+TEST(ConfigSongbooks, AListThatCannotBeReadIsToldAndAnotherProgramsLinePassedOver) {
     QByteArray tooMany;
     for (int i = 0; i <= SongbookListText::kMaxBooks; ++i) {
         tooMany += (i > 0 ? "|" : "") + QByteArray::number(i + 1) + ":/b.pdf";
     }
-    const QByteArray broken[] = {
-        "/a.pdf",                                                   // no first page
-        "0:/a.pdf",                                                 // below 1
-        "10000:/a.pdf",                                             // above 9999
-        "+1:/a.pdf",                                                // not plain digits
-        " 1:/a.pdf",                                                // a blank before it
-        "1:",                                                       // no path
-        "1:/a.pdf||2:/b.pdf",                                       // an empty entry
-        "1:/a%2.pdf",                                               // a cut escape
-        "1:/a%G1.pdf",                                              // not hex
-        "1:/a\x01.pdf",                                             // a bare control character
-        "1:/" + QByteArray(SongbookListText::kMaxPathLength, 'p'),  // a path too long
-        tooMany,
+    const struct {
+        QByteArray line;  // empty: the file ends with line 24
+        bool told;
+    } cases[] = {
+        {"\"/a.pdf\",1", true},              // no first page
+        {"\"0:/a.pdf\",1", true},            // below 1
+        {"\"10000:/a.pdf\",1", true},        // above 9999
+        {"\"+1:/a.pdf\",1", true},           // not plain digits
+        {"\" 1:/a.pdf\",1", true},           // a blank before it
+        {"\"1:\",1", true},                  // no path
+        {"\"1:/a.pdf||2:/b.pdf\",1", true},  // an empty entry
+        {"\"1:/a%2.pdf\",1", true},          // a cut escape
+        {"\"1:/a%G1.pdf\",1", true},         // not hex
+        {"\"1:/a\x01.pdf\",1", true},        // a bare control character
+        {"\"1:/" + QByteArray(SongbookListText::kMaxPathLength, 'p') + "\",1", true},
+        {"\"" + tooMany + "\",1", true},
+        {"", false},
+        {"\"1:/a.pdf\"", false},      // one field
+        {"\"1:/a.pdf\",0,0", false},  // one too many
+        {"\"1:/a.pdf\",2", false},    // not a page area (0 or 1)
+        {"\"1:/a.pdf\",-1", false},   // nor this
+        {"3,0", false},               // not a text
+        {"\"1:/a.pdf,0", false},      // unterminated
     };
-    for (const QByteArray& field : broken) {
-        const ConfigReadResult r = ConfigCodec::read(withLine25("\"" + field + "\",1"));
-        const QByteArray what = field.left(30);
-        ASSERT_EQ(r.problems.size(), 1) << what.constData();
-        EXPECT_EQ(r.problems[0].toText(), "riga 25, campo 1: elenco di canzonieri non valido")
-            << what.constData();
-        EXPECT_EQ(r.data.songbooks, "") << what.constData();
-        EXPECT_EQ(r.data.pageArea, 1) << what.constData();
-        EXPECT_EQ(r.data.clickLevel, 80) << what.constData();
-    }
-}
-
-// A file from before the songbooks, and lines 25 that are not this program's: no
-// book, the texts beside, and the lines before read as ever.
-TEST(ConfigSongbooks, AFileWithoutTheLineOrWithAnotherProgramsKeepsTheDefaults) {
-    const QByteArray foreign[] = {
-        "",
-        "\"1:/a.pdf\"",      // one field
-        "\"1:/a.pdf\",0,0",  // one too many
-        "\"1:/a.pdf\",2",    // not a page area
-        "\"1:/a.pdf\",-1",   // not 0 or 1 either
-        "3,0",               // not a text
-        "\"1:/a.pdf,0",      // unterminated
-    };
-    for (const QByteArray& line : foreign) {
+    for (const auto& c : cases) {
+        const QByteArray what = c.line.left(30);
         const ConfigReadResult r =
-            ConfigCodec::read(line.isEmpty() ? withLine25("").chopped(2) : withLine25(line));
-        EXPECT_TRUE(r.problems.isEmpty()) << line.constData();
-        EXPECT_EQ(r.data.songbooks, "") << line.constData();
-        EXPECT_EQ(r.data.pageArea, 0) << line.constData();
-        EXPECT_EQ(r.data.clickLevel, 80) << line.constData();
-        EXPECT_EQ(r.data.resumeSounding, -1) << line.constData();
+            ConfigCodec::read(c.line.isEmpty() ? withLine25("").chopped(2) : withLine25(c.line));
+        if (c.told) {
+            ASSERT_EQ(r.problems.size(), 1) << what.constData();
+            EXPECT_EQ(r.problems[0].toText(), "riga 25, campo 1: elenco di canzonieri non valido")
+                << what.constData();
+        } else {
+            EXPECT_TRUE(r.problems.isEmpty()) << what.constData();
+        }
+        EXPECT_EQ(r.data.songbooks, "") << what.constData();
+        EXPECT_EQ(r.data.pageArea, c.told ? 1 : 0) << what.constData();
+        EXPECT_EQ(r.data.clickLevel, 80) << what.constData();
+        EXPECT_EQ(r.data.resumeSounding, -1) << what.constData();
     }
 }

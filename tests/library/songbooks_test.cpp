@@ -5,57 +5,37 @@
 #include <gtest/gtest.h>
 
 #include "library/librarywriter.h"
-#include "library/songbookstore.h"
 #include "support/plainsqlite.h"
 #include "templibrary.h"
 
-TEST(SongbookLibrary, AVersion4LibraryKeepsItsSongsAndTrimsAndTakesTheBooks) {
+// A library of version 4 keeps its songs and trims and takes the books on; a choice
+// is replaced, cleared (the first book is no row) and goes with its song.
+TEST(SongbookLibrary, AnEarlierLibraryTakesTheBooksAndAChoiceGoesWithItsSong) {
     TempLibrary lib;
     writeOldLibrary(lib.dbPath(), 4, {"Alba", "Brezza"});
-    {
-        PlainSqlite plain(lib.dbPath());
-        ASSERT_EQ(plain.exec("INSERT INTO LivelliBrano(Brano, Correzione) VALUES(2, -1.5)"), "");
-    }
-    LibraryWriter writer([&] { return lib.dbPath(); });
-    QString error;
-    EXPECT_EQ(writer.trim(2, &error), -1.5);
-    EXPECT_EQ(writer.summaries(&error).size(), 2);
-    EXPECT_EQ(writer.songBook(2, &error), 0);
-    ASSERT_TRUE(writer.setSongBook(2, 3, &error)) << error.toStdString();
-    EXPECT_EQ(writer.songBook(2, &error), 3);
-    EXPECT_EQ(writer.songBook(1, &error), 0);
-    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
-
-    auto db = SongDatabase::open(lib.dbPath(), &error);
-    ASSERT_TRUE(db);
-    EXPECT_EQ(db->schemaVersion(), 5);
-    EXPECT_EQ(SongbookStore::book(*db, 2, &error), 3);
-}
-
-TEST(SongbookLibrary, AChoiceIsStoredReplacedClearedAndGoesWithItsSong) {
-    TempLibrary lib;
-    lib.create({makeSong("Uno"), makeSong("Due")});
+    PlainSqlite plain(lib.dbPath());
+    ASSERT_EQ(plain.exec("INSERT INTO LivelliBrano(Brano, Correzione) VALUES(2, -1.5)"), "");
     LibraryWriter writer([&] { return lib.dbPath(); });
     QList<qint64> told;
     QObject::connect(&writer, &LibraryWriter::songBookChanged, [&](qint64 id) { told << id; });
-    PlainSqlite plain(lib.dbPath());
     const auto rows = [&] { return plain.value("SELECT count(*) FROM CanzoniereBrano"); };
     QString error;
-    ASSERT_TRUE(writer.setSongBook(1, 2, &error));
-    ASSERT_TRUE(writer.setSongBook(1, 4, &error));
-    EXPECT_EQ(writer.songBook(1, &error), 4);
-    // The first book is no row at all.
-    ASSERT_TRUE(writer.setSongBook(1, 1, &error));
-    EXPECT_EQ(rows(), "0");
+    EXPECT_EQ(writer.songBook(2, &error), 0);
+    EXPECT_EQ(writer.trim(2, &error), -1.5);
+    EXPECT_EQ(writer.summaries(&error).size(), 2);
+    EXPECT_EQ(plain.value("PRAGMA user_version"), "5");
+    ASSERT_TRUE(writer.setSongBook(2, 3, &error)) << error.toStdString();
+    ASSERT_TRUE(writer.setSongBook(2, 4, &error));
+    EXPECT_EQ(writer.songBook(2, &error), 4);
     EXPECT_EQ(writer.songBook(1, &error), 0);
-    EXPECT_EQ(told, (QList<qint64>{1, 1, 1}));
-
-    // A song that is not there takes no book.
-    EXPECT_FALSE(writer.setSongBook(9, 2, &error));
+    ASSERT_TRUE(writer.setSongBook(2, 1, &error));
+    EXPECT_EQ(rows(), "0");
+    EXPECT_EQ(told, (QList<qint64>{2, 2, 2}));
+    EXPECT_FALSE(writer.setSongBook(9, 2, &error));  // no such song
     EXPECT_TRUE(error.contains(QStringLiteral("non c'è più")));
 
-    // Removed by any SQLite client, a song takes its book along, and a new song under
-    // the same key names none.
+    // Removed by any SQLite client or by the program, a song takes its book along,
+    // and a new song under the same key names none.
     error.clear();
     ASSERT_TRUE(writer.setSongBook(2, 3, &error));
     EXPECT_EQ(plain.exec("DELETE FROM Brani WHERE Id = 2"), "");
