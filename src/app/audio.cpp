@@ -13,6 +13,7 @@
 #include "app/audiolevels.h"
 #include "app/audiolibrary.h"
 #include "app/audiomenu.h"
+#include "app/audiosongbook.h"
 #include "app/audiostage.h"
 #include "app/diagnostica.h"
 #include "app/helplauncher.h"
@@ -27,6 +28,7 @@
 #include "gear/gearsender.h"
 #include "library/aggiornadbg.h"
 #include "library/datasource.h"
+#include "library/librarywriter.h"
 #include "library/listchooser.h"
 #include "library/songgrid.h"
 #include "library/verifiche.h"
@@ -63,6 +65,9 @@ Audio::Audio(const Services& services, QWidget* parent) : QMainWindow(parent), s
     levels_ = new AudioLevels(*this, editor->writer());
     keyboard_ = new Keyboard(*this);
     auto* stage = new AudioStage(*this);
+    // A song's book chosen in the song dialog: the page on the stand follows.
+    connect(&editor->writer(), &LibraryWriter::songBookChanged, &stage->songbook(),
+            &AudioSongbook::settingsChanged);
     // What the pedal box has to say mid-show goes to a line of the window, never
     // to a message box that would take the pedal keys.
     auto* notice = new PedalNotice(*this, services_.clock);

@@ -67,6 +67,12 @@ void AudioSongbook::songPrepared() {
 
 void AudioSongbook::settingsChanged() {
     stand_->setBooks(w_.state().Canzonieri);
+    // Books moved in the settings take their songs with them: the book the prepared
+    // song names is read again.
+    if (w_.showState().prepared > 0) {
+        const DataSource& order = *w_.controls().Data2;
+        stand_->prepared(pageOf(order, order.absolutePosition()));
+    }
     if (stage_) {
         const bool books = stand_->hasBooks();
         stage_->setPageArea(!books                       ? StageWindow::PageArea::None

@@ -29,8 +29,8 @@ public:
     void openScore();
     ScoreWindow* score() const;
 
-    // The settings may have changed: the books and the stage's page area are read
-    // again.
+    // The settings (or a song's book) may have changed: the books, the stage's page
+    // area and the prepared song's page are read again.
     void settingsChanged();
 
 private:

@@ -226,8 +226,9 @@ void StageWindow::display(const TransportSnapshot& s) {
         line_->setText(parts.join(QStringLiteral("  -  ")));
     }
     alert_->setText(s.alert);
-    // Only while something is amiss: the rest keeps its room.
-    alert_->setVisible(!s.alert.isEmpty());
+    // Only while something is amiss: the rest keeps its room. With the page shown
+    // the line keeps its own room, so that the page never moves or shrinks for it.
+    alert_->setVisible(!s.alert.isEmpty() || area_ != PageArea::None);
     for (int i = 0; i < TransportSnapshot::kLampCount; ++i) {
         if (lamps_[i]) {
             lamps_[i]->setBackColor(s.lamps[i]);
