@@ -116,9 +116,11 @@ void AudioSongbook::showOn(SongbookView& view) {
         view.setPage(stand_->image(), stand_->caption());
     } else if (!stand_->hasBooks()) {
         view.clearPage(QStringLiteral("Nessun canzoniere nelle impostazioni"));
+    } else if (!stand_->alert().isEmpty()) {
+        view.clearPage(stand_->alert());
     } else {
-        view.clearPage(stand_->alert().isEmpty() ? QStringLiteral("Nessuna pagina per questo brano")
-                                                 : stand_->alert());
+        view.clearPage(stand_->hasSong() ? QStringLiteral("Nessuna pagina per questo brano")
+                                         : QString());
     }
 }
 

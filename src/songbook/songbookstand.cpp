@@ -20,6 +20,7 @@ void SongbookStand::setBooks(const QList<Songbook>& books) {
     if (hasSong_) {
         ask();
     }
+    emit changed();
 }
 
 void SongbookStand::setBox(QSize box) {

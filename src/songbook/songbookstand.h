@@ -31,6 +31,7 @@ public:
 
     void setBooks(const QList<Songbook>& books);
     bool hasBooks() const { return !books_.isEmpty(); }
+    bool hasSong() const { return hasSong_; }
     // The area the page is fitted to, in device pixels: a new size draws the page
     // again at it.
     void setBox(QSize box);

@@ -205,6 +205,7 @@ void StageWindow::setPageArea(PageArea area) {
     texts_->setVisible(area != PageArea::Instead);
     line_->setVisible(area == PageArea::Instead);
     display(model_.snapshot());
+    scaleTexts();
 }
 
 void StageWindow::display(const TransportSnapshot& s) {
@@ -237,8 +238,10 @@ void StageWindow::display(const TransportSnapshot& s) {
 }
 
 void StageWindow::scaleTexts() {
+    // Beside the page the texts have half the width, and their type follows it.
+    const int textWidth = area_ == PageArea::Beside ? width() / 2 : width();
     const double scale =
-        std::max(0.5, std::min(double(width()) / kBaseWidth, double(height()) / kBaseHeight));
+        std::max(0.5, std::min(double(textWidth) / kBaseWidth, double(height()) / kBaseHeight));
     auto px = [scale](int base) { return int(base * scale); };
     titlePixels_ = px(kTitlePx);
     setPixels(title_, titlePixels_, true);
