@@ -146,6 +146,9 @@ private:
                    QString* error);
     // Runs body inside one transaction; rolls back and fills *error on failure.
     bool transaction(const std::function<bool(SongDatabase&, QString*)>& body, QString* error);
+    // The same for what is kept beside one song: refused when the song is gone.
+    bool songTransaction(qint64 song, const std::function<bool(SongDatabase&, QString*)>& body,
+                         QString* error);
 
     std::function<QString()> path_;
 };

@@ -9,8 +9,10 @@ GearMessages LibraryWriter::gearMessages(qint64 song, QString* error) const {
         error, [&](SongDatabase& db) { return GearStore::read(db, song, error); });
 }
 
-bool LibraryWriter::setGearMessages(qint64 song, const GearMessages& gear, QString* error) {
-    const bool ok = transaction(
+bool LibraryWriter::songTransaction(qint64 song,
+                                    const std::function<bool(SongDatabase&, QString*)>& body,
+                                    QString* error) {
+    return transaction(
         [&](SongDatabase& db, QString* why) {
             SqlStatement q(db.handle(), QStringLiteral("SELECT 1 FROM Brani WHERE Id = ?"));
             q.bind(1, song);
@@ -19,8 +21,14 @@ bool LibraryWriter::setGearMessages(qint64 song, const GearMessages& gear, QStri
                 return false;
             }
             q.reset();
-            return GearStore::write(db, song, gear, why);
+            return body(db, why);
         },
+        error);
+}
+
+bool LibraryWriter::setGearMessages(qint64 song, const GearMessages& gear, QString* error) {
+    const bool ok = songTransaction(
+        song, [&](SongDatabase& db, QString* why) { return GearStore::write(db, song, gear, why); },
         error);
     if (ok) {
         emit changed(song);

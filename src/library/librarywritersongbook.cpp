@@ -30,17 +30,9 @@ int LibraryWriter::songBook(qint64 song, QString* error) const {
 }
 
 bool LibraryWriter::setSongBook(qint64 song, int book, QString* error) {
-    const bool ok = transaction(
-        [&](SongDatabase& db, QString* why) {
-            SqlStatement q(db.handle(), QStringLiteral("SELECT 1 FROM Brani WHERE Id = ?"));
-            q.bind(1, song);
-            if (!q.next()) {
-                *why = q.error().isEmpty() ? QStringLiteral("il brano non c'è più.") : q.error();
-                return false;
-            }
-            q.reset();
-            return SongbookStore::setBook(db, song, book, why);
-        },
+    const bool ok = songTransaction(
+        song,
+        [&](SongDatabase& db, QString* why) { return SongbookStore::setBook(db, song, book, why); },
         error);
     if (ok) {
         emit songBookChanged(song);

@@ -4,16 +4,14 @@
 #include <QVBoxLayout>
 
 #include "stage/songbookview.h"
+#include "stage/stagewindow.h"
 
 ScoreWindow::ScoreWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Spartito"));
     setWindowTitle(windowTitleText());
     setAccessibleName(QStringLiteral("Spartito"));
     setMinimumSize(300, 400);
-    QPalette dark = palette();
-    dark.setColor(QPalette::Window, QColor(0, 0, 0));
-    dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
-    setPalette(dark);
+    setPalette(StageWindow::darkPalette(palette()));
     setAutoFillBackground(true);
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(4, 4, 4, 4);

@@ -98,8 +98,15 @@ StageWindow::StageWindow(TransportModel& model, QWidget* parent)
     setWindowTitle(windowTitleText());
     setAccessibleName(QStringLiteral("Palco"));
     setMinimumSize(400, 300);
-    // Dark by default: read in the dark without dazzling.
-    QPalette dark = palette();
+    setPalette(darkPalette(palette()));
+    setAutoFillBackground(true);
+    build();
+    resize(kBaseWidth, kBaseHeight);
+    connect(&model_, &TransportModel::changed, this, [this] { display(model_.snapshot()); });
+    display(model_.snapshot());
+}
+
+QPalette StageWindow::darkPalette(QPalette dark) {
     dark.setColor(QPalette::Window, QColor(0, 0, 0));
     dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
     dark.setColor(QPalette::Button, QColor(40, 40, 40));
@@ -108,12 +115,7 @@ StageWindow::StageWindow(TransportModel& model, QWidget* parent)
     dark.setColor(QPalette::Highlight, QColor(0, 150, 60));
     dark.setColor(QPalette::Text, QColor(235, 235, 235));
     dark.setColor(QPalette::Shadow, QColor(120, 120, 120));
-    setPalette(dark);
-    setAutoFillBackground(true);
-    build();
-    resize(kBaseWidth, kBaseHeight);
-    connect(&model_, &TransportModel::changed, this, [this] { display(model_.snapshot()); });
-    display(model_.snapshot());
+    return dark;
 }
 
 void StageWindow::build() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QRect>
 #include <QWidget>
 #include <array>
@@ -63,6 +64,8 @@ public:
     int titlePixels() const { return titlePixels_; }
 
     static QString windowTitleText() { return QStringLiteral("Quintora - Palco"); }
+    // The stage's colours, dark so as to be read in the dark without dazzling.
+    static QPalette darkPalette(QPalette from);
 
 signals:
     // The window was hidden or closed (its place is worth remembering).
