@@ -6,7 +6,6 @@
 
 #include "songbook/songbook.h"
 
-
 // Where a song's page is: the PDF and its page counted from 0, or why it cannot be
 // shown.
 struct SongbookPlace {
