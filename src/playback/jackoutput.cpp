@@ -127,7 +127,7 @@ bool JackOutput::open(AudioSource& source) {
     seenAtMs_ = nowMs();
     description_ = QStringLiteral("%1, %2 Hz, the server's period").arg(device_).arg(rate);
     if (bufferFrames_ != AudioOptions::kAutomaticFrames) {
-        description_ += QStringLiteral(" (%1 frames asked for: JACK runs every client at its own)")
+        description_ += QStringLiteral(" (%1 frames asked for: JACK has one period for all)")
                             .arg(bufferFrames_);
     }
     return true;
