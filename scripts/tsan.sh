@@ -30,16 +30,18 @@ prefix="quintora_tsan_$$"
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; }
 trap cleanup EXIT
-# Named "<prefix>_<rate>" at 256 frames, "<prefix>_<rate>_<period>" at other periods.
-servers=("44100 256 ${prefix}_44100" "48000 256 ${prefix}_48000"
-         "44100 64 ${prefix}_44100_64" "44100 512 ${prefix}_44100_512")
+# Named "<prefix>_<rate>" at 256 frames, "<prefix>_<rate>_<period>" at other periods,
+# with "_p<ports>" after it when the server has other than two playback ports.
+servers=("44100 256 2 ${prefix}_44100" "48000 256 2 ${prefix}_48000"
+         "44100 64 2 ${prefix}_44100_64" "44100 512 2 ${prefix}_44100_512"
+         "48000 512 4 ${prefix}_48000_512_p4")
 for server in "${servers[@]}"; do
-  read -r rate period name <<<"$server"
-  jackd -n "$name" --no-realtime -d dummy -r "$rate" -p "$period" >/dev/null 2>&1 &
+  read -r rate period ports name <<<"$server"
+  jackd -n "$name" --no-realtime -d dummy -r "$rate" -p "$period" -P "$ports" >/dev/null 2>&1 &
   pids+=($!)
 done
 for server in "${servers[@]}"; do
-  read -r _ _ name <<<"$server"
+  read -r _ _ _ name <<<"$server"
   jack_wait -s "$name" -w -t 10 >/dev/null
 done
 

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/clock.h"
+#include "playback/deviceoutputs.h"
 #include "playback/groovecache.h"
 #include "playback/mixer.h"
 #include "playback/offlineoutput.h"
@@ -69,11 +70,11 @@ bool AudioEngine::reopen(const QString& device, int bufferFrames, int channels) 
     // the new output's thread becomes its only caller.
     output_->stop();
     bufferFrames_ = clampBufferFrames(bufferFrames);
-    output_ = std::make_unique<PortAudioOutput>(device, bufferFrames_, channels);
+    output_ = DeviceOutputs::make(device, bufferFrames_, channels);
     if (channels > kEngineChannels && !output_->start(*mixer_)) {
         // No device with channels 3-4: the song's sound goes on in stereo, without
         // the monitors' click, rather than not at all.
-        output_ = std::make_unique<PortAudioOutput>(device, bufferFrames_);
+        output_ = DeviceOutputs::make(device, bufferFrames_);
         startOutput();
         return false;
     }
@@ -465,7 +466,7 @@ std::unique_ptr<AudioEngine> makeAudioEngine(const AudioOptions& options) {
         output =
             std::make_unique<WavFileOutput>(options.wavOutPath, AudioOptions::pacedFrames(period));
     } else {
-        output = std::make_unique<PortAudioOutput>(options.device, period);
+        output = DeviceOutputs::make(options.device, period);
     }
     return std::make_unique<AudioEngine>(std::move(output), options);
 }

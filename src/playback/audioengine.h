@@ -106,7 +106,7 @@ public:
     void advance(int frames);
 
     // Replaces the sound output at run time: stops the one running and starts a
-    // PortAudio device (empty or "default": the default output) with a period of
+    // device (empty or "default": the default output; see DeviceOutputs) with a period of
     // bufferFrames (64 to 2048, or AudioOptions::kAutomaticFrames). The voices, the
     // loaded track and the decoded grooves stay as they are, and so do the objects
     // that refer to the engine; what sounds goes on after a short gap. When the
@@ -206,6 +206,6 @@ private:
     bool riseSent_ = false;  // the fade-in waits in the queue for the output's return
 };
 
-// Builds the engine the options ask for: offline, a WAV-file sink, or a PortAudio
-// device (falling back to silence with an error text when none opens). GUI thread.
+// Builds the engine the options ask for: offline, a WAV-file sink, or a sound device
+// (DeviceOutputs; falling back to silence with an error text when none opens). GUI thread.
 std::unique_ptr<AudioEngine> makeAudioEngine(const AudioOptions& options);

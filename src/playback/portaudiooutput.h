@@ -15,7 +15,9 @@ typedef void PaStream;
 // callback follow the server's own period, and gives any other device 256 frames. The
 // named device is tried first (any part of its name, or of "host: name"), then the
 // default output, then any other output. The engine's 44100 Hz is asked for; a device
-// that runs at another rate gets the sound through libsamplerate.
+// that runs at another rate gets the sound through libsamplerate. A JACK server's device
+// chosen by its label goes through JackOutput instead (DeviceOutputs); PortAudio still
+// reaches a JACK server as the default output, and then never lets go of one that died.
 class PortAudioOutput : public AudioOutput {
 public:
     // deviceName: empty or "default" for the default output device. channels: 2, or
