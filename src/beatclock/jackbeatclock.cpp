@@ -40,7 +40,12 @@ bool JackBeatClock::open() {
 
 void JackBeatClock::close() {
     if (client_ != nullptr) {
-        jack_client_close(client_);
+        // A client whose server died is only forgotten: libjack frees it by itself at the
+        // next client any part of the program opens (the sound output's, every second
+        // until the server is back), and a close after that would free it twice.
+        if (!gone()) {
+            jack_client_close(client_);
+        }
         client_ = nullptr;
         out_ = nullptr;
         follow_ = nullptr;

@@ -56,8 +56,12 @@ bool JackPulse::awaitNewCycle(int limitMs) {
 
 void JackPulse::leave() {
     if (client_ != nullptr) {
-        // Quick also when the server is gone: nothing waits for it.
-        jack_client_close(client_);
+        // A client whose server died is only forgotten: libjack frees it by itself at the
+        // next client any part of the program opens, and a close after that would free
+        // it twice.
+        if (!gone()) {
+            jack_client_close(client_);
+        }
         client_ = nullptr;
     }
 }

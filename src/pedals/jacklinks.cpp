@@ -15,7 +15,8 @@ bool ours(const char* port, const QString& input) {
 }  // namespace
 
 JackLinks::~JackLinks() {
-    if (client_ != nullptr) {
+    // A client whose server died is only forgotten (see serverGone()).
+    if (client_ != nullptr && !serverGone()) {
         jack_client_close(client_);
     }
 }
@@ -23,8 +24,10 @@ JackLinks::~JackLinks() {
 bool JackLinks::ready() {
     if (!tried_) {
         tried_ = true;
+        gone_.store(false, std::memory_order_release);
         client_ = jack_client_open("Quintora_links", JackNoStartServer, nullptr);
         if (client_ != nullptr) {
+            jack_on_shutdown(client_, &JackLinks::shutdown, this);
             ear_ =
                 jack_port_register(client_, "ascolto", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
             if (ear_ == nullptr || jack_set_process_callback(client_, &JackLinks::process, this) ||
@@ -33,7 +36,7 @@ bool JackLinks::ready() {
             }
         }
     }
-    return client_ != nullptr;
+    return client_ != nullptr && !serverGone();
 }
 
 bool JackLinks::feeds(const QString& source, const QString& input) {
@@ -55,6 +58,12 @@ bool JackLinks::feeds(const QString& source, const QString& input) {
 }
 
 bool JackLinks::listen(const QString& source) {
+    if (serverGone()) {
+        // The server the input now listens on is another: a fresh client on it.
+        client_ = nullptr;
+        ear_ = nullptr;
+        tried_ = false;
+    }
     if (!ready() || ear_ == nullptr) {
         return false;
     }
@@ -80,4 +89,9 @@ int JackLinks::process(std::uint32_t frames, void* self) {
         me->heard_.fetch_add(shortOnes, std::memory_order_release);
     }
     return 0;
+}
+
+// JACK's own thread: no allocation, no lock.
+void JackLinks::shutdown(void* self) {
+    static_cast<JackLinks*>(self)->gone_.store(true, std::memory_order_release);
 }

@@ -64,7 +64,9 @@ bool MidiInput::open(const QString& name) {
 }
 
 void MidiInput::close() {
-    if (in_) {
+    if (in_ && links_.serverGone()) {
+        MidiSystem::forget(std::move(in_));
+    } else if (in_) {
         try {
             in_->closePort();
             in_->cancelCallback();
@@ -84,7 +86,8 @@ void MidiInput::close() {
 }
 
 bool MidiInput::stillThere() {
-    return open_ && in_ && MidiSystem::indexOf(*in_, name_) >= 0;
+    // A client whose JACK server died lists what libjack last knew, or nothing.
+    return open_ && in_ && !links_.serverGone() && MidiSystem::indexOf(*in_, name_) >= 0;
 }
 
 bool MidiInput::stillConnected() {

@@ -44,8 +44,11 @@ public:
     bool open(const QString& name);
     void close();
     bool isOpen() const { return open_; }
-    // Whether the port opened is still listed by the system (false once it vanished).
+    // Whether the port opened is still listed by the system (false once it vanished,
+    // or its JACK server died).
     bool stillThere();
+    // Whether the JACK server the input was opened on died since (see JackLinks).
+    bool serverGone() const { return links_.serverGone(); }
     // Whether the port opened still feeds this input: false when its connection was
     // taken away (a patchbay, a session manager) while the port stayed. Known only
     // through JACK; elsewhere true.

@@ -35,7 +35,7 @@ int MidiPedalBox::openPort(const QString&, const QString&) {
 bool MidiPedalBox::attach() {
     refreshed_ = false;
     sent_ = -1;
-    out_.reset();
+    dropLamps();
     const bool there = input_.open(setup_.device);
     if (there && !setup_.lampPort.isEmpty()) {
         out_ = MidiSystem::makeOutput(api_);
@@ -54,16 +54,23 @@ bool MidiPedalBox::attach() {
     return there;
 }
 
+void MidiPedalBox::dropLamps() {
+    if (input_.serverGone()) {
+        MidiSystem::forget(std::move(out_));
+    }
+    out_.reset();
+}
+
 void MidiPedalBox::closePort() {
     if (!open_) {
         return;
     }
     input_.close();
     // What the controller shows lit goes dark here, as the lamps on screen do.
-    if (out_ && sent_ > 0 && !away_) {
+    if (out_ && sent_ > 0 && !away_ && !input_.serverGone()) {
         sendLamps(0);
     }
-    out_.reset();
+    dropLamps();
     open_ = false;
     present_ = false;
     away_ = false;
@@ -135,8 +142,9 @@ void MidiPedalBox::look() {
 
 void MidiPedalBox::lookForReturn() {
     // The input's own client lists the ports, so a look makes no new client; only
-    // after a failed open is a fresh one tried at each look.
-    if ((input_.isOpen() && !input_.stillThere()) || !attach()) {
+    // after a failed open, or once its JACK server died, is a fresh one tried at each
+    // look.
+    if ((input_.isOpen() && !input_.serverGone() && !input_.stillThere()) || !attach()) {
         return;
     }
     away_ = false;

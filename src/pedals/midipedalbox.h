@@ -60,6 +60,8 @@ private:
     void received(const MidiInput::Message& message);
     // Opens the input and the lamps' output by name; false without the input.
     bool attach();
+    // Lets go of the lamps' port (kept, never closed, once its JACK server died).
+    void dropLamps();
     void look();
     void lookForReturn();
     void sendLamps(int value);

@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 #include <QtGlobal>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -129,4 +131,32 @@ QString MidiSystem::plainName(const QString& portName) {
     QString name = portName;
     name.remove(numbers);
     return name.trimmed();
+}
+
+namespace {
+
+void keep(RtMidi* client) {
+    static std::mutex lock;
+    static auto* kept = new std::vector<RtMidi*>;  // not even at the program's end
+    if (client != nullptr) {
+        std::lock_guard guard(lock);
+        kept->push_back(client);
+    }
+}
+
+}  // namespace
+
+void MidiSystem::forget(std::unique_ptr<RtMidiIn> client) {
+    if (client) {
+        // Its callback into the program is dropped (RtMidi's own bookkeeping only).
+        try {
+            client->cancelCallback();
+        } catch (const RtMidiError&) {
+        }
+    }
+    keep(client.release());
+}
+
+void MidiSystem::forget(std::unique_ptr<RtMidiOut> client) {
+    keep(client.release());
 }

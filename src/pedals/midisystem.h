@@ -42,4 +42,11 @@ public:
 
     // A port name without ALSA's client and port numbers at its end.
     static QString plainName(const QString& portName);
+
+    // Takes a client whose JACK server died, never to close or delete it: libjack frees
+    // the JACK client beneath by itself at the next client opened in the program, and
+    // the MIDI library's close after that would free it twice. A few kilobytes each
+    // time a server goes. Any thread.
+    static void forget(std::unique_ptr<RtMidiIn> client);
+    static void forget(std::unique_ptr<RtMidiOut> client);
 };
