@@ -20,12 +20,6 @@ namespace {
 // How PortAudio names the JACK host, and so the start of a JACK device's label.
 const QString kJackHost = QStringLiteral("JACK Audio Connection Kit: ");
 
-std::int64_t nowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 }  // namespace
 
 JackOutput::JackOutput(const QString& device, int bufferFrames, int channels)
@@ -68,13 +62,7 @@ bool JackOutput::failed() {
     if (lost_ || client_ == nullptr) {
         return lost_;
     }
-    const std::uint64_t calls = calls_.load(std::memory_order_relaxed);
-    const std::int64_t now = nowMs();
-    if (calls != callsSeen_) {
-        callsSeen_ = calls;
-        seenAtMs_ = now;
-    }
-    lost_ = link_->gone.load() || now - seenAtMs_ >= kStallMs;
+    lost_ = link_->gone.load() || watch_.stalled();
     return lost_;
 }
 
@@ -123,8 +111,7 @@ bool JackOutput::open(AudioSource& source) {
     rate_ = rate;
     jackClient_ = QString::fromUtf8(jack_get_client_name(client_));
     lost_ = false;
-    callsSeen_ = calls_.load(std::memory_order_relaxed);
-    seenAtMs_ = nowMs();
+    watch_.restart();
     description_ = QStringLiteral("%1, %2 Hz, the server's period").arg(device_).arg(rate);
     if (bufferFrames_ != AudioOptions::kAutomaticFrames) {
         description_ += QStringLiteral(" (%1 frames asked for: JACK has one period for all)")
@@ -235,7 +222,7 @@ void JackOutput::shutdown(void* arg) {
 // JACK's process thread: no allocation, lock, file access or logging.
 void JackOutput::fill(Link& link, jack_nframes_t frames) {
     inForce_.store(int(frames), std::memory_order_relaxed);
-    calls_.fetch_add(1, std::memory_order_relaxed);
+    watch_.called();
     std::array<float*, 4> ports{};
     for (int c = 0; c < channels_; ++c) {
         ports[std::size_t(c)] =

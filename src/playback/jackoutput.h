@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "playback/audiooutput.h"
+#include "playback/callbackwatch.h"
 #include "playback/rateconverter.h"
 
 // A JACK server's device through a JACK client of the program's own (not PortAudio),
@@ -56,7 +57,7 @@ public:
     static constexpr int kMaxPeriod = 8192;
     // How long a callback that never comes again is waited for before the output
     // counts as failed, in milliseconds (as PortAudioOutput's).
-    static constexpr int kStallMs = 1000;
+    static constexpr int kStallMs = CallbackWatch::kStallMs;
     // How long the close of a client is waited for, in milliseconds (see letGo()).
     static constexpr int kLetGoMs = 300;
 
@@ -100,9 +101,7 @@ private:
     QString description_;
     QString jackClient_;
     double rate_ = kEngineRate;
-    std::atomic<int> inForce_{0};          // written by the callback
-    std::atomic<std::uint64_t> calls_{0};  // the callbacks so far, counted by the callback
-    bool lost_ = false;                    // failed since the last start
-    std::uint64_t callsSeen_ = 0;
-    std::int64_t seenAtMs_ = 0;  // when the callbacks were last seen moving on
+    std::atomic<int> inForce_{0};  // written by the callback
+    bool lost_ = false;            // failed since the last start
+    CallbackWatch watch_;          // whether the callback still comes
 };

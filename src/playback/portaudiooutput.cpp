@@ -98,15 +98,7 @@ bool PortAudioOutput::failed() {
     if (lost_ || stream_ == nullptr) {
         return lost_;
     }
-    const std::uint64_t calls = calls_.load(std::memory_order_relaxed);
-    const std::int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 std::chrono::steady_clock::now().time_since_epoch())
-                                 .count();
-    if (calls != callsSeen_) {
-        callsSeen_ = calls;
-        seenAtMs_ = now;
-    }
-    lost_ = Pa_IsStreamActive(stream_) != 1 || now - seenAtMs_ >= kStallMs;
+    lost_ = Pa_IsStreamActive(stream_) != 1 || watch_.stalled();
     return lost_;
 }
 
@@ -173,10 +165,7 @@ bool PortAudioOutput::openDevice(int device) {
     rate_ = rate;
     running_ = deviceLabel(device);
     lost_ = false;
-    callsSeen_ = calls_.load(std::memory_order_relaxed);
-    seenAtMs_ = std::chrono::duration_cast<std::chrono::milliseconds>(
-                    std::chrono::steady_clock::now().time_since_epoch())
-                    .count();
+    watch_.restart();
     jackClient_.clear();
     if (host != nullptr && host->type == paJACK) {
         const char* name = nullptr;
@@ -294,7 +283,7 @@ void PortAudioOutput::stop() {
 // Audio thread: no allocation, lock, file access or logging.
 void PortAudioOutput::fill(float* out, unsigned long frames) {
     inForce_.store(int(frames), std::memory_order_relaxed);
-    calls_.fetch_add(1, std::memory_order_relaxed);
+    watch_.called();
     if (converter_.isOpen()) {
         converter_.fill(out, long(frames));
         return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "playback/audiooutput.h"
+#include "playback/callbackwatch.h"
 #include "playback/rateconverter.h"
 
 typedef void PaStream;
@@ -44,7 +45,7 @@ public:
 
     // How long a callback that never comes again is waited for before the output
     // counts as failed, in milliseconds.
-    static constexpr int kStallMs = 1000;
+    static constexpr int kStallMs = CallbackWatch::kStallMs;
     // How long a failed stream is given to let go of its device, in milliseconds.
     static constexpr int kLetGoMs = 300;
     // Whether PortAudio is held by a failed stream that never let go (see letGo()).
@@ -76,10 +77,8 @@ private:
     QString description_;
     double rate_ = kEngineRate;
     QString jackClient_;
-    std::atomic<int> inForce_{0};          // written by the callback
-    std::atomic<std::uint64_t> calls_{0};  // the callbacks so far, counted by the callback
-    QString running_;                      // the label of the device opened
-    bool lost_ = false;                    // failed since the last start
-    std::uint64_t callsSeen_ = 0;
-    std::int64_t seenAtMs_ = 0;  // when the callbacks were last seen moving on
+    std::atomic<int> inForce_{0};  // written by the callback
+    QString running_;              // the label of the device opened
+    bool lost_ = false;            // failed since the last start
+    CallbackWatch watch_;          // whether the callback still comes
 };
